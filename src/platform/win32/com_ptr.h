@@ -1,0 +1,50 @@
+// Move-only owners for COM: an interface pointer released when it goes out of
+// scope, and a single-threaded apartment joined for one scope.
+#pragma once
+
+#include <objbase.h>
+
+#include <utility>
+
+namespace corvanta {
+
+// A COM interface pointer, released when it goes out of scope.
+template <class Interface>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+  ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
+  ~ComPtr() {
+    if (pointer_) pointer_->Release();
+  }
+  Interface* operator->() const { return pointer_; }
+  Interface* get() const { return pointer_; }
+  // For the calls that hand out an interface through a void** parameter.
+  void** put() {
+    if (pointer_) pointer_->Release();
+    pointer_ = nullptr;
+    return reinterpret_cast<void**>(&pointer_);
+  }
+
+ private:
+  Interface* pointer_ = nullptr;
+};
+
+// Joins this thread to a single-threaded COM apartment for one scope, and
+// leaves it again only if this scope was the one that joined.
+class ComApartment {
+ public:
+  ComApartment() : joined_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  ~ComApartment() {
+    if (joined_) CoUninitialize();
+  }
+
+ private:
+  bool joined_;
+};
+
+}  // namespace corvanta

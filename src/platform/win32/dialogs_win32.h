@@ -1,0 +1,13 @@
+// The dialogs port over user32.
+#pragma once
+
+#include "platform/dialogs_port.h"
+
+namespace corvanta {
+
+class Win32Dialogs final : public DialogsPort {
+ public:
+  int messageBox(const std::string& text, const std::string& title, std::uint32_t flags) override;
+};
+
+}  // namespace corvanta

@@ -1,0 +1,13 @@
+// The file port over kernel32.
+#pragma once
+
+#include "platform/file_port.h"
+
+namespace corvanta {
+
+class Win32Files final : public FilePort {
+ public:
+  long appendToFile(const std::string& path, const std::string& bytes) override;
+};
+
+}  // namespace corvanta

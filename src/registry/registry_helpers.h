@@ -1,0 +1,33 @@
+// Single registry operations the rest of the program calls by name: deleting
+// a key or value (the health repairs), creating a key with a message on a
+// run-time error, and reading one value as text through the shell object.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/registry_port.h"
+
+namespace corvanta {
+
+class DialogsPort;
+class ScriptShell;
+
+// RegDeleteKeyA's status: 0 when deleted, 5 when the key has sub-keys.
+long DeleteRegistryKey(RegistryPort& registry, RegKey root, const std::string& subKey);
+
+// The open's status when the key cannot be opened, else the delete's.
+long DeleteRegistryValue(RegistryPort& registry, RegKey root, const std::string& subKey,
+                         const std::string& valueName);
+
+// Creates (or opens) keyPath\subKeyName, or keyPath itself when the sub-key
+// name is blank. Returns the create's status, or 1 after a run-time error,
+// which is also shown to the user.
+std::int32_t CreateSubKey(RegistryPort& registry, DialogsPort& dialogs, RegKey root,
+                          const std::string& keyPath, const std::string& subKeyName);
+
+// The value at a script-host path as text, or "Error" when it cannot be read
+// or is empty.
+std::string ReadShellRegistryValue(ScriptShell& shell, const std::string& path);
+
+}  // namespace corvanta

@@ -1,0 +1,51 @@
+#include "app/log/error_log.h"
+
+#include <gtest/gtest.h>
+
+#include "app/app_info.h"
+#include "fakes/fake_files.h"
+#include "fakes/fake_system.h"
+
+namespace corvanta {
+namespace {
+
+using testing::FakeFiles;
+using testing::FakeSystem;
+
+TEST(ErrorLog, WritesOneExactLinePerFailureOldestFirst) {
+  FakeFiles files;
+  ErrorLog log(files, "C:\\Corvanta\\PROGRAM.LOG");
+  log.LogError(5, "OpenProcess failed", "mdlMisc", "Kill_Process");
+  log.LogError(-2147024891, "TerminateProcess failed", "mdlMisc", "Kill_Process");
+  EXPECT_EQ(
+      "ERROR: 5 at mdlMisc\\Kill_Process >>> OpenProcess failed\r\n"
+      "ERROR: -2147024891 at mdlMisc\\Kill_Process >>> TerminateProcess failed\r\n",
+      files.contents("C:\\Corvanta\\PROGRAM.LOG"));
+}
+
+TEST(ErrorLog, AppendsToWhatIsThereAndKeepsAnsiTextAsItIs) {
+  FakeFiles files;
+  files.files[foldAnsiCase("C:\\Corvanta\\PROGRAM.LOG")] = "earlier\r\n";
+  ErrorLog log(files, "C:\\Corvanta\\PROGRAM.LOG");
+  log.AppendLogLine("caf\xE9");
+  EXPECT_EQ("earlier\r\ncaf\xE9\r\n", files.contents("C:\\Corvanta\\PROGRAM.LOG"));
+}
+
+TEST(ErrorLog, ALogThatCannotBeWrittenDropsTheEntryQuietly) {
+  FakeFiles files;
+  files.makeUnwritable("C:\\ReadOnly\\PROGRAM.LOG");
+  ErrorLog log(files, "C:\\ReadOnly\\PROGRAM.LOG");
+  log.LogError(5, "OpenProcess failed", "mdlMisc", "Kill_Process");
+  EXPECT_FALSE(files.exists("C:\\ReadOnly\\PROGRAM.LOG"));
+}
+
+TEST(ErrorLog, LivesBesideTheProgram) {
+  FakeSystem system;
+  system.modulePath = "C:\\Program Files\\Corvanta\\corvanta.exe";
+  EXPECT_EQ("C:\\Program Files\\Corvanta\\PROGRAM.LOG", logFilePath(AppFolder(system)));
+  system.modulePath = "C:\\corvanta.exe";
+  EXPECT_EQ("C:\\PROGRAM.LOG", logFilePath(AppFolder(system)));
+}
+
+}  // namespace
+}  // namespace corvanta

@@ -1,0 +1,48 @@
+#include "platform/win32/file_win32.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/log/error_log.h"
+#include "platform/win32/win32_handles.h"
+#include "win32/scratch_folder.h"
+
+namespace corvanta {
+namespace {
+
+using testing::ScratchFolder;
+
+TEST(Win32Files, AppendingCreatesTheFileThenAddsToIt) {
+  ScratchFolder folder;
+  Win32Files files;
+  ErrorLog log(files, logFilePath(folder.path()));
+  log.LogError(5, "OpenProcess failed", "mdlMisc", "Kill_Process");
+  log.LogError(-1, "CloseHandle failed", "mdlMisc", "Kill_Process");
+  EXPECT_EQ(
+      "ERROR: 5 at mdlMisc\\Kill_Process >>> OpenProcess failed\r\n"
+      "ERROR: -1 at mdlMisc\\Kill_Process >>> CloseHandle failed\r\n",
+      testing::readFile(folder.file("PROGRAM.LOG")));
+}
+
+TEST(Win32Files, ALockedOrUnreachableLogReportsFailureAndChangesNothing) {
+  ScratchFolder folder;
+  Win32Files files;
+  const std::string path = folder.file("PROGRAM.LOG");
+  ASSERT_EQ(0, files.appendToFile(path, "first\r\n"));
+  EXPECT_NE(0, files.appendToFile(folder.file("no such folder\\PROGRAM.LOG"), "x"));
+  EXPECT_NE(0, files.appendToFile(folder.path(), "x")) << "a folder is not a log file";
+  {
+    // Another program holds the log open and shares it with nobody.
+    const UniqueFileHandle lock(
+        CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock.valid());
+    EXPECT_EQ(ERROR_SHARING_VIOLATION, files.appendToFile(path, "second\r\n"));
+    ErrorLog log(files, path);
+    log.LogError(5, "OpenProcess failed", "mdlMisc", "Kill_Process");  // dropped, quietly
+  }
+  EXPECT_EQ("first\r\n", testing::readFile(path));
+}
+
+}  // namespace
+}  // namespace corvanta

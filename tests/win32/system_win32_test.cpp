@@ -1,0 +1,69 @@
+#include "platform/win32/system_win32.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/log/winver.h"
+#include "fakes/fake_dialogs.h"
+#include "fakes/fake_system.h"
+#include "platform/win32/registry_win32.h"
+#include "registry/registry_routines.h"
+
+namespace corvanta {
+namespace {
+
+std::string windowsFolder() {
+  char folder[MAX_PATH];
+  const UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
+  return std::string(folder, length);
+}
+
+TEST(Win32System, ExpandsSystemRootToTheWindowsFolderAndKeepsUnknownReferences) {
+  Win32System system;
+  EXPECT_EQ(windowsFolder() + "\\system32", system.expandEnvironmentStrings("%SystemRoot%\\system32"));
+  EXPECT_EQ("%CORVANTA_NOT_SET%", system.expandEnvironmentStrings("%CORVANTA_NOT_SET%"));
+  EXPECT_EQ("", system.expandEnvironmentStrings(""));
+}
+
+TEST(Win32System, ExpandsTextsFarLargerThanAnyFixedBuffer) {
+  ASSERT_TRUE(SetEnvironmentVariableA("CORVANTA_LONG", std::string(3000, 'x').c_str()));
+  Win32System system;
+  EXPECT_EQ(std::string(6000, 'x') + "!", system.expandEnvironmentStrings("%CORVANTA_LONG%%CORVANTA_LONG%!"));
+  SetEnvironmentVariableA("CORVANTA_LONG", nullptr);
+}
+
+TEST(Win32System, KnowsThePlatformAndWhereTheProgramIs) {
+  Win32System system;
+  OsVersion version;
+  ASSERT_TRUE(system.getVersionEx(version));
+  EXPECT_EQ(kVerPlatformWin32Nt, version.platformId);
+  testing::FakeDialogs dialogs;
+  const std::string text = GetWindowsVersion(system, dialogs);
+  EXPECT_EQ(0u, text.find("Windows NT, version: " + std::to_string(version.majorVersion) + "."));
+  EXPECT_TRUE(dialogs.shown.empty());
+
+  const std::string path = system.moduleFileName();
+  EXPECT_NE(std::string::npos, path.find("corvanta_win_tests.exe")) << path;
+}
+
+TEST(Win32System, RegistryRoutinesExpandRealEnvironmentReferences) {
+  Win32Registry registry;
+  Win32System system;
+  const std::string key = "Software\\Corvanta Expand " + std::to_string(GetCurrentProcessId());
+  HKEY handle = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0,
+                                           KEY_ALL_ACCESS, nullptr, &handle, nullptr));
+  const char data[] = "%SystemRoot%\\Fonts";
+  RegSetValueExA(handle, "path", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(data), sizeof data);
+  RegCloseKey(handle);
+
+  RegistryRoutines routines(registry, system);
+  const ValueList values = routines.EnumRegistryValues(kHkeyCurrentUser, key);
+  RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+  ASSERT_EQ(1u, values.size());
+  EXPECT_EQ(windowsFolder() + "\\Fonts", values[0][1]);
+}
+
+}  // namespace
+}  // namespace corvanta

@@ -25,9 +25,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   windowClass.lpszClassName = "CorvantaMain";
   if (!RegisterClassA(&windowClass)) return 1;
 
-  HWND window = CreateWindowExA(0, windowClass.lpszClassName, corvanta::kAppTitle,
-                                WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 640, 426,
-                                nullptr, nullptr, instance, nullptr);
+  HWND window =
+      CreateWindowExA(0, windowClass.lpszClassName, corvanta::kAppTitle, WS_OVERLAPPEDWINDOW,
+                      CW_USEDEFAULT, CW_USEDEFAULT, 640, 426, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
   ShowWindow(window, showCommand);
   UpdateWindow(window);

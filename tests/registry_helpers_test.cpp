@@ -58,7 +58,8 @@ TEST_F(RegistryHelpersTest, DeleteRegistryValueOnAMissingKeyAnswersTheOpenAndDel
 
 TEST_F(RegistryHelpersTest, CreateSubKeyJoinsANonBlankNameAndIgnoresABlankOne) {
   const std::string typed = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
-  EXPECT_EQ(kErrorSuccess, CreateSubKey(fake, dialogs, kHkcu, "Software\\Microsoft", "Internet Explorer"));
+  EXPECT_EQ(kErrorSuccess,
+            CreateSubKey(fake, dialogs, kHkcu, "Software\\Microsoft", "Internet Explorer"));
   EXPECT_TRUE(fake.hasKey(kHkcu, "Software\\Microsoft\\Internet Explorer"));
   EXPECT_EQ(kErrorSuccess, CreateSubKey(fake, dialogs, kHkcu, typed, "   "));
   EXPECT_TRUE(fake.hasKey(kHkcu, typed));
@@ -81,14 +82,22 @@ class ThrowingRegistry final : public RegistryPort {
     throw std::runtime_error("Out of memory");
   }
   long createKeyEx(RegKey, const std::string&, const std::string&, std::uint32_t, std::uint32_t,
-                   RegKey&, std::uint32_t*) override { return 2; }
+                   RegKey&, std::uint32_t*) override {
+    return 2;
+  }
   long enumKeyEx(RegKey, std::uint32_t, char*, std::uint32_t&) override { return 259; }
   long enumValue(RegKey, std::uint32_t, char*, std::uint32_t&, std::uint32_t*, std::uint8_t*,
-                 std::uint32_t*) override { return 259; }
+                 std::uint32_t*) override {
+    return 259;
+  }
   long queryValueEx(RegKey, const std::string&, std::uint32_t*, std::uint8_t*,
-                    std::uint32_t*) override { return 2; }
+                    std::uint32_t*) override {
+    return 2;
+  }
   long setValueEx(RegKey, const std::string&, std::uint32_t, const std::uint8_t*,
-                  std::uint32_t) override { return 5; }
+                  std::uint32_t) override {
+    return 5;
+  }
   long deleteKey(RegKey, const std::string&) override { return 2; }
   long deleteValue(RegKey, const std::string&) override { return 2; }
   long connectRegistry(const std::string&, RegKey, RegKey&) override { return 53; }

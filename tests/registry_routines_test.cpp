@@ -265,8 +265,8 @@ TEST_F(RegistryRoutinesTest, WriteRemoteRegistryValueWritesThroughAConnectionAnd
   EXPECT_EQ(5, fake.value(kHklm, "Software\\Remote", "v")->data[0]);
 
   fake.addKey(kHklm, "Software\\Other");
-  EXPECT_TRUE(routines.WriteRemoteRegistryValue("\\\\CORVANTA-TEST", kHklm, "w",
-                                                std::string("x"), kRegSz, "Software\\Other"));
+  EXPECT_TRUE(routines.WriteRemoteRegistryValue("\\\\CORVANTA-TEST", kHklm, "w", std::string("x"),
+                                                kRegSz, "Software\\Other"));
   EXPECT_TRUE(fake.value(kHklm, "Software\\Other", "w").has_value());
   EXPECT_EQ(kKeyAllAccess, fake.lastOpenAccess());
 }

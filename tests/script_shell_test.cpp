@@ -12,7 +12,8 @@ namespace {
 using testing::FakeRegistry;
 using testing::FakeShortcuts;
 
-constexpr const char* kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr const char* kPolicies =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 
 class ScriptShellTest : public ::testing::Test {
  protected:
@@ -25,10 +26,14 @@ class ScriptShellTest : public ::testing::Test {
 
 TEST(ParseShellPath, KnowsEveryRootSpellingWithoutRegardToCase) {
   const std::pair<const char*, RegKey> cases[] = {
-      {"HKCU", kHkeyCurrentUser},       {"hkey_current_user", kHkeyCurrentUser},
-      {"HKLM", kHkeyLocalMachine},      {"HKEY_LOCAL_MACHINE", kHkeyLocalMachine},
-      {"hkcr", kHkeyClassesRoot},       {"HKEY_CLASSES_ROOT", kHkeyClassesRoot},
-      {"HKU", kHkeyUsers},              {"HKEY_USERS", kHkeyUsers},
+      {"HKCU", kHkeyCurrentUser},
+      {"hkey_current_user", kHkeyCurrentUser},
+      {"HKLM", kHkeyLocalMachine},
+      {"HKEY_LOCAL_MACHINE", kHkeyLocalMachine},
+      {"hkcr", kHkeyClassesRoot},
+      {"HKEY_CLASSES_ROOT", kHkeyClassesRoot},
+      {"HKU", kHkeyUsers},
+      {"HKEY_USERS", kHkeyUsers},
       {"HKEY_CURRENT_CONFIG", kHkeyCurrentConfig},
   };
   for (const auto& [root, handle] : cases) {
@@ -45,7 +50,8 @@ TEST(ParseShellPath, KnowsEveryRootSpellingWithoutRegardToCase) {
 
 TEST(ParseShellPath, ATrailingBackslashNamesTheDefaultValue) {
   const auto parsed = parseShellPath(
-      "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Internet Explorer\\View Source Editor\\Editor Name\\");
+      "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Internet Explorer\\View Source Editor\\Editor "
+      "Name\\");
   ASSERT_TRUE(parsed);
   EXPECT_EQ("SOFTWARE\\Microsoft\\Internet Explorer\\View Source Editor\\Editor Name", parsed->key);
   EXPECT_EQ("", parsed->valueName);
@@ -117,7 +123,8 @@ TEST_F(ScriptShellTest, AWriteThatCannotBePlacedOrConvertedTouchesNothing) {
   EXPECT_THROW(shell.RegWrite("", std::int64_t{1}), RegistryError);
   EXPECT_THROW(shell.RegWrite("HKXX\\Software\\K\\v", std::int64_t{1}), RegistryError);
   EXPECT_THROW(shell.RegWrite("HKCU\\Software\\K\\v", std::int64_t{1}, "REG_QWORD"), RegistryError);
-  EXPECT_THROW(shell.RegWrite("HKCU\\Software\\K\\v", std::string("abc"), "REG_DWORD"), ConversionError);
+  EXPECT_THROW(shell.RegWrite("HKCU\\Software\\K\\v", std::string("abc"), "REG_DWORD"),
+               ConversionError);
   EXPECT_FALSE(fake.hasKey(kHkeyCurrentUser, "Software\\K"));
   EXPECT_EQ(0, fake.totalCalls());
 

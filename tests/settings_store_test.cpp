@@ -15,8 +15,13 @@ TEST(SettingsStore, GivesTheDefaultUntilSomethingIsSaved) {
   SettingsStore store(fake);
   EXPECT_EQ("English", store.GetSetting("Corvanta", "Language", "lng", "English"));
   EXPECT_EQ("", store.GetSetting("Corvanta", "Language", "lng"));
-  store.SaveSetting("Corvanta", "Language", "lng", "Fran\xE7" "ais");
-  EXPECT_EQ("Fran\xE7" "ais", store.GetSetting("corvanta", "LANGUAGE", "LNG", "English"));
+  store.SaveSetting("Corvanta", "Language", "lng",
+                    "Fran\xE7"
+                    "ais");
+  EXPECT_EQ(
+      "Fran\xE7"
+      "ais",
+      store.GetSetting("corvanta", "LANGUAGE", "LNG", "English"));
   EXPECT_EQ(0u, fake.openHandles());
 }
 
@@ -24,7 +29,8 @@ TEST(SettingsStore, KeepsEachApplicationsSettingsAsStringsInItsOwnKey) {
   FakeRegistry fake;
   SettingsStore store(fake);
   store.SaveSetting("Halvorn utilities", "mouse", "swap", "1");
-  const auto stored = fake.value(kHkeyCurrentUser, settingsKeyPath("Halvorn utilities", "mouse"), "swap");
+  const auto stored =
+      fake.value(kHkeyCurrentUser, settingsKeyPath("Halvorn utilities", "mouse"), "swap");
   ASSERT_TRUE(stored);
   EXPECT_EQ(kRegSz, stored->type);
   EXPECT_EQ(Bytes({'1', 0}), stored->data);

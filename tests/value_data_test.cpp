@@ -26,7 +26,8 @@ TEST(RenderValueData, StringsLoseTheirTerminatorAndNothingElse) {
 }
 
 TEST(RenderValueData, ExpandableStringsAreExpandedAndCutAtTheirFirstZero) {
-  EXPECT_EQ("C:\\WINNT\\system32", render(kRegExpandSz, std::string("%SystemRoot%\\system32\0", 22)));
+  EXPECT_EQ("C:\\WINNT\\system32",
+            render(kRegExpandSz, std::string("%SystemRoot%\\system32\0", 22)));
   EXPECT_EQ("%Nobody%", render(kRegExpandSz, std::string("%Nobody%\0", 9)));
   EXPECT_EQ("a", render(kRegExpandSz, std::string("a\0b\0", 4)));
   EXPECT_EQ("", render(kRegExpandSz, ""));

@@ -54,7 +54,8 @@ TEST(GetWindowsVersion, ARunTimeErrorIsShownAndNotRaised) {
   EXPECT_EQ("", GetWindowsVersion(system, dialogs));
   ASSERT_EQ(1u, dialogs.shown.size());
   EXPECT_EQ(
-      "Error Occurred while Getting Windows Version !!\r\nFunction : GetWindowsVersion \r\nOut of memory",
+      "Error Occurred while Getting Windows Version !!\r\nFunction : GetWindowsVersion \r\nOut of "
+      "memory",
       dialogs.shown[0].text);
   EXPECT_EQ("Corvanta", dialogs.shown[0].title);
   EXPECT_EQ(kMbIconError, dialogs.shown[0].flags);

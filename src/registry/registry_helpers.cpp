@@ -32,8 +32,7 @@ long DeleteRegistryValue(RegistryPort& registry, RegKey root, const std::string&
 
 std::int32_t CreateSubKey(RegistryPort& registry, DialogsPort& dialogs, RegKey root,
                           const std::string& keyPath, const std::string& subKeyName) {
-  const std::string path =
-      trimSpaces(subKeyName).empty() ? keyPath : keyPath + '\\' + subKeyName;
+  const std::string path = trimSpaces(subKeyName).empty() ? keyPath : keyPath + '\\' + subKeyName;
   ScopedRegKey key;
   try {
     RegKey created = 0;

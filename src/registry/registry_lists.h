@@ -5,10 +5,9 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
-#include "base/ansi_text.h"
+#include "base/ansi_name_index.h"
 
 namespace corvanta {
 
@@ -33,7 +32,7 @@ class NamedList {
 
   // Appends `item` unless an item of the same name is already listed.
   bool add(Item item) {
-    if (!index_.emplace(foldAnsiCase(nameOf(item)), items_.size()).second) return false;
+    if (index_.add(nameOf(item), nameAt()) != AnsiNameIndex::npos) return false;
     items_.push_back(std::move(item));
     return true;
   }
@@ -46,14 +45,18 @@ class NamedList {
 
   // The item of that name, or null.
   const Item* find(std::string_view name) const {
-    const auto found = index_.find(foldAnsiCase(name));
-    return found == index_.end() ? nullptr : &items_[found->second];
+    const std::size_t position = index_.find(name, nameAt());
+    return position == AnsiNameIndex::npos ? nullptr : &items_[position];
   }
   bool contains(std::string_view name) const { return find(name) != nullptr; }
 
  private:
+  auto nameAt() const {
+    return [this](std::size_t position) -> std::string_view { return nameOf(items_[position]); };
+  }
+
   std::vector<Item> items_;
-  std::unordered_map<std::string, std::size_t> index_;  // folded name -> position
+  AnsiNameIndex index_;
 };
 
 using KeyList = NamedList<std::string>;

@@ -104,7 +104,8 @@ ShellValue ScriptShell::RegRead(const std::string& path) {
   long status = openOrBorrow(registry_, place.root, place.key, kKeyQueryValue, key);
   std::uint32_t type = 0;
   Bytes data;
-  if (status == kErrorSuccess) status = queryValue(registry_, key.get(), place.valueName, type, data);
+  if (status == kErrorSuccess)
+    status = queryValue(registry_, key.get(), place.valueName, type, data);
   if (status != kErrorSuccess) {
     throw RegistryError(status, "Unable to open registry key \"" + path + "\" for reading.");
   }

@@ -41,7 +41,8 @@ void SettingsStore::SaveSetting(const std::string& application, const std::strin
                                   static_cast<std::uint32_t>(stored.size()));
   }
   if (status != kErrorSuccess) {
-    throw RegistryError(status, "Cannot save the setting " + application + '\\' + section + '\\' + key);
+    throw RegistryError(status,
+                        "Cannot save the setting " + application + '\\' + section + '\\' + key);
   }
 }
 

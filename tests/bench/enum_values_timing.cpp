@@ -32,14 +32,17 @@ std::size_t apiLoop(SystemPort& system) {
     DWORD nameLength = sizeof name;
     DWORD type = 0;
     DWORD dataLength = static_cast<DWORD>(data.size());
-    LONG status = RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data.data(), &dataLength);
+    LONG status =
+        RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data.data(), &dataLength);
     if (status == ERROR_MORE_DATA) {
       data.resize(dataLength);
       nameLength = sizeof name;
-      status = RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data.data(), &dataLength);
+      status =
+          RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data.data(), &dataLength);
     }
     if (status != ERROR_SUCCESS) break;
-    values.emplace_back(std::string(name, nameLength), renderValueData(type, data.data(), dataLength, system));
+    values.emplace_back(std::string(name, nameLength),
+                        renderValueData(type, data.data(), dataLength, system));
   }
   RegCloseKey(key);
   return values.size();

@@ -71,7 +71,8 @@ inline std::vector<std::pair<std::string, std::string>> bareEnumValues(RegistryP
     if (status == kErrorMoreData) {
       data.resize(dataLength);
       nameLength = 260;
-      status = registry.enumValue(key, index, name.data(), nameLength, &type, data.data(), &dataLength);
+      status =
+          registry.enumValue(key, index, name.data(), nameLength, &type, data.data(), &dataLength);
     }
     if (status != kErrorSuccess) break;
     values.emplace_back(std::string(name.data(), nameLength),

@@ -23,8 +23,8 @@ class FakeContractRegistry final : public ContractRegistry {
 
 INSTANTIATE_TEST_SUITE_P(
     Fake, RegistryContract,
-    ::testing::Values(ContractTarget{"InMemory", [] { return std::unique_ptr<ContractRegistry>(
-                                                             new FakeContractRegistry()); }}),
+    ::testing::Values(ContractTarget{
+        "InMemory", [] { return std::unique_ptr<ContractRegistry>(new FakeContractRegistry()); }}),
     contractTargetName);
 
 }  // namespace

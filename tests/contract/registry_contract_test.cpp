@@ -22,8 +22,8 @@ std::string RegistryContract::path(const std::string& below) const {
 
 ScopedRegKey RegistryContract::create(const std::string& below) {
   RegKey key = 0;
-  EXPECT_EQ(kErrorSuccess, port().createKeyEx(registry_->root, path(below), "", 0, kKeyAllAccess,
-                                              key, nullptr));
+  EXPECT_EQ(kErrorSuccess,
+            port().createKeyEx(registry_->root, path(below), "", 0, kKeyAllAccess, key, nullptr));
   return ScopedRegKey(port(), key);
 }
 
@@ -41,9 +41,10 @@ void PrintTo(const ContractTarget& target, std::ostream* out) { *out << target.n
 
 namespace {
 
-long put(RegistryPort& port, const ScopedRegKey& key, const std::string& name,
-         std::uint32_t type, const Bytes& data) {
-  return port.setValueEx(key.get(), name, type, data.data(), static_cast<std::uint32_t>(data.size()));
+long put(RegistryPort& port, const ScopedRegKey& key, const std::string& name, std::uint32_t type,
+         const Bytes& data) {
+  return port.setValueEx(key.get(), name, type, data.data(),
+                         static_cast<std::uint32_t>(data.size()));
 }
 
 Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
@@ -89,10 +90,10 @@ std::set<std::string> folded(const std::vector<std::string>& names) {
 
 TEST_P(RegistryContract, OpeningAMissingKeyFailsAndHandsOutNoHandle) {
   RegKey key = 0x1234;
-  EXPECT_EQ(kErrorFileNotFound,
-            port().openKeyEx(registry_->root, path("missing"), kKeyRead, key));
+  EXPECT_EQ(kErrorFileNotFound, port().openKeyEx(registry_->root, path("missing"), kKeyRead, key));
   EXPECT_EQ(0x1234u, key);
-  EXPECT_EQ(kErrorFileNotFound, port().openKeyEx(registry_->root, path("missing\\deeper"), kKeyRead, key));
+  EXPECT_EQ(kErrorFileNotFound,
+            port().openKeyEx(registry_->root, path("missing\\deeper"), kKeyRead, key));
 }
 
 // Regression: the real port once read the new handle before the call had
@@ -137,7 +138,8 @@ TEST_P(RegistryContract, NamesMatchWithoutRegardToCaseWesternLettersIncluded) {
   create("\xFF");
   RegKey key = 0;
   for (const char* other : {"ALPHA", "alpha", "CAF\xC9", "\x8A", "\x9F"}) {
-    EXPECT_EQ(kErrorSuccess, port().openKeyEx(registry_->root, path(other), kKeyRead, key)) << other;
+    EXPECT_EQ(kErrorSuccess, port().openKeyEx(registry_->root, path(other), kKeyRead, key))
+        << other;
     port().closeKey(key);
   }
   EXPECT_EQ(4u, subKeyNames(port(), open("", kKeyRead)).size());
@@ -161,7 +163,8 @@ TEST_P(RegistryContract, SubKeysAreEnumeratedOnceEachThenNoMoreItems) {
   create("b");
   create("A");
   create("c\xE9");
-  EXPECT_EQ((std::set<std::string>{"A", "B", "C\xC9"}), folded(subKeyNames(port(), open("", kKeyRead))));
+  EXPECT_EQ((std::set<std::string>{"A", "B", "C\xC9"}),
+            folded(subKeyNames(port(), open("", kKeyRead))));
 
   const auto key = open("", kKeyRead);
   char name[260];
@@ -347,8 +350,9 @@ TEST_P(RegistryContract, AKeyWithTenThousandValuesEnumeratesEveryOne) {
   constexpr std::uint32_t kCount = 10000;
   for (std::uint32_t i = 0; i < kCount; ++i) {
     const std::string name = "value" + std::to_string(i);
-    ASSERT_EQ(kErrorSuccess, put(port(), key, name, kRegDword,
-                                 {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8), 0, 0}));
+    ASSERT_EQ(kErrorSuccess,
+              put(port(), key, name, kRegDword,
+                  {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8), 0, 0}));
   }
   std::set<std::string> seen;
   for (std::uint32_t index = 0;; ++index) {
@@ -357,7 +361,8 @@ TEST_P(RegistryContract, AKeyWithTenThousandValuesEnumeratesEveryOne) {
     std::uint32_t nameLength = sizeof name;
     std::uint8_t data[4];
     std::uint32_t dataLength = sizeof data;
-    const long status = port().enumValue(key.get(), index, name, nameLength, nullptr, data, &dataLength);
+    const long status =
+        port().enumValue(key.get(), index, name, nameLength, nullptr, data, &dataLength);
     if (status == kErrorNoMoreItems) break;
     ASSERT_EQ(kErrorSuccess, status);
     const std::string text(name, nameLength);

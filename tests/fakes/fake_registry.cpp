@@ -43,15 +43,16 @@ struct FakeRegistry::Key {
   std::string foldedPath;  // below the root; empty for the root itself
   RegKey root = 0;
   Key* parent = nullptr;
-  std::vector<std::shared_ptr<Key>> children;  // in folded-name order
-  std::vector<StoredValue> values;             // in creation order
+  std::vector<std::shared_ptr<Key>> children;               // in folded-name order
+  std::vector<StoredValue> values;                          // in creation order
   std::unordered_map<std::string, std::size_t> valueIndex;  // folded name -> position
   bool deleted = false;
   bool readOnly = false;
 
   std::shared_ptr<Key> child(const std::string& folded) const {
-    const auto at = std::lower_bound(children.begin(), children.end(), folded,
-                                     [](const auto& c, const std::string& f) { return c->foldedName < f; });
+    const auto at =
+        std::lower_bound(children.begin(), children.end(), folded,
+                         [](const auto& c, const std::string& f) { return c->foldedName < f; });
     return at != children.end() && (*at)->foldedName == folded ? *at : nullptr;
   }
 };
@@ -112,8 +113,7 @@ std::shared_ptr<FakeRegistry::Key> FakeRegistry::rootKey(RegKey root) const {
 }
 
 std::shared_ptr<FakeRegistry::Key> FakeRegistry::find(const std::shared_ptr<Key>& from,
-                                                      const std::string& path,
-                                                      long& status) const {
+                                                      const std::string& path, long& status) const {
   if (!path.empty() && path.front() == '\\') {
     status = kErrorBadPathname;
     return nullptr;
@@ -143,9 +143,9 @@ std::shared_ptr<FakeRegistry::Key> FakeRegistry::make(const std::shared_ptr<Key>
       next->foldedPath = key->foldedPath.empty() ? folded : key->foldedPath + '\\' + folded;
       next->root = key->root;
       next->parent = key.get();
-      const auto at = std::lower_bound(
-          key->children.begin(), key->children.end(), folded,
-          [](const auto& c, const std::string& f) { return c->foldedName < f; });
+      const auto at =
+          std::lower_bound(key->children.begin(), key->children.end(), folded,
+                           [](const auto& c, const std::string& f) { return c->foldedName < f; });
       key->children.insert(at, next);
     }
     key = next;
@@ -248,9 +248,8 @@ long FakeRegistry::enumKeyEx(RegKey key, std::uint32_t index, char* name,
   return kErrorSuccess;
 }
 
-long FakeRegistry::enumValue(RegKey key, std::uint32_t index, char* name,
-                             std::uint32_t& nameLength, std::uint32_t* type, std::uint8_t* data,
-                             std::uint32_t* dataLength) {
+long FakeRegistry::enumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t& nameLength,
+                             std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataLength) {
   if (const long injected = begin(RegistryOp::EnumValue)) return injected;
   Handle* handle = nullptr;
   long status = resolve(key, handle);

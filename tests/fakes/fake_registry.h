@@ -64,8 +64,8 @@ class FakeRegistry final : public RegistryPort {
 
   // --- arranging and inspecting, outside the counted calls ---
   void addKey(RegKey root, const std::string& path);
-  void putValue(RegKey root, const std::string& path, const std::string& name,
-                std::uint32_t type, Bytes data);
+  void putValue(RegKey root, const std::string& path, const std::string& name, std::uint32_t type,
+                Bytes data);
   // A REG_SZ with its terminator, as the system writes strings.
   void putString(RegKey root, const std::string& path, const std::string& name,
                  const std::string& text);

@@ -50,8 +50,8 @@ class ScratchFolder {
 
 // The whole content of a file, or nothing if it cannot be read.
 inline std::string readFile(const std::string& path) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
+  const HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
   std::string content(GetFileSize(file, nullptr), '\0');
   DWORD read = 0;

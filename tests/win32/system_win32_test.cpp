@@ -21,7 +21,8 @@ std::string windowsFolder() {
 
 TEST(Win32System, ExpandsSystemRootToTheWindowsFolderAndKeepsUnknownReferences) {
   Win32System system;
-  EXPECT_EQ(windowsFolder() + "\\system32", system.expandEnvironmentStrings("%SystemRoot%\\system32"));
+  EXPECT_EQ(windowsFolder() + "\\system32",
+            system.expandEnvironmentStrings("%SystemRoot%\\system32"));
   EXPECT_EQ("%CORVANTA_NOT_SET%", system.expandEnvironmentStrings("%CORVANTA_NOT_SET%"));
   EXPECT_EQ("", system.expandEnvironmentStrings(""));
 }
@@ -29,7 +30,8 @@ TEST(Win32System, ExpandsSystemRootToTheWindowsFolderAndKeepsUnknownReferences) 
 TEST(Win32System, ExpandsTextsFarLargerThanAnyFixedBuffer) {
   ASSERT_TRUE(SetEnvironmentVariableA("CORVANTA_LONG", std::string(3000, 'x').c_str()));
   Win32System system;
-  EXPECT_EQ(std::string(6000, 'x') + "!", system.expandEnvironmentStrings("%CORVANTA_LONG%%CORVANTA_LONG%!"));
+  EXPECT_EQ(std::string(6000, 'x') + "!",
+            system.expandEnvironmentStrings("%CORVANTA_LONG%%CORVANTA_LONG%!"));
   SetEnvironmentVariableA("CORVANTA_LONG", nullptr);
 }
 
@@ -55,7 +57,8 @@ TEST(Win32System, RegistryRoutinesExpandRealEnvironmentReferences) {
   ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0,
                                            KEY_ALL_ACCESS, nullptr, &handle, nullptr));
   const char data[] = "%SystemRoot%\\Fonts";
-  RegSetValueExA(handle, "path", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(data), sizeof data);
+  RegSetValueExA(handle, "path", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(data),
+                 sizeof data);
   RegCloseKey(handle);
 
   RegistryRoutines routines(registry, system);

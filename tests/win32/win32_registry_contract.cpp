@@ -16,8 +16,8 @@ class RealContractRegistry final : public ContractRegistry {
     scratch = std::string(kScratchParent) + "\\" + std::to_string(GetCurrentProcessId());
     RegDeleteTreeA(HKEY_CURRENT_USER, scratch.c_str());
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, scratch.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr) == ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, scratch.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) == ERROR_SUCCESS) {
       RegCloseKey(key);
     }
   }
@@ -33,8 +33,8 @@ class RealContractRegistry final : public ContractRegistry {
 
 INSTANTIATE_TEST_SUITE_P(
     Real, RegistryContract,
-    ::testing::Values(ContractTarget{"Win32", [] { return std::unique_ptr<ContractRegistry>(
-                                                          new RealContractRegistry()); }}),
+    ::testing::Values(ContractTarget{
+        "Win32", [] { return std::unique_ptr<ContractRegistry>(new RealContractRegistry()); }}),
     contractTargetName);
 
 }  // namespace

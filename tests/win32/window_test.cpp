@@ -11,8 +11,8 @@ TEST(RealWindows, ATopLevelWindowAndAControlCanBeCreatedAndRead) {
   HWND window = CreateWindowExA(0, "STATIC", "Corvanta", WS_OVERLAPPEDWINDOW, 0, 0, 320, 200,
                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(nullptr, window) << GetLastError();
-  HWND button = CreateWindowExA(0, "BUTTON", "Apply", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 8,
-                                8, 100, 24, window, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND button = CreateWindowExA(0, "BUTTON", "Apply", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 8, 8,
+                                100, 24, window, nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(nullptr, button);
   ShowWindow(window, SW_SHOW);
 

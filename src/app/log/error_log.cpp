@@ -7,8 +7,8 @@ namespace corvanta {
 
 std::string logFilePath(const std::string& appFolder) { return appFolder + "\\PROGRAM.LOG"; }
 
-void ErrorLog::LogError(std::int32_t number, const std::string& message,
-                        const std::string& module, const std::string& procedure) noexcept {
+void ErrorLog::LogError(std::int32_t number, const std::string& message, const std::string& module,
+                        const std::string& procedure) noexcept {
   resumeNext([&] {
     AppendLogLine("ERROR: " + std::to_string(number) + " at " + module + '\\' + procedure +
                   " >>> " + message);

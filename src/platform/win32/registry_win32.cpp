@@ -50,9 +50,8 @@ long Win32Registry::createKey(RegKey key, const std::string& subKey, RegKey& res
   return handOut(status, created, result);
 }
 
-long Win32Registry::createKeyEx(RegKey key, const std::string& subKey,
-                                const std::string& className, std::uint32_t options,
-                                std::uint32_t access, RegKey& result,
+long Win32Registry::createKeyEx(RegKey key, const std::string& subKey, const std::string& className,
+                                std::uint32_t options, std::uint32_t access, RegKey& result,
                                 std::uint32_t* disposition) {
   HKEY created = nullptr;
   DWORD how = 0;

@@ -1,7 +1,7 @@
 #include "platform/win32/shortcut_win32.h"
 
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <string>
 
@@ -25,8 +25,8 @@ struct Link {
 };
 
 HRESULT createLink(Link& out) {
-  HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                    IID_IShellLinkA, out.link.put());
+  HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                    out.link.put());
   if (SUCCEEDED(result)) result = out.link->QueryInterface(IID_IPersistFile, out.file.put());
   return result;
 }

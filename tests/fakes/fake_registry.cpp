@@ -95,6 +95,15 @@ long FakeRegistry::begin(RegistryOp op) {
   return injected;
 }
 
+// Every call that works on a key starts here: counted, hooked, and failed
+// if a fault is injected for this call or for the key it reaches.
+long FakeRegistry::enter(RegistryOp op, RegKey key, Handle*& handle, const std::string& subKey) {
+  long status = begin(op);
+  if (status == kErrorSuccess) status = resolve(key, handle);
+  if (status == kErrorSuccess) status = pathFault(op, handle->key.get(), subKey);
+  return status;
+}
+
 long FakeRegistry::resolve(RegKey key, Handle*& handle) {
   if (isPredefinedRoot(key)) {
     rootHandle_ = {rootKey(key), kKeyAllAccess};
@@ -169,11 +178,9 @@ StoredValue* FakeRegistry::findValue(Key& key, const std::string& name) const {
 
 long FakeRegistry::openKeyEx(RegKey key, const std::string& subKey, std::uint32_t access,
                              RegKey& result) {
-  if (const long injected = begin(RegistryOp::OpenKey)) return injected;
   lastOpenAccess_ = access;
   Handle* handle = nullptr;
-  long status = resolve(key, handle);
-  if (status == kErrorSuccess) status = pathFault(RegistryOp::OpenKey, handle->key.get(), subKey);
+  long status = enter(RegistryOp::OpenKey, key, handle, subKey);
   if (status != kErrorSuccess) return status;
   auto target = find(handle->key, subKey, status);
   if (!target) return status;
@@ -185,8 +192,7 @@ long FakeRegistry::openKeyEx(RegKey key, const std::string& subKey, std::uint32_
 long FakeRegistry::create(RegistryOp op, RegKey key, const std::string& subKey,
                           std::uint32_t access, RegKey& result, std::uint32_t* disposition) {
   Handle* handle = nullptr;
-  long status = resolve(key, handle);
-  if (status == kErrorSuccess) status = pathFault(op, handle->key.get(), subKey);
+  long status = enter(op, key, handle, subKey);
   if (status != kErrorSuccess) return status;
   if (!subKey.empty() && subKey.front() == '\\') return kErrorBadPathname;
 
@@ -220,23 +226,19 @@ long FakeRegistry::create(RegistryOp op, RegKey key, const std::string& subKey,
 }
 
 long FakeRegistry::createKey(RegKey key, const std::string& subKey, RegKey& result) {
-  if (const long injected = begin(RegistryOp::CreateKey)) return injected;
   return create(RegistryOp::CreateKey, key, subKey, kKeyAllAccess, result, nullptr);
 }
 
 long FakeRegistry::createKeyEx(RegKey key, const std::string& subKey, const std::string&,
                                std::uint32_t, std::uint32_t access, RegKey& result,
                                std::uint32_t* disposition) {
-  if (const long injected = begin(RegistryOp::CreateKeyEx)) return injected;
   return create(RegistryOp::CreateKeyEx, key, subKey, access, result, disposition);
 }
 
 long FakeRegistry::enumKeyEx(RegKey key, std::uint32_t index, char* name,
                              std::uint32_t& nameLength) {
-  if (const long injected = begin(RegistryOp::EnumKey)) return injected;
   Handle* handle = nullptr;
-  long status = resolve(key, handle);
-  if (status == kErrorSuccess) status = pathFault(RegistryOp::EnumKey, handle->key.get());
+  long status = enter(RegistryOp::EnumKey, key, handle);
   if (status != kErrorSuccess) return status;
   if (!(handle->access & kKeyEnumerateSubKeys)) return kErrorAccessDenied;
   const auto& children = handle->key->children;
@@ -250,10 +252,8 @@ long FakeRegistry::enumKeyEx(RegKey key, std::uint32_t index, char* name,
 
 long FakeRegistry::enumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t& nameLength,
                              std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataLength) {
-  if (const long injected = begin(RegistryOp::EnumValue)) return injected;
   Handle* handle = nullptr;
-  long status = resolve(key, handle);
-  if (status == kErrorSuccess) status = pathFault(RegistryOp::EnumValue, handle->key.get());
+  long status = enter(RegistryOp::EnumValue, key, handle);
   if (status != kErrorSuccess) return status;
   if (!(handle->access & kKeyQueryValue)) return kErrorAccessDenied;
   const auto& values = handle->key->values;
@@ -277,10 +277,8 @@ long FakeRegistry::enumValue(RegKey key, std::uint32_t index, char* name, std::u
 
 long FakeRegistry::queryValueEx(RegKey key, const std::string& valueName, std::uint32_t* type,
                                 std::uint8_t* data, std::uint32_t* dataLength) {
-  if (const long injected = begin(RegistryOp::QueryValue)) return injected;
   Handle* handle = nullptr;
-  long status = resolve(key, handle);
-  if (status == kErrorSuccess) status = pathFault(RegistryOp::QueryValue, handle->key.get());
+  long status = enter(RegistryOp::QueryValue, key, handle);
   if (status != kErrorSuccess) return status;
   if (!(handle->access & kKeyQueryValue)) return kErrorAccessDenied;
   const StoredValue* stored = findValue(*handle->key, valueName);
@@ -299,10 +297,8 @@ long FakeRegistry::queryValueEx(RegKey key, const std::string& valueName, std::u
 
 long FakeRegistry::setValueEx(RegKey key, const std::string& valueName, std::uint32_t type,
                               const std::uint8_t* data, std::uint32_t dataLength) {
-  if (const long injected = begin(RegistryOp::SetValue)) return injected;
   Handle* handle = nullptr;
-  long status = resolve(key, handle);
-  if (status == kErrorSuccess) status = pathFault(RegistryOp::SetValue, handle->key.get());
+  long status = enter(RegistryOp::SetValue, key, handle);
   if (status != kErrorSuccess) return status;
   if (!(handle->access & kKeySetValue) || handle->key->readOnly) return kErrorAccessDenied;
   if (!data && dataLength > 0) return kErrorInvalidParameter;
@@ -319,10 +315,8 @@ long FakeRegistry::setValueEx(RegKey key, const std::string& valueName, std::uin
 }
 
 long FakeRegistry::deleteKey(RegKey key, const std::string& subKey) {
-  if (const long injected = begin(RegistryOp::DeleteKey)) return injected;
   Handle* handle = nullptr;
-  long status = resolve(key, handle);
-  if (status == kErrorSuccess) status = pathFault(RegistryOp::DeleteKey, handle->key.get(), subKey);
+  long status = enter(RegistryOp::DeleteKey, key, handle, subKey);
   if (status != kErrorSuccess) return status;
   auto target = find(handle->key, subKey, status);
   if (!target) return status;
@@ -335,10 +329,8 @@ long FakeRegistry::deleteKey(RegKey key, const std::string& subKey) {
 }
 
 long FakeRegistry::deleteValue(RegKey key, const std::string& valueName) {
-  if (const long injected = begin(RegistryOp::DeleteValue)) return injected;
   Handle* handle = nullptr;
-  long status = resolve(key, handle);
-  if (status == kErrorSuccess) status = pathFault(RegistryOp::DeleteValue, handle->key.get());
+  long status = enter(RegistryOp::DeleteValue, key, handle);
   if (status != kErrorSuccess) return status;
   if (!(handle->access & kKeySetValue) || handle->key->readOnly) return kErrorAccessDenied;
   Key& target = *handle->key;

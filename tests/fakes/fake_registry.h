@@ -106,6 +106,7 @@ class FakeRegistry final : public RegistryPort {
     std::uint32_t access = 0;
   };
 
+  long enter(RegistryOp op, RegKey key, Handle*& handle, const std::string& subKey = {});
   long begin(RegistryOp op);
   long pathFault(RegistryOp op, const Key* addressed, const std::string& subKey = {});
   long resolve(RegKey key, Handle*& handle);

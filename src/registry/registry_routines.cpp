@@ -41,7 +41,7 @@ std::string RegistryRoutines::CreateKey(const std::optional<std::string>& keyNam
   const long status = registry_.createKeyEx(hKey_, joinKeyPath(keyRoot_, keyName.value_or(subKey_)),
                                             "", 0, kKeyAllAccess, created, nullptr);
   if (status != kErrorSuccess) return {};
-  ScopedRegKey(registry_, created).reset();
+  registry_.closeKey(created);
   return "0";
 }
 

@@ -11,6 +11,14 @@ inline constexpr std::uint32_t kVerPlatformWin32Windows = 1;  // the 9x family
 inline constexpr std::uint32_t kVerPlatformWin32Nt = 2;
 
 // The fields of OSVERSIONINFOA the program uses.
+// The four numbers of a file version: 3.3.0.0.
+struct FileVersion {
+  std::uint16_t major = 0;
+  std::uint16_t minor = 0;
+  std::uint16_t build = 0;
+  std::uint16_t revision = 0;
+};
+
 struct OsVersion {
   std::uint32_t majorVersion = 0;
   std::uint32_t minorVersion = 0;
@@ -31,6 +39,16 @@ class SystemPort {
   virtual bool getVersionEx(OsVersion& out) = 0;
   // GetModuleFileNameA of the running program: its full path.
   virtual std::string moduleFileName() = 0;
+  // The version resource of the running program; false when it has none.
+  virtual bool moduleVersion(FileVersion& out) = 0;
+  // GetPrivateProfileStringA: the value of `key` in `section` of the INI
+  // file at `path`, or `fallback`; at most bufferSize - 1 characters.
+  virtual std::string getPrivateProfileString(const std::string& section, const std::string& key,
+                                              const std::string& fallback, std::uint32_t bufferSize,
+                                              const std::string& path) = 0;
+  // Claims the machine-wide name for this process until it ends; false when
+  // another running process holds it already.
+  virtual bool claimSingleInstance(const std::string& name) = 0;
 };
 
 }  // namespace corvanta

@@ -1,7 +1,9 @@
-// A scripted system: environment, version record and program path.
+// A scripted system: environment, version records, program path, INI files
+// read with the profile rules of Windows, and the single-instance name.
 #pragma once
 
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 
@@ -12,40 +14,46 @@ namespace corvanta::testing {
 
 class FakeSystem final : public SystemPort {
  public:
+  // Variable names in upper case.
   std::map<std::string, std::string> environment{{"SYSTEMROOT", "C:\\WINDOWS"}};
   OsVersion version{5, 1, 2600, kVerPlatformWin32Nt, "Service Pack 3"};
   bool versionFails = false;
   bool versionThrows = false;  // stands for a run-time error inside the call
   std::string modulePath = "C:\\Program Files\\Corvanta\\corvanta.exe";
+  FileVersion fileVersion{3, 3, 0, 0};
+  std::set<std::string> claimedNames;  // held by other running processes
 
   // %NAME% references are replaced when NAME (any case) is set; anything
   // else, an unclosed "%" included, stays as written.
-  std::string expandEnvironmentStrings(const std::string& text) override {
-    std::string out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-      const auto close = text[i] == '%' ? text.find('%', i + 1) : std::string::npos;
-      if (close != std::string::npos) {
-        const auto found = environment.find(foldAnsiCase(text.substr(i + 1, close - i - 1)));
-        if (found != environment.end()) {
-          out += found->second;
-          i = close + 1;
-          continue;
-        }
-      }
-      out += text[i++];
-    }
-    return out;
-  }
-
+  std::string expandEnvironmentStrings(const std::string& text) override;
   bool getVersionEx(OsVersion& out) override {
     if (versionThrows) throw std::runtime_error("Out of memory");
     if (versionFails) return false;
     out = version;
     return true;
   }
-
   std::string moduleFileName() override { return modulePath; }
+  bool moduleVersion(FileVersion& out) override {
+    out = fileVersion;
+    return true;
+  }
+
+  // INI files by path (any case): their whole text.
+  void putIniFile(const std::string& path, const std::string& text) {
+    iniFiles_[foldAnsiCase(path)] = text;
+  }
+  void removeIniFile(const std::string& path) { iniFiles_.erase(foldAnsiCase(path)); }
+  std::string getPrivateProfileString(const std::string& section, const std::string& key,
+                                      const std::string& fallback, std::uint32_t bufferSize,
+                                      const std::string& path) override;
+  int profileReads = 0;
+
+  bool claimSingleInstance(const std::string& name) override {
+    return claimedNames.insert(name).second;
+  }
+
+ private:
+  std::map<std::string, std::string> iniFiles_;
 };
 
 }  // namespace corvanta::testing

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace corvanta {
 
 std::string Win32System::expandEnvironmentStrings(const std::string& text) {
@@ -47,6 +49,49 @@ std::string Win32System::moduleFileName() {
       return path;
     }
   }
+}
+
+bool Win32System::moduleVersion(FileVersion& out) {
+  const std::string path = moduleFileName();
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+  if (size == 0) return false;
+  std::vector<char> block(size);
+  if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return false;
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed) {
+    return false;
+  }
+  out.major = HIWORD(fixed->dwFileVersionMS);
+  out.minor = LOWORD(fixed->dwFileVersionMS);
+  out.build = HIWORD(fixed->dwFileVersionLS);
+  out.revision = LOWORD(fixed->dwFileVersionLS);
+  return true;
+}
+
+std::string Win32System::getPrivateProfileString(const std::string& section, const std::string& key,
+                                                 const std::string& fallback,
+                                                 std::uint32_t bufferSize,
+                                                 const std::string& path) {
+  if (bufferSize == 0) return {};
+  std::string text(bufferSize, '\0');
+  const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(),
+                                                text.data(), bufferSize, path.c_str());
+  text.resize(length);
+  return text;
+}
+
+bool Win32System::claimSingleInstance(const std::string& name) {
+  if (instanceMutex_) return true;
+  HANDLE mutex = CreateMutexA(nullptr, FALSE, name.c_str());
+  if (!mutex) return true;  // cannot tell: let this instance run rather than vanish
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    CloseHandle(mutex);
+    return false;
+  }
+  instanceMutex_ = mutex;
+  return true;
 }
 
 }  // namespace corvanta

@@ -10,6 +10,14 @@ class Win32System final : public SystemPort {
   std::string expandEnvironmentStrings(const std::string& text) override;
   bool getVersionEx(OsVersion& out) override;
   std::string moduleFileName() override;
+  bool moduleVersion(FileVersion& out) override;
+  std::string getPrivateProfileString(const std::string& section, const std::string& key,
+                                      const std::string& fallback, std::uint32_t bufferSize,
+                                      const std::string& path) override;
+  bool claimSingleInstance(const std::string& name) override;
+
+ private:
+  void* instanceMutex_ = nullptr;  // held until the process ends
 };
 
 }  // namespace corvanta

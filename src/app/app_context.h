@@ -1,0 +1,39 @@
+// Everything the program's windows work with: the platform's services and
+// the window system, handed to each window when it is made. Only the
+// composition root (main.cpp) and the tests fill one in.
+#pragma once
+
+#include <string>
+
+namespace corvanta {
+
+class DialogsPort;
+class FilePort;
+class RegistryPort;
+class ShellPort;
+class ShortcutPort;
+class SystemPort;
+class SettingsStore;
+class Localizer;
+namespace ui {
+class Forms;
+class Skin;
+class Splash;
+}  // namespace ui
+
+struct AppContext {
+  RegistryPort& registry;
+  SystemPort& system;
+  FilePort& files;
+  DialogsPort& dialogs;
+  ShortcutPort& shortcuts;
+  ShellPort& shell;
+  ui::Forms& forms;
+  ui::Skin& skin;
+  ui::Splash& splash;
+  SettingsStore& settings;
+  Localizer& localizer;
+  std::string appFolder;
+};
+
+}  // namespace corvanta

@@ -1,0 +1,256 @@
+// Geometry is in twips, as designed. The page frames and the navigation
+// column are declared here; each page's own controls and start-up reads are
+// added by that page's unit.
+#include "app/main_form.h"
+
+#include <array>
+
+#include "app/about_form.h"
+#include "app/app_context.h"
+#include "app/i18n/language_page.h"
+#include "app/i18n/localizer.h"
+#include "app/skin_form.h"
+#include "health/health_form.h"
+#include "platform/shell_port.h"
+#include "platform/system_port.h"
+#include "ui/forms.h"
+#include "ui/skin.h"
+
+namespace corvanta {
+namespace {
+
+using ui::ControlKind;
+
+constexpr int kWidth = 9300;
+constexpr const char* kSingleInstanceName = "Corvanta.MainWindow.SingleInstance";
+
+// The page frames, in the order start-up hides them.
+constexpr std::array<const char*, 7> kPages = {"SMframe", "drivesframe", "EXPFrame",   "Inputframe",
+                                               "SIFrame", "langFrame",   "VisualFrame"};
+
+}  // namespace
+
+MainForm::MainForm(AppContext& app)
+    : ui::Form("mainform", "Corvanta", kWidth, kStartHeight), app_(app) {
+  declareControls();
+  attachHandlers();
+}
+
+MainForm::~MainForm() = default;
+
+void MainForm::declareControls() {
+  add(ControlKind::Button, "cpucmd").caption("CPU && Memory").tag("1001").at(30, 1050, 1920, 285);
+  add(ControlKind::Button, "syscmd").caption("System").tag("1000").at(30, 480, 1920, 285);
+
+  auto& nav = add(ControlKind::Frame, "Frame1").at(60, 1860, 1635, 3555).hidden();
+  struct NavButton {
+    const char* name;
+    const char* text;
+    const char* tag;
+    int top;
+  };
+  constexpr std::array<NavButton, 7> kNavigation = {{
+      {"Command4", "Visual", "1002", 165},
+      {"Command5", "Drives", "1003", 660},
+      {"Command6", "Input", "1004", 1140},
+      {"Command1", "Explorer", " 7003", 1620},
+      {"Command2", "System info", "1006", 2130},
+      {"Command3", "System Health", "1007", 2625},
+      {"Command7", "Language", "1026", 3105},
+  }};
+  for (const auto& button : kNavigation) {
+    add(ControlKind::Button, button.name)
+        .caption(button.text)
+        .tag(button.tag)
+        .at(90, button.top, 1500, 375)
+        .in(nav);
+  }
+
+  auto& explorer =
+      add(ControlKind::Frame, "EXPFrame").caption("Explorer").at(1995, 420, 6975, 4695);
+  add(ControlKind::Frame, "OptionsFrame", 0)
+      .caption("Explorer Options")
+      .tag("7016")
+      .at(240, 720, 6495, 3795)
+      .in(explorer);
+  add(ControlKind::TabStrip, "ExpTab")
+      .at(120, 300, 6735, 4275)
+      .in(explorer)
+      .setTabs({"Explorer Options", "Privacy"});
+  add(ControlKind::Frame, "OptionsFrame", 1)
+      .caption("Privacy")
+      .tag("4002")
+      .at(240, 720, 6495, 3795)
+      .in(explorer);
+
+  add(ControlKind::Frame, "Inputframe").caption("Input").at(1980, 450, 7095, 4815);
+  add(ControlKind::Frame, "drivesframe").caption("Drives").at(1965, 435, 7095, 4815);
+
+  auto& visual = add(ControlKind::Frame, "VisualFrame")
+                     .caption("Visual")
+                     .tag("1002")
+                     .at(1965, 435, 7125, 4695);
+  add(ControlKind::Frame, "VoptionsFrame", 0).tag("7014").at(240, 720, 6645, 3795).in(visual);
+  add(ControlKind::TabStrip, "TabStrip1")
+      .at(120, 300, 6885, 4275)
+      .in(visual)
+      .setTabs({"Visual Options", "Start Menu", "Desktop"});
+  add(ControlKind::Frame, "VoptionsFrame", 1).tag("7015").at(240, 720, 6645, 3795).in(visual);
+  add(ControlKind::Frame, "VoptionsFrame", 2).tag("4006").at(240, 720, 6645, 3795).in(visual);
+
+  add(ControlKind::Frame, "SMframe").caption("System Monitoring").at(2025, 240, 5055, 5910);
+
+  auto& language =
+      add(ControlKind::Frame, "langFrame").caption("Language").at(1995, 465, 4575, 1455);
+  add(ControlKind::SkinLabel, "langSkinLabel1")
+      .caption("Select your language")
+      .tag("3043")
+      .at(240, 360, 4095, 255)
+      .in(language);
+  add(ControlKind::ImageCombo, "combolng")
+      .at(240, 720, 2775, 330)
+      .in(language)
+      .withStyle({.dropDownList = true});
+  add(ControlKind::Button, "Applylangcmd")
+      .caption("Apply")
+      .tag("1016")
+      .at(3240, 720, 1095, 375)
+      .in(language);
+
+  add(ControlKind::Frame, "SIFrame").caption("System Information").at(1980, 420, 7095, 4335);
+}
+
+void MainForm::attachHandlers() {
+  onLoad = [this] { Form_Load(); };
+  onQueryUnload = [this] { Form_QueryUnload(); };
+  control("Command1").onClick = [this] { Command1_Click(); };
+  control("Command2").onClick = [this] { Command2_Click(); };
+  control("Command3").onClick = [this] { Command3_Click(); };
+  control("Command4").onClick = [this] { Command4_Click(); };
+  control("Command5").onClick = [this] { Command5_Click(); };
+  control("Command6").onClick = [this] { Command6_Click(); };
+  control("Command7").onClick = [this] { Command7_Click(); };
+  control("cpucmd").onClick = [this] { cpucmd_Click(); };
+  control("syscmd").onClick = [this] { syscmd_Click(); };
+  control("TabStrip1").onClick = [this] { TabStrip1_Click(); };
+  control("ExpTab").onClick = [this] { ExpTab_Click(); };
+  control("Applylangcmd").onClick = [this] {
+    Applylangcmd_Click(*this, app_.localizer, app_.dialogs);
+  };
+}
+
+void MainForm::Form_Load() {
+  // 1. One instance only: a second start ends here, silently.
+  if (!app_.system.claimSingleInstance(kSingleInstanceName)) {
+    app_.forms.End();
+    return;
+  }
+  // 2-6. Splash, start height, every page hidden, then the Visual page.
+  app_.splash.ShowSplashFile(app_.appFolder + "\\Splash.spl");
+  setHeight(kStartHeight);
+  hideAllPages();
+  app_.splash.SplashStep(0);
+  control("VisualFrame").setVisible(true);
+
+  // 7. Skin.
+  app_.skin.onElementClick = [this](const std::string& element) { Skin1_ElementClick(element); };
+  skinWindow(*this, app_.skin, app_.appFolder, "Form");
+
+  // 8-9. From here on the two big buttons carry only their language texts.
+  control("syscmd").setCaption("");
+  control("cpucmd").setCaption("");
+  app_.localizer.ApplyLanguage(*this, app_.localizer.LanguageName());
+  control("SMframe").setCaption(app_.localizer.LookupText("7000"));
+
+  // 11-12. Page captions the frames carry no language ID for.
+  control("drivesframe").setCaption(app_.localizer.LookupText("7001"));
+  control("Inputframe").setCaption(app_.localizer.LookupText("7008"));
+
+  // 15-16. The chooser, then the language once more.
+  FillLanguageList(*this);
+  app_.localizer.ApplyLanguage(*this, app_.localizer.LanguageName());
+
+  // Each tab strip starts on its first tab, with that tab's sub-frame shown.
+  TabStrip1_Click();
+  ExpTab_Click();
+}
+
+void MainForm::hideAllPages() {
+  for (const char* page : kPages) control(page).setVisible(false);
+}
+
+void MainForm::showPage(const std::string& page) {
+  for (const char* other : kPages) {
+    if (page != other) control(other).setVisible(false);
+  }
+  control(page).setVisible(true);
+}
+
+void MainForm::Command3_Click() {
+  hideAllPages();
+  if (!health_) health_ = std::make_unique<HealthForm>(app_);
+  app_.forms.ShowModal(*health_, *this);
+}
+
+void MainForm::cpucmd_Click() {
+  setHeight(kMonitoringHeight);
+  showPage("SMframe");
+}
+
+void MainForm::syscmd_Click() {
+  ui::Control& expander = control("syscmd");
+  ui::Control& navigation = control("Frame1");
+  ui::Control& monitoring = control("cpucmd");
+  // Both markers are looked for in one reading of the caption.
+  const std::string caption = expander.Caption();
+  const bool openRequest = caption.find(">>") != std::string::npos;
+  const bool closeRequest = caption.find("<<") != std::string::npos;
+  const auto swapMarker = [&](const char* marker) {
+    const std::string& now = expander.Caption();
+    expander.setCaption(now.substr(0, now.size() - 2) + marker);
+  };
+  if (openRequest) {
+    navigation.setGeometry({160, expander.Height() + 370, navigation.Width(), navigation.Height()});
+    navigation.setVisible(true);
+    monitoring.setTop(expander.Height() + 370 + navigation.Height());
+    swapMarker("<<");
+  }
+  if (closeRequest) {
+    navigation.setGeometry({240, 3400, navigation.Width(), navigation.Height()});
+    navigation.setVisible(false);
+    monitoring.setTop(expander.Top() + expander.Height() + 50);
+    swapMarker(">>");
+  }
+  control("SMframe").setVisible(false);
+}
+
+void MainForm::switchSubPages(const std::string& tabStrip, const std::string& frames) {
+  const ui::Control& strip = control(tabStrip);
+  const int count = static_cast<int>(strip.tabs().size());
+  for (int tab = 1; tab <= count; ++tab) {
+    ui::Control& frame = control(frames, tab - 1);
+    const bool selected = tab == strip.SelectedTab();
+    frame.setVisible(selected);
+    frame.setEnabled(selected);
+    if (selected) frame.ZOrderToFront();
+  }
+}
+
+void MainForm::Skin1_ElementClick(const std::string& element) {
+  if (element == "About") {
+    AboutForm about(app_);
+    app_.forms.ShowModal(about, *this);
+  } else if (element == "help") {
+    app_.shell.shellExecute(handle(), app_.appFolder + "\\newhelp.chm", "", "C:\\",
+                            kSwShowMaximized);
+  }
+}
+
+void MainForm::Form_QueryUnload() {
+  // Every window of the program goes, this one included, in the order of
+  // the window collection.
+  const auto windows = app_.forms.loaded();
+  for (ui::Form* window : windows) app_.forms.Unload(*window);
+}
+
+}  // namespace corvanta

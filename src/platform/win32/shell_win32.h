@@ -1,0 +1,15 @@
+// The shell port over shell32.
+#pragma once
+
+#include "platform/shell_port.h"
+
+namespace corvanta {
+
+class Win32Shell final : public ShellPort {
+ public:
+  std::intptr_t shellExecute(std::uintptr_t owner, const std::string& file,
+                             const std::string& parameters, const std::string& folder,
+                             int showCommand) override;
+};
+
+}  // namespace corvanta

@@ -1,0 +1,237 @@
+// One control of a window in the form model: its kind, name, texts, geometry
+// in twips, state and events. Handlers read and write controls through this
+// model only; whatever realises the window (real Win32 controls, or nothing
+// in a host test) follows the model through the FormObserver and reports the
+// user's input back through the `...FromUser` calls.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace corvanta::ui {
+
+enum class ControlKind {
+  Button,
+  CheckBox,
+  OptionButton,
+  Label,
+  SkinLabel,
+  Frame,
+  TextBox,
+  ComboBox,
+  ImageCombo,
+  ListBox,
+  ListView,
+  TrackBar,
+  ProgressBar,
+  TabStrip,
+  UpDown,
+  DriveList,
+  Picture,
+};
+
+// What changed, for the observer.
+enum class Property {
+  Caption,
+  Geometry,
+  Visible,
+  Enabled,
+  Value,
+  Text,
+  Items,
+  ListIndex,
+  Range,
+  Columns,
+  Rows,
+  Tabs,
+  ToolTip,
+  ZOrder,
+  Picture,
+};
+
+// A property set to a value the control cannot take, or asked of a control
+// that does not have it: the run-time error a handler may resume after.
+class InvalidProperty : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct Geometry {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  bool operator==(const Geometry&) const = default;
+};
+
+inline constexpr int kUnchecked = 0;
+inline constexpr int kChecked = 1;
+inline constexpr int kGrayed = 2;
+
+struct ListColumn {
+  std::string caption;
+  int width = 0;  // twips
+  bool operator==(const ListColumn&) const = default;
+};
+
+// How a combo box or text box behaves; fixed when the control is declared.
+struct ControlStyle {
+  bool dropDownList = false;  // combo: choose only, no typing
+  bool sorted = false;        // list box and combo: keep items sorted
+  bool multiLine = false;     // text box
+  bool readOnly = false;      // text box
+  bool vertical = false;      // track bar, up-down
+};
+
+class Control;
+class Form;
+
+class ControlObserver {
+ public:
+  virtual void controlChanged(Control& control, Property property) = 0;
+
+ protected:
+  ~ControlObserver() = default;
+};
+
+class Control {
+ public:
+  Control(Form& form, ControlKind kind, std::string name, int index);
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  Form& form() const { return form_; }
+  ControlKind kind() const { return kind_; }
+  const std::string& name() const { return name_; }
+  int index() const { return index_; }  // position in a control array, or -1
+  Control* parent() const { return parent_; }
+  const ControlStyle& style() const { return style_; }
+
+  // --- declaration (chainable, for the window's control table) ---
+  Control& caption(std::string text);
+  Control& tag(std::string languageId);
+  Control& at(int left, int top, int width, int height);
+  Control& in(Control& frame);
+  Control& hidden();
+  Control& withStyle(ControlStyle style);
+  Control& range(int minimum, int maximum);
+  Control& steps(int small, int large, int tickFrequency);
+
+  // --- properties ---
+  bool hasCaption() const;
+  const std::string& Caption() const { return caption_; }
+  void setCaption(const std::string& text);
+  const std::string& Tag() const { return tag_; }
+  void setTag(const std::string& languageId) { tag_ = languageId; }
+  const Geometry& geometry() const { return geometry_; }
+  void setGeometry(const Geometry& geometry);
+  void setLeft(int left);
+  void setTop(int top);
+  int Left() const { return geometry_.left; }
+  int Top() const { return geometry_.top; }
+  int Width() const { return geometry_.width; }
+  int Height() const { return geometry_.height; }
+  bool Visible() const { return visible_; }
+  void setVisible(bool visible);
+  bool Enabled() const { return enabled_; }
+  void setEnabled(bool enabled);
+  const std::string& ToolTipText() const { return toolTip_; }
+  void setToolTipText(const std::string& text);
+
+  // Check state (0, 1, 2), option state (0, 1), track bar, progress bar and
+  // up-down position.
+  int Value() const { return value_; }
+  void setValue(int value);
+  int Min() const { return min_; }
+  int Max() const { return max_; }
+  void setMin(int minimum);
+  void setMax(int maximum);
+  int SmallChange() const { return smallChange_; }
+  int LargeChange() const { return largeChange_; }
+  int TickFrequency() const { return tickFrequency_; }
+
+  // Text box content; combo box edit text or selected item.
+  const std::string& Text() const { return text_; }
+  void setText(const std::string& text);
+
+  // Items of combo boxes, list boxes and drive lists; -1 when none selected.
+  const std::vector<std::string>& items() const { return items_; }
+  void AddItem(const std::string& item);
+  void RemoveItem(int position);
+  void Clear();
+  int ListIndex() const { return listIndex_; }
+  void setListIndex(int position);
+  int ListCount() const { return static_cast<int>(items_.size()); }
+
+  // List view in report mode.
+  const std::vector<ListColumn>& columns() const { return columns_; }
+  void setColumns(std::vector<ListColumn> columns);
+  const std::vector<std::vector<std::string>>& rows() const { return rows_; }
+  void setRows(std::vector<std::vector<std::string>> rows);
+
+  // Tab strip: tab captions and the selected tab (1-based, 0 when none).
+  const std::vector<std::string>& tabs() const { return tabs_; }
+  void setTabs(std::vector<std::string> captions);
+  int SelectedTab() const { return selectedTab_; }
+  void setSelectedTab(int tab);
+
+  // Picture box: the image file shown, empty for none.
+  const std::string& PicturePath() const { return picturePath_; }
+  void setPicturePath(const std::string& path);
+
+  void ZOrderToFront();
+
+  // --- events, raised by the user's input ---
+  std::function<void()> onClick;
+  std::function<void()> onChange;
+
+  // --- for whatever realises the control ---
+  void setObserver(ControlObserver* observer) { observer_ = observer; }
+  std::uintptr_t handle() const { return handle_; }
+  void setHandle(std::uintptr_t handle) { handle_ = handle; }
+  // The user changed the control: take the new state without echoing it
+  // back, then raise the event the program would see.
+  void valueFromUser(int value);
+  void textFromUser(const std::string& text);
+  void listIndexFromUser(int position);
+  void selectedTabFromUser(int tab);
+  void click();
+
+ private:
+  void notify(Property property);
+  void requireKind(std::initializer_list<ControlKind> kinds, const char* property) const;
+
+  Form& form_;
+  ControlKind kind_;
+  std::string name_;
+  int index_;
+  Control* parent_ = nullptr;
+  ControlStyle style_;
+  std::string caption_;
+  std::string tag_;
+  Geometry geometry_;
+  bool visible_ = true;
+  bool enabled_ = true;
+  std::string toolTip_;
+  int value_ = 0;
+  int min_ = 0;
+  int max_ = 100;
+  int smallChange_ = 1;
+  int largeChange_ = 5;
+  int tickFrequency_ = 1;
+  std::string text_;
+  std::vector<std::string> items_;
+  int listIndex_ = -1;
+  std::vector<ListColumn> columns_;
+  std::vector<std::vector<std::string>> rows_;
+  std::vector<std::string> tabs_;
+  int selectedTab_ = 0;
+  std::string picturePath_;
+  ControlObserver* observer_ = nullptr;
+  std::uintptr_t handle_ = 0;
+};
+
+}  // namespace corvanta::ui

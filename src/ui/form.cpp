@@ -1,0 +1,86 @@
+#include "ui/form.h"
+
+#include <stdexcept>
+
+namespace corvanta::ui {
+
+Form::Form(std::string name, std::string caption, int width, int height)
+    : name_(std::move(name)), caption_(std::move(caption)), width_(width), height_(height) {}
+
+void Form::notify(FormProperty property) {
+  if (observer_) observer_->formChanged(*this, property);
+}
+
+void Form::setCaption(const std::string& caption) {
+  if (caption_ == caption) return;
+  caption_ = caption;
+  notify(FormProperty::Caption);
+}
+
+void Form::setHeight(int height) {
+  if (height_ == height) return;
+  height_ = height;
+  notify(FormProperty::Size);
+}
+
+void Form::setWidth(int width) {
+  if (width_ == width) return;
+  width_ = width;
+  notify(FormProperty::Size);
+}
+
+Control& Form::add(ControlKind kind, const std::string& name, int index) {
+  controls_.push_back(std::make_unique<Control>(*this, kind, name, index));
+  controls_.back()->setObserver(observer_);
+  return *controls_.back();
+}
+
+Control& Form::control(const std::string& name, int index) const {
+  for (const auto& control : controls_) {
+    if (control->name() == name && control->index() == index) return *control;
+  }
+  throw std::logic_error(name_ + " has no control " + name +
+                         (index >= 0 ? "(" + std::to_string(index) + ")" : std::string()));
+}
+
+Timer& Form::addTimer(const std::string& name, int interval) {
+  timers_.push_back(std::make_unique<Timer>());
+  timers_.back()->name = name;
+  timers_.back()->interval = interval;
+  return *timers_.back();
+}
+
+Timer& Form::timer(const std::string& name) {
+  for (const auto& timer : timers_) {
+    if (timer->name == name) return *timer;
+  }
+  throw std::logic_error(name_ + " has no timer " + name);
+}
+
+void Form::setTimerInterval(Timer& timer, int interval) {
+  if (timer.interval == interval) return;
+  timer.interval = interval;
+  notify(FormProperty::Timer);
+}
+
+void Form::setTimerEnabled(Timer& timer, bool enabled) {
+  if (timer.enabled == enabled) return;
+  timer.enabled = enabled;
+  notify(FormProperty::Timer);
+}
+
+void Form::clearOtherOptions(Control& chosen) {
+  for (const auto& control : controls_) {
+    if (control.get() != &chosen && control->kind() == ControlKind::OptionButton &&
+        control->parent() == chosen.parent() && control->Value() != 0) {
+      control->setValue(0);
+    }
+  }
+}
+
+void Form::setObserver(FormObserver* observer) {
+  observer_ = observer;
+  for (const auto& control : controls_) control->setObserver(observer);
+}
+
+}  // namespace corvanta::ui

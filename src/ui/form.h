@@ -1,0 +1,91 @@
+// A window in the form model: its title and size in twips, its controls in
+// designer order (the order the language loader and the skinner walk), its
+// timers, and the events of its life. The program declares each window as a
+// table of controls and attaches its handlers; nothing here knows Win32.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/control.h"
+
+namespace corvanta::ui {
+
+class Form;
+
+struct Timer {
+  std::string name;
+  int interval = 0;  // milliseconds
+  bool enabled = false;
+  std::function<void()> onTick;
+};
+
+enum class FormProperty { Caption, Size, Timer };
+
+class FormObserver : public ControlObserver {
+ public:
+  virtual void formChanged(Form& form, FormProperty property) = 0;
+
+ protected:
+  ~FormObserver() = default;
+};
+
+class Form {
+ public:
+  Form(std::string name, std::string caption, int width, int height);
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+  virtual ~Form() = default;
+
+  const std::string& name() const { return name_; }
+  const std::string& Caption() const { return caption_; }
+  void setCaption(const std::string& caption);
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void setHeight(int height);
+  void setWidth(int width);
+
+  // Declares the next control, after all declared so far.
+  Control& add(ControlKind kind, const std::string& name, int index = -1);
+  // The control of that name (and index, in a control array); a name the
+  // window does not have is a programming error and throws std::logic_error.
+  Control& control(const std::string& name, int index = -1) const;
+  const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+
+  Timer& addTimer(const std::string& name, int interval);
+  Timer& timer(const std::string& name);
+  void setTimerInterval(Timer& timer, int interval);
+  void setTimerEnabled(Timer& timer, bool enabled);
+  const std::vector<std::unique_ptr<Timer>>& timers() const { return timers_; }
+
+  // Option buttons in one container exclude each other.
+  void clearOtherOptions(Control& chosen);
+
+  // Events of the window's life, run by Forms (ui/forms.h).
+  std::function<void()> onLoad;
+  std::function<void()> onQueryUnload;
+  std::function<void()> onUnload;
+  std::function<void()> onResize;
+
+  // For whatever realises the window.
+  void setObserver(FormObserver* observer);
+  std::uintptr_t handle() const { return handle_; }
+  void setHandle(std::uintptr_t handle) { handle_ = handle; }
+
+ private:
+  void notify(FormProperty property);
+
+  std::string name_;
+  std::string caption_;
+  int width_;
+  int height_;
+  std::vector<std::unique_ptr<Control>> controls_;
+  std::vector<std::unique_ptr<Timer>> timers_;
+  FormObserver* observer_ = nullptr;
+  std::uintptr_t handle_ = 0;
+};
+
+}  // namespace corvanta::ui

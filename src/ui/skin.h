@@ -1,0 +1,34 @@
+// The skin engine as the program calls it, and the splash. Each window's
+// load makes the three skin calls in order: LoadSkinFile, ApplySkinElement
+// with the window itself, then ApplySkinElement for each control (SkinForm).
+// The engine reports a click on one of its own elements (on the main window:
+// "About" and "help") by name.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace corvanta::ui {
+
+class Skin {
+ public:
+  virtual ~Skin() = default;
+
+  virtual void LoadSkinFile(const std::string& path) = 0;
+  // `window` is a window's or control's handle (Form::handle, Control::handle).
+  virtual void ApplySkinElement(std::uintptr_t window, const std::string& element) = 0;
+
+  // ElementClick: the name of the skin element the user clicked.
+  std::function<void(const std::string& element)> onElementClick;
+};
+
+class Splash {
+ public:
+  virtual ~Splash() = default;
+
+  virtual void ShowSplashFile(const std::string& path) = 0;
+  virtual void SplashStep(int step) = 0;
+};
+
+}  // namespace corvanta::ui

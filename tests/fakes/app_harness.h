@@ -1,0 +1,60 @@
+// One program's worth of fakes wired into an AppContext, with the shipped
+// English language file in place: what the window tests start from.
+#pragma once
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/app_context.h"
+#include "app/app_info.h"
+#include "app/i18n/localizer.h"
+#include "fakes/fake_dialogs.h"
+#include "fakes/fake_files.h"
+#include "fakes/fake_registry.h"
+#include "fakes/fake_shell.h"
+#include "fakes/fake_shortcuts.h"
+#include "fakes/fake_system.h"
+#include "fakes/fake_ui.h"
+#include "registry/settings_store.h"
+#include "ui/forms.h"
+
+namespace corvanta::testing {
+
+inline std::string readSourceFile(const std::string& relative) {
+  std::ifstream file(std::string(CORVANTA_SOURCE_DIR) + "/" + relative, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+struct AppHarness {
+  AppHarness() {
+    system.putIniFile(languageFile("English"), readSourceFile("languages/English.ini"));
+  }
+
+  std::string languageFile(const std::string& language) const {
+    return appFolder + "\\languages\\" + language + ".ini";
+  }
+  void storeLanguage(const std::string& language) {
+    settings.SaveSetting("Corvanta", "Language", "lng", language);
+  }
+
+  FakeRegistry registry;
+  FakeSystem system;
+  FakeFiles files;
+  FakeDialogs dialogs;
+  FakeShortcuts shortcuts;
+  FakeShell shell;
+  FakeWindowSystem windows;
+  FakeSkin skin;
+  FakeSplash splash;
+  ui::Forms forms{windows};
+  SettingsStore settings{registry};
+  std::string appFolder = AppFolder(system);
+  Localizer localizer{system, settings, appFolder};
+  AppContext context{registry, system, files,  dialogs,  shortcuts, shell,
+                     forms,    skin,   splash, settings, localizer, appFolder};
+};
+
+}  // namespace corvanta::testing

@@ -1,0 +1,32 @@
+// Records what the program asked the shell to start.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/shell_port.h"
+
+namespace corvanta::testing {
+
+struct ShellLaunch {
+  std::uintptr_t owner = 0;
+  std::string file;
+  std::string parameters;
+  std::string folder;
+  int showCommand = 0;
+};
+
+class FakeShell final : public ShellPort {
+ public:
+  std::vector<ShellLaunch> launched;
+  std::intptr_t result = 42;
+
+  std::intptr_t shellExecute(std::uintptr_t owner, const std::string& file,
+                             const std::string& parameters, const std::string& folder,
+                             int showCommand) override {
+    launched.push_back({owner, file, parameters, folder, showCommand});
+    return result;
+  }
+};
+
+}  // namespace corvanta::testing

@@ -1,0 +1,264 @@
+#include "app/main_form.h"
+
+#include <gtest/gtest.h>
+
+#include "app/about_form.h"
+#include "fakes/app_harness.h"
+
+namespace corvanta {
+namespace {
+
+using testing::AppHarness;
+
+const char* const kPages[] = {"SMframe", "drivesframe", "EXPFrame",   "Inputframe",
+                              "SIFrame", "langFrame",   "VisualFrame"};
+
+class MainFormTest : public ::testing::Test {
+ protected:
+  void start() { app.forms.Show(main); }
+  std::vector<std::string> visiblePages() const {
+    std::vector<std::string> shown;
+    for (const char* page : kPages) {
+      if (main.control(page).Visible()) shown.push_back(page);
+    }
+    return shown;
+  }
+  ui::Control& c(const std::string& name, int index = -1) { return main.control(name, index); }
+
+  AppHarness app;
+  MainForm main{app.context};
+};
+
+TEST_F(MainFormTest, StartsOnTheVisualPageWithTheNavigationClosed) {
+  start();
+  EXPECT_EQ(std::vector<std::string>{"VisualFrame"}, visiblePages());
+  EXPECT_EQ(MainForm::kStartHeight, main.Height());
+  EXPECT_FALSE(c("Frame1").Visible());
+  EXPECT_EQ("Corvanta", main.Caption());
+  EXPECT_EQ((std::vector<std::string>{"show C:\\Program Files\\Corvanta\\Splash.spl", "step 0"}),
+            app.splash.calls);
+  EXPECT_EQ((std::vector<std::string>{"create mainform", "show mainform"}), app.windows.log);
+}
+
+TEST_F(MainFormTest, TakesEveryTaggedCaptionFromTheEnglishFileByDefault) {
+  start();
+  EXPECT_EQ("System >>", c("syscmd").Caption());
+  EXPECT_EQ("CPU && Memory", c("cpucmd").Caption());
+  EXPECT_EQ("Explorer", c("Command1").Caption()) << "the tag \" 7003\" matches the key 7003";
+  EXPECT_EQ("System Health", c("Command3").Caption());
+  EXPECT_EQ("System Monitoring", c("SMframe").Caption());
+  EXPECT_EQ("Drives", c("drivesframe").Caption());
+  EXPECT_EQ("Input", c("Inputframe").Caption());
+  EXPECT_EQ("Explorer Options", c("OptionsFrame", 0).Caption());
+  EXPECT_EQ("Select your language", c("langSkinLabel1").Caption());
+  ASSERT_EQ(1, c("combolng").ListCount());
+  EXPECT_EQ("English", c("combolng").Text());
+}
+
+TEST_F(MainFormTest, AMissingLanguageFileEmptiesTaggedCaptionsOnly) {
+  app.storeLanguage("Deutsch");
+  start();
+  EXPECT_EQ("", c("syscmd").Caption());
+  EXPECT_EQ("", c("Command4").Caption());
+  EXPECT_EQ("", c("SMframe").Caption());
+  EXPECT_EQ("Explorer", c("EXPFrame").Caption()) << "untagged controls keep their design text";
+  EXPECT_EQ("Language", c("langFrame").Caption());
+  EXPECT_EQ("English", c("combolng").Text()) << "the chooser offers English whatever is stored";
+
+  // With no text the expander finds no marker: it only hides monitoring.
+  c("cpucmd").click();
+  c("syscmd").click();
+  EXPECT_FALSE(c("Frame1").Visible());
+  EXPECT_TRUE(visiblePages().empty());
+
+  std::string healthTitle = "unset";
+  app.windows.whileModal = [&](ui::Form& window) { healthTitle = window.Caption(); };
+  c("Command3").click();
+  EXPECT_EQ("", healthTitle) << "translated window titles are empty too";
+}
+
+TEST_F(MainFormTest, ALongTextIsCutTo254CharactersAndQuotesAreStripped) {
+  app.system.putIniFile(app.languageFile("Long"), "[Corvanta]\r\n1002=" + std::string(300, 'x') +
+                                                      "\r\n 1003 = \"Laufwerke\"\r\n");
+  app.storeLanguage("Long");
+  start();
+  EXPECT_EQ(std::string(254, 'x'), c("Command4").Caption());
+  EXPECT_EQ("Laufwerke", c("Command5").Caption());
+}
+
+TEST_F(MainFormTest, EachNavigationButtonShowsItsPageAndHidesTheOthers) {
+  start();
+  const std::pair<const char*, const char*> navigation[] = {
+      {"Command4", "VisualFrame"}, {"Command5", "drivesframe"}, {"Command6", "Inputframe"},
+      {"Command1", "EXPFrame"},    {"Command2", "SIFrame"},     {"Command7", "langFrame"},
+      {"cpucmd", "SMframe"}};
+  for (const auto& [button, page] : navigation) {
+    c(button).click();
+    EXPECT_EQ(std::vector<std::string>{page}, visiblePages()) << button;
+  }
+}
+
+TEST_F(MainFormTest, SystemHealthOpensModallyAndLeavesNoPageShown) {
+  start();
+  std::string title;
+  app.windows.whileModal = [&](ui::Form& window) {
+    title = window.Caption();
+    EXPECT_TRUE(visiblePages().empty()) << "pages are hidden before the window opens";
+  };
+  c("Command3").click();
+  EXPECT_EQ("System Health", title);
+  EXPECT_TRUE(visiblePages().empty());
+  EXPECT_EQ(std::vector<ui::Form*>{&main}, app.forms.loaded()) << "the health window is gone";
+}
+
+TEST_F(MainFormTest, TheMonitoringPageEnlargesTheWindowForGood) {
+  start();
+  c("cpucmd").click();
+  EXPECT_EQ(MainForm::kMonitoringHeight, main.Height());
+  c("Command5").click();
+  EXPECT_EQ(MainForm::kMonitoringHeight, main.Height());
+  EXPECT_EQ(std::vector<std::string>{"drivesframe"}, visiblePages());
+}
+
+TEST_F(MainFormTest, TheExpanderOpensAndClosesTheNavigationAndHidesMonitoring) {
+  start();
+  c("cpucmd").click();
+  c("syscmd").click();
+  EXPECT_TRUE(c("Frame1").Visible());
+  EXPECT_EQ((ui::Geometry{160, 285 + 370, 1635, 3555}), c("Frame1").geometry());
+  EXPECT_EQ(285 + 370 + 3555, c("cpucmd").Top());
+  EXPECT_EQ("System <<", c("syscmd").Caption());
+  EXPECT_TRUE(visiblePages().empty()) << "the monitoring page is hidden, no other shown";
+
+  c("Command2").click();
+  c("syscmd").click();
+  EXPECT_FALSE(c("Frame1").Visible());
+  EXPECT_EQ((ui::Geometry{240, 3400, 1635, 3555}), c("Frame1").geometry());
+  EXPECT_EQ(480 + 285 + 50, c("cpucmd").Top());
+  EXPECT_EQ("System >>", c("syscmd").Caption());
+  EXPECT_EQ(std::vector<std::string>{"SIFrame"}, visiblePages()) << "other pages keep their state";
+}
+
+TEST_F(MainFormTest, ACaptionWithBothMarkersOpensThenClosesInOneClick) {
+  app.system.putIniFile(app.languageFile("Both"), "[Corvanta]\r\n1000=Go>><<\r\n");
+  app.storeLanguage("Both");
+  start();
+  c("syscmd").click();
+  EXPECT_FALSE(c("Frame1").Visible());
+  EXPECT_EQ((ui::Geometry{240, 3400, 1635, 3555}), c("Frame1").geometry());
+  EXPECT_EQ(480 + 285 + 50, c("cpucmd").Top());
+  EXPECT_EQ("Go>>>>", c("syscmd").Caption());
+}
+
+TEST_F(MainFormTest, OnlyTheSelectedTabsSubFrameIsShownAndEnabled) {
+  start();
+  EXPECT_TRUE(c("VoptionsFrame", 0).Visible()) << "the first tab's frame before any click";
+  EXPECT_TRUE(c("OptionsFrame", 0).Visible());
+  EXPECT_FALSE(c("OptionsFrame", 1).Visible());
+
+  c("TabStrip1").selectedTabFromUser(3);
+  for (int frame = 0; frame < 3; ++frame) {
+    EXPECT_EQ(frame == 2, c("VoptionsFrame", frame).Visible()) << frame;
+    EXPECT_EQ(frame == 2, c("VoptionsFrame", frame).Enabled()) << frame;
+  }
+  c("ExpTab").selectedTabFromUser(2);
+  EXPECT_FALSE(c("OptionsFrame", 0).Enabled());
+  EXPECT_TRUE(c("OptionsFrame", 1).Visible());
+}
+
+TEST_F(MainFormTest, SkinsTheWindowThenEveryControlByKindInOrder) {
+  start();
+  ASSERT_EQ(std::vector<std::string>{"C:\\Program Files\\Corvanta\\winaquas.skn"}, app.skin.loaded);
+  ASSERT_FALSE(app.skin.applied.empty());
+  EXPECT_EQ(main.handle(), app.skin.applied[0].first);
+  EXPECT_EQ("Form", app.skin.applied[0].second);
+  std::vector<std::string> expected;
+  for (const auto& control : main.controls()) {
+    switch (control->kind()) {
+      case ui::ControlKind::Button:
+        expected.push_back(control->name() == "syscmd"   ? "system"
+                           : control->name() == "cpucmd" ? "cpu"
+                                                         : "Button");
+        break;
+      case ui::ControlKind::Frame:
+        expected.push_back("frame");
+        break;
+      case ui::ControlKind::SkinLabel:
+        expected.push_back("Label");
+        break;
+      case ui::ControlKind::TabStrip:
+        expected.push_back("Tab");
+        break;
+      default:
+        break;
+    }
+  }
+  std::vector<std::string> applied;
+  for (std::size_t i = 1; i < app.skin.applied.size(); ++i)
+    applied.push_back(app.skin.applied[i].second);
+  EXPECT_EQ(expected, applied);
+  EXPECT_EQ("cpu", applied[0]);
+  EXPECT_EQ("system", applied[1]);
+}
+
+TEST_F(MainFormTest, TheAboutElementOpensTheAboutWindowAndHelpOpensTheHelpFile) {
+  start();
+  std::vector<std::string> seen;
+  app.windows.whileModal = [&](ui::Form& window) {
+    seen = {window.Caption(), window.control("lblTitle").Caption(),
+            window.control("lblVersion").Caption()};
+    window.control("cmdOK").click();
+  };
+  app.skin.click("About");
+  EXPECT_EQ((std::vector<std::string>{"about", "Corvanta", "Version 3.3.0.0"}), seen);
+  EXPECT_EQ(1u, app.forms.loaded().size());
+
+  app.skin.click("help");
+  ASSERT_EQ(1u, app.shell.launched.size());
+  EXPECT_EQ("C:\\Program Files\\Corvanta\\newhelp.chm", app.shell.launched[0].file);
+  EXPECT_EQ("C:\\", app.shell.launched[0].folder);
+  EXPECT_EQ(3, app.shell.launched[0].showCommand);
+  EXPECT_EQ(main.handle(), app.shell.launched[0].owner);
+
+  app.skin.click("about");  // names are compared exactly
+  app.skin.click("Help");
+  EXPECT_EQ(1u, app.shell.launched.size());
+}
+
+TEST_F(MainFormTest, ApplyStoresTheLanguageAndChangesNothingOnScreen) {
+  start();
+  c("Applylangcmd").click();
+  EXPECT_EQ("English", app.settings.GetSetting("Corvanta", "Language", "lng"));
+  app.registry.markReadOnly(kHkeyCurrentUser, settingsKeyPath("Corvanta", "Language"));
+  c("Applylangcmd").click();
+  ASSERT_EQ(1u, app.dialogs.shown.size()) << "a failed save is said, not hidden";
+  EXPECT_EQ("System >>", c("syscmd").Caption());
+}
+
+TEST_F(MainFormTest, ASecondInstanceEndsAtOnceWithoutAWindow) {
+  app.system.claimedNames.insert("Corvanta.MainWindow.SingleInstance");
+  start();
+  EXPECT_TRUE(app.forms.ended());
+  EXPECT_TRUE(app.forms.loaded().empty());
+  EXPECT_EQ((std::vector<std::string>{"create mainform", "destroy mainform"}), app.windows.log);
+  EXPECT_TRUE(app.splash.calls.empty());
+  EXPECT_TRUE(app.skin.loaded.empty());
+}
+
+TEST_F(MainFormTest, ClosingTheMainWindowUnloadsEveryWindow) {
+  start();
+  AboutForm about(app.context);
+  app.forms.Load(about);
+  app.forms.closeRequested(main);
+  EXPECT_TRUE(app.forms.loaded().empty());
+  EXPECT_EQ("destroy mainform", app.windows.log[app.windows.log.size() - 2]);
+  EXPECT_EQ("destroy frmabout", app.windows.log.back());
+}
+
+TEST(AboutWindow, VersionLineHasAZeroThirdNumber) {
+  EXPECT_EQ("Version 3.3.0.0", versionLine(3, 3, 0));
+  EXPECT_EQ("Version 10.2.0.7", versionLine(10, 2, 7));
+}
+
+}  // namespace
+}  // namespace corvanta

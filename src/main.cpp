@@ -1,41 +1,57 @@
-// The composition root: wires the Win32 ports to the program and runs the
-// main window's message loop.
+// The composition root: the Win32 implementations of every port, the window
+// system and the skin, wired into the program; then the main window runs
+// until the program's last window is closed.
 #include <windows.h>
+#include <objbase.h>
 
+#include <exception>
+#include <string>
+
+#include "app/app_context.h"
 #include "app/app_info.h"
+#include "app/i18n/localizer.h"
+#include "app/main_form.h"
+#include "platform/win32/dialogs_win32.h"
+#include "platform/win32/file_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/shell_win32.h"
+#include "platform/win32/shortcut_win32.h"
+#include "platform/win32/system_win32.h"
+#include "registry/settings_store.h"
+#include "ui/forms.h"
+#include "ui/win32/skin_engine.h"
+#include "ui/win32/splash_window.h"
+#include "ui/win32/win32_window_system.h"
 
-namespace {
-
-LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  using namespace corvanta;
+  // The shell's dialogs and shortcuts want a single-threaded apartment.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  int exitCode = 0;
+  try {
+    Win32Registry registry;
+    Win32System system;
+    Win32Files files;
+    Win32Dialogs dialogs;
+    Win32Shortcuts shortcuts;
+    Win32Shell shell;
+    ui::win32::Win32WindowSystem windows;
+    ui::win32::SkinEngine skin;
+    windows.setSkinPainter(&skin);
+    ui::win32::SplashWindow splash;
+    ui::Forms forms(windows);
+    SettingsStore settings(registry);
+    const std::string appFolder = AppFolder(system);
+    Localizer localizer(system, settings, appFolder);
+    AppContext app{registry, system, files,  dialogs,  shortcuts, shell,
+                   forms,    skin,   splash, settings, localizer, appFolder};
+    MainForm main(app);
+    forms.Show(main);
+    windows.run();
+  } catch (const std::exception& error) {
+    MessageBoxA(nullptr, error.what(), kAppTitle, MB_ICONERROR | MB_OK);
+    exitCode = 1;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = mainWindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = "CorvantaMain";
-  if (!RegisterClassA(&windowClass)) return 1;
-
-  HWND window =
-      CreateWindowExA(0, windowClass.lpszClassName, corvanta::kAppTitle, WS_OVERLAPPEDWINDOW,
-                      CW_USEDEFAULT, CW_USEDEFAULT, 640, 426, nullptr, nullptr, instance, nullptr);
-  if (!window) return 1;
-  ShowWindow(window, showCommand);
-  UpdateWindow(window);
-
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  return static_cast<int>(message.wParam);
+  if (SUCCEEDED(com)) CoUninitialize();
+  return exitCode;
 }

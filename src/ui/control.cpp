@@ -217,8 +217,10 @@ void Control::Clear() {
 }
 
 void Control::setListIndex(int position) {
-  requireKind(kListKinds, "ListIndex");
-  if (position < -1 || position >= ListCount()) throw InvalidProperty("Invalid property value");
+  const bool listView = kind_ == ControlKind::ListView;
+  if (!listView) requireKind(kListKinds, "ListIndex");
+  const int count = listView ? static_cast<int>(rows_.size()) : ListCount();
+  if (position < -1 || position >= count) throw InvalidProperty("Invalid property value");
   if (listIndex_ == position) return;
   listIndex_ = position;
   if (kind_ == ControlKind::ComboBox || kind_ == ControlKind::ImageCombo) {

@@ -1,8 +1,8 @@
 #include "platform/win32/dialogs_win32.h"
 
+#include <windows.h>
 #include <commdlg.h>
 #include <shlobj.h>
-#include <windows.h>
 
 #include <array>
 #include <vector>

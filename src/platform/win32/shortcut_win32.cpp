@@ -1,7 +1,7 @@
 #include "platform/win32/shortcut_win32.h"
 
-#include <shlobj.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include <string>
 

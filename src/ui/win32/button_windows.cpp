@@ -1,0 +1,114 @@
+// Push buttons are owner-drawn so the skin can paint them, and stay BUTTON
+// controls: their text is their caption, Space and Enter press them, and
+// BN_CLICKED reports the press. Check boxes use the three-state style so the
+// grey state can be shown; the program, not the control, decides what a
+// click makes of the state, as the designed controls did (a click never
+// leads to grey).
+#include "ui/win32/control_kinds.h"
+
+namespace corvanta::ui::win32 {
+namespace {
+
+class PushButton final : public ControlWindow {
+ public:
+  using ControlWindow::ControlWindow;
+
+  void create(HWND parent, const RECT& bounds, HFONT font) override {
+    hwnd_ = createNative("BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0, parent, bounds, model_.Caption(),
+                         font);
+  }
+  void command(int code) override {
+    if (code == BN_CLICKED) model_.click();
+  }
+};
+
+class CheckButton final : public ControlWindow {
+ public:
+  using ControlWindow::ControlWindow;
+
+  void create(HWND parent, const RECT& bounds, HFONT font) override {
+    const DWORD style = model_.kind() == ControlKind::OptionButton ? BS_RADIOBUTTON : BS_3STATE;
+    hwnd_ = createNative("BUTTON", style | WS_TABSTOP, 0, parent, bounds, model_.Caption(), font);
+    showValue();
+  }
+  void update(Property property) override {
+    if (property == Property::Value) {
+      showValue();
+    } else {
+      ControlWindow::update(property);
+    }
+  }
+  void command(int code) override {
+    if (code != BN_CLICKED) return;
+    const int value = model_.kind() == ControlKind::OptionButton
+                          ? 1
+                          : (model_.Value() == kChecked ? kUnchecked : kChecked);
+    SendMessageA(hwnd_, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+    model_.valueFromUser(value);
+  }
+
+ private:
+  void showValue() { SendMessageA(hwnd_, BM_SETCHECK, static_cast<WPARAM>(model_.Value()), 0); }
+};
+
+class Label final : public ControlWindow {
+ public:
+  using ControlWindow::ControlWindow;
+
+  void create(HWND parent, const RECT& bounds, HFONT font) override {
+    hwnd_ = createNative("STATIC", SS_LEFT, 0, parent, bounds, model_.Caption(), font);
+  }
+};
+
+class Picture final : public ControlWindow {
+ public:
+  using ControlWindow::ControlWindow;
+  ~Picture() override {
+    if (bitmap_) DeleteObject(bitmap_);
+  }
+
+  void create(HWND parent, const RECT& bounds, HFONT font) override {
+    hwnd_ = createNative("STATIC", SS_BITMAP | SS_CENTERIMAGE, WS_EX_CLIENTEDGE, parent, bounds, "",
+                         font);
+    showPicture();
+  }
+  void update(Property property) override {
+    if (property == Property::Picture) {
+      showPicture();
+    } else {
+      ControlWindow::update(property);
+    }
+  }
+
+ private:
+  // The picture is scaled to the box, as a preview should be.
+  void showPicture() {
+    RECT box{};
+    GetClientRect(hwnd_, &box);
+    HBITMAP loaded = nullptr;
+    if (!model_.PicturePath().empty()) {
+      loaded = static_cast<HBITMAP>(LoadImageA(nullptr, model_.PicturePath().c_str(), IMAGE_BITMAP,
+                                               box.right, box.bottom, LR_LOADFROMFILE));
+    }
+    SendMessageA(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(loaded));
+    if (bitmap_) DeleteObject(bitmap_);
+    bitmap_ = loaded;
+  }
+
+  HBITMAP bitmap_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<ControlWindow> makePushButton(Control& model) {
+  return std::make_unique<PushButton>(model);
+}
+std::unique_ptr<ControlWindow> makeCheckButton(Control& model) {
+  return std::make_unique<CheckButton>(model);
+}
+std::unique_ptr<ControlWindow> makeLabel(Control& model) { return std::make_unique<Label>(model); }
+std::unique_ptr<ControlWindow> makePicture(Control& model) {
+  return std::make_unique<Picture>(model);
+}
+
+}  // namespace corvanta::ui::win32

@@ -1,0 +1,151 @@
+// Track bars, progress bars and tab strips: the common controls.
+#include "ui/win32/control_kinds.h"
+
+namespace corvanta::ui::win32 {
+namespace {
+
+class TrackBar final : public ControlWindow {
+ public:
+  using ControlWindow::ControlWindow;
+
+  void create(HWND parent, const RECT& bounds, HFONT font) override {
+    const DWORD orientation = model_.style().vertical ? TBS_VERT : TBS_HORZ;
+    hwnd_ = createNative(TRACKBAR_CLASSA, orientation | TBS_AUTOTICKS | WS_TABSTOP, 0, parent,
+                         bounds, "", font);
+    showRange();
+  }
+  void update(Property property) override {
+    if (property == Property::Value || property == Property::Range) {
+      showRange();
+    } else {
+      ControlWindow::update(property);
+    }
+  }
+  void scroll(int) override {
+    const auto position = static_cast<int>(SendMessageA(hwnd_, TBM_GETPOS, 0, 0));
+    if (position != model_.Value()) model_.valueFromUser(position);
+  }
+
+ private:
+  void showRange() {
+    SendMessageA(hwnd_, TBM_SETRANGEMIN, FALSE, model_.Min());
+    SendMessageA(hwnd_, TBM_SETRANGEMAX, FALSE, model_.Max());
+    SendMessageA(hwnd_, TBM_SETLINESIZE, 0, model_.SmallChange());
+    SendMessageA(hwnd_, TBM_SETPAGESIZE, 0, model_.LargeChange());
+    SendMessageA(hwnd_, TBM_SETTICFREQ, static_cast<WPARAM>(model_.TickFrequency()), 0);
+    SendMessageA(hwnd_, TBM_SETPOS, TRUE, model_.Value());
+  }
+};
+
+class ProgressBar final : public ControlWindow {
+ public:
+  using ControlWindow::ControlWindow;
+
+  void create(HWND parent, const RECT& bounds, HFONT font) override {
+    hwnd_ = createNative(PROGRESS_CLASSA, PBS_SMOOTH, 0, parent, bounds, "", font);
+    showRange();
+  }
+  void update(Property property) override {
+    if (property == Property::Value || property == Property::Range) {
+      showRange();
+    } else {
+      ControlWindow::update(property);
+    }
+  }
+
+ private:
+  void showRange() {
+    SendMessageA(hwnd_, PBM_SETRANGE32, static_cast<WPARAM>(model_.Min()), model_.Max());
+    SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(model_.Value()), 0);
+  }
+};
+
+class TabStrip final : public ControlWindow {
+ public:
+  using ControlWindow::ControlWindow;
+
+  void create(HWND parent, const RECT& bounds, HFONT font) override {
+    hwnd_ = createNative(WC_TABCONTROLA, WS_TABSTOP, 0, parent, bounds, "", font);
+    showTabs();
+  }
+  void update(Property property) override {
+    if (property == Property::Tabs) {
+      showTabs();
+    } else if (property == Property::Value) {
+      SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(model_.SelectedTab() - 1), 0);
+    } else {
+      ControlWindow::update(property);
+    }
+  }
+  LRESULT notify(const NMHDR& header) override {
+    if (header.code == TCN_SELCHANGE) {
+      model_.selectedTabFromUser(static_cast<int>(SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0)) + 1);
+    }
+    return 0;
+  }
+
+ private:
+  void showTabs() {
+    SendMessageA(hwnd_, TCM_DELETEALLITEMS, 0, 0);
+    int position = 0;
+    for (const auto& caption : model_.tabs()) {
+      TCITEMA tab{};
+      tab.mask = TCIF_TEXT;
+      tab.pszText = const_cast<char*>(caption.c_str());
+      SendMessageA(hwnd_, TCM_INSERTITEMA, static_cast<WPARAM>(position++),
+                   reinterpret_cast<LPARAM>(&tab));
+    }
+    SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(model_.SelectedTab() - 1), 0);
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<ControlWindow> makeTrackBar(Control& model) {
+  return std::make_unique<TrackBar>(model);
+}
+std::unique_ptr<ControlWindow> makeProgressBar(Control& model) {
+  return std::make_unique<ProgressBar>(model);
+}
+std::unique_ptr<ControlWindow> makeTabStrip(Control& model) {
+  return std::make_unique<TabStrip>(model);
+}
+
+std::unique_ptr<ControlWindow> makeControlWindow(Control& model) {
+  switch (model.kind()) {
+    case ControlKind::Button:
+      return makePushButton(model);
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+      return makeCheckButton(model);
+    case ControlKind::Label:
+    case ControlKind::SkinLabel:
+      return makeLabel(model);
+    case ControlKind::Frame:
+      return makeFrame(model);
+    case ControlKind::TextBox:
+      return makeTextBox(model);
+    case ControlKind::ComboBox:
+    case ControlKind::DriveList:
+      return makeComboBox(model);
+    case ControlKind::ImageCombo:
+      return makeImageCombo(model);
+    case ControlKind::ListBox:
+      return makeListBox(model);
+    case ControlKind::ListView:
+      return makeListView(model);
+    case ControlKind::TrackBar:
+      return makeTrackBar(model);
+    case ControlKind::ProgressBar:
+      return makeProgressBar(model);
+    case ControlKind::TabStrip:
+      return makeTabStrip(model);
+    case ControlKind::UpDown:
+      return makeUpDown(model);
+    case ControlKind::Picture:
+      return makePicture(model);
+  }
+  return makeLabel(model);
+}
+
+}  // namespace corvanta::ui::win32

@@ -1,0 +1,36 @@
+#include "ui/win32/control_window.h"
+
+namespace corvanta::ui::win32 {
+
+HWND ControlWindow::createNative(const char* windowClass, DWORD style, DWORD exStyle, HWND parent,
+                                 const RECT& bounds, const std::string& text, HFONT font) {
+  // Hidden and enabled at first; the form window applies the model's state.
+  HWND window = CreateWindowExA(exStyle, windowClass, text.c_str(),
+                                style | WS_CHILD | WS_CLIPSIBLINGS, bounds.left, bounds.top,
+                                bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (window && font) SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return window;
+}
+
+void ControlWindow::update(Property property) {
+  switch (property) {
+    case Property::Caption:
+      SetWindowTextA(hwnd_, model_.Caption().c_str());
+      break;
+    case Property::Visible:
+      ShowWindow(outer(), model_.Visible() ? SW_SHOWNA : SW_HIDE);
+      break;
+    case Property::Enabled:
+      EnableWindow(outer(), model_.Enabled());
+      if (outer() != hwnd_) EnableWindow(hwnd_, model_.Enabled());
+      break;
+    case Property::ZOrder:
+      SetWindowPos(outer(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace corvanta::ui::win32

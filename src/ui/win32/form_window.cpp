@@ -1,0 +1,342 @@
+#include "ui/win32/form_window.h"
+
+#include <exception>
+#include <string>
+
+#include "ui/forms.h"
+
+namespace corvanta::ui::win32 {
+namespace {
+
+constexpr const char* kFormClass = "CorvantaForm";
+
+}  // namespace
+
+FormWindow::FormWindow(Form& form, HWND owner, Forms& forms, SkinPainter* skin)
+    : form_(form), owner_(owner), forms_(forms), skin_(skin) {
+  HDC screen = GetDC(nullptr);
+  dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  // The program's default face until the skin gives its own.
+  LOGFONTA face{};
+  face.lfHeight = -MulDiv(8, dpi_, 72);
+  face.lfCharSet = DEFAULT_CHARSET;
+  lstrcpyA(face.lfFaceName, "Tahoma");
+  font_ = CreateFontIndirectA(&face);
+}
+
+FormWindow::~FormWindow() {
+  destroy();
+  if (font_) DeleteObject(font_);
+}
+
+int FormWindow::pixels(int twips) const { return MulDiv(twips, dpi_, 1440); }
+
+FormWindow* FormWindow::fromHandle(HWND window) {
+  return reinterpret_cast<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+bool FormWindow::create() {
+  static const ATOM registered = [] {
+    WNDCLASSA window{};
+    window.lpfnWndProc = &FormWindow::windowProc;
+    window.hInstance = GetModuleHandleA(nullptr);
+    window.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    window.hIcon = LoadIcon(GetModuleHandleA(nullptr), MAKEINTRESOURCE(1));
+    window.lpszClassName = kFormClass;
+    return RegisterClassA(&window);
+  }();
+  if (!registered) return false;
+  const DWORD style =
+      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (owner_ ? 0 : WS_MINIMIZEBOX);
+  const int width = pixels(form_.Width());
+  const int height = pixels(form_.Height());
+  // Centred over the owner, or on the screen.
+  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (owner_) GetWindowRect(owner_, &area);
+  const int left = area.left + ((area.right - area.left) - width) / 2;
+  const int top = area.top + ((area.bottom - area.top) - height) / 2;
+  hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, kFormClass, form_.Caption().c_str(), style,
+                          left > 0 ? left : 0, top > 0 ? top : 0, width, height, owner_, nullptr,
+                          GetModuleHandleA(nullptr), this);
+  if (!hwnd_) return false;
+  form_.setHandle(reinterpret_cast<std::uintptr_t>(hwnd_));
+  createControls();
+  form_.setObserver(this);
+  syncTimers();
+  return true;
+}
+
+void FormWindow::createControls() {
+  for (const auto& model : form_.controls()) {
+    auto window = makeControlWindow(*model);
+    const Control* parent = model->parent();
+    HWND container = parent ? byModel_.at(parent)->container() : hwnd_;
+    window->create(container, window->nativeBounds(boundsOf(*model)), font_);
+    if (!window->hwnd()) continue;
+    byHandle_[window->hwnd()] = window.get();
+    if (window->outer() != window->hwnd()) byHandle_[window->outer()] = window.get();
+    byModel_[model.get()] = window.get();
+    model->setHandle(reinterpret_cast<std::uintptr_t>(window->hwnd()));
+    if (!model->Enabled()) window->update(Property::Enabled);
+    controls_.push_back(std::move(window));
+    if (!model->ToolTipText().empty()) showToolTip(*controls_.back());
+  }
+  stackControls();
+  for (const auto& window : controls_) {
+    if (window->model().Visible()) ShowWindow(window->outer(), SW_SHOWNA);
+  }
+}
+
+// Controls stack in the order they were declared, first on top, as in a
+// dialog (so Tab visits them in that order too). A frame's group box lies
+// under the controls the frame holds.
+void FormWindow::stackControls() {
+  for (const auto& window : controls_) {
+    SetWindowPos(window->outer(), HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  for (const auto& window : controls_) {
+    if (window->container()) {
+      SetWindowPos(window->hwnd(), HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
+}
+
+RECT FormWindow::boundsOf(const Control& control) const {
+  const Geometry& g = control.geometry();
+  const int inset = control.parent() ? 0 : topInset_;
+  const int left = pixels(g.left);
+  const int top = pixels(g.top) + inset;
+  return {left, top, left + pixels(g.width), top + pixels(g.height)};
+}
+
+void FormWindow::place(ControlWindow& window) {
+  const RECT bounds = window.nativeBounds(boundsOf(window.model()));
+  MoveWindow(window.outer(), bounds.left, bounds.top, bounds.right - bounds.left,
+             bounds.bottom - bounds.top, TRUE);
+  if (window.container()) {
+    MoveWindow(window.hwnd(), 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top, TRUE);
+  }
+}
+
+void FormWindow::setTopInset(int pixels) {
+  if (topInset_ == pixels) return;
+  topInset_ = pixels;
+  for (const auto& window : controls_) {
+    if (!window->model().parent()) place(*window);
+  }
+  applySize();
+}
+
+void FormWindow::applySize() {
+  SetWindowPos(hwnd_, nullptr, 0, 0, pixels(form_.Width()), pixels(form_.Height()) + topInset_,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::show() {
+  ShowWindow(hwnd_, SW_SHOW);
+  UpdateWindow(hwnd_);
+  SetForegroundWindow(hwnd_);
+}
+
+void FormWindow::destroy() {
+  if (!hwnd_) return;
+  form_.setObserver(nullptr);
+  for (UINT_PTR id : runningTimers_) KillTimer(hwnd_, id);
+  runningTimers_.clear();
+  if (skin_) skin_->forget(hwnd_);
+  HWND window = hwnd_;
+  hwnd_ = nullptr;
+  SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+  if (owner_) EnableWindow(owner_, TRUE);
+  DestroyWindow(window);
+  toolTips_ = nullptr;  // owned by the window, gone with it
+  byHandle_.clear();
+  byModel_.clear();
+  controls_.clear();
+  form_.setHandle(0);
+  for (const auto& model : form_.controls()) model->setHandle(0);
+}
+
+void FormWindow::showToolTip(ControlWindow& window) {
+  if (!toolTips_) {
+    toolTips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+  }
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = hwnd_;
+  tool.uId = reinterpret_cast<UINT_PTR>(window.hwnd());
+  SendMessageA(toolTips_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  if (window.model().ToolTipText().empty()) return;
+  tool.lpszText = const_cast<char*>(window.model().ToolTipText().c_str());
+  SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void FormWindow::syncTimers() {
+  for (UINT_PTR id : runningTimers_) KillTimer(hwnd_, id);
+  runningTimers_.clear();
+  UINT_PTR id = 0;
+  for (const auto& timer : form_.timers()) {
+    ++id;
+    if (timer->enabled && timer->interval > 0) {
+      SetTimer(hwnd_, id, static_cast<UINT>(timer->interval), nullptr);
+      runningTimers_.push_back(id);
+    }
+  }
+}
+
+void FormWindow::controlChanged(Control& control, Property property) {
+  const auto found = byModel_.find(&control);
+  if (found == byModel_.end()) return;
+  if (property == Property::Geometry) {
+    place(*found->second);
+  } else if (property == Property::ToolTip) {
+    showToolTip(*found->second);
+  } else {
+    found->second->update(property);
+  }
+}
+
+void FormWindow::formChanged(Form& form, FormProperty property) {
+  switch (property) {
+    case FormProperty::Caption:
+      SetWindowTextA(hwnd_, form.Caption().c_str());
+      break;
+    case FormProperty::Size:
+      applySize();
+      break;
+    case FormProperty::Timer:
+      syncTimers();
+      break;
+  }
+}
+
+ControlWindow* FormWindow::windowFor(HWND window) const {
+  const auto found = byHandle_.find(window);
+  return found == byHandle_.end() ? nullptr : found->second;
+}
+
+HBRUSH FormWindow::backgroundBrush(HWND window) {
+  HBRUSH brush = skin_ ? skin_->background(window) : nullptr;
+  return brush ? brush : GetSysColorBrush(COLOR_BTNFACE);
+}
+
+template <class Event>
+void FormWindow::guard(Event&& event) noexcept {
+  try {
+    event();
+  } catch (const std::exception& error) {
+    MessageBoxA(hwnd_, (std::string("Run-time error:\r\n") + error.what()).c_str(),
+                form_.Caption().c_str(), MB_ICONERROR | MB_OK);
+  } catch (...) {
+    MessageBoxA(hwnd_, "Run-time error", form_.Caption().c_str(), MB_ICONERROR | MB_OK);
+  }
+}
+
+LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam,
+                                        LPARAM lParam) noexcept {
+  if (message == WM_NCCREATE) {
+    const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+  }
+  FormWindow* self = fromHandle(window);
+  // Until CreateWindowEx returns, and once the window is being destroyed,
+  // Windows handles everything itself.
+  if (!self || !self->hwnd_) return DefWindowProcA(window, message, wParam, lParam);
+  LRESULT result = 0;
+  try {
+    result = self->handle(message, wParam, lParam);
+  } catch (...) {
+    result = DefWindowProcA(window, message, wParam, lParam);
+  }
+  return result;
+}
+
+LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND: {
+      const auto child = reinterpret_cast<HWND>(lParam);
+      if (ControlWindow* window = windowFor(child)) {
+        guard([&] { window->command(HIWORD(wParam)); });
+      } else if (skin_ && HIWORD(wParam) == BN_CLICKED) {
+        guard([&] { skin_->elementCommand(child); });
+      }
+      return 0;
+    }
+    case WM_NOTIFY: {
+      const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+      LRESULT result = 0;
+      if (ControlWindow* window = windowFor(header.hwndFrom))
+        guard([&] { result = window->notify(header); });
+      return result;
+    }
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (ControlWindow* window = windowFor(reinterpret_cast<HWND>(lParam))) {
+        guard([&] { window->scroll(LOWORD(wParam)); });
+      }
+      return 0;
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (skin_ && skin_->drawItem(item)) return TRUE;
+      // The plain look of a push button.
+      char text[256] = {};
+      GetWindowTextA(item.hwndItem, text, sizeof text);
+      RECT face = item.rcItem;
+      const bool pressed = item.itemState & ODS_SELECTED;
+      DrawFrameControl(item.hDC, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+      SetBkMode(item.hDC, TRANSPARENT);
+      SetTextColor(item.hDC,
+                   GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+      DrawTextA(item.hDC, text, -1, &face, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      if (item.itemState & ODS_FOCUS) {
+        InflateRect(&face, -3, -3);
+        DrawFocusRect(item.hDC, &face);
+      }
+      return TRUE;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      const auto dc = reinterpret_cast<HDC>(wParam);
+      const auto control = reinterpret_cast<HWND>(lParam);
+      HBRUSH brush = nullptr;
+      if (skin_ && skin_->controlColors(control, dc, brush))
+        return reinterpret_cast<LRESULT>(brush);
+      brush = backgroundBrush(control);
+      SetBkMode(dc, TRANSPARENT);
+      return reinterpret_cast<LRESULT>(brush);
+    }
+    case kMsgBackgroundBrush:
+      return reinterpret_cast<LRESULT>(backgroundBrush(reinterpret_cast<HWND>(lParam)));
+    case WM_ERASEBKGND: {
+      if (skin_ && skin_->eraseForm(hwnd_, reinterpret_cast<HDC>(wParam))) return 1;
+      RECT area;
+      GetClientRect(hwnd_, &area);
+      FillRect(reinterpret_cast<HDC>(wParam), &area, backgroundBrush(hwnd_));
+      return 1;
+    }
+    case WM_TIMER: {
+      const auto index = static_cast<std::size_t>(wParam) - 1;
+      if (index < form_.timers().size()) {
+        Timer& timer = *form_.timers()[index];
+        if (timer.onTick) guard([&] { timer.onTick(); });
+      }
+      return 0;
+    }
+    case WM_CLOSE:
+      guard([&] { forms_.closeRequested(form_); });
+      return 0;
+    case WM_SIZE:
+      if (form_.onResize) guard([&] { form_.onResize(); });
+      return 0;
+    default:
+      return DefWindowProcA(hwnd_, message, wParam, lParam);
+  }
+}
+
+}  // namespace corvanta::ui::win32

@@ -1,0 +1,110 @@
+// A window of the form model made real: a top-level window whose controls
+// are standard Windows controls, kept in step with the model both ways. It
+// places controls by their twips at the screen's resolution, routes each
+// control's notifications to it, runs the window's timers, and hands close
+// requests to the program's window collection. No exception crosses its
+// window procedure: an error a handler lets escape is shown and the program
+// goes on.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "ui/form.h"
+#include "ui/win32/control_window.h"
+
+namespace corvanta::ui {
+class Forms;
+}
+
+namespace corvanta::ui::win32 {
+
+// Asked of a form window by the panels inside it: the brush to erase with.
+// lParam is the asking window; the result is an HBRUSH.
+inline constexpr UINT kMsgBackgroundBrush = WM_APP + 1;
+
+// What the skin engine adds to a window's painting.
+class SkinPainter {
+ public:
+  // The brush a window or control is drawn on; null for the system's.
+  virtual HBRUSH background(HWND window) = 0;
+  // Paints a form window's background (its title band included); false to
+  // leave it to the plain background.
+  virtual bool eraseForm(HWND form, HDC dc) = 0;
+  // Text colour and brush for a static-like control; false to leave it be.
+  virtual bool controlColors(HWND control, HDC dc, HBRUSH& brush) = 0;
+  // Paints an owner-drawn button; false to leave it to the default look.
+  virtual bool drawItem(const DRAWITEMSTRUCT& item) = 0;
+  // A click on a child window that is none of the form's controls: one of
+  // the skin's own elements. False when it is not the skin's.
+  virtual bool elementCommand(HWND child) = 0;
+  // The window is going away.
+  virtual void forget(HWND window) = 0;
+
+ protected:
+  ~SkinPainter() = default;
+};
+
+class FormWindow final : public FormObserver {
+ public:
+  FormWindow(Form& form, HWND owner, Forms& forms, SkinPainter* skin);
+  ~FormWindow();
+  FormWindow(const FormWindow&) = delete;
+  FormWindow& operator=(const FormWindow&) = delete;
+
+  // Creates the window and every control, hidden. False if Windows refused.
+  bool create();
+  void show();
+  void destroy();
+  bool alive() const { return hwnd_ != nullptr; }
+  HWND hwnd() const { return hwnd_; }
+  HWND owner() const { return owner_; }
+  Form& form() const { return form_; }
+
+  // Room the skin takes along the top of the window, in pixels: controls
+  // move down by it and the window grows by it.
+  void setTopInset(int pixels);
+  int topInset() const { return topInset_; }
+  int pixels(int twips) const;
+
+  static FormWindow* fromHandle(HWND window);
+
+  void controlChanged(Control& control, Property property) override;
+  void formChanged(Form& form, FormProperty property) override;
+
+ private:
+  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam,
+                                     LPARAM lParam) noexcept;
+  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+  template <class Event>
+  void guard(Event&& event) noexcept;
+
+  void createControls();
+  void stackControls();
+  RECT boundsOf(const Control& control) const;
+  void place(ControlWindow& window);
+  void applySize();
+  void syncTimers();
+  void showToolTip(ControlWindow& window);
+  ControlWindow* windowFor(HWND window) const;
+  HBRUSH backgroundBrush(HWND window);
+
+  Form& form_;
+  HWND owner_;
+  Forms& forms_;
+  SkinPainter* skin_;
+  HWND hwnd_ = nullptr;
+  HFONT font_ = nullptr;
+  HWND toolTips_ = nullptr;
+  int dpi_ = 96;
+  int topInset_ = 0;
+  std::vector<std::unique_ptr<ControlWindow>> controls_;
+  std::unordered_map<HWND, ControlWindow*> byHandle_;
+  std::unordered_map<const Control*, ControlWindow*> byModel_;
+  std::vector<UINT_PTR> runningTimers_;
+};
+
+}  // namespace corvanta::ui::win32

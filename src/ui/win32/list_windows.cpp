@@ -1,0 +1,253 @@
+// Combo boxes, image combos, list boxes and report-mode list views. The
+// model keeps the items (sorted where the list is sorted), so the native
+// lists are never sorted themselves and positions match one for one.
+#include "ui/win32/control_kinds.h"
+
+namespace corvanta::ui::win32 {
+namespace {
+
+std::string windowText(HWND window) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// The messages of one list family: combo boxes and list boxes differ only
+// in their names.
+struct ListMessages {
+  UINT reset;
+  UINT add;
+  UINT setSelection;
+  UINT getSelection;
+  int selectionChanged;
+};
+constexpr ListMessages kComboMessages{CB_RESETCONTENT, CB_ADDSTRING, CB_SETCURSEL, CB_GETCURSEL,
+                                      CBN_SELCHANGE};
+constexpr ListMessages kListMessages{LB_RESETCONTENT, LB_ADDSTRING, LB_SETCURSEL, LB_GETCURSEL,
+                                     LBN_SELCHANGE};
+
+// A combo box's window reaches down over its dropped-down list.
+RECT withDropDown(RECT bounds) {
+  bounds.bottom = bounds.top + 200;
+  return bounds;
+}
+
+class SimpleList final : public ControlWindow {
+ public:
+  SimpleList(Control& model, const ListMessages& messages)
+      : ControlWindow(model), messages_(messages) {}
+
+  RECT nativeBounds(const RECT& bounds) const override {
+    return &messages_ == &kComboMessages ? withDropDown(bounds) : bounds;
+  }
+  void create(HWND parent, const RECT& bounds, HFONT font) override {
+    if (&messages_ == &kListMessages) {
+      hwnd_ = createNative("LISTBOX", LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+                           parent, bounds, "", font);
+    } else {
+      const DWORD kind =
+          model_.style().dropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL;
+      hwnd_ = createNative("COMBOBOX", kind | WS_VSCROLL | WS_TABSTOP, 0, parent, bounds, "", font);
+    }
+    showItems();
+  }
+  void update(Property property) override {
+    switch (property) {
+      case Property::Items:
+        showItems();
+        break;
+      case Property::ListIndex:
+      case Property::Text:
+        showSelection();
+        break;
+      default:
+        ControlWindow::update(property);
+    }
+  }
+  void command(int code) override {
+    if (updating_) return;
+    if (code == messages_.selectionChanged) {
+      model_.listIndexFromUser(static_cast<int>(SendMessageA(hwnd_, messages_.getSelection, 0, 0)));
+    } else if (code == CBN_EDITCHANGE && &messages_ == &kComboMessages) {
+      model_.textFromUser(windowText(hwnd_));
+    }
+  }
+
+ private:
+  void showItems() {
+    updating_ = true;
+    SendMessageA(hwnd_, messages_.reset, 0, 0);
+    for (const auto& item : model_.items()) {
+      SendMessageA(hwnd_, messages_.add, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
+    updating_ = false;
+    showSelection();
+  }
+  void showSelection() {
+    updating_ = true;
+    SendMessageA(hwnd_, messages_.setSelection, static_cast<WPARAM>(model_.ListIndex()), 0);
+    const bool editable = &messages_ == &kComboMessages && !model_.style().dropDownList;
+    if (editable && model_.ListIndex() < 0) SetWindowTextA(hwnd_, model_.Text().c_str());
+    updating_ = false;
+  }
+
+  const ListMessages& messages_;
+};
+
+// The image combo: ComboBoxEx32, whose items may carry pictures.
+class ImageCombo final : public ControlWindow {
+ public:
+  using ControlWindow::ControlWindow;
+
+  RECT nativeBounds(const RECT& bounds) const override { return withDropDown(bounds); }
+  void create(HWND parent, const RECT& bounds, HFONT font) override {
+    hwnd_ = createNative(WC_COMBOBOXEXA, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, parent,
+                         bounds, "", font);
+    showItems();
+  }
+  void update(Property property) override {
+    switch (property) {
+      case Property::Items:
+        showItems();
+        break;
+      case Property::ListIndex:
+      case Property::Text:
+        showSelection();
+        break;
+      default:
+        ControlWindow::update(property);
+    }
+  }
+  void command(int code) override {
+    if (!updating_ && code == CBN_SELCHANGE) {
+      model_.listIndexFromUser(static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0)));
+    }
+  }
+
+ private:
+  void showItems() {
+    updating_ = true;
+    SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
+    int position = 0;
+    for (const auto& item : model_.items()) {
+      COMBOBOXEXITEMA entry{};
+      entry.mask = CBEIF_TEXT;
+      entry.iItem = position++;
+      entry.pszText = const_cast<char*>(item.c_str());
+      SendMessageA(hwnd_, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&entry));
+    }
+    updating_ = false;
+    showSelection();
+  }
+  void showSelection() {
+    updating_ = true;
+    SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(model_.ListIndex()), 0);
+    updating_ = false;
+  }
+};
+
+class ListView final : public ControlWindow {
+ public:
+  using ControlWindow::ControlWindow;
+
+  void create(HWND parent, const RECT& bounds, HFONT font) override {
+    hwnd_ = createNative(WC_LISTVIEWA, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
+                         WS_EX_CLIENTEDGE, parent, bounds, "", font);
+    SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    showColumns();
+    showRows();
+  }
+  void update(Property property) override {
+    switch (property) {
+      case Property::Columns:
+        showColumns();
+        break;
+      case Property::Rows:
+        showRows();
+        break;
+      case Property::ListIndex:
+        showSelection();
+        break;
+      default:
+        ControlWindow::update(property);
+    }
+  }
+  LRESULT notify(const NMHDR& header) override {
+    if (header.code != LVN_ITEMCHANGED || updating_) return 0;
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if ((change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) &&
+        !(change.uOldState & LVIS_SELECTED)) {
+      model_.listIndexFromUser(change.iItem);
+    }
+    return 0;
+  }
+
+ private:
+  void showColumns() {
+    while (SendMessageA(hwnd_, LVM_DELETECOLUMN, 0, 0)) {
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    int position = 0;
+    for (const auto& column : model_.columns()) {
+      LVCOLUMNA entry{};
+      entry.mask = LVCF_TEXT | LVCF_WIDTH;
+      entry.pszText = const_cast<char*>(column.caption.c_str());
+      entry.cx = MulDiv(column.width, dpi, 1440);
+      SendMessageA(hwnd_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(position++),
+                   reinterpret_cast<LPARAM>(&entry));
+    }
+  }
+  void showRows() {
+    updating_ = true;
+    SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+    int row = 0;
+    for (const auto& cells : model_.rows()) {
+      for (std::size_t column = 0; column < cells.size(); ++column) {
+        LVITEMA entry{};
+        entry.mask = LVIF_TEXT;
+        entry.iItem = row;
+        entry.iSubItem = static_cast<int>(column);
+        entry.pszText = const_cast<char*>(cells[column].c_str());
+        SendMessageA(hwnd_, column == 0 ? LVM_INSERTITEMA : LVM_SETITEMTEXTA,
+                     column == 0 ? 0 : static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&entry));
+      }
+      ++row;
+    }
+    updating_ = false;
+    showSelection();
+  }
+  void showSelection() {
+    updating_ = true;
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(&state));
+    if (model_.ListIndex() >= 0) {
+      state.state = LVIS_SELECTED | LVIS_FOCUSED;
+      SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(model_.ListIndex()),
+                   reinterpret_cast<LPARAM>(&state));
+      SendMessageA(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(model_.ListIndex()), FALSE);
+    }
+    updating_ = false;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<ControlWindow> makeComboBox(Control& model) {
+  return std::make_unique<SimpleList>(model, kComboMessages);
+}
+std::unique_ptr<ControlWindow> makeListBox(Control& model) {
+  return std::make_unique<SimpleList>(model, kListMessages);
+}
+std::unique_ptr<ControlWindow> makeImageCombo(Control& model) {
+  return std::make_unique<ImageCombo>(model);
+}
+std::unique_ptr<ControlWindow> makeListView(Control& model) {
+  return std::make_unique<ListView>(model);
+}
+
+}  // namespace corvanta::ui::win32

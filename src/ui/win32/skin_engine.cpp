@@ -1,0 +1,192 @@
+#include "ui/win32/skin_engine.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace corvanta::ui::win32 {
+namespace {
+
+constexpr int kBandHeight = 24;  // pixels
+constexpr int kElementWidth = 56;
+constexpr int kElementHeight = 18;
+constexpr const char* kBandElements[] = {"About", "help"};
+
+COLORREF colorRef(Rgb rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+Rgb shade(Rgb rgb, int percent) {
+  const auto part = [&](int shift) {
+    const int value = static_cast<int>((rgb >> shift) & 0xFF) * percent / 100;
+    return static_cast<Rgb>(value > 255 ? 255 : value) << shift;
+  };
+  return part(16) | part(8) | part(0);
+}
+
+}  // namespace
+
+SkinEngine::~SkinEngine() {
+  for (auto& [color, brush] : brushes_) DeleteObject(brush);
+  for (auto& [key, font] : fonts_) DeleteObject(font);
+}
+
+void SkinEngine::LoadSkinFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  file_ = SkinFile::parse(text.str());  // a missing file gives the plain system look
+}
+
+HBRUSH SkinEngine::brush(Rgb color) {
+  auto& made = brushes_[color];
+  if (!made) made = CreateSolidBrush(colorRef(color));
+  return made;
+}
+
+HFONT SkinEngine::font(const SkinStyle& style) {
+  if (style.fontFace.empty()) return nullptr;
+  const std::string key =
+      style.fontFace + "/" + std::to_string(style.fontPoints) + (style.bold ? "/b" : "");
+  auto& made = fonts_[key];
+  if (!made) {
+    HDC screen = GetDC(nullptr);
+    LOGFONTA face{};
+    face.lfHeight =
+        -MulDiv(style.fontPoints > 0 ? style.fontPoints : 8, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    face.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
+    face.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(face.lfFaceName, style.fontFace.c_str(), LF_FACESIZE);
+    made = CreateFontIndirectA(&face);
+  }
+  return made;
+}
+
+void SkinEngine::ApplySkinElement(std::uintptr_t window, const std::string& element) {
+  HWND hwnd = reinterpret_cast<HWND>(window);
+  if (!IsWindow(hwnd)) return;
+  const SkinStyle style = file_.style(element);
+  styles_[hwnd] = style;
+  if (FormWindow* form = FormWindow::fromHandle(hwnd)) {
+    if (element == "Form") addBand(*form, style);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return;
+  }
+  if (HFONT chosen = font(style))
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void SkinEngine::addBand(FormWindow& form, const SkinStyle& style) {
+  if (bands_.count(form.hwnd())) return;
+  form.setTopInset(kBandHeight);
+  RECT client;
+  GetClientRect(form.hwnd(), &client);
+  int right = client.right - 6;
+  // Right to left: "help" at the edge, "About" before it.
+  for (auto name = std::rbegin(kBandElements); name != std::rend(kBandElements); ++name) {
+    HWND button =
+        CreateWindowExA(0, "BUTTON", *name, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
+                        right - kElementWidth, (kBandHeight - kElementHeight) / 2, kElementWidth,
+                        kElementHeight, form.hwnd(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!button) continue;
+    if (HFONT chosen = font(style))
+      SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), FALSE);
+    elements_[button] = *name;
+    bands_[form.hwnd()] = button;
+    right -= kElementWidth + 4;
+  }
+}
+
+const SkinStyle* SkinEngine::styleOf(HWND window) const {
+  const auto found = styles_.find(window);
+  return found == styles_.end() ? nullptr : &found->second;
+}
+
+HBRUSH SkinEngine::background(HWND window) {
+  const SkinStyle* style = styleOf(GetAncestor(window, GA_ROOT));
+  return style && style->back ? brush(*style->back) : nullptr;
+}
+
+bool SkinEngine::eraseForm(HWND form, HDC dc) {
+  const SkinStyle* style = styleOf(form);
+  if (!style || !style->back) return false;
+  RECT area;
+  GetClientRect(form, &area);
+  FillRect(dc, &area, brush(*style->back));
+  if (bands_.count(form) && style->band) {
+    RECT band = area;
+    band.bottom = kBandHeight;
+    FillRect(dc, &band, brush(*style->band));
+  }
+  return true;
+}
+
+bool SkinEngine::controlColors(HWND control, HDC dc, HBRUSH& result) {
+  HBRUSH back = background(control);
+  if (!back) return false;
+  const SkinStyle* style = styleOf(control);
+  const SkinStyle* formStyle = styleOf(GetAncestor(control, GA_ROOT));
+  const auto text = style && style->text ? style->text : formStyle ? formStyle->text : std::nullopt;
+  if (text)
+    SetTextColor(dc, IsWindowEnabled(control) ? colorRef(*text) : GetSysColor(COLOR_GRAYTEXT));
+  SetBkMode(dc, TRANSPARENT);
+  result = back;
+  return true;
+}
+
+bool SkinEngine::drawItem(const DRAWITEMSTRUCT& item) {
+  const bool bandElement = elements_.count(item.hwndItem) != 0;
+  const SkinStyle* style =
+      styleOf(bandElement ? GetAncestor(item.hwndItem, GA_ROOT) : item.hwndItem);
+  if (!style) return false;
+  const bool pressed = item.itemState & ODS_SELECTED;
+  const bool disabled = item.itemState & ODS_DISABLED;
+  Rgb face = bandElement ? style->band.value_or(0x2F5F8F) : style->face.value_or(0xDDE5EF);
+  Rgb text = bandElement ? style->bandText.value_or(0xFFFFFF) : style->text.value_or(0x000000);
+  if (pressed) face = shade(face, 85);
+  const Rgb border = bandElement ? shade(face, 130) : style->border.value_or(shade(face, 70));
+
+  HDC dc = item.hDC;
+  RECT area = item.rcItem;
+  // Corners in the colour of what lies behind.
+  HBRUSH behind = bandElement && style->band ? brush(*style->band) : background(item.hwndItem);
+  FillRect(dc, &area, behind ? behind : GetSysColorBrush(COLOR_BTNFACE));
+  HGDIOBJ oldBrush = SelectObject(dc, brush(face));
+  HPEN pen = CreatePen(PS_SOLID, 1, colorRef(border));
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  RoundRect(dc, area.left, area.top, area.right, area.bottom, 6, 6);
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
+  DeleteObject(pen);
+
+  char caption[256] = {};
+  GetWindowTextA(item.hwndItem, caption, sizeof caption);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : colorRef(text));
+  RECT label = area;
+  if (pressed) OffsetRect(&label, 1, 1);
+  DrawTextA(dc, caption, -1, &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  if (item.itemState & ODS_FOCUS) {
+    InflateRect(&area, -3, -3);
+    DrawFocusRect(dc, &area);
+  }
+  return true;
+}
+
+bool SkinEngine::elementCommand(HWND child) {
+  const auto found = elements_.find(child);
+  if (found == elements_.end()) return false;
+  const std::string element = found->second;  // the handler may open windows
+  if (onElementClick) onElementClick(element);
+  return true;
+}
+
+void SkinEngine::forget(HWND window) {
+  std::erase_if(styles_, [&](const auto& entry) {
+    return entry.first == window || GetAncestor(entry.first, GA_ROOT) == window;
+  });
+  std::erase_if(elements_,
+                [&](const auto& entry) { return GetAncestor(entry.first, GA_ROOT) == window; });
+  bands_.erase(window);
+}
+
+}  // namespace corvanta::ui::win32

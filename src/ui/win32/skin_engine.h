@@ -1,0 +1,51 @@
+// Corvanta's skin engine: reads a skin file (ui/skin_file.h) and gives each
+// window and control the look of the skin element it is given: colours,
+// fonts, owner-drawn buttons. A main window ("Form") gets a title band along
+// its top holding the skin's own elements "About" and "help" as real
+// buttons, which report their clicks through ElementClick.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <unordered_map>
+
+#include "ui/skin.h"
+#include "ui/skin_file.h"
+#include "ui/win32/form_window.h"
+
+namespace corvanta::ui::win32 {
+
+class SkinEngine final : public Skin, public SkinPainter {
+ public:
+  SkinEngine() = default;
+  ~SkinEngine() override;
+  SkinEngine(const SkinEngine&) = delete;
+  SkinEngine& operator=(const SkinEngine&) = delete;
+
+  void LoadSkinFile(const std::string& path) override;
+  void ApplySkinElement(std::uintptr_t window, const std::string& element) override;
+
+  HBRUSH background(HWND window) override;
+  bool eraseForm(HWND form, HDC dc) override;
+  bool controlColors(HWND control, HDC dc, HBRUSH& brush) override;
+  bool drawItem(const DRAWITEMSTRUCT& item) override;
+  bool elementCommand(HWND child) override;
+  void forget(HWND window) override;
+
+ private:
+  HBRUSH brush(Rgb color);
+  HFONT font(const SkinStyle& style);
+  const SkinStyle* styleOf(HWND window) const;
+  void addBand(FormWindow& form, const SkinStyle& style);
+
+  SkinFile file_;
+  std::unordered_map<HWND, SkinStyle> styles_;      // by window skinned
+  std::unordered_map<HWND, std::string> elements_;  // the band's own buttons: their names
+  std::unordered_map<HWND, HWND> bands_;            // form -> one of its band buttons
+  std::map<Rgb, HBRUSH> brushes_;
+  std::map<std::string, HFONT> fonts_;
+};
+
+}  // namespace corvanta::ui::win32

@@ -1,0 +1,186 @@
+// The real program, started as a user starts it: its windows and their texts
+// as Windows sees them, its navigation worked through its real buttons, and
+// a second start that must leave no trace.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace corvanta {
+namespace {
+
+constexpr const char* kSettingsKey = "Software\\VB and VBA Program Settings\\Corvanta\\Language";
+
+std::string programPath() {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder = path;
+  folder.erase(folder.find_last_of('\\'));  // ...\tests
+  folder.erase(folder.find_last_of('\\'));  // the build folder
+  return folder + "\\corvanta.exe";
+}
+
+std::string textOf(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+struct Found {
+  std::string text;
+  std::string className;
+  HWND window;
+  bool visible;
+};
+
+BOOL CALLBACK collect(HWND window, LPARAM list) {
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  reinterpret_cast<std::vector<Found>*>(list)->push_back(
+      {textOf(window), className, window, IsWindowVisible(window) != 0});
+  return TRUE;
+}
+
+std::vector<Found> childrenOf(HWND window) {
+  std::vector<Found> children;
+  EnumChildWindows(window, collect, reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+BOOL CALLBACK countMainWindows(HWND window, LPARAM count) {
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (std::string(className) == "CorvantaForm" && textOf(window) == "Corvanta")
+    ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+class RunningProgram {
+ public:
+  RunningProgram() {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string command = "\"" + programPath() + "\"";
+    started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                              &startup, &process_);
+  }
+  ~RunningProgram() {
+    if (!started_) return;
+    if (HWND window = mainWindow(0)) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0)
+      TerminateProcess(process_.hProcess, 1);
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+  bool started() const { return started_; }
+  HANDLE process() const { return process_.hProcess; }
+
+  // The program's main window once it is showing, or null.
+  HWND mainWindow(int waitMilliseconds = 20000) const {
+    for (int waited = 0;; waited += 50) {
+      HWND window = FindWindowA("CorvantaForm", "Corvanta");
+      if (window && IsWindowVisible(window)) return window;
+      if (waited >= waitMilliseconds || WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0)
+        return nullptr;
+      Sleep(50);
+    }
+  }
+
+ private:
+  PROCESS_INFORMATION process_{};
+  bool started_ = false;
+};
+
+HWND childWithText(HWND window, const std::string& text) {
+  for (const auto& child : childrenOf(window)) {
+    if (child.text == text) return child.window;
+  }
+  return nullptr;
+}
+
+TEST(Program, StartsOnTheVisualPageWithEnglishTexts) {
+  RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+  RunningProgram program;
+  ASSERT_TRUE(program.started()) << programPath();
+  HWND main = program.mainWindow();
+  ASSERT_NE(nullptr, main);
+  const auto children = childrenOf(main);
+  std::vector<std::string> visibleTexts;
+  for (const auto& child : children) {
+    if (child.visible && !child.text.empty()) visibleTexts.push_back(child.text);
+  }
+  for (const char* expected : {"System >>", "CPU && Memory", "Visual", "About", "help"}) {
+    EXPECT_NE(visibleTexts.end(), std::find(visibleTexts.begin(), visibleTexts.end(), expected))
+        << expected;
+  }
+  HWND drivesButton = childWithText(main, "Drives");
+  ASSERT_NE(nullptr, drivesButton);
+  EXPECT_FALSE(IsWindowVisible(drivesButton)) << "the navigation starts closed";
+}
+
+TEST(Program, TheExpanderAndTheNavigationButtonsWork) {
+  RunningProgram program;
+  HWND main = program.mainWindow();
+  ASSERT_NE(nullptr, main);
+  SendMessageA(childWithText(main, "System >>"), BM_CLICK, 0, 0);
+  HWND language = childWithText(main, "Language");
+  ASSERT_NE(nullptr, language);
+  EXPECT_TRUE(IsWindowVisible(language));
+  ASSERT_NE(nullptr, childWithText(main, "System <<"));
+
+  SendMessageA(language, BM_CLICK, 0, 0);
+  HWND chooser = nullptr;
+  for (const auto& child : childrenOf(main)) {
+    if (child.className == "ComboBoxEx32") chooser = child.window;
+  }
+  ASSERT_NE(nullptr, chooser);
+  EXPECT_TRUE(IsWindowVisible(chooser));
+  // One language on offer, and it is chosen. (Its text needs a message that
+  // carries a pointer, which does not cross processes.)
+  EXPECT_EQ(1, SendMessageA(chooser, CB_GETCOUNT, 0, 0));
+  EXPECT_EQ(0, SendMessageA(chooser, CB_GETCURSEL, 0, 0));
+}
+
+TEST(Program, ASecondStartEndsSilentlyAndLeavesOneWindow) {
+  RunningProgram first;
+  ASSERT_NE(nullptr, first.mainWindow());
+  RunningProgram second;
+  ASSERT_TRUE(second.started());
+  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(second.process(), 20000));
+  DWORD code = 1;
+  GetExitCodeProcess(second.process(), &code);
+  EXPECT_EQ(0u, code);
+  int windows = 0;
+  EnumWindows(countMainWindows, reinterpret_cast<LPARAM>(&windows));
+  EXPECT_EQ(1, windows);
+}
+
+TEST(Program, AStoredLanguageWithoutAFileEmptiesTheTaggedCaptions) {
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0,
+                                           KEY_ALL_ACCESS, nullptr, &key, nullptr));
+  RegSetValueExA(key, "lng", 0, REG_SZ, reinterpret_cast<const BYTE*>("Deutsch"), 8);
+  RegCloseKey(key);
+  {
+    RunningProgram program;
+    HWND main = program.mainWindow();
+    ASSERT_NE(nullptr, main);
+    EXPECT_EQ(nullptr, childWithText(main, "System >>"));
+    EXPECT_NE(nullptr, childWithText(main, "Explorer"))
+        << "untagged page frames keep their design text";
+  }
+  RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+}
+
+TEST(Program, ClosingTheMainWindowEndsTheProgram) {
+  RunningProgram program;
+  HWND main = program.mainWindow();
+  ASSERT_NE(nullptr, main);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(program.process(), 20000));
+}
+
+}  // namespace
+}  // namespace corvanta

@@ -2,7 +2,6 @@
 // system and the skin, wired into the program; then the main window runs
 // until the program's last window is closed.
 #include <windows.h>
-#include <objbase.h>
 
 #include <exception>
 #include <string>
@@ -25,8 +24,8 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace corvanta;
-  // The shell's dialogs and shortcuts want a single-threaded apartment.
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  // No COM here: the few calls that use it join an apartment for their own
+  // scope, so starting the program does not load it.
   int exitCode = 0;
   try {
     Win32Registry registry;
@@ -52,6 +51,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     MessageBoxA(nullptr, error.what(), kAppTitle, MB_ICONERROR | MB_OK);
     exitCode = 1;
   }
-  if (SUCCEEDED(com)) CoUninitialize();
   return exitCode;
 }

@@ -4,6 +4,8 @@
 
 #include <objbase.h>
 
+#include "platform/win32/late_bound.h"
+
 #include <utility>
 
 namespace corvanta {
@@ -36,15 +38,21 @@ class ComPtr {
 // leaves it again only if this scope was the one that joined.
 class ComApartment {
  public:
-  ComApartment() : joined_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ComApartment() {
+    static auto* const initialize =
+        lateBound<decltype(CoInitializeEx)>("ole32.dll", "CoInitializeEx");
+    joined_ = initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
+  }
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
   ~ComApartment() {
-    if (joined_) CoUninitialize();
+    static auto* const uninitialize =
+        lateBound<decltype(CoUninitialize)>("ole32.dll", "CoUninitialize");
+    if (joined_ && uninitialize) uninitialize();
   }
 
  private:
-  bool joined_;
+  bool joined_ = false;
 };
 
 }  // namespace corvanta

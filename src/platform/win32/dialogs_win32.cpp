@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/com_ptr.h"
+#include "platform/win32/late_bound.h"
 
 namespace corvanta {
 namespace {
@@ -49,7 +50,10 @@ std::optional<std::string> Win32Dialogs::openFile(const OpenFileRequest& request
   dialog.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
   dialog.Flags =
       OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
-  if (!GetOpenFileNameA(&dialog)) return std::nullopt;
+  static auto* const open =
+      lateBound<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+  const ComApartment apartment;
+  if (!open || !open(&dialog)) return std::nullopt;
   return std::string(fileName.data());
 }
 
@@ -61,11 +65,18 @@ std::optional<std::uint32_t> Win32Dialogs::chooseColor(std::uint32_t initial) {
   dialog.rgbResult = initial;
   dialog.lpCustColors = customColors.data();
   dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
-  if (!ChooseColorA(&dialog)) return std::nullopt;
+  static auto* const choose = lateBound<decltype(ChooseColorA)>("comdlg32.dll", "ChooseColorA");
+  if (!choose || !choose(&dialog)) return std::nullopt;
   return dialog.rgbResult;
 }
 
 std::optional<std::string> Win32Dialogs::browseForFolder(const std::string& title) {
+  static auto* const browseFolder =
+      lateBound<decltype(SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
+  static auto* const pathOf =
+      lateBound<decltype(SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
+  static auto* const free = lateBound<decltype(CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
+  if (!browseFolder || !pathOf || !free) return std::nullopt;
   const ComApartment apartment;
   char display[MAX_PATH] = {};
   BROWSEINFOA browse{};
@@ -73,11 +84,11 @@ std::optional<std::string> Win32Dialogs::browseForFolder(const std::string& titl
   browse.pszDisplayName = display;
   browse.lpszTitle = title.c_str();
   browse.ulFlags = BIF_RETURNONLYFSDIRS;
-  LPITEMIDLIST chosen = SHBrowseForFolderA(&browse);
+  LPITEMIDLIST chosen = browseFolder(&browse);
   if (!chosen) return std::nullopt;
   char path[MAX_PATH] = {};
-  const BOOL found = SHGetPathFromIDListA(chosen, path);
-  CoTaskMemFree(chosen);
+  const BOOL found = pathOf(chosen, path);
+  free(chosen);
   if (!found) return std::nullopt;
   std::string folder = path;
   if (folder.size() > 3 && folder.back() == '\\') folder.pop_back();

@@ -3,14 +3,18 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "platform/win32/late_bound.h"
+
 namespace corvanta {
 
 std::intptr_t Win32Shell::shellExecute(std::uintptr_t owner, const std::string& file,
                                        const std::string& parameters, const std::string& folder,
                                        int showCommand) {
-  const HINSTANCE result = ShellExecuteA(reinterpret_cast<HWND>(owner), nullptr, file.c_str(),
-                                         parameters.empty() ? nullptr : parameters.c_str(),
-                                         folder.empty() ? nullptr : folder.c_str(), showCommand);
+  static auto* const execute = lateBound<decltype(ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+  if (!execute) return ERROR_FILE_NOT_FOUND;
+  const HINSTANCE result = execute(reinterpret_cast<HWND>(owner), nullptr, file.c_str(),
+                                   parameters.empty() ? nullptr : parameters.c_str(),
+                                   folder.empty() ? nullptr : folder.c_str(), showCommand);
   return reinterpret_cast<std::intptr_t>(result);
 }
 

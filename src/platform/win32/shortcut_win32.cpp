@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win32/com_ptr.h"
+#include "platform/win32/late_bound.h"
 
 namespace corvanta {
 namespace {
@@ -25,8 +26,11 @@ struct Link {
 };
 
 HRESULT createLink(Link& out) {
-  HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                    out.link.put());
+  static auto* const createInstance =
+      lateBound<decltype(CoCreateInstance)>("ole32.dll", "CoCreateInstance");
+  if (!createInstance) return kEFail;
+  HRESULT result = createInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  out.link.put());
   if (SUCCEEDED(result)) result = out.link->QueryInterface(IID_IPersistFile, out.file.put());
   return result;
 }

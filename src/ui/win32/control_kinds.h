@@ -23,7 +23,4 @@ std::unique_ptr<ControlWindow> makeProgressBar(Control& model);
 std::unique_ptr<ControlWindow> makeTabStrip(Control& model);
 std::unique_ptr<ControlWindow> makeUpDown(Control& model);
 
-// The window class of a frame's panel; registered once per process.
-const char* framePanelClass();
-
 }  // namespace corvanta::ui::win32

@@ -19,14 +19,13 @@ void ControlWindow::update(Property property) {
       SetWindowTextA(hwnd_, model_.Caption().c_str());
       break;
     case Property::Visible:
-      ShowWindow(outer(), model_.Visible() ? SW_SHOWNA : SW_HIDE);
+      ShowWindow(hwnd_, model_.Visible() ? SW_SHOWNA : SW_HIDE);
       break;
     case Property::Enabled:
-      EnableWindow(outer(), model_.Enabled());
-      if (outer() != hwnd_) EnableWindow(hwnd_, model_.Enabled());
+      EnableWindow(hwnd_, model_.Enabled());
       break;
     case Property::ZOrder:
-      SetWindowPos(outer(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       break;
     default:
       break;

@@ -36,9 +36,6 @@ class ControlWindow {
 
   // Where controls placed inside this one go (frames only).
   virtual HWND container() const { return nullptr; }
-  // What moves, hides and stacks with the control: a frame's panel, the
-  // control itself otherwise.
-  virtual HWND outer() const { return hwnd_; }
   HWND hwnd() const { return hwnd_; }
   Control& model() const { return model_; }
 

@@ -75,32 +75,16 @@ void FormWindow::createControls() {
     window->create(container, window->nativeBounds(boundsOf(*model)), font_);
     if (!window->hwnd()) continue;
     byHandle_[window->hwnd()] = window.get();
-    if (window->outer() != window->hwnd()) byHandle_[window->outer()] = window.get();
     byModel_[model.get()] = window.get();
     model->setHandle(reinterpret_cast<std::uintptr_t>(window->hwnd()));
     if (!model->Enabled()) window->update(Property::Enabled);
     controls_.push_back(std::move(window));
     if (!model->ToolTipText().empty()) showToolTip(*controls_.back());
   }
-  stackControls();
+  // Windows stacks children in the order they are made, first on top: the
+  // declared order, which is also the Tab order.
   for (const auto& window : controls_) {
-    if (window->model().Visible()) ShowWindow(window->outer(), SW_SHOWNA);
-  }
-}
-
-// Controls stack in the order they were declared, first on top, as in a
-// dialog (so Tab visits them in that order too). A frame's group box lies
-// under the controls the frame holds.
-void FormWindow::stackControls() {
-  for (const auto& window : controls_) {
-    SetWindowPos(window->outer(), HWND_BOTTOM, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
-  for (const auto& window : controls_) {
-    if (window->container()) {
-      SetWindowPos(window->hwnd(), HWND_BOTTOM, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
+    if (window->model().Visible()) ShowWindow(window->hwnd(), SW_SHOWNA);
   }
 }
 
@@ -114,11 +98,8 @@ RECT FormWindow::boundsOf(const Control& control) const {
 
 void FormWindow::place(ControlWindow& window) {
   const RECT bounds = window.nativeBounds(boundsOf(window.model()));
-  MoveWindow(window.outer(), bounds.left, bounds.top, bounds.right - bounds.left,
+  MoveWindow(window.hwnd(), bounds.left, bounds.top, bounds.right - bounds.left,
              bounds.bottom - bounds.top, TRUE);
-  if (window.container()) {
-    MoveWindow(window.hwnd(), 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top, TRUE);
-  }
 }
 
 void FormWindow::setTopInset(int pixels) {

@@ -22,7 +22,7 @@ class Forms;
 
 namespace corvanta::ui::win32 {
 
-// Asked of a form window by the panels inside it: the brush to erase with.
+// Asked of a form window by the frames inside it: the brush to erase with.
 // lParam is the asking window; the result is an HBRUSH.
 inline constexpr UINT kMsgBackgroundBrush = WM_APP + 1;
 
@@ -83,7 +83,6 @@ class FormWindow final : public FormObserver {
   void guard(Event&& event) noexcept;
 
   void createControls();
-  void stackControls();
   RECT boundsOf(const Control& control) const;
   void place(ControlWindow& window);
   void applySize();

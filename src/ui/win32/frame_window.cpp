@@ -1,16 +1,19 @@
 // A frame holds other controls, moves and hides them with itself, and shows
-// its caption on a border. Windows' group box draws the border and caption
-// but cannot hold controls (their notifications would go to it), so a frame
-// is a plain panel holding a group box and the frame's controls. The panel
-// passes every notification up to the form window, which knows the control
-// it came from.
+// its caption on a border: a group box (a standard BUTTON) that is also the
+// parent of the controls it holds. Windows' group box would keep its
+// children's notifications and never paint its inside, so it is subclassed
+// to pass notifications up to the form window, which knows the control they
+// came from, and to paint its inside with the form's background.
 #include "ui/win32/control_kinds.h"
 #include "ui/win32/form_window.h"
 
 namespace corvanta::ui::win32 {
 namespace {
 
-LRESULT CALLBACK panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+constexpr const char* kButtonProcProperty = "CorvantaButtonProc";
+
+LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  const auto original = reinterpret_cast<WNDPROC>(GetPropA(window, kButtonProcProperty));
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
@@ -31,9 +34,14 @@ LRESULT CALLBACK panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
       return 1;
     }
+    case WM_NCDESTROY:
+      RemovePropA(window, kButtonProcProperty);
+      break;
     default:
-      return DefWindowProcA(window, message, wParam, lParam);
+      break;
   }
+  return original ? CallWindowProcA(original, window, message, wParam, lParam)
+                  : DefWindowProcA(window, message, wParam, lParam);
 }
 
 class Frame final : public ControlWindow {
@@ -41,33 +49,17 @@ class Frame final : public ControlWindow {
   using ControlWindow::ControlWindow;
 
   void create(HWND parent, const RECT& bounds, HFONT font) override {
-    // No WS_CLIPCHILDREN: the group box covers the panel and paints only its
-    // border, so the panel must paint the inside beneath it.
-    panel_ = createNative(framePanelClass(), 0, WS_EX_CONTROLPARENT, parent, bounds, "", font);
-    const RECT inside{0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top};
-    hwnd_ =
-        createNative("BUTTON", BS_GROUPBOX | WS_VISIBLE, 0, panel_, inside, model_.Caption(), font);
+    hwnd_ = createNative("BUTTON", BS_GROUPBOX, WS_EX_CONTROLPARENT, parent, bounds,
+                         model_.Caption(), font);
+    if (!hwnd_) return;
+    SetPropA(hwnd_, kButtonProcProperty,
+             reinterpret_cast<HANDLE>(GetWindowLongPtrA(hwnd_, GWLP_WNDPROC)));
+    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&frameProc));
   }
-  HWND container() const override { return panel_; }
-  HWND outer() const override { return panel_; }
-
- private:
-  HWND panel_ = nullptr;
+  HWND container() const override { return hwnd_; }
 };
 
 }  // namespace
-
-const char* framePanelClass() {
-  static const ATOM registered = [] {
-    WNDCLASSA panel{};
-    panel.lpfnWndProc = panelProc;
-    panel.hInstance = GetModuleHandleA(nullptr);
-    panel.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    panel.lpszClassName = "CorvantaFrame";
-    return RegisterClassA(&panel);
-  }();
-  return registered ? "CorvantaFrame" : "STATIC";
-}
 
 std::unique_ptr<ControlWindow> makeFrame(Control& model) { return std::make_unique<Frame>(model); }
 

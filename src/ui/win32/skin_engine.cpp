@@ -11,6 +11,18 @@ constexpr int kElementWidth = 56;
 constexpr int kElementHeight = 18;
 constexpr const char* kBandElements[] = {"About", "help"};
 
+// Whether two fonts would draw alike (face, size, weight, slant).
+bool sameFont(HFONT a, HFONT b) {
+  if (a == b) return true;
+  if (!a || !b) return false;
+  LOGFONTA first{};
+  LOGFONTA second{};
+  GetObjectA(a, sizeof first, &first);
+  GetObjectA(b, sizeof second, &second);
+  return first.lfHeight == second.lfHeight && first.lfWeight == second.lfWeight &&
+         first.lfItalic == second.lfItalic && lstrcmpiA(first.lfFaceName, second.lfFaceName) == 0;
+}
+
 COLORREF colorRef(Rgb rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
 Rgb shade(Rgb rgb, int percent) {
@@ -70,8 +82,12 @@ void SkinEngine::ApplySkinElement(std::uintptr_t window, const std::string& elem
     InvalidateRect(hwnd, nullptr, TRUE);
     return;
   }
-  if (HFONT chosen = font(style))
+  // Controls already showing the skin's face keep it: changing a font makes
+  // a control measure itself again.
+  HFONT chosen = font(style);
+  if (chosen && !sameFont(reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0)), chosen)) {
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+  }
   InvalidateRect(hwnd, nullptr, TRUE);
 }
 

@@ -70,3 +70,26 @@ TEST(Win32System, RegistryRoutinesExpandRealEnvironmentReferences) {
 
 }  // namespace
 }  // namespace corvanta
+
+#include "contract/profile_contract.h"
+#include "win32/scratch_folder.h"
+
+namespace corvanta {
+namespace {
+
+TEST(Win32System, FollowsTheProfileRulesTheLanguageFilesRelyOn) {
+  testing::ScratchFolder folder;
+  Win32System system;
+  testing::checkProfileRules(system, [&](const std::string& name, const std::string& text) {
+    const std::string path = folder.file(name);
+    const HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+    return path;
+  });
+}
+
+}  // namespace
+}  // namespace corvanta

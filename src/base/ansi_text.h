@@ -38,5 +38,8 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b);
 // Removes leading and trailing blanks (spaces only, as the program's
 // trimming always did; tabs are kept).
 std::string trimSpaces(std::string_view text);
+// Removes leading and trailing spaces, tabs and carriage returns, as INI-style
+// files are read.
+std::string trimBlanks(std::string_view text);
 
 }  // namespace corvanta

@@ -7,19 +7,12 @@
 namespace corvanta::ui {
 namespace {
 
-std::string trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
-}
-
 void readFont(const std::string& value, SkinStyle& style) {
   std::istringstream parts(value);
   std::string part;
   int field = 0;
   while (std::getline(parts, part, ',')) {
-    part = trimmed(part);
+    part = trimBlanks(part);
     if (field == 0) {
       style.fontFace = part;
     } else if (equalsIgnoringCase(part, "bold")) {
@@ -39,7 +32,7 @@ void inherit(std::optional<T>& field, const std::optional<T>& from) {
 }  // namespace
 
 std::optional<Rgb> parseColor(const std::string& text) {
-  const std::string value = trimmed(text);
+  const std::string value = trimBlanks(text);
   if (value.size() != 7 || value[0] != '#') return std::nullopt;
   if (value.find_first_not_of("0123456789abcdefABCDEF", 1) != std::string::npos)
     return std::nullopt;
@@ -52,16 +45,16 @@ SkinFile SkinFile::parse(const std::string& text) {
   std::istringstream lines(text);
   for (std::string line; std::getline(lines, line);) {
     const auto comment = line.find(';');
-    line = trimmed(line.substr(0, comment));
+    line = trimBlanks(line.substr(0, comment));
     if (line.empty()) continue;
     if (line.front() == '[' && line.back() == ']') {
-      current = &file.elements_[foldAnsiCase(trimmed(line.substr(1, line.size() - 2)))];
+      current = &file.elements_[foldAnsiCase(trimBlanks(line.substr(1, line.size() - 2)))];
       continue;
     }
     const auto equals = line.find('=');
     if (!current || equals == std::string::npos) continue;
-    const std::string key = foldAnsiCase(trimmed(line.substr(0, equals)));
-    const std::string value = trimmed(line.substr(equals + 1));
+    const std::string key = foldAnsiCase(trimBlanks(line.substr(0, equals)));
+    const std::string value = trimBlanks(line.substr(equals + 1));
     if (key == "FONT") {
       readFont(value, *current);
       continue;

@@ -3,17 +3,6 @@
 #include <sstream>
 
 namespace corvanta::testing {
-namespace {
-
-std::string trimBlanks(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
-}
-
-}  // namespace
-
 std::string FakeSystem::expandEnvironmentStrings(const std::string& text) {
   std::string out;
   std::size_t i = 0;

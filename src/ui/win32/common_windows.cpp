@@ -1,19 +1,14 @@
-// Track bars, progress bars and tab strips: the common controls.
+// Track bars, progress bars, up-down arrows and tab strips: the common controls.
 #include "ui/win32/control_kinds.h"
 
 namespace corvanta::ui::win32 {
 namespace {
 
-class TrackBar final : public ControlWindow {
+// What every range control shows: its range and where in it it stands.
+class RangeWindow : public ControlWindow {
  public:
   using ControlWindow::ControlWindow;
 
-  void create(HWND parent, const RECT& bounds, HFONT font) override {
-    const DWORD orientation = model_.style().vertical ? TBS_VERT : TBS_HORZ;
-    hwnd_ = createNative(TRACKBAR_CLASSA, orientation | TBS_AUTOTICKS | WS_TABSTOP, 0, parent,
-                         bounds, "", font);
-    showRange();
-  }
   void update(Property property) override {
     if (property == Property::Value || property == Property::Range) {
       showRange();
@@ -21,13 +16,28 @@ class TrackBar final : public ControlWindow {
       ControlWindow::update(property);
     }
   }
+
+ protected:
+  virtual void showRange() = 0;
+};
+
+class TrackBar final : public RangeWindow {
+ public:
+  using RangeWindow::RangeWindow;
+
+  void create(HWND parent, const RECT& bounds, HFONT font) override {
+    const DWORD orientation = model_.style().vertical ? TBS_VERT : TBS_HORZ;
+    hwnd_ = createNative(TRACKBAR_CLASSA, orientation | TBS_AUTOTICKS | WS_TABSTOP, 0, parent,
+                         bounds, "", font);
+    showRange();
+  }
   void scroll(int) override {
     const auto position = static_cast<int>(SendMessageA(hwnd_, TBM_GETPOS, 0, 0));
     if (position != model_.Value()) model_.valueFromUser(position);
   }
 
  private:
-  void showRange() {
+  void showRange() override {
     SendMessageA(hwnd_, TBM_SETRANGEMIN, FALSE, model_.Min());
     SendMessageA(hwnd_, TBM_SETRANGEMAX, FALSE, model_.Max());
     SendMessageA(hwnd_, TBM_SETLINESIZE, 0, model_.SmallChange());
@@ -37,26 +47,41 @@ class TrackBar final : public ControlWindow {
   }
 };
 
-class ProgressBar final : public ControlWindow {
+class ProgressBar final : public RangeWindow {
  public:
-  using ControlWindow::ControlWindow;
+  using RangeWindow::RangeWindow;
 
   void create(HWND parent, const RECT& bounds, HFONT font) override {
     hwnd_ = createNative(PROGRESS_CLASSA, PBS_SMOOTH, 0, parent, bounds, "", font);
     showRange();
   }
-  void update(Property property) override {
-    if (property == Property::Value || property == Property::Range) {
-      showRange();
-    } else {
-      ControlWindow::update(property);
-    }
+
+ private:
+  void showRange() override {
+    SendMessageA(hwnd_, PBM_SETRANGE32, static_cast<WPARAM>(model_.Min()), model_.Max());
+    SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(model_.Value()), 0);
+  }
+};
+
+class UpDown final : public RangeWindow {
+ public:
+  using RangeWindow::RangeWindow;
+
+  void create(HWND parent, const RECT& bounds, HFONT font) override {
+    const DWORD orientation = model_.style().vertical ? 0 : UDS_HORZ;
+    hwnd_ = createNative(UPDOWN_CLASSA, orientation | UDS_ARROWKEYS | WS_TABSTOP, 0, parent, bounds,
+                         "", font);
+    showRange();
+  }
+  void scroll(int) override {
+    const auto position = static_cast<int>(SendMessageA(hwnd_, UDM_GETPOS32, 0, 0));
+    if (position != model_.Value()) model_.valueFromUser(position);
   }
 
  private:
-  void showRange() {
-    SendMessageA(hwnd_, PBM_SETRANGE32, static_cast<WPARAM>(model_.Min()), model_.Max());
-    SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(model_.Value()), 0);
+  void showRange() override {
+    SendMessageA(hwnd_, UDM_SETRANGE32, static_cast<WPARAM>(model_.Min()), model_.Max());
+    SendMessageA(hwnd_, UDM_SETPOS32, 0, model_.Value());
   }
 };
 
@@ -106,6 +131,9 @@ std::unique_ptr<ControlWindow> makeTrackBar(Control& model) {
 }
 std::unique_ptr<ControlWindow> makeProgressBar(Control& model) {
   return std::make_unique<ProgressBar>(model);
+}
+std::unique_ptr<ControlWindow> makeUpDown(Control& model) {
+  return std::make_unique<UpDown>(model);
 }
 std::unique_ptr<ControlWindow> makeTabStrip(Control& model) {
   return std::make_unique<TabStrip>(model);

@@ -13,6 +13,13 @@ HWND ControlWindow::createNative(const char* windowClass, DWORD style, DWORD exS
   return window;
 }
 
+std::string windowText(HWND window) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
 void ControlWindow::update(Property property) {
   switch (property) {
     case Property::Caption:

@@ -52,4 +52,7 @@ class ControlWindow {
 
 std::unique_ptr<ControlWindow> makeControlWindow(Control& model);
 
+// The window's text, whatever its length.
+std::string windowText(HWND window);
+
 }  // namespace corvanta::ui::win32

@@ -6,13 +6,6 @@
 namespace corvanta::ui::win32 {
 namespace {
 
-std::string windowText(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 // The messages of one list family: combo boxes and list boxes differ only
 // in their names.
 struct ListMessages {
@@ -33,10 +26,34 @@ RECT withDropDown(RECT bounds) {
   return bounds;
 }
 
-class SimpleList final : public ControlWindow {
+// What every list shows: its items and which of them is chosen.
+class ListWindow : public ControlWindow {
+ public:
+  using ControlWindow::ControlWindow;
+
+  void update(Property property) override {
+    switch (property) {
+      case Property::Items:
+        showItems();
+        break;
+      case Property::ListIndex:
+      case Property::Text:
+        showSelection();
+        break;
+      default:
+        ControlWindow::update(property);
+    }
+  }
+
+ protected:
+  virtual void showItems() = 0;
+  virtual void showSelection() = 0;
+};
+
+class SimpleList final : public ListWindow {
  public:
   SimpleList(Control& model, const ListMessages& messages)
-      : ControlWindow(model), messages_(messages) {}
+      : ListWindow(model), messages_(messages) {}
 
   RECT nativeBounds(const RECT& bounds) const override {
     return &messages_ == &kComboMessages ? withDropDown(bounds) : bounds;
@@ -52,19 +69,6 @@ class SimpleList final : public ControlWindow {
     }
     showItems();
   }
-  void update(Property property) override {
-    switch (property) {
-      case Property::Items:
-        showItems();
-        break;
-      case Property::ListIndex:
-      case Property::Text:
-        showSelection();
-        break;
-      default:
-        ControlWindow::update(property);
-    }
-  }
   void command(int code) override {
     if (updating_) return;
     if (code == messages_.selectionChanged) {
@@ -75,7 +79,7 @@ class SimpleList final : public ControlWindow {
   }
 
  private:
-  void showItems() {
+  void showItems() override {
     updating_ = true;
     SendMessageA(hwnd_, messages_.reset, 0, 0);
     for (const auto& item : model_.items()) {
@@ -84,7 +88,7 @@ class SimpleList final : public ControlWindow {
     updating_ = false;
     showSelection();
   }
-  void showSelection() {
+  void showSelection() override {
     updating_ = true;
     SendMessageA(hwnd_, messages_.setSelection, static_cast<WPARAM>(model_.ListIndex()), 0);
     const bool editable = &messages_ == &kComboMessages && !model_.style().dropDownList;
@@ -96,28 +100,15 @@ class SimpleList final : public ControlWindow {
 };
 
 // The image combo: ComboBoxEx32, whose items may carry pictures.
-class ImageCombo final : public ControlWindow {
+class ImageCombo final : public ListWindow {
  public:
-  using ControlWindow::ControlWindow;
+  using ListWindow::ListWindow;
 
   RECT nativeBounds(const RECT& bounds) const override { return withDropDown(bounds); }
   void create(HWND parent, const RECT& bounds, HFONT font) override {
     hwnd_ = createNative(WC_COMBOBOXEXA, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, parent,
                          bounds, "", font);
     showItems();
-  }
-  void update(Property property) override {
-    switch (property) {
-      case Property::Items:
-        showItems();
-        break;
-      case Property::ListIndex:
-      case Property::Text:
-        showSelection();
-        break;
-      default:
-        ControlWindow::update(property);
-    }
   }
   void command(int code) override {
     if (!updating_ && code == CBN_SELCHANGE) {
@@ -126,7 +117,7 @@ class ImageCombo final : public ControlWindow {
   }
 
  private:
-  void showItems() {
+  void showItems() override {
     updating_ = true;
     SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
     int position = 0;
@@ -140,7 +131,7 @@ class ImageCombo final : public ControlWindow {
     updating_ = false;
     showSelection();
   }
-  void showSelection() {
+  void showSelection() override {
     updating_ = true;
     SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(model_.ListIndex()), 0);
     updating_ = false;

@@ -14,6 +14,7 @@ using testing::FakeSystem;
 
 TEST(ErrorLog, WritesOneExactLinePerFailureOldestFirst) {
   FakeFiles files;
+  files.addFolder("C:\\Corvanta");
   ErrorLog log(files, "C:\\Corvanta\\PROGRAM.LOG");
   log.LogError(5, "OpenProcess failed", "mdlMisc", "Kill_Process");
   log.LogError(-2147024891, "TerminateProcess failed", "mdlMisc", "Kill_Process");
@@ -25,7 +26,7 @@ TEST(ErrorLog, WritesOneExactLinePerFailureOldestFirst) {
 
 TEST(ErrorLog, AppendsToWhatIsThereAndKeepsAnsiTextAsItIs) {
   FakeFiles files;
-  files.files[foldAnsiCase("C:\\Corvanta\\PROGRAM.LOG")] = "earlier\r\n";
+  files.addFile("C:\\Corvanta\\PROGRAM.LOG", "earlier\r\n");
   ErrorLog log(files, "C:\\Corvanta\\PROGRAM.LOG");
   log.AppendLogLine("caf\xE9");
   EXPECT_EQ("earlier\r\ncaf\xE9\r\n", files.contents("C:\\Corvanta\\PROGRAM.LOG"));
@@ -33,6 +34,7 @@ TEST(ErrorLog, AppendsToWhatIsThereAndKeepsAnsiTextAsItIs) {
 
 TEST(ErrorLog, ALogThatCannotBeWrittenDropsTheEntryQuietly) {
   FakeFiles files;
+  files.addFolder("C:\\ReadOnly");
   files.makeUnwritable("C:\\ReadOnly\\PROGRAM.LOG");
   ErrorLog log(files, "C:\\ReadOnly\\PROGRAM.LOG");
   log.LogError(5, "OpenProcess failed", "mdlMisc", "Kill_Process");

@@ -46,3 +46,19 @@ TEST(Win32Files, ALockedOrUnreachableLogReportsFailureAndChangesNothing) {
 
 }  // namespace
 }  // namespace corvanta
+
+#include "contract/file_contract.h"
+
+namespace corvanta {
+namespace {
+
+TEST(Win32Files, FollowTheFileRulesTheProgramReliesOn) {
+  ScratchFolder folder;
+  Win32Files files;
+  testing::checkFileRules(files, folder.path(), [](const std::string& path) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
+  });
+}
+
+}  // namespace
+}  // namespace corvanta

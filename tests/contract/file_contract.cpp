@@ -1,0 +1,46 @@
+#include "contract/file_contract.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace corvanta::testing {
+
+void checkFileRules(FilePort& files, const std::string& root,
+                    const std::function<void(const std::string&)>& hide) {
+  const std::string panel = root + "\\Control Panel.{21EC2020-3AEA-1069-A2DD-08002B30309D}";
+  const std::string hidden = root + "\\Settings.{21EC2020-3AEA-1069-A2DD-08002B30309D}";
+  std::vector<FileEntry> found{{"untouched", 0}};
+
+  EXPECT_EQ(2, files.findFiles(root + "\\*", found)) << "an empty folder matches nothing";
+  EXPECT_EQ(kErrorPathNotFound, files.findFiles(root + "\\missing\\*", found));
+  EXPECT_EQ("untouched", found[0].name) << "a failed search leaves its output alone";
+
+  EXPECT_EQ(0, files.createDirectory(panel));
+  EXPECT_EQ(kErrorAlreadyExists, files.createDirectory(panel));
+  EXPECT_EQ(kErrorPathNotFound, files.createDirectory(root + "\\missing\\deeper"));
+  EXPECT_EQ(0, files.createDirectory(hidden));
+  hide(hidden);
+  EXPECT_EQ(0, files.appendToFile(root + "\\notes.txt", "x"));
+  EXPECT_EQ(kErrorPathNotFound, files.appendToFile(root + "\\missing\\notes.txt", "x"));
+
+  found.clear();
+  ASSERT_EQ(0, files.findFiles(root + "\\*.{21ec2020-3aea-1069-a2dd-08002b30309d}", found));
+  ASSERT_EQ(2u, found.size());
+  std::sort(found.begin(), found.end(), [](const FileEntry& a, const FileEntry& b) { return a.name < b.name; });
+  EXPECT_EQ("Control Panel.{21EC2020-3AEA-1069-A2DD-08002B30309D}", found[0].name);
+  EXPECT_TRUE(found[0].attributes & kFileAttributeDirectory);
+  EXPECT_FALSE(found[0].attributes & kFileAttributeHidden);
+  EXPECT_TRUE(found[1].attributes & kFileAttributeHidden) << "hidden entries are found too";
+
+  EXPECT_EQ(0, files.appendToFile(panel + "\\inside.txt", "x"));
+  EXPECT_EQ(kErrorDirNotEmpty, files.removeDirectory(panel));
+  EXPECT_EQ(2, files.removeDirectory(root + "\\nothing here"));
+  EXPECT_NE(0, files.removeDirectory(root + "\\notes.txt")) << "a file is not a folder";
+  EXPECT_EQ(0, files.removeDirectory(hidden));
+  found.clear();
+  ASSERT_EQ(0, files.findFiles(root + "\\*.{21EC2020-3AEA-1069-A2DD-08002B30309D}", found));
+  EXPECT_EQ(1u, found.size());
+}
+
+}  // namespace corvanta::testing

@@ -1,0 +1,114 @@
+#include "fakes/fake_files.h"
+
+namespace corvanta::testing {
+namespace {
+
+constexpr long kAccessDenied = 5;
+constexpr long kDirectoryName = 267;  // ERROR_DIRECTORY: not a folder
+
+// Windows' wildcards over folded names: "*" any run, "?" any one character.
+bool matches(const std::string& pattern, const std::string& name) {
+  std::size_t p = 0, n = 0, star = std::string::npos, resume = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+      ++p;
+      ++n;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      resume = n;
+    } else if (star != std::string::npos) {
+      p = star + 1;
+      n = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+}  // namespace
+
+std::string FakeFiles::parentOf(const std::string& path) {
+  const auto separator = path.find_last_of('\\');
+  return separator == std::string::npos ? std::string() : path.substr(0, separator);
+}
+
+bool FakeFiles::isFolder(const std::string& path) const {
+  if (path.size() == 2 && path[1] == ':') return true;  // a drive's root
+  const auto found = entries_.find(foldAnsiCase(path));
+  return found != entries_.end() && (found->second.attributes & kFileAttributeDirectory);
+}
+
+bool FakeFiles::hasChildren(const std::string& folder) const {
+  const std::string folded = foldAnsiCase(folder);
+  for (const auto& [key, entry] : entries_) {
+    if (foldAnsiCase(parentOf(entry.path)) == folded) return true;
+  }
+  return false;
+}
+
+void FakeFiles::addFolder(const std::string& path, std::uint32_t attributes) {
+  const std::string parent = parentOf(path);
+  if (!parent.empty() && !isFolder(parent)) addFolder(parent);
+  entries_[foldAnsiCase(path)] = {path, attributes | kFileAttributeDirectory, {}};
+}
+
+void FakeFiles::addFile(const std::string& path, const std::string& contents, std::uint32_t attributes) {
+  const std::string parent = parentOf(path);
+  if (!parent.empty() && !isFolder(parent)) addFolder(parent);
+  entries_[foldAnsiCase(path)] = {path, attributes, contents};
+}
+
+std::string FakeFiles::contents(const std::string& path) const {
+  const auto found = entries_.find(foldAnsiCase(path));
+  return found == entries_.end() ? std::string() : found->second.contents;
+}
+
+long FakeFiles::appendToFile(const std::string& path, const std::string& bytes) {
+  if (unwritable_.count(foldAnsiCase(path))) return kAccessDenied;
+  if (!isFolder(parentOf(path))) return kErrorPathNotFound;
+  auto& entry = entries_[foldAnsiCase(path)];
+  if (entry.path.empty()) entry = {path, kFileAttributeArchive, {}};
+  if (entry.attributes & kFileAttributeDirectory) return kAccessDenied;
+  entry.contents += bytes;
+  return 0;
+}
+
+long FakeFiles::findFiles(const std::string& pattern, std::vector<FileEntry>& found) {
+  const std::string folder = parentOf(pattern);
+  if (!isFolder(folder)) return kErrorPathNotFound;
+  const std::string wildcard = foldAnsiCase(pattern.substr(folder.size() + 1));
+  const std::string foldedFolder = foldAnsiCase(folder);
+  std::vector<FileEntry> entries;
+  for (const auto& [key, entry] : entries_) {
+    if (foldAnsiCase(parentOf(entry.path)) != foldedFolder) continue;
+    const std::string name = entry.path.substr(folder.size() + 1);
+    if (matches(wildcard, foldAnsiCase(name))) entries.push_back({name, entry.attributes});
+  }
+  if (entries.empty()) return 2;
+  found = std::move(entries);
+  return 0;
+}
+
+long FakeFiles::createDirectory(const std::string& path) {
+  if (unwritable_.count(foldAnsiCase(path)) || unwritable_.count(foldAnsiCase(parentOf(path)))) {
+    return kAccessDenied;
+  }
+  if (!isFolder(parentOf(path))) return kErrorPathNotFound;
+  if (exists(path)) return kErrorAlreadyExists;
+  addFolder(path);
+  return 0;
+}
+
+long FakeFiles::removeDirectory(const std::string& path) {
+  const auto found = entries_.find(foldAnsiCase(path));
+  if (found == entries_.end()) return isFolder(parentOf(path)) ? 2 : kErrorPathNotFound;
+  if (unwritable_.count(found->first)) return kAccessDenied;
+  if (!(found->second.attributes & kFileAttributeDirectory)) return kDirectoryName;
+  if (hasChildren(path)) return kErrorDirNotEmpty;
+  entries_.erase(found);
+  return 0;
+}
+
+}  // namespace corvanta::testing

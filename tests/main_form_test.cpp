@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "app/about_form.h"
 #include "fakes/app_harness.h"
 
@@ -172,33 +174,31 @@ TEST_F(MainFormTest, SkinsTheWindowThenEveryControlByKindInOrder) {
   ASSERT_FALSE(app.skin.applied.empty());
   EXPECT_EQ(main.handle(), app.skin.applied[0].first);
   EXPECT_EQ("Form", app.skin.applied[0].second);
-  std::vector<std::string> expected;
-  for (const auto& control : main.controls()) {
-    switch (control->kind()) {
-      case ui::ControlKind::Button:
-        expected.push_back(control->name() == "syscmd"   ? "system"
-                           : control->name() == "cpucmd" ? "cpu"
-                                                         : "Button");
-        break;
-      case ui::ControlKind::Frame:
-        expected.push_back("frame");
-        break;
-      case ui::ControlKind::SkinLabel:
-        expected.push_back("Label");
-        break;
-      case ui::ControlKind::TabStrip:
-        expected.push_back("Tab");
-        break;
-      default:
-        break;
-    }
+
+  std::map<std::uintptr_t, std::string> elements;
+  std::uintptr_t previous = 0;
+  for (std::size_t i = 1; i < app.skin.applied.size(); ++i) {
+    const auto& [handle, element] = app.skin.applied[i];
+    EXPECT_GT(handle, previous) << "controls are skinned in the window's order";
+    previous = handle;
+    elements[handle] = element;
   }
-  std::vector<std::string> applied;
-  for (std::size_t i = 1; i < app.skin.applied.size(); ++i)
-    applied.push_back(app.skin.applied[i].second);
-  EXPECT_EQ(expected, applied);
-  EXPECT_EQ("cpu", applied[0]);
-  EXPECT_EQ("system", applied[1]);
+  const auto elementOf = [&](const std::string& name, int index = -1) {
+    const auto found = elements.find(c(name, index).handle());
+    return found == elements.end() ? std::string("(not skinned)") : found->second;
+  };
+  EXPECT_EQ("system", elementOf("syscmd"));
+  EXPECT_EQ("cpu", elementOf("cpucmd"));
+  EXPECT_EQ("Button", elementOf("Command4"));
+  EXPECT_EQ("Button", elementOf("applymenu"));
+  EXPECT_EQ("frame", elementOf("VisualFrame"));
+  EXPECT_EQ("frame", elementOf("VoptionsFrame", 2));
+  EXPECT_EQ("Label", elementOf("langSkinLabel1"));
+  EXPECT_EQ("Tab", elementOf("TabStrip1"));
+  EXPECT_EQ("check", elementOf("runchk"));
+  EXPECT_EQ("(not skinned)", elementOf("changetxt"));
+  EXPECT_EQ("(not skinned)", elementOf("mdelaycombo"));
+  EXPECT_EQ("(not skinned)", elementOf("combolng"));
 }
 
 TEST_F(MainFormTest, TheAboutElementOpensTheAboutWindowAndHelpOpensTheHelpFile) {

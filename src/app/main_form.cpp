@@ -13,6 +13,7 @@
 #include "health/health_form.h"
 #include "platform/shell_port.h"
 #include "platform/system_port.h"
+#include "registry/script_shell.h"
 #include "ui/forms.h"
 #include "ui/skin.h"
 
@@ -31,7 +32,12 @@ constexpr std::array<const char*, 7> kPages = {"SMframe", "drivesframe", "EXPFra
 }  // namespace
 
 MainForm::MainForm(AppContext& app)
-    : ui::Form("mainform", "Corvanta", kWidth, kStartHeight), app_(app) {
+    : ui::Form("mainform", "Corvanta", kWidth, kStartHeight),
+      app_(app),
+      startMenu_(*this, app),
+      desktop_(*this, app),
+      explorer_(*this, app),
+      privacy_(*this, app) {
   declareControls();
   attachHandlers();
 }
@@ -68,20 +74,22 @@ void MainForm::declareControls() {
 
   auto& explorer =
       add(ControlKind::Frame, "EXPFrame").caption("Explorer").at(1995, 420, 6975, 4695);
-  add(ControlKind::Frame, "OptionsFrame", 0)
-      .caption("Explorer Options")
-      .tag("7016")
-      .at(240, 720, 6495, 3795)
-      .in(explorer);
+  auto& explorerOptions = add(ControlKind::Frame, "OptionsFrame", 0)
+                              .caption("Explorer Options")
+                              .tag("7016")
+                              .at(240, 720, 6495, 3795)
+                              .in(explorer);
+  explorer_.declare(explorerOptions);
   add(ControlKind::TabStrip, "ExpTab")
       .at(120, 300, 6735, 4275)
       .in(explorer)
       .setTabs({"Explorer Options", "Privacy"});
-  add(ControlKind::Frame, "OptionsFrame", 1)
-      .caption("Privacy")
-      .tag("4002")
-      .at(240, 720, 6495, 3795)
-      .in(explorer);
+  auto& privacy = add(ControlKind::Frame, "OptionsFrame", 1)
+                      .caption("Privacy")
+                      .tag("4002")
+                      .at(240, 720, 6495, 3795)
+                      .in(explorer);
+  privacy_.declare(privacy);
 
   add(ControlKind::Frame, "Inputframe").caption("Input").at(1980, 450, 7095, 4815);
   add(ControlKind::Frame, "drivesframe").caption("Drives").at(1965, 435, 7095, 4815);
@@ -95,8 +103,12 @@ void MainForm::declareControls() {
       .at(120, 300, 6885, 4275)
       .in(visual)
       .setTabs({"Visual Options", "Start Menu", "Desktop"});
-  add(ControlKind::Frame, "VoptionsFrame", 1).tag("7015").at(240, 720, 6645, 3795).in(visual);
-  add(ControlKind::Frame, "VoptionsFrame", 2).tag("4006").at(240, 720, 6645, 3795).in(visual);
+  auto& startMenu =
+      add(ControlKind::Frame, "VoptionsFrame", 1).tag("7015").at(240, 720, 6645, 3795).in(visual);
+  startMenu_.declare(startMenu);
+  auto& desktop =
+      add(ControlKind::Frame, "VoptionsFrame", 2).tag("4006").at(240, 720, 6645, 3795).in(visual);
+  desktop_.declare(desktop);
 
   add(ControlKind::Frame, "SMframe").caption("System Monitoring").at(2025, 240, 5055, 5910);
 
@@ -165,6 +177,14 @@ void MainForm::Form_Load() {
   // 11-12. Page captions the frames carry no language ID for.
   control("drivesframe").setCaption(app_.localizer.LookupText("7001"));
   control("Inputframe").setCaption(app_.localizer.LookupText("7008"));
+
+  // 14. The Start Menu and Desktop tabs read their settings back, through
+  // one shell object; the Explorer and Privacy tabs read nothing.
+  {
+    ScriptShell shell(app_.registry, app_.shortcuts);
+    startMenu_.load(shell);
+    desktop_.load(shell);
+  }
 
   // 15-16. The chooser, then the language once more.
   FillLanguageList(*this);

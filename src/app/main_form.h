@@ -6,6 +6,10 @@
 #include <memory>
 #include <string>
 
+#include "tweaks/desktop_page.h"
+#include "tweaks/explorer_page.h"
+#include "tweaks/privacy_page.h"
+#include "tweaks/start_menu_page.h"
 #include "ui/form.h"
 
 namespace corvanta {
@@ -47,6 +51,10 @@ class MainForm : public ui::Form {
   void switchSubPages(const std::string& tabStrip, const std::string& frames);
 
   AppContext& app_;
+  StartMenuPage startMenu_;
+  DesktopPage desktop_;
+  ExplorerPage explorer_;
+  PrivacyPage privacy_;
   std::unique_ptr<HealthForm> health_;
 };
 

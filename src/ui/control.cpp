@@ -196,6 +196,18 @@ void Control::AddItem(const std::string& item) {
   notify(Property::Items);
 }
 
+void Control::setItems(std::vector<std::string> items) {
+  requireKind(kListKinds, "List");
+  if (style_.sorted) {
+    std::stable_sort(items.begin(), items.end(), [](const std::string& a, const std::string& b) {
+      return foldAnsiCase(a) < foldAnsiCase(b);
+    });
+  }
+  items_ = std::move(items);
+  listIndex_ = -1;
+  notify(Property::Items);
+}
+
 void Control::RemoveItem(int position) {
   requireKind(kListKinds, "RemoveItem");
   if (position < 0 || position >= ListCount()) throw InvalidProperty("Invalid procedure call");

@@ -160,6 +160,9 @@ class Control {
   // Items of combo boxes, list boxes and drive lists; -1 when none selected.
   const std::vector<std::string>& items() const { return items_; }
   void AddItem(const std::string& item);
+  // Replaces every item at once (kept in order, or sorted for a sorted
+  // list); nothing is selected afterwards.
+  void setItems(std::vector<std::string> items);
   void RemoveItem(int position);
   void Clear();
   int ListIndex() const { return listIndex_; }

@@ -54,7 +54,8 @@ void FakeFiles::addFolder(const std::string& path, std::uint32_t attributes) {
   entries_[foldAnsiCase(path)] = {path, attributes | kFileAttributeDirectory, {}};
 }
 
-void FakeFiles::addFile(const std::string& path, const std::string& contents, std::uint32_t attributes) {
+void FakeFiles::addFile(const std::string& path, const std::string& contents,
+                        std::uint32_t attributes) {
   const std::string parent = parentOf(path);
   if (!parent.empty() && !isFolder(parent)) addFolder(parent);
   entries_[foldAnsiCase(path)] = {path, attributes, contents};

@@ -391,6 +391,20 @@ void FakeRegistry::putDword(RegKey root, const std::string& path, const std::str
             static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)});
 }
 
+void FakeRegistry::removeValue(RegKey root, const std::string& path, const std::string& name) {
+  long status = 0;
+  const auto key = find(rootKey(root), path, status);
+  if (!key) return;
+  const auto found = key->valueIndex.find(foldAnsiCase(name));
+  if (found == key->valueIndex.end()) return;
+  const std::size_t position = found->second;
+  key->values.erase(key->values.begin() + static_cast<std::ptrdiff_t>(position));
+  key->valueIndex.erase(found);
+  for (auto& [folded, at] : key->valueIndex) {
+    if (at > position) --at;
+  }
+}
+
 bool FakeRegistry::hasKey(RegKey root, const std::string& path) const {
   long status = 0;
   return find(rootKey(root), path, status) != nullptr;

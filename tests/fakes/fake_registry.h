@@ -71,6 +71,7 @@ class FakeRegistry final : public RegistryPort {
                  const std::string& text);
   void putDword(RegKey root, const std::string& path, const std::string& name,
                 std::uint32_t number);
+  void removeValue(RegKey root, const std::string& path, const std::string& name);
   bool hasKey(RegKey root, const std::string& path) const;
   std::optional<StoredValue> value(RegKey root, const std::string& path,
                                    const std::string& name) const;

@@ -174,6 +174,83 @@ TEST(Program, AStoredLanguageWithoutAFileEmptiesTheTaggedCaptions) {
   RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
 }
 
+constexpr const char* kExplorerPolicies =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+
+void setPolicy(const char* name, DWORD value) {
+  HKEY key = nullptr;
+  RegCreateKeyExA(HKEY_CURRENT_USER, kExplorerPolicies, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                  &key, nullptr);
+  RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  RegCloseKey(key);
+}
+
+long readPolicy(const char* name) {
+  DWORD value = 0;
+  DWORD size = sizeof value;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kExplorerPolicies, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return -1;
+  const LONG status =
+      RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS ? static_cast<long>(value) : -1;
+}
+
+TEST(Program, TheStartMenuTabShowsStoredPoliciesAndAppliesAClickedBox) {
+  setPolicy("NoRun", 1);
+  setPolicy("NoClose", 0);
+  HKEY policies = nullptr;
+  RegOpenKeyExA(HKEY_CURRENT_USER, kExplorerPolicies, 0, KEY_ALL_ACCESS, &policies);
+  RegDeleteValueA(policies, "NoFind");
+  RegCloseKey(policies);
+
+  RunningProgram program;
+  HWND main = program.mainWindow();
+  ASSERT_NE(nullptr, main);
+  HWND run = childWithText(main, "Remove the Run command");
+  HWND shutDown = childWithText(main, "Remove the Shut Down  command");
+  HWND find = childWithText(main, "Remove the Find command");
+  ASSERT_TRUE(run && shutDown && find);
+  EXPECT_EQ(BST_CHECKED, SendMessageA(run, BM_GETCHECK, 0, 0));
+  EXPECT_EQ(BST_UNCHECKED, SendMessageA(shutDown, BM_GETCHECK, 0, 0));
+  EXPECT_EQ(BST_UNCHECKED, SendMessageA(find, BM_GETCHECK, 0, 0));
+
+  // To the Start Menu tab, as the keyboard would go.
+  HWND tabs = nullptr;
+  for (const auto& child : childrenOf(main)) {
+    if (child.className == "SysTabControl32" && IsWindowVisible(child.window)) tabs = child.window;
+  }
+  ASSERT_NE(nullptr, tabs);
+  SendMessageA(tabs, WM_KEYDOWN, VK_RIGHT, 0);
+  SendMessageA(tabs, WM_KEYUP, VK_RIGHT, 0xC0000000);
+  EXPECT_TRUE(IsWindowVisible(find)) << "the Start Menu tab is showing";
+
+  SendMessageA(find, BM_CLICK, 0, 0);
+  HWND apply = FindWindowExA(GetParent(find), nullptr, "BUTTON", "Apply");
+  ASSERT_NE(nullptr, apply);
+  SendMessageA(apply, BM_CLICK, 0, 0);
+  EXPECT_EQ(1, readPolicy("NoFind"));
+  EXPECT_EQ(1, readPolicy("NoRun"));
+  EXPECT_EQ(0, readPolicy("NoClose"));
+  EXPECT_EQ(0, readPolicy("NoFavoritesMenu")) << "an absent policy is written as 0";
+
+  HKEY defaults = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegOpenKeyExA(HKEY_USERS, ".DEFAULT\\Control Panel\\Desktop", 0, KEY_READ, &defaults));
+  char delay[16] = {};
+  DWORD size = sizeof delay;
+  EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(defaults, "MenuShowDelay", nullptr, nullptr,
+                                            reinterpret_cast<BYTE*>(delay), &size));
+  RegCloseKey(defaults);
+  char userDelay[16] = {};
+  size = sizeof userDelay;
+  RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "MenuShowDelay", RRF_RT_REG_SZ, nullptr,
+               userDelay, &size);
+  EXPECT_STREQ(userDelay, delay) << "the current user's delay, written for new users too";
+  RegDeleteTreeA(HKEY_CURRENT_USER, kExplorerPolicies);
+}
+
 TEST(Program, ClosingTheMainWindowEndsTheProgram) {
   RunningProgram program;
   HWND main = program.mainWindow();

@@ -5,12 +5,29 @@
 #include "app/app_context.h"
 #include "registry/script_shell.h"
 #include "tweaks/tweak_model.h"
-#include "ui/form.h"
 
 namespace corvanta {
 namespace {
 
 using ui::ControlKind;
+
+constexpr std::array<ui::ControlSpec, 7> kControls = {{
+    {ControlKind::CheckBox, "hideall", "Hide all Desktop items", "5023", {120, 360, 6300, 285}},
+    {ControlKind::CheckBox,
+     "ieiconchk",
+     "Remove Internet Explorer icon from desktop",
+     "5024",
+     {120, 720, 6300, 285}},
+    {ControlKind::CheckBox,
+     "dskrightchk",
+     "Disable the Ability to Right Click on the Desktop && Explorer",
+     "5025",
+     {120, 1080, 6300, 285}},
+    {ControlKind::Button, "desktopCommand", "Apply", "1016", {5160, 1500, 1215, 375}},
+    {ControlKind::SkinLabel, "desktoplbl", nullptr, "3042 ", {120, 2040, 6300, 255}},
+    {ControlKind::SkinLabel, "SkinLabel5", nullptr, "3042 ", {120, 2400, 6300, 255}},
+    {ControlKind::Button, "applydesktop", "Apply", "1016", {5160, 3300, 1215, 375}},
+}};
 
 constexpr std::array<Tweak, 3> kPolicies = {{
     {"hideall",
@@ -30,35 +47,9 @@ constexpr std::array<Tweak, 3> kPolicies = {{
 }  // namespace
 
 void DesktopPage::declare(ui::Control& frame) {
-  form_.add(ControlKind::CheckBox, "hideall")
-      .caption("Hide all Desktop items")
-      .tag("5023")
-      .at(120, 360, 6300, 285)
-      .in(frame);
-  form_.add(ControlKind::CheckBox, "ieiconchk")
-      .caption("Remove Internet Explorer icon from desktop")
-      .tag("5024")
-      .at(120, 720, 6300, 285)
-      .in(frame);
-  form_.add(ControlKind::CheckBox, "dskrightchk")
-      .caption("Disable the Ability to Right Click on the Desktop && Explorer")
-      .tag("5025")
-      .at(120, 1080, 6300, 285)
-      .in(frame);
-  form_.add(ControlKind::Button, "desktopCommand")
-      .caption("Apply")
-      .tag("1016")
-      .at(5160, 1500, 1215, 375)
-      .in(frame);
-  form_.add(ControlKind::SkinLabel, "desktoplbl").tag("3042 ").at(120, 2040, 6300, 255).in(frame);
-  form_.add(ControlKind::SkinLabel, "SkinLabel5").tag("3042 ").at(120, 2400, 6300, 255).in(frame);
-  form_.add(ControlKind::Button, "applydesktop")
-      .caption("Apply")
-      .tag("1016")
-      .at(5160, 3300, 1215, 375)
-      .in(frame);
-  form_.control("desktopCommand").onClick = [this] { apply(); };
-  form_.control("applydesktop").onClick = [this] { apply(); };
+  form_.addAll(kControls, &frame);
+  control("desktopCommand").onClick = [this] { apply(); };
+  control("applydesktop").onClick = [this] { apply(); };
 }
 
 void DesktopPage::load(ScriptShell& shell) { readTweaks(form_, shell, kPolicies); }

@@ -2,27 +2,18 @@
 // user, applied by either of the tab's two Apply buttons.
 #pragma once
 
+#include "tweaks/tab_page.h"
+
 namespace corvanta {
 
-struct AppContext;
-class ScriptShell;
-namespace ui {
-class Control;
-class Form;
-}  // namespace ui
-
-class DesktopPage {
+class DesktopPage : private TabPage {
  public:
-  DesktopPage(ui::Form& form, AppContext& app) : form_(form), app_(app) {}
+  using TabPage::TabPage;
 
   void declare(ui::Control& frame);
   void load(ScriptShell& shell);
   // Both Apply buttons, desktopCommand and applydesktop.
   void apply();
-
- private:
-  ui::Form& form_;
-  AppContext& app_;
 };
 
 }  // namespace corvanta

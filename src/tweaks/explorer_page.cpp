@@ -7,7 +7,6 @@
 #include "platform/dialogs_port.h"
 #include "registry/script_shell.h"
 #include "tweaks/tweak_model.h"
-#include "ui/form.h"
 
 namespace corvanta {
 namespace {
@@ -36,60 +35,57 @@ constexpr std::array<Tweak, 3> kApplied = {{
      TweakType::Text},
 }};
 
+constexpr std::array<ui::ControlSpec, 16> kControls = {{
+    {ControlKind::SkinLabel,
+     "TitleSkinLabel",
+     "Change window title (IE 5.0 or higher)",
+     "3013",
+     {120, 300, 3060, 255}},
+    {ControlKind::TextBox, "changetxt", nullptr, nullptr, {3240, 255, 3135, 315}},
+    {ControlKind::SkinLabel,
+     "EditorSkinLabel",
+     "Source code editor",
+     "3014",
+     {120, 690, 3060, 255}},
+    {ControlKind::TextBox, "editortxt", nullptr, nullptr, {3240, 645, 2175, 315}},
+    {ControlKind::Button, "browse3cmd", "Browse", "1014", {5475, 630, 900, 345}},
+    {ControlKind::SkinLabel, "homeSkinLabel", "Home page", "3015", {120, 1080, 3060, 255}},
+    {ControlKind::TextBox, "hometxt", nullptr, nullptr, {3240, 1035, 3135, 315}},
+    {ControlKind::SkinLabel,
+     "DownloadSkinLabel",
+     "Change download directory",
+     "3011",
+     {120, 1470, 3060, 255}},
+    {ControlKind::TextBox, "txtDownloadFolder", nullptr, nullptr, {3240, 1425, 2175, 315}},
+    {ControlKind::Button, "browsecmd", "Browse", "1014", {5475, 1410, 900, 345}},
+    {ControlKind::SkinLabel,
+     "backSkinLabel",
+     "Change toolbar background wallpaper",
+     "3012",
+     {120, 1860, 3060, 255}},
+    {ControlKind::Button, "browse2cmd", "Browse", "1014", {3240, 1800, 900, 345}},
+    {ControlKind::Button, "nonecmd", "None", "1015", {4200, 1800, 900, 345}},
+    {ControlKind::CheckBox,
+     "EmptyCheck",
+     "Empty temporary internet files folder when browser is closed",
+     "5002",
+     {120, 2340, 6255, 285}},
+    {ControlKind::CheckBox, "FullCheck", "Full Screen", "5001", {120, 2700, 6255, 285}},
+    {ControlKind::Button, "applycmd", "Apply", "1016", {5160, 3300, 1215, 375}},
+}};
+
 }  // namespace
 
 void ExplorerPage::declare(ui::Control& frame) {
-  const auto label = [&](const char* name, const char* caption, const char* tag, int top) {
-    form_.add(ControlKind::SkinLabel, name)
-        .caption(caption)
-        .tag(tag)
-        .at(120, top + 45, 3060, 255)
-        .in(frame);
-  };
-  const auto button = [&](const char* name, const char* caption, const char* tag, int left,
-                          int top) {
-    form_.add(ControlKind::Button, name)
-        .caption(caption)
-        .tag(tag)
-        .at(left, top - 15, 900, 345)
-        .in(frame);
-  };
-  label("TitleSkinLabel", "Change window title (IE 5.0 or higher)", "3013", 255);
-  form_.add(ControlKind::TextBox, "changetxt").at(3240, 255, 3135, 315).in(frame);
-  label("EditorSkinLabel", "Source code editor", "3014", 645);
-  form_.add(ControlKind::TextBox, "editortxt").at(3240, 645, 2175, 315).in(frame);
-  button("browse3cmd", "Browse", "1014", 5475, 645);
-  label("homeSkinLabel", "Home page", "3015", 1035);
-  form_.add(ControlKind::TextBox, "hometxt").at(3240, 1035, 3135, 315).in(frame).setText(kHomePage);
-  label("DownloadSkinLabel", "Change download directory", "3011", 1425);
-  form_.add(ControlKind::TextBox, "txtDownloadFolder").at(3240, 1425, 2175, 315).in(frame);
-  button("browsecmd", "Browse", "1014", 5475, 1425);
-  label("backSkinLabel", "Change toolbar background wallpaper", "3012", 1815);
-  button("browse2cmd", "Browse", "1014", 3240, 1815);
-  button("nonecmd", "None", "1015", 4200, 1815);
-  form_.add(ControlKind::CheckBox, "EmptyCheck")
-      .caption("Empty temporary internet files folder when browser is closed")
-      .tag("5002")
-      .at(120, 2340, 6255, 285)
-      .in(frame);
-  form_.add(ControlKind::CheckBox, "FullCheck")
-      .caption("Full Screen")
-      .tag("5001")
-      .at(120, 2700, 6255, 285)
-      .in(frame);
-  form_.add(ControlKind::Button, "applycmd")
-      .caption("Apply")
-      .tag("1016")
-      .at(5160, 3300, 1215, 375)
-      .in(frame);
-
-  form_.control("applycmd").onClick = [this] { applycmd_Click(); };
-  form_.control("EmptyCheck").onClick = [this] { EmptyCheck_Click(); };
-  form_.control("FullCheck").onClick = [this] { FullCheck_Click(); };
-  form_.control("browse2cmd").onClick = [this] { browse2cmd_Click(); };
-  form_.control("nonecmd").onClick = [this] { nonecmd_Click(); };
-  form_.control("browse3cmd").onClick = [this] { browse3cmd_Click(); };
-  form_.control("browsecmd").onClick = [this] { browsecmd_Click(); };
+  form_.addAll(kControls, &frame);
+  control("hometxt").setText(kHomePage);
+  control("applycmd").onClick = [this] { applycmd_Click(); };
+  control("EmptyCheck").onClick = [this] { EmptyCheck_Click(); };
+  control("FullCheck").onClick = [this] { FullCheck_Click(); };
+  control("browse2cmd").onClick = [this] { browse2cmd_Click(); };
+  control("nonecmd").onClick = [this] { nonecmd_Click(); };
+  control("browse3cmd").onClick = [this] { browse3cmd_Click(); };
+  control("browsecmd").onClick = [this] { browsecmd_Click(); };
 }
 
 void ExplorerPage::applycmd_Click() {
@@ -114,12 +110,12 @@ void ExplorerPage::writeNow(const std::string& path, const RegistryData& data, b
 }
 
 void ExplorerPage::EmptyCheck_Click() {
-  const bool emptyOnExit = form_.control("EmptyCheck").Value() == ui::kChecked;
+  const bool emptyOnExit = ticked("EmptyCheck");
   writeNow(kPersistent, std::int64_t{emptyOnExit ? 0 : 1}, true);
 }
 
 void ExplorerPage::FullCheck_Click() {
-  const bool fullScreen = form_.control("FullCheck").Value() == ui::kChecked;
+  const bool fullScreen = ticked("FullCheck");
   writeNow(kFullScreen, std::string(fullScreen ? "yes" : "no"));
 }
 
@@ -140,12 +136,12 @@ void ExplorerPage::nonecmd_Click() { writeNow(kBackBitmap, std::string()); }
 
 void ExplorerPage::browse3cmd_Click() {
   if (const auto editor = chooseFile("Application|*.exe", "Choose Application")) {
-    form_.control("editortxt").setText(*editor);
+    control("editortxt").setText(*editor);
   }
 }
 
 void ExplorerPage::browsecmd_Click() {
-  ui::Control& field = form_.control("txtDownloadFolder");
+  ui::Control& field = control("txtDownloadFolder");
   if (const auto folder = app_.dialogs.browseForFolder("Please Select a new Dowload Folder")) {
     field.setText(*folder);
   } else {

@@ -8,18 +8,13 @@
 #include <string>
 
 #include "registry/value_data.h"
+#include "tweaks/tab_page.h"
 
 namespace corvanta {
 
-struct AppContext;
-namespace ui {
-class Control;
-class Form;
-}  // namespace ui
-
-class ExplorerPage {
+class ExplorerPage : private TabPage {
  public:
-  ExplorerPage(ui::Form& form, AppContext& app) : form_(form), app_(app) {}
+  using TabPage::TabPage;
 
   void declare(ui::Control& frame);
   void applycmd_Click();
@@ -36,8 +31,6 @@ class ExplorerPage {
   // Writes one value now; a failure is told at once.
   void writeNow(const std::string& path, const RegistryData& data, bool dword = false);
 
-  ui::Form& form_;
-  AppContext& app_;
   std::string lastFileName_;
 };
 

@@ -1,12 +1,12 @@
 #include "tweaks/privacy_page.h"
 
+#include <array>
 #include <string>
 
 #include "app/app_context.h"
 #include "registry/registry_helpers.h"
 #include "registry/script_shell.h"
 #include "tweaks/tweak_model.h"
-#include "ui/form.h"
 
 namespace corvanta {
 namespace {
@@ -18,30 +18,30 @@ constexpr const char* kDisableRegistryTools =
     "HKEY_CURRENT_"
     "USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\DisableRegistryTools";
 
+constexpr std::array<ui::ControlSpec, 3> kControls = {{
+    {ControlKind::CheckBox,
+     "disableregchk",
+     "Disable Registry editor tools",
+     "5004",
+     {120, 420, 6255, 285}},
+    {ControlKind::CheckBox,
+     "ieclearh",
+     "Clear Internet Explorer Typed URL History",
+     "5003",
+     {120, 840, 6255, 285}},
+    {ControlKind::Button, "applyprivacy", "Apply", "1016", {5160, 3300, 1215, 375}},
+}};
+
 }  // namespace
 
 void PrivacyPage::declare(ui::Control& frame) {
-  form_.add(ControlKind::CheckBox, "disableregchk")
-      .caption("Disable Registry editor tools")
-      .tag("5004")
-      .at(120, 420, 6255, 285)
-      .in(frame);
-  form_.add(ControlKind::CheckBox, "ieclearh")
-      .caption("Clear Internet Explorer Typed URL History")
-      .tag("5003")
-      .at(120, 840, 6255, 285)
-      .in(frame);
-  form_.add(ControlKind::Button, "applyprivacy")
-      .caption("Apply")
-      .tag("1016")
-      .at(5160, 3300, 1215, 375)
-      .in(frame);
-  form_.control("applyprivacy").onClick = [this] { applyprivacy_Click(); };
+  form_.addAll(kControls, &frame);
+  control("applyprivacy").onClick = [this] { applyprivacy_Click(); };
 }
 
 void PrivacyPage::applyprivacy_Click() {
   ApplyReport report;
-  if (form_.control("ieclearh").Value() == ui::kChecked) {
+  if (ticked("ieclearh")) {
     // Deleting the key takes its values with it; the key is then made again,
     // empty, for the browser to find.
     const long deleted = DeleteRegistryKey(app_.registry, kHkeyCurrentUser, kTypedUrls);
@@ -55,7 +55,7 @@ void PrivacyPage::applyprivacy_Click() {
     }
   }
   ScriptShell shell(app_.registry, app_.shortcuts);
-  const bool disable = form_.control("disableregchk").Value() == ui::kChecked;
+  const bool disable = ticked("disableregchk");
   report.write(kDisableRegistryTools, [&] {
     shell.RegWrite(kDisableRegistryTools, std::int64_t{disable ? 1 : 0}, "REG_DWORD");
   });

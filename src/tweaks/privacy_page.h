@@ -2,24 +2,16 @@
 // history and the registry-tools policy, both on Apply.
 #pragma once
 
+#include "tweaks/tab_page.h"
+
 namespace corvanta {
 
-struct AppContext;
-namespace ui {
-class Control;
-class Form;
-}  // namespace ui
-
-class PrivacyPage {
+class PrivacyPage : private TabPage {
  public:
-  PrivacyPage(ui::Form& form, AppContext& app) : form_(form), app_(app) {}
+  using TabPage::TabPage;
 
   void declare(ui::Control& frame);
   void applyprivacy_Click();
-
- private:
-  ui::Form& form_;
-  AppContext& app_;
 };
 
 }  // namespace corvanta

@@ -59,72 +59,60 @@ std::vector<std::string> numbers(int last) {
   return texts;
 }
 
+constexpr std::array<ui::ControlSpec, 14> kControls = {{
+    {ControlKind::SkinLabel, "delaylbl", "Show menu Delay", "3040", {120, 300, 1620, 255}},
+    {ControlKind::ComboBox, "mdelaycombo", nullptr, nullptr, {1800, 255, 1275, 315}},
+    {ControlKind::SkinLabel, "scrolllbl", "Wheel Scroll", "3041", {3360, 300, 1500, 255}},
+    {ControlKind::ComboBox, "wheelcombo", nullptr, nullptr, {4920, 255, 1275, 315}},
+    {ControlKind::CheckBox,
+     "expandcp",
+     "Add an Expanding Control Panel to Start Menu",
+     "5016",
+     {120, 720, 4920, 285}},
+    {ControlKind::CheckBox,
+     "denydisplay",
+     "Deny Access to Display Settings Page",
+     "5017",
+     {120, 1035, 4920, 285}},
+    {ControlKind::CheckBox,
+     "shutchk",
+     "Remove the Shut Down  command",
+     "5018",
+     {120, 1350, 4920, 285}},
+    {ControlKind::CheckBox, "runchk", "Remove the Run command", "5026", {120, 1665, 4920, 285}},
+    {ControlKind::CheckBox, "findchk", "Remove the Find command", "5019", {120, 1980, 4920, 285}},
+    {ControlKind::CheckBox, "recentchk", "Remove Recent Documents", "5020", {120, 2295, 4920, 285}},
+    {ControlKind::CheckBox, "favchk", "Remove Favorites", "5021", {120, 2610, 4920, 285}},
+    {ControlKind::CheckBox,
+     "taskbarchk",
+     "Disable Taskbar Context Menus",
+     "5022",
+     {120, 2925, 4920, 285}},
+    {ControlKind::SkinLabel, "visuallbl", nullptr, "3042 ", {120, 3390, 4800, 255}},
+    {ControlKind::Button, "applymenu", "Apply", "1016", {5160, 3300, 1215, 375}},
+}};
+
 }  // namespace
 
 StartMenuPage::StartMenuPage(ui::Form& form, AppContext& app)
-    : form_(form), app_(app), folder_(app.files) {}
+    : TabPage(form, app), folder_(app.files) {}
 
 void StartMenuPage::declare(ui::Control& frame) {
-  form_.add(ControlKind::SkinLabel, "delaylbl")
-      .caption("Show menu Delay")
-      .tag("3040")
-      .at(120, 300, 1620, 255)
-      .in(frame);
-  form_.add(ControlKind::ComboBox, "mdelaycombo")
-      .at(1800, 255, 1275, 315)
-      .in(frame)
-      .setText(kPlaceholder);
-  form_.add(ControlKind::SkinLabel, "scrolllbl")
-      .caption("Wheel Scroll")
-      .tag("3041")
-      .at(3360, 300, 1500, 255)
-      .in(frame);
-  form_.add(ControlKind::ComboBox, "wheelcombo")
-      .at(4920, 255, 1275, 315)
-      .in(frame)
-      .setText(kPlaceholder);
-  struct Box {
-    const char* name;
-    const char* caption;
-    const char* tag;
-  };
-  constexpr std::array<Box, 8> kBoxes = {{
-      {"expandcp", "Add an Expanding Control Panel to Start Menu", "5016"},
-      {"denydisplay", "Deny Access to Display Settings Page", "5017"},
-      {"shutchk", "Remove the Shut Down  command", "5018"},
-      {"runchk", "Remove the Run command", "5026"},
-      {"findchk", "Remove the Find command", "5019"},
-      {"recentchk", "Remove Recent Documents", "5020"},
-      {"favchk", "Remove Favorites", "5021"},
-      {"taskbarchk", "Disable Taskbar Context Menus", "5022"},
-  }};
-  int top = 720;
-  for (const Box& box : kBoxes) {
-    form_.add(ControlKind::CheckBox, box.name)
-        .caption(box.caption)
-        .tag(box.tag)
-        .at(120, top, 4920, 285)
-        .in(frame);
-    top += 315;
-  }
-  form_.add(ControlKind::SkinLabel, "visuallbl").tag("3042 ").at(120, 3390, 4800, 255).in(frame);
-  form_.add(ControlKind::Button, "applymenu")
-      .caption("Apply")
-      .tag("1016")
-      .at(5160, 3300, 1215, 375)
-      .in(frame);
-  form_.control("applymenu").onClick = [this] { applymenu_Click(); };
+  form_.addAll(kControls, &frame);
+  control("mdelaycombo").setText(kPlaceholder);
+  control("wheelcombo").setText(kPlaceholder);
+  control("applymenu").onClick = [this] { applymenu_Click(); };
 }
 
 void StartMenuPage::load(ScriptShell& shell) {
-  form_.control("mdelaycombo").setItems(numbers(999));
+  control("mdelaycombo").setItems(numbers(999));
   readTweaks(form_, shell, std::span(kMenuTimings).first(1));
-  form_.control("wheelcombo").setItems(numbers(100));
+  control("wheelcombo").setItems(numbers(100));
   readTweaks(form_, shell, std::span(kMenuTimings).last(1));
   readTweaks(form_, shell, std::span(kPolicies).first(1));
   resumeNext([&] {
     const auto startMenu = ControlPanelFolder::startMenu(shell);
-    form_.control("expandcp").setValue(startMenu && folder_.find(*startMenu) ? 1 : 0);
+    control("expandcp").setValue(startMenu && folder_.find(*startMenu) ? 1 : 0);
   });
   readTweaks(form_, shell, std::span(kPolicies).subspan(1));
 }
@@ -133,11 +121,11 @@ void StartMenuPage::applymenu_Click() {
   ScriptShell shell(app_.registry, app_.shortcuts);
   ApplyReport report;
   for (const Tweak& timing : kMenuTimings) {
-    if (form_.control(timing.control).Text() == kPlaceholder) continue;
+    if (control(timing.control).Text() == kPlaceholder) continue;
     writeTweaks(form_, shell, std::span(&timing, 1), report);
   }
   if (const auto startMenu = ControlPanelFolder::startMenu(shell)) {
-    const bool wanted = form_.control("expandcp").Value() == ui::kChecked;
+    const bool wanted = ticked("expandcp");
     if (const auto problem = wanted ? folder_.ensure(*startMenu) : folder_.remove(*startMenu)) {
       report.failed("the expanding Control Panel: " + *problem);
     }

@@ -4,17 +4,11 @@
 #pragma once
 
 #include "tweaks/control_panel_folder.h"
+#include "tweaks/tab_page.h"
 
 namespace corvanta {
 
-struct AppContext;
-class ScriptShell;
-namespace ui {
-class Control;
-class Form;
-}  // namespace ui
-
-class StartMenuPage {
+class StartMenuPage : private TabPage {
  public:
   StartMenuPage(ui::Form& form, AppContext& app);
 
@@ -25,8 +19,6 @@ class StartMenuPage {
   void applymenu_Click();
 
  private:
-  ui::Form& form_;
-  AppContext& app_;
   ControlPanelFolder folder_;
 };
 

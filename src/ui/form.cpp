@@ -35,6 +35,16 @@ Control& Form::add(ControlKind kind, const std::string& name, int index) {
   return *controls_.back();
 }
 
+void Form::addAll(std::span<const ControlSpec> table, Control* frame) {
+  for (const ControlSpec& spec : table) {
+    Control& control = add(spec.kind, spec.name);
+    if (spec.caption) control.caption(spec.caption);
+    if (spec.tag) control.tag(spec.tag);
+    control.setGeometry(spec.geometry);
+    if (frame) control.in(*frame);
+  }
+}
+
 Control& Form::control(const std::string& name, int index) const {
   for (const auto& control : controls_) {
     if (control->name() == name && control->index() == index) return *control;

@@ -11,7 +11,7 @@ namespace {
 
 using ui::ControlKind;
 
-constexpr std::array<ui::ControlSpec, 7> kControls = {{
+constexpr std::array<ui::ControlRow, 7> kControls = {{
     {ControlKind::CheckBox, "hideall", "Hide all Desktop items", "5023", {120, 360, 6300, 285}},
     {ControlKind::CheckBox,
      "ieiconchk",

@@ -35,7 +35,7 @@ constexpr std::array<Tweak, 3> kApplied = {{
      TweakType::Text},
 }};
 
-constexpr std::array<ui::ControlSpec, 16> kControls = {{
+constexpr std::array<ui::ControlRow, 16> kControls = {{
     {ControlKind::SkinLabel,
      "TitleSkinLabel",
      "Change window title (IE 5.0 or higher)",

@@ -18,7 +18,7 @@ constexpr const char* kDisableRegistryTools =
     "HKEY_CURRENT_"
     "USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\DisableRegistryTools";
 
-constexpr std::array<ui::ControlSpec, 3> kControls = {{
+constexpr std::array<ui::ControlRow, 3> kControls = {{
     {ControlKind::CheckBox,
      "disableregchk",
      "Disable Registry editor tools",

@@ -59,7 +59,7 @@ std::vector<std::string> numbers(int last) {
   return texts;
 }
 
-constexpr std::array<ui::ControlSpec, 14> kControls = {{
+constexpr std::array<ui::ControlRow, 14> kControls = {{
     {ControlKind::SkinLabel, "delaylbl", "Show menu Delay", "3040", {120, 300, 1620, 255}},
     {ControlKind::ComboBox, "mdelaycombo", nullptr, nullptr, {1800, 255, 1275, 315}},
     {ControlKind::SkinLabel, "scrolllbl", "Wheel Scroll", "3041", {3360, 300, 1500, 255}},

@@ -35,12 +35,12 @@ Control& Form::add(ControlKind kind, const std::string& name, int index) {
   return *controls_.back();
 }
 
-void Form::addAll(std::span<const ControlSpec> table, Control* frame) {
-  for (const ControlSpec& spec : table) {
-    Control& control = add(spec.kind, spec.name);
-    if (spec.caption) control.caption(spec.caption);
-    if (spec.tag) control.tag(spec.tag);
-    control.setGeometry(spec.geometry);
+void Form::addAll(std::span<const ControlRow> table, Control* frame) {
+  for (const ControlRow& row : table) {
+    Control& control = add(row.kind, row.name);
+    if (row.caption) control.caption(row.caption);
+    if (row.tag) control.tag(row.tag);
+    control.setGeometry(row.geometry);
     if (frame) control.in(*frame);
   }
 }

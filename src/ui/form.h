@@ -27,7 +27,7 @@ struct Timer {
 enum class FormProperty { Caption, Size, Timer };
 
 // One row of a window's control table.
-struct ControlSpec {
+struct ControlRow {
   ControlKind kind;
   const char* name;
   const char* caption;  // design text; null for none
@@ -61,7 +61,7 @@ class Form {
   // Declares the next control, after all declared so far.
   Control& add(ControlKind kind, const std::string& name, int index = -1);
   // Declares the table's controls in its order, inside `frame` when given.
-  void addAll(std::span<const ControlSpec> table, Control* frame = nullptr);
+  void addAll(std::span<const ControlRow> table, Control* frame = nullptr);
   // The control of that name (and index, in a control array); a name the
   // window does not have is a programming error and throws std::logic_error.
   Control& control(const std::string& name, int index = -1) const;

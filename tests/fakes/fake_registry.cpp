@@ -49,6 +49,31 @@ struct FakeRegistry::Key {
   bool deleted = false;
   bool readOnly = false;
 
+  // Sets a value, adding it after the others when it is new.
+  void store(const std::string& valueName, std::uint32_t type, Bytes data) {
+    const auto found = valueIndex.find(foldAnsiCase(valueName));
+    if (found != valueIndex.end()) {
+      values[found->second].type = type;
+      values[found->second].data = std::move(data);
+      return;
+    }
+    valueIndex.emplace(foldAnsiCase(valueName), values.size());
+    values.push_back({valueName, type, std::move(data)});
+  }
+
+  // Removes a value; false when there is none of that name.
+  bool erase(const std::string& valueName) {
+    const auto found = valueIndex.find(foldAnsiCase(valueName));
+    if (found == valueIndex.end()) return false;
+    const std::size_t position = found->second;
+    values.erase(values.begin() + static_cast<std::ptrdiff_t>(position));
+    valueIndex.erase(found);
+    for (auto& [folded, at] : valueIndex) {
+      if (at > position) --at;
+    }
+    return true;
+  }
+
   std::shared_ptr<Key> child(const std::string& folded) const {
     const auto at =
         std::lower_bound(children.begin(), children.end(), folded,
@@ -302,15 +327,7 @@ long FakeRegistry::setValueEx(RegKey key, const std::string& valueName, std::uin
   if (status != kErrorSuccess) return status;
   if (!(handle->access & kKeySetValue) || handle->key->readOnly) return kErrorAccessDenied;
   if (!data && dataLength > 0) return kErrorInvalidParameter;
-  Bytes bytes(data, data + dataLength);
-  if (StoredValue* stored = findValue(*handle->key, valueName)) {
-    stored->type = type;
-    stored->data = std::move(bytes);
-  } else {
-    Key& target = *handle->key;
-    target.valueIndex.emplace(foldAnsiCase(valueName), target.values.size());
-    target.values.push_back({valueName, type, std::move(bytes)});
-  }
+  handle->key->store(valueName, type, Bytes(data, data + dataLength));
   return kErrorSuccess;
 }
 
@@ -333,16 +350,7 @@ long FakeRegistry::deleteValue(RegKey key, const std::string& valueName) {
   long status = enter(RegistryOp::DeleteValue, key, handle);
   if (status != kErrorSuccess) return status;
   if (!(handle->access & kKeySetValue) || handle->key->readOnly) return kErrorAccessDenied;
-  Key& target = *handle->key;
-  const auto found = target.valueIndex.find(foldAnsiCase(valueName));
-  if (found == target.valueIndex.end()) return kErrorFileNotFound;
-  const std::size_t position = found->second;
-  target.values.erase(target.values.begin() + static_cast<std::ptrdiff_t>(position));
-  target.valueIndex.erase(found);
-  for (auto& [name, at] : target.valueIndex) {
-    if (at > position) --at;
-  }
-  return kErrorSuccess;
+  return handle->key->erase(valueName) ? kErrorSuccess : kErrorFileNotFound;
 }
 
 long FakeRegistry::connectRegistry(const std::string& machineName, RegKey key, RegKey& result) {
@@ -367,14 +375,7 @@ void FakeRegistry::addKey(RegKey root, const std::string& path) { make(rootKey(r
 
 void FakeRegistry::putValue(RegKey root, const std::string& path, const std::string& name,
                             std::uint32_t type, Bytes data) {
-  Key& key = *make(rootKey(root), path);
-  if (StoredValue* stored = findValue(key, name)) {
-    stored->type = type;
-    stored->data = std::move(data);
-    return;
-  }
-  key.valueIndex.emplace(foldAnsiCase(name), key.values.size());
-  key.values.push_back({name, type, std::move(data)});
+  make(rootKey(root), path)->store(name, type, std::move(data));
 }
 
 void FakeRegistry::putString(RegKey root, const std::string& path, const std::string& name,
@@ -393,16 +394,7 @@ void FakeRegistry::putDword(RegKey root, const std::string& path, const std::str
 
 void FakeRegistry::removeValue(RegKey root, const std::string& path, const std::string& name) {
   long status = 0;
-  const auto key = find(rootKey(root), path, status);
-  if (!key) return;
-  const auto found = key->valueIndex.find(foldAnsiCase(name));
-  if (found == key->valueIndex.end()) return;
-  const std::size_t position = found->second;
-  key->values.erase(key->values.begin() + static_cast<std::ptrdiff_t>(position));
-  key->valueIndex.erase(found);
-  for (auto& [folded, at] : key->valueIndex) {
-    if (at > position) --at;
-  }
+  if (const auto key = find(rootKey(root), path, status)) key->erase(name);
 }
 
 bool FakeRegistry::hasKey(RegKey root, const std::string& path) const {

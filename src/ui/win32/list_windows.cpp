@@ -56,10 +56,10 @@ class SimpleList final : public ListWindow {
       : ListWindow(model), messages_(messages) {}
 
   RECT nativeBounds(const RECT& bounds) const override {
-    return &messages_ == &kComboMessages ? withDropDown(bounds) : bounds;
+    return isCombo() ? withDropDown(bounds) : bounds;
   }
   void create(HWND parent, const RECT& bounds, HFONT font) override {
-    if (&messages_ == &kListMessages) {
+    if (!isCombo()) {
       hwnd_ = createNative("LISTBOX", LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
                            parent, bounds, "", font);
     } else {
@@ -73,7 +73,7 @@ class SimpleList final : public ListWindow {
     if (updating_) return;
     if (code == messages_.selectionChanged) {
       model_.listIndexFromUser(static_cast<int>(SendMessageA(hwnd_, messages_.getSelection, 0, 0)));
-    } else if (code == CBN_EDITCHANGE && &messages_ == &kComboMessages) {
+    } else if (code == CBN_EDITCHANGE && isCombo()) {
       model_.textFromUser(windowText(hwnd_));
     }
   }
@@ -91,10 +91,12 @@ class SimpleList final : public ListWindow {
   void showSelection() override {
     updating_ = true;
     SendMessageA(hwnd_, messages_.setSelection, static_cast<WPARAM>(model_.ListIndex()), 0);
-    const bool editable = &messages_ == &kComboMessages && !model_.style().dropDownList;
+    const bool editable = isCombo() && !model_.style().dropDownList;
     if (editable && model_.ListIndex() < 0) SetWindowTextA(hwnd_, model_.Text().c_str());
     updating_ = false;
   }
+
+  bool isCombo() const { return &messages_ == &kComboMessages; }
 
   const ListMessages& messages_;
 };

@@ -48,6 +48,11 @@ inline constexpr std::uint32_t kKeyCreateLink = 0x0020;
 inline constexpr std::uint32_t kKeyRead = 0x20019;
 inline constexpr std::uint32_t kKeyWrite = 0x20006;
 inline constexpr std::uint32_t kKeyAllAccess = 0xF003F;
+// On 64-bit Windows, which of the two views of HKLM\Software (and a few other
+// keys) a call sees; added to any of the rights above. A 32-bit system has
+// one view and ignores them.
+inline constexpr std::uint32_t kKeyWow64_64Key = 0x0100;
+inline constexpr std::uint32_t kKeyWow64_32Key = 0x0200;
 
 // Value types.
 inline constexpr std::uint32_t kRegNone = 0;

@@ -38,7 +38,7 @@ std::int32_t CreateSubKey(RegistryPort& registry, DialogsPort& dialogs, RegKey r
     RegKey created = 0;
     const long status = registry.createKey(root, path, created);
     if (status == kErrorSuccess) key = ScopedRegKey(registry, created);
-    return status;
+    return static_cast<std::int32_t>(status);  // a Win32 status fits
   } catch (const std::exception& error) {
     key.reset();
     dialogs.messageBox(std::string("Cannot Create Sub Key !!\r\n") + error.what(), kAppTitle,

@@ -345,6 +345,21 @@ TEST_P(RegistryContract, ClosingAcceptsRootsAndRefusesUnknownHandles) {
   EXPECT_EQ(kErrorInvalidHandle, port().closeKey(0x12345678));
 }
 
+// A 64-bit build that widened a root such as 0x80000001 without extending
+// its sign handed the system an invalid handle for every root.
+TEST_P(RegistryContract, EveryPredefinedRootOpensAndAnswersThroughItsHandle) {
+  for (const RegKey root : {kHkeyClassesRoot, kHkeyCurrentUser, kHkeyLocalMachine, kHkeyUsers}) {
+    SCOPED_TRACE(root);
+    EXPECT_EQ(kErrorFileNotFound, port().queryValueEx(root, "no such value here", nullptr,
+                                                      nullptr, nullptr));
+    RegKey opened = 0;
+    ASSERT_EQ(kErrorSuccess, port().openKeyEx(root, "", kKeyRead, opened));
+    EXPECT_EQ(kErrorFileNotFound, port().queryValueEx(opened, "no such value here", nullptr,
+                                                      nullptr, nullptr));
+    EXPECT_EQ(kErrorSuccess, port().closeKey(opened));
+  }
+}
+
 TEST_P(RegistryContract, AKeyWithTenThousandValuesEnumeratesEveryOne) {
   const auto key = create();
   constexpr std::uint32_t kCount = 10000;

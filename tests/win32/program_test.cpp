@@ -19,7 +19,7 @@ std::string programPath() {
   std::string folder = path;
   folder.erase(folder.find_last_of('\\'));  // ...\tests
   folder.erase(folder.find_last_of('\\'));  // the build folder
-  return folder + "\\corvanta.exe";
+  return folder + "\\release\\corvanta.exe";
 }
 
 std::string textOf(HWND window) {

@@ -8,12 +8,21 @@
 namespace corvanta {
 namespace {
 
-// Key handles cross the port as their 32-bit values, which is exactly what
-// they are in the 32-bit program (the predefined roots included).
-static_assert(sizeof(HKEY) == sizeof(RegKey), "the program is built as a 32-bit executable");
-
-HKEY toHkey(RegKey key) { return reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(key)); }
-RegKey fromHkey(HKEY key) { return static_cast<RegKey>(reinterpret_cast<std::uintptr_t>(key)); }
+// Key handles cross the port as 32-bit values. That is all a handle is in the
+// 32-bit program; in the 64-bit one, Windows keeps every handle (the
+// predefined roots included) within 32 significant bits, sign-extended, so
+// the one rule both ways is: truncate to 32 bits, sign-extend back. A handle
+// that would not survive that is closed and refused rather than mangled.
+HKEY toHkey(RegKey key) {
+  return reinterpret_cast<HKEY>(static_cast<std::intptr_t>(static_cast<std::int32_t>(key)));
+}
+bool fitsRegKey(HKEY key) {
+  const auto value = reinterpret_cast<std::intptr_t>(key);
+  return static_cast<std::intptr_t>(static_cast<std::int32_t>(value)) == value;
+}
+RegKey fromHkey(HKEY key) {
+  return static_cast<RegKey>(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(key)));
+}
 
 // The DWORD in-out lengths, copied in and out around one call.
 class InOutLength {
@@ -31,7 +40,12 @@ class InOutLength {
 
 // Hands out the key an open, create or connect call produced, on success only.
 long handOut(LONG status, HKEY produced, RegKey& result) {
-  if (status == ERROR_SUCCESS) result = fromHkey(produced);
+  if (status != ERROR_SUCCESS) return status;
+  if (!fitsRegKey(produced)) {
+    RegCloseKey(produced);
+    return ERROR_INVALID_HANDLE;
+  }
+  result = fromHkey(produced);
   return status;
 }
 

@@ -11,6 +11,7 @@
 #include "app/i18n/localizer.h"
 #include "app/main_form.h"
 #include "platform/win32/dialogs_win32.h"
+#include "platform/win32/drive_win32.h"
 #include "platform/win32/file_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
@@ -31,6 +32,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Win32Registry registry;
     Win32System system;
     Win32Files files;
+    Win32Drives drives;
     Win32Dialogs dialogs;
     Win32Shortcuts shortcuts;
     Win32Shell shell;
@@ -42,8 +44,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     SettingsStore settings(registry);
     const std::string appFolder = AppFolder(system);
     Localizer localizer(system, settings, appFolder);
-    AppContext app{registry, system, files,  dialogs,  shortcuts, shell,
-                   forms,    skin,   splash, settings, localizer, appFolder};
+    AppContext app{registry, system, files,    drives,    dialogs,  shortcuts, shell,
+                   forms,    skin,   splash,   settings,  localizer, appFolder};
     MainForm main(app);
     forms.Show(main);
     windows.run();

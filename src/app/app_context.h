@@ -8,6 +8,7 @@
 namespace corvanta {
 
 class DialogsPort;
+class DrivePort;
 class FilePort;
 class RegistryPort;
 class ShellPort;
@@ -25,6 +26,7 @@ struct AppContext {
   RegistryPort& registry;
   SystemPort& system;
   FilePort& files;
+  DrivePort& drives;
   DialogsPort& dialogs;
   ShortcutPort& shortcuts;
   ShellPort& shell;

@@ -134,7 +134,7 @@ void MainForm::declareControls() {
 
 void MainForm::attachHandlers() {
   onLoad = [this] { Form_Load(); };
-  onQueryUnload = [this] { Form_QueryUnload(); };
+  onQueryUnload = [this](bool&) { Form_QueryUnload(); };
   control("Command1").onClick = [this] { Command1_Click(); };
   control("Command2").onClick = [this] { Command2_Click(); };
   control("Command3").onClick = [this] { Command3_Click(); };
@@ -208,7 +208,8 @@ void MainForm::showPage(const std::string& page) {
 
 void MainForm::Command3_Click() {
   hideAllPages();
-  if (!health_) health_ = std::make_unique<HealthForm>(app_);
+  // Each opening starts afresh: empty counts, the current drive.
+  health_ = std::make_unique<HealthForm>(app_);
   app_.forms.ShowModal(*health_, *this);
 }
 

@@ -1,19 +1,197 @@
+// Geometry is in twips, as designed.
 #include "health/health_form.h"
+
+#include <array>
 
 #include "app/app_context.h"
 #include "app/i18n/localizer.h"
 #include "app/skin_form.h"
+#include "health/health_checks.h"
+#include "platform/drive_port.h"
+#include "ui/forms.h"
 
 namespace corvanta {
+namespace {
+
+using ui::ControlKind;
+using ui::Geometry;
+
+constexpr const char* kCheckCaption = "Check && Repair";
+constexpr const char* kErrorsCaption = "Total Errors Found :";
+constexpr const char* kRepairedCaption = "Repaired                :";
+// The count captions reach to their counts, so "Total Errors Found :" is
+// never cut at the system font.
+constexpr int kCaptionWidth = 4320 - 2640;
+
+struct CheckFrame {
+  const char* frame;
+  const char* caption;
+  Geometry geometry;
+  const char* button;
+  const char* bar;
+  const char* errors;
+  const char* repaired;
+};
+
+// The five registry checks; the orphan-shortcut frame is laid out on its own.
+constexpr std::array<CheckFrame, 5> kRegistryFrames = {{
+    {"SRFrame",
+     "Software removal entries in Registry",
+     {240, 240, 5175, 1335},
+     "checkcmd",
+     "RemovalProgressBar",
+     "Elabel",
+     "Rlabel"},
+    {"APFrame",
+     "Application paths entries in Registry",
+     {240, 1680, 5175, 1335},
+     "check2cmd",
+     "PathProgressBar",
+     "t2label",
+     "R2label"},
+    {"HFrame",
+     "Histories",
+     {5520, 240, 7065, 1335},
+     "check4cmd",
+     "HistoryProgressBar",
+     "t4label",
+     "R4label"},
+    {"HelpFrame",
+     "Help files",
+     {5520, 1680, 6225, 1335},
+     "check5cmd",
+     "HelpProgressBar",
+     "e5label",
+     "R5label"},
+    {"SCFrame",
+     "Shared Components",
+     {5520, 3120, 6210, 1335},
+     "check6cmd",
+     "SharedProgressBar",
+     "E6label",
+     "R6label"},
+}};
+
+constexpr std::array<const char*, 7> kButtons = {"checkcmd",  "check2cmd", "check3cmd", "check4cmd",
+                                                 "check5cmd", "check6cmd", "Command1"};
+
+// The window's client area is 12975 x 5445; the form's size is its outer one.
+constexpr int kWidth = 12975 + 90;
+constexpr int kHeight = 5445 + 405;
+
+}  // namespace
 
 HealthForm::HealthForm(AppContext& app)
-    : ui::Form("pchealth", "System Health", 8100, 6000), app_(app) {
+    : ui::Form("pchealth", "System Health", kWidth, kHeight), app_(app) {
+  declareControls();
   onLoad = [this] { Form_Load(); };
+  onQueryUnload = [this](bool& cancel) { Form_QueryUnload(cancel); };
+  control("checkcmd").onClick = [this] { checkcmd_Click(); };
+  control("check2cmd").onClick = [this] { check2cmd_Click(); };
+  control("check3cmd").onClick = [this] { check3cmd_Click(); };
+  control("check4cmd").onClick = [this] { check4cmd_Click(); };
+  control("check5cmd").onClick = [this] { check5cmd_Click(); };
+  control("check6cmd").onClick = [this] { check6cmd_Click(); };
+  control("Command1").onClick = [this] { Command1_Click(); };
+}
+
+void HealthForm::declareControls() {
+  auto& outer =
+      add(ControlKind::Frame, "HealthFrame").caption("System Health").at(120, 240, 12705, 5175);
+  const auto countLabels = [&](ui::Control& frame, const char* errors, const char* repaired,
+                               int top) {
+    add(ControlKind::Label, std::string(errors) + "Caption")
+        .caption(kErrorsCaption)
+        .at(2640, top, kCaptionWidth, 255)
+        .in(frame);
+    add(ControlKind::Label, std::string(repaired) + "Caption")
+        .caption(kRepairedCaption)
+        .at(2640, top + 360, kCaptionWidth, 255)
+        .in(frame);
+    add(ControlKind::Label, errors).at(4320, top, 615, 255).in(frame);
+    add(ControlKind::Label, repaired).at(4320, top + 360, 615, 255).in(frame);
+  };
+  for (const CheckFrame& check : kRegistryFrames) {
+    const Geometry& g = check.geometry;
+    auto& frame = add(ControlKind::Frame, check.frame)
+                      .caption(check.caption)
+                      .at(g.left, g.top, g.width, g.height)
+                      .in(outer);
+    add(ControlKind::Button, check.button).caption(kCheckCaption).at(120, 360, 1550, 375).in(frame);
+    countLabels(frame, check.errors, check.repaired, 240);
+    add(ControlKind::ProgressBar, check.bar).at(120, 960, 4935, 255).in(frame);
+  }
+  auto& shortcuts = add(ControlKind::Frame, "OSFrame")
+                        .caption("Orphan Shortcuts")
+                        .at(240, 3120, 5175, 1815)
+                        .in(outer);
+  add(ControlKind::DriveList, "ODrive")
+      .at(120, 240, 1575, 315)
+      .in(shortcuts)
+      .withStyle({.dropDownList = true});
+  add(ControlKind::Button, "check3cmd")
+      .caption(kCheckCaption)
+      .at(120, 600, 1550, 375)
+      .in(shortcuts);
+  countLabels(shortcuts, "E3label", "R3label", 360);
+  add(ControlKind::Label, "label29").at(120, 1200, 4935, 225).in(shortcuts);
+  add(ControlKind::ProgressBar, "OrphanProgressBar").at(120, 1440, 4935, 255).in(shortcuts);
+  add(ControlKind::Button, "Command1").caption("Close").at(8025, 4620, 1560, 390).in(outer);
 }
 
 void HealthForm::Form_Load() {
-  skinWindow(*this, app_.skin, app_.appFolder, "SmallForm");
   setCaption(app_.localizer.LookupText("7010"));
+  skinWindow(*this, app_.skin, app_.appFolder, "SmallForm");
+  fillDrives();
 }
+
+// The drive list: every drive as "c:", with its label where a drive of
+// that kind answers at once (never a floppy or CD drive), starting on the
+// current drive.
+void HealthForm::fillDrives() {
+  ui::Control& drives = control("ODrive");
+  std::vector<std::string> items;
+  const std::string current = app_.drives.currentDrive();
+  int selected = 0;
+  for (const std::string& root : app_.drives.logicalDrives()) {
+    std::string item = root.substr(0, 2);
+    if (equalsIgnoringCase(item, current)) selected = static_cast<int>(items.size());
+    const DriveType type = app_.drives.driveType(root);
+    std::string label;
+    if ((type == DriveType::Fixed || type == DriveType::RamDisk) &&
+        app_.drives.volumeLabel(root, label) == kErrorSuccess && !label.empty()) {
+      item += " [" + label + "]";
+    }
+    items.push_back(std::move(item));
+  }
+  const bool any = !items.empty();
+  drives.setItems(std::move(items));
+  if (any) drives.setListIndex(selected);
+}
+
+void HealthForm::runCheck(void (*check)(HealthRun&)) {
+  if (running_) return;
+  running_ = true;
+  for (const char* button : kButtons) control(button).setEnabled(false);
+  HealthRun run(app_, *this);
+  check(run);
+  for (const char* button : kButtons) control(button).setEnabled(true);
+  running_ = false;
+  if (closeWhenDone_) app_.forms.Unload(*this);
+}
+
+void HealthForm::Form_QueryUnload(bool& cancel) {
+  if (!running_) return;
+  cancel = true;
+  closeWhenDone_ = true;
+}
+
+void HealthForm::checkcmd_Click() { runCheck(RemovalCheck); }
+void HealthForm::check2cmd_Click() { runCheck(AppPathsCheck); }
+void HealthForm::check3cmd_Click() { runCheck(OrphanShortcutsCheck); }
+void HealthForm::check4cmd_Click() { runCheck(HistoriesCheck); }
+void HealthForm::check5cmd_Click() { runCheck(HelpFilesCheck); }
+void HealthForm::check6cmd_Click() { runCheck(SharedComponentsCheck); }
+void HealthForm::Command1_Click() { app_.forms.Unload(*this); }
 
 }  // namespace corvanta

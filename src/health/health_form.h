@@ -1,4 +1,7 @@
-// The System Health window, pchealth, opened modally from the main window.
+// The System Health window, pchealth, opened modally from the main window:
+// six checks, each in a frame of its own with one "Check && Repair" button
+// that finds and repairs in one click, after writing a backup of what it
+// deletes.
 #pragma once
 
 #include "ui/form.h"
@@ -6,15 +9,33 @@
 namespace corvanta {
 
 struct AppContext;
+class HealthRun;
 
 class HealthForm : public ui::Form {
  public:
   explicit HealthForm(AppContext& app);
 
   void Form_Load();
+  void Form_QueryUnload(bool& cancel);
+  void checkcmd_Click();
+  void check2cmd_Click();
+  void check3cmd_Click();
+  void check4cmd_Click();
+  void check5cmd_Click();
+  void check6cmd_Click();
+  void Command1_Click();
 
  private:
+  void declareControls();
+  void fillDrives();
+  // Runs one check with every button (Close included) disabled, so that no
+  // second check and no close can start while it deletes; a close asked
+  // for meanwhile happens once the check is done.
+  void runCheck(void (*check)(HealthRun&));
+
   AppContext& app_;
+  bool running_ = false;
+  bool closeWhenDone_ = false;
 };
 
 }  // namespace corvanta

@@ -1,10 +1,14 @@
 // The file operations the program performs, by path in the ANSI code page,
-// with Win32 status numbers.
+// with Win32 status numbers. A 32-bit program on 64-bit Windows sees the
+// real system folders here, not the ones the system redirects it to: a file
+// the program tests or deletes is the file the path names.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/win32_status.h"
 
 namespace corvanta {
 
@@ -13,11 +17,8 @@ inline constexpr std::uint32_t kFileAttributeHidden = 0x02;
 inline constexpr std::uint32_t kFileAttributeSystem = 0x04;
 inline constexpr std::uint32_t kFileAttributeDirectory = 0x10;
 inline constexpr std::uint32_t kFileAttributeArchive = 0x20;
-
-inline constexpr long kErrorPathNotFound = 3;
-inline constexpr long kErrorNoMoreFiles = 18;
-inline constexpr long kErrorDirNotEmpty = 145;
-inline constexpr long kErrorAlreadyExists = 183;
+inline constexpr std::uint32_t kFileAttributeNormal = 0x80;
+inline constexpr std::uint32_t kFileAttributeReparsePoint = 0x400;
 
 struct FileEntry {
   std::string name;  // the name alone, without its folder
@@ -36,10 +37,22 @@ class FilePort {
   // 2 when nothing matches, 3 when the folder does not exist, or another
   // status when the folder cannot be read; `found` is untouched then.
   virtual long findFiles(const std::string& pattern, std::vector<FileEntry>& found) = 0;
+  // FindFirstFileA: 0 when at least one entry (not "." or "..") matches the
+  // pattern, else the status finding failed with (2 when nothing matches).
+  virtual long anyMatch(const std::string& pattern) = 0;
   // CreateDirectoryA: the parent must exist.
   virtual long createDirectory(const std::string& path) = 0;
   // RemoveDirectoryA: only an empty folder is removed.
   virtual long removeDirectory(const std::string& path) = 0;
+  // SetFileAttributesA.
+  virtual long setFileAttributes(const std::string& path, std::uint32_t attributes) = 0;
+  // DeleteFileA.
+  virtual long deleteFile(const std::string& path) = 0;
+  // CopyFileA: the copy keeps the file's attributes; with failIfExists an
+  // existing `to` is left alone and the copy fails (80).
+  virtual long copyFile(const std::string& from, const std::string& to, bool failIfExists) = 0;
+  // Creates `path` holding `bytes`; an existing file is left alone (80).
+  virtual long createNewFile(const std::string& path, const std::string& bytes) = 0;
 };
 
 }  // namespace corvanta

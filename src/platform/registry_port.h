@@ -8,6 +8,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/win32_status.h"
+
 namespace corvanta {
 
 // A key handle as its 32-bit value: the predefined roots are fixed numbers,
@@ -25,18 +27,6 @@ inline constexpr RegKey kHkeyDynData = 0x80000006;
 constexpr bool isPredefinedRoot(RegKey key) {
   return key >= kHkeyClassesRoot && key <= kHkeyDynData;
 }
-
-// Win32 status numbers the program and its tests rely on.
-inline constexpr long kErrorSuccess = 0;
-inline constexpr long kErrorFileNotFound = 2;
-inline constexpr long kErrorAccessDenied = 5;
-inline constexpr long kErrorInvalidHandle = 6;
-inline constexpr long kErrorBadNetPath = 53;
-inline constexpr long kErrorInvalidParameter = 87;
-inline constexpr long kErrorBadPathname = 161;
-inline constexpr long kErrorMoreData = 234;
-inline constexpr long kErrorNoMoreItems = 259;
-inline constexpr long kErrorKeyDeleted = 1018;
 
 // Access rights.
 inline constexpr std::uint32_t kKeyQueryValue = 0x0001;

@@ -18,6 +18,9 @@ class ShellPort {
   virtual std::intptr_t shellExecute(std::uintptr_t owner, const std::string& file,
                                      const std::string& parameters, const std::string& folder,
                                      int showCommand) = 0;
+  // The user's own application-data folder (roaming), without a trailing
+  // backslash; empty when the system cannot say.
+  virtual std::string userAppDataFolder() = 0;
 };
 
 }  // namespace corvanta

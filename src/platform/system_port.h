@@ -19,6 +19,16 @@ struct FileVersion {
   std::uint16_t revision = 0;
 };
 
+// The local date and time, to the second.
+struct LocalTime {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+
 struct OsVersion {
   std::uint32_t majorVersion = 0;
   std::uint32_t minorVersion = 0;
@@ -49,6 +59,7 @@ class SystemPort {
   // Claims the machine-wide name for this process until it ends; false when
   // another running process holds it already.
   virtual bool claimSingleInstance(const std::string& name) = 0;
+  virtual LocalTime localTime() = 0;
 };
 
 }  // namespace corvanta

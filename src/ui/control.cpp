@@ -235,7 +235,8 @@ void Control::setListIndex(int position) {
   if (position < -1 || position >= count) throw InvalidProperty("Invalid property value");
   if (listIndex_ == position) return;
   listIndex_ = position;
-  if (kind_ == ControlKind::ComboBox || kind_ == ControlKind::ImageCombo) {
+  if (kind_ == ControlKind::ComboBox || kind_ == ControlKind::ImageCombo ||
+      kind_ == ControlKind::DriveList) {
     text_ = position < 0 ? std::string() : items_[static_cast<std::size_t>(position)];
   }
   notify(Property::ListIndex);

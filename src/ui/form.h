@@ -78,7 +78,9 @@ class Form {
 
   // Events of the window's life, run by Forms (ui/forms.h).
   std::function<void()> onLoad;
-  std::function<void()> onQueryUnload;
+  // Asked before the window closes by its close box; setting `cancel`
+  // keeps the window open.
+  std::function<void(bool& cancel)> onQueryUnload;
   std::function<void()> onUnload;
   std::function<void()> onResize;
 

@@ -44,8 +44,9 @@ void Forms::End() {
 }
 
 void Forms::closeRequested(Form& form) {
-  if (form.onQueryUnload) form.onQueryUnload();
-  Unload(form);
+  bool cancel = false;
+  if (form.onQueryUnload) form.onQueryUnload(cancel);
+  if (!cancel) Unload(form);
 }
 
 }  // namespace corvanta::ui

@@ -10,6 +10,7 @@
 #include "app/app_info.h"
 #include "app/i18n/localizer.h"
 #include "fakes/fake_dialogs.h"
+#include "fakes/fake_drives.h"
 #include "fakes/fake_files.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_shell.h"
@@ -43,6 +44,7 @@ struct AppHarness {
   FakeRegistry registry;
   FakeSystem system;
   FakeFiles files;
+  FakeDrives drives;
   FakeDialogs dialogs;
   FakeShortcuts shortcuts;
   FakeShell shell;
@@ -53,7 +55,7 @@ struct AppHarness {
   SettingsStore settings{registry};
   std::string appFolder = AppFolder(system);
   Localizer localizer{system, settings, appFolder};
-  AppContext context{registry, system, files,  dialogs,  shortcuts, shell,
+  AppContext context{registry, system, files,  drives,   dialogs,   shortcuts, shell,
                      forms,    skin,   splash, settings, localizer, appFolder};
 };
 

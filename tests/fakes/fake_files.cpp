@@ -76,8 +76,18 @@ long FakeFiles::appendToFile(const std::string& path, const std::string& bytes) 
   return 0;
 }
 
+std::uint32_t FakeFiles::attributesOf(const std::string& path) const {
+  const auto found = entries_.find(foldAnsiCase(path));
+  return found == entries_.end() ? 0 : found->second.attributes;
+}
+
 long FakeFiles::findFiles(const std::string& pattern, std::vector<FileEntry>& found) {
+  ++findCalls;
   const std::string folder = parentOf(pattern);
+  for (std::string above = foldAnsiCase(folder); !above.empty(); above = parentOf(above)) {
+    const auto failure = listingFailures_.find(above);
+    if (failure != listingFailures_.end()) return failure->second;
+  }
   if (!isFolder(folder)) return kErrorPathNotFound;
   const std::string wildcard = foldAnsiCase(pattern.substr(folder.size() + 1));
   const std::string foldedFolder = foldAnsiCase(folder);
@@ -110,6 +120,43 @@ long FakeFiles::removeDirectory(const std::string& path) {
   if (hasChildren(path)) return kErrorDirNotEmpty;
   entries_.erase(found);
   return 0;
+}
+
+long FakeFiles::setFileAttributes(const std::string& path, std::uint32_t attributes) {
+  const auto found = entries_.find(foldAnsiCase(path));
+  if (found == entries_.end()) return isFolder(parentOf(path)) ? 2 : kErrorPathNotFound;
+  if (unwritable_.count(found->first)) return kAccessDenied;
+  const std::uint32_t folder = found->second.attributes & kFileAttributeDirectory;
+  found->second.attributes = (attributes == kFileAttributeNormal ? 0 : attributes) | folder;
+  return 0;
+}
+
+long FakeFiles::deleteFile(const std::string& path) {
+  const auto found = entries_.find(foldAnsiCase(path));
+  if (found == entries_.end()) return isFolder(parentOf(path)) ? 2 : kErrorPathNotFound;
+  const std::uint32_t attributes = found->second.attributes;
+  if (unwritable_.count(found->first) ||
+      (attributes & (kFileAttributeDirectory | kFileAttributeReadOnly))) {
+    return kAccessDenied;
+  }
+  entries_.erase(found);
+  return 0;
+}
+
+long FakeFiles::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
+  const auto source = entries_.find(foldAnsiCase(from));
+  if (source == entries_.end() || (source->second.attributes & kFileAttributeDirectory)) return 2;
+  if (!isFolder(parentOf(to))) return kErrorPathNotFound;
+  if (unwritable_.count(foldAnsiCase(to))) return kAccessDenied;
+  if (failIfExists && exists(to)) return kErrorFileExists;
+  const Entry copy = source->second;
+  entries_[foldAnsiCase(to)] = {to, copy.attributes, copy.contents};
+  return 0;
+}
+
+long FakeFiles::createNewFile(const std::string& path, const std::string& bytes) {
+  if (exists(path)) return kErrorFileExists;
+  return appendToFile(path, bytes);
 }
 
 }  // namespace corvanta::testing

@@ -20,14 +20,29 @@ class FakeFiles final : public FilePort {
                std::uint32_t attributes = kFileAttributeArchive);
   // Appending to, creating in or removing this path is refused (5).
   void makeUnwritable(const std::string& path) { unwritable_.insert(foldAnsiCase(path)); }
+  // Listing this folder, or any below it, fails with `status` (5 for no
+  // rights, 21 for a drive without a medium).
+  void failListing(const std::string& folder, long status) {
+    listingFailures_[foldAnsiCase(folder)] = status;
+  }
+  std::uint32_t attributesOf(const std::string& path) const;
+  int findCalls = 0;
 
   bool exists(const std::string& path) const { return entries_.count(foldAnsiCase(path)) != 0; }
   std::string contents(const std::string& path) const;
 
   long appendToFile(const std::string& path, const std::string& bytes) override;
   long findFiles(const std::string& pattern, std::vector<FileEntry>& found) override;
+  long anyMatch(const std::string& pattern) override {
+    std::vector<FileEntry> found;
+    return findFiles(pattern, found);
+  }
   long createDirectory(const std::string& path) override;
   long removeDirectory(const std::string& path) override;
+  long setFileAttributes(const std::string& path, std::uint32_t attributes) override;
+  long deleteFile(const std::string& path) override;
+  long copyFile(const std::string& from, const std::string& to, bool failIfExists) override;
+  long createNewFile(const std::string& path, const std::string& bytes) override;
 
  private:
   struct Entry {
@@ -39,8 +54,9 @@ class FakeFiles final : public FilePort {
   bool isFolder(const std::string& path) const;
   bool hasChildren(const std::string& folder) const;
 
-  std::map<std::string, Entry> entries_;  // by folded path
-  std::set<std::string> unwritable_;      // folded paths
+  std::map<std::string, Entry> entries_;         // by folded path
+  std::set<std::string> unwritable_;             // folded paths
+  std::map<std::string, long> listingFailures_;  // by folded folder
 };
 
 }  // namespace corvanta::testing

@@ -20,6 +20,7 @@ class FakeShell final : public ShellPort {
  public:
   std::vector<ShellLaunch> launched;
   std::intptr_t result = 42;
+  std::string appData = "C:\\Documents and Settings\\user\\Application Data";
 
   std::intptr_t shellExecute(std::uintptr_t owner, const std::string& file,
                              const std::string& parameters, const std::string& folder,
@@ -27,6 +28,7 @@ class FakeShell final : public ShellPort {
     launched.push_back({owner, file, parameters, folder, showCommand});
     return result;
   }
+  std::string userAppDataFolder() override { return appData; }
 };
 
 }  // namespace corvanta::testing

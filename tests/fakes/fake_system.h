@@ -22,6 +22,7 @@ class FakeSystem final : public SystemPort {
   std::string modulePath = "C:\\Program Files\\Corvanta\\corvanta.exe";
   FileVersion fileVersion{3, 3, 0, 0};
   std::set<std::string> claimedNames;  // held by other running processes
+  LocalTime now{2026, 12, 8, 9, 30, 5};
 
   // %NAME% references are replaced when NAME (any case) is set; anything
   // else, an unclosed "%" included, stays as written.
@@ -51,6 +52,7 @@ class FakeSystem final : public SystemPort {
   bool claimSingleInstance(const std::string& name) override {
     return claimedNames.insert(name).second;
   }
+  LocalTime localTime() override { return now; }
 
  private:
   std::map<std::string, std::string> iniFiles_;

@@ -21,6 +21,8 @@ class FakeWindowSystem final : public ui::WindowSystem {
   // What the user does while a modal window is up.
   std::function<void(ui::Form&)> whileModal;
   int doEventsCalls = 0;
+  // What the user does while a handler lets events run.
+  std::function<void()> whileEventsRun;
 
   void create(ui::Form& form, ui::Form*, ui::Forms& forms) override {
     forms_ = &forms;
@@ -38,7 +40,10 @@ class FakeWindowSystem final : public ui::WindowSystem {
     log.push_back("destroy " + form.name());
     form.setHandle(0);
   }
-  void doEvents() override { ++doEventsCalls; }
+  void doEvents() override {
+    ++doEventsCalls;
+    if (whileEventsRun) whileEventsRun();
+  }
   void run() override {}
 
  private:

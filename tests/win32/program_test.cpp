@@ -8,97 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "win32/running_program.h"
+
 namespace corvanta {
 namespace {
 
+using testing::childrenOf;
+using testing::childWithText;
+using testing::countMainWindows;
+using testing::programPath;
+using testing::RunningProgram;
+
 constexpr const char* kSettingsKey = "Software\\VB and VBA Program Settings\\Corvanta\\Language";
-
-std::string programPath() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder = path;
-  folder.erase(folder.find_last_of('\\'));  // ...\tests
-  folder.erase(folder.find_last_of('\\'));  // the build folder
-  return folder + "\\release\\corvanta.exe";
-}
-
-std::string textOf(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-struct Found {
-  std::string text;
-  std::string className;
-  HWND window;
-  bool visible;
-};
-
-BOOL CALLBACK collect(HWND window, LPARAM list) {
-  char className[64] = {};
-  GetClassNameA(window, className, sizeof className);
-  reinterpret_cast<std::vector<Found>*>(list)->push_back(
-      {textOf(window), className, window, IsWindowVisible(window) != 0});
-  return TRUE;
-}
-
-std::vector<Found> childrenOf(HWND window) {
-  std::vector<Found> children;
-  EnumChildWindows(window, collect, reinterpret_cast<LPARAM>(&children));
-  return children;
-}
-
-BOOL CALLBACK countMainWindows(HWND window, LPARAM count) {
-  char className[64] = {};
-  GetClassNameA(window, className, sizeof className);
-  if (std::string(className) == "CorvantaForm" && textOf(window) == "Corvanta")
-    ++*reinterpret_cast<int*>(count);
-  return TRUE;
-}
-
-class RunningProgram {
- public:
-  RunningProgram() {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    std::string command = "\"" + programPath() + "\"";
-    started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &startup, &process_);
-  }
-  ~RunningProgram() {
-    if (!started_) return;
-    if (HWND window = mainWindow(0)) PostMessageA(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0)
-      TerminateProcess(process_.hProcess, 1);
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-  }
-  bool started() const { return started_; }
-  HANDLE process() const { return process_.hProcess; }
-
-  // The program's main window once it is showing, or null.
-  HWND mainWindow(int waitMilliseconds = 20000) const {
-    for (int waited = 0;; waited += 50) {
-      HWND window = FindWindowA("CorvantaForm", "Corvanta");
-      if (window && IsWindowVisible(window)) return window;
-      if (waited >= waitMilliseconds || WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0)
-        return nullptr;
-      Sleep(50);
-    }
-  }
-
- private:
-  PROCESS_INFORMATION process_{};
-  bool started_ = false;
-};
-
-HWND childWithText(HWND window, const std::string& text) {
-  for (const auto& child : childrenOf(window)) {
-    if (child.text == text) return child.window;
-  }
-  return nullptr;
-}
 
 TEST(Program, StartsOnTheVisualPageWithEnglishTexts) {
   RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);

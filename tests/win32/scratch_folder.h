@@ -23,7 +23,6 @@ class ScratchFolder {
   const std::string& path() const { return path_; }
   std::string file(const std::string& name) const { return path_ + "\\" + name; }
 
- private:
   static void removeTree(const std::string& folder) {
     WIN32_FIND_DATAA found;
     const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
@@ -44,6 +43,7 @@ class ScratchFolder {
     RemoveDirectoryA(folder.c_str());
   }
 
+ private:
   static inline int counter_ = 0;
   std::string path_;
 };

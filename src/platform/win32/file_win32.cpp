@@ -2,33 +2,85 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 #include "platform/win32/win32_handles.h"
 
 namespace corvanta {
+namespace {
 
-long Win32Files::appendToFile(const std::string& path, const std::string& bytes) {
-  // FILE_APPEND_DATA alone makes every write land at the end, whoever else
-  // has the file open.
-  const UniqueFileHandle file(CreateFileA(path.c_str(), FILE_APPEND_DATA,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return static_cast<long>(GetLastError());
+// A 32-bit program on 64-bit Windows is shown SysWOW64 where a path names
+// System32 (and the like) unless it asks otherwise. Each call of this port
+// asks, for its own length only, so that the file a call tests, copies or
+// deletes is the file the path names. Nothing loads a DLL meanwhile.
+class RealFileSystem {
+ public:
+  RealFileSystem() {
+#if !defined(_WIN64)
+    static const auto disable = bind<BOOL WINAPI(PVOID*)>("Wow64DisableWow64FsRedirection");
+    active_ = disable && disable(&previous_);
+#endif
+  }
+  ~RealFileSystem() {
+#if !defined(_WIN64)
+    static const auto revert = bind<BOOL WINAPI(PVOID)>("Wow64RevertWow64FsRedirection");
+    if (active_ && revert) revert(previous_);
+#endif
+  }
+  RealFileSystem(const RealFileSystem&) = delete;
+  RealFileSystem& operator=(const RealFileSystem&) = delete;
+
+ private:
+  template <class Function>
+  static Function* bind(const char* name) {
+    return reinterpret_cast<Function*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
+  }
+  PVOID previous_ = nullptr;
+  bool active_ = false;
+};
+
+long lastError() { return static_cast<long>(GetLastError()); }
+
+long writeAll(HANDLE file, const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     DWORD written = 0;
-    if (!WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done),
-                   &written, nullptr)) {
-      return static_cast<long>(GetLastError());
+    if (!WriteFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written,
+                   nullptr)) {
+      return lastError();
     }
     done += written;
   }
   return ERROR_SUCCESS;
 }
 
+}  // namespace
+
+long Win32Files::appendToFile(const std::string& path, const std::string& bytes) {
+  // FILE_APPEND_DATA alone makes every write land at the end, whoever else
+  // has the file open.
+  const RealFileSystem real;
+  const UniqueFileHandle file(CreateFileA(path.c_str(), FILE_APPEND_DATA,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return lastError();
+  return writeAll(file.get(), bytes);
+}
+
+long Win32Files::createNewFile(const std::string& path, const std::string& bytes) {
+  const RealFileSystem real;
+  const UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return lastError();
+  return writeAll(file.get(), bytes);
+}
+
 long Win32Files::findFiles(const std::string& pattern, std::vector<FileEntry>& found) {
+  const RealFileSystem real;
   WIN32_FIND_DATAA entry;
   const HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return static_cast<long>(GetLastError());
+  if (search == INVALID_HANDLE_VALUE) return lastError();
   std::vector<FileEntry> entries;
   do {
     const std::string name = entry.cFileName;
@@ -42,12 +94,47 @@ long Win32Files::findFiles(const std::string& pattern, std::vector<FileEntry>& f
   return ERROR_SUCCESS;
 }
 
+long Win32Files::anyMatch(const std::string& pattern) {
+  const RealFileSystem real;
+  WIN32_FIND_DATAA entry;
+  const HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return lastError();
+  long status = ERROR_SUCCESS;
+  // A folder's own "." and ".." are not entries of it.
+  while (std::string_view(entry.cFileName) == "." || std::string_view(entry.cFileName) == "..") {
+    if (!FindNextFileA(search, &entry)) {
+      const DWORD ended = GetLastError();
+      status = ended == ERROR_NO_MORE_FILES ? ERROR_FILE_NOT_FOUND : static_cast<long>(ended);
+      break;
+    }
+  }
+  FindClose(search);
+  return status;
+}
+
 long Win32Files::createDirectory(const std::string& path) {
-  return CreateDirectoryA(path.c_str(), nullptr) ? ERROR_SUCCESS : static_cast<long>(GetLastError());
+  const RealFileSystem real;
+  return CreateDirectoryA(path.c_str(), nullptr) ? ERROR_SUCCESS : lastError();
 }
 
 long Win32Files::removeDirectory(const std::string& path) {
-  return RemoveDirectoryA(path.c_str()) ? ERROR_SUCCESS : static_cast<long>(GetLastError());
+  const RealFileSystem real;
+  return RemoveDirectoryA(path.c_str()) ? ERROR_SUCCESS : lastError();
+}
+
+long Win32Files::setFileAttributes(const std::string& path, std::uint32_t attributes) {
+  const RealFileSystem real;
+  return SetFileAttributesA(path.c_str(), attributes) ? ERROR_SUCCESS : lastError();
+}
+
+long Win32Files::deleteFile(const std::string& path) {
+  const RealFileSystem real;
+  return DeleteFileA(path.c_str()) ? ERROR_SUCCESS : lastError();
+}
+
+long Win32Files::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
+  const RealFileSystem real;
+  return CopyFileA(from.c_str(), to.c_str(), failIfExists) ? ERROR_SUCCESS : lastError();
 }
 
 }  // namespace corvanta

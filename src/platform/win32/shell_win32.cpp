@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "platform/win32/late_bound.h"
 
@@ -16,6 +17,16 @@ std::intptr_t Win32Shell::shellExecute(std::uintptr_t owner, const std::string& 
                                    parameters.empty() ? nullptr : parameters.c_str(),
                                    folder.empty() ? nullptr : folder.c_str(), showCommand);
   return reinterpret_cast<std::intptr_t>(result);
+}
+
+std::string Win32Shell::userAppDataFolder() {
+  static auto* const folderPath =
+      lateBound<decltype(SHGetSpecialFolderPathA)>("shell32.dll", "SHGetSpecialFolderPathA");
+  char path[MAX_PATH] = {};
+  if (!folderPath || !folderPath(nullptr, path, CSIDL_APPDATA, TRUE)) return {};
+  std::string folder = path;
+  if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  return folder;
 }
 
 }  // namespace corvanta

@@ -10,6 +10,7 @@ class Win32Shell final : public ShellPort {
   std::intptr_t shellExecute(std::uintptr_t owner, const std::string& file,
                              const std::string& parameters, const std::string& folder,
                              int showCommand) override;
+  std::string userAppDataFolder() override;
 };
 
 }  // namespace corvanta

@@ -94,4 +94,10 @@ bool Win32System::claimSingleInstance(const std::string& name) {
   return true;
 }
 
+LocalTime Win32System::localTime() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
 }  // namespace corvanta

@@ -15,6 +15,7 @@ class Win32System final : public SystemPort {
                                       const std::string& fallback, std::uint32_t bufferSize,
                                       const std::string& path) override;
   bool claimSingleInstance(const std::string& name) override;
+  LocalTime localTime() override;
 
  private:
   void* instanceMutex_ = nullptr;  // held until the process ends

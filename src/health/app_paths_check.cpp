@@ -1,0 +1,108 @@
+// Application paths: a registered application path whose program is missing
+// is deleted. The default value may hold the program followed by its
+// arguments; only the program's own path is tested.
+#include <algorithm>
+
+#include "app/app_context.h"
+#include "base/resume.h"
+#include "health/health_checks.h"
+#include "health/registry_scope.h"
+
+namespace corvanta {
+namespace {
+
+constexpr const char* kAppPaths = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths";
+
+struct Entry {
+  std::size_t scope;
+  std::string name;
+};
+
+std::string lowerCase(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
+  }
+  return text;
+}
+
+// Lower case, quotes as spaces, outer spaces gone.
+std::string normalised(const std::string& text) {
+  return trimSpaces(QuotesToSpaces(lowerCase(text)));
+}
+
+}  // namespace
+
+std::string programOfCommand(const std::string& command) {
+  const std::string text = trimSpaces(command);
+  if (!text.empty() && text[0] == '"') {
+    const std::size_t closing = text.find('"', 1);
+    return normalised(
+        text.substr(1, closing == std::string::npos ? std::string::npos : closing - 1));
+  }
+  const std::string lower = lowerCase(text);
+  std::size_t end = std::string::npos;
+  for (const char* extension : {".exe", ".com", ".bat", ".cmd"}) {
+    for (std::size_t at = lower.find(extension); at != std::string::npos;
+         at = lower.find(extension, at + 1)) {
+      const std::size_t after = at + 4;
+      if (after == lower.size() || lower[after] == ' ') {
+        end = std::min(end, after);
+        break;
+      }
+    }
+  }
+  return normalised(end == std::string::npos ? text : text.substr(0, end));
+}
+
+void AppPathsCheck(HealthRun& run) {
+  CheckDisplay display(run.form, "PathProgressBar", "t2label", "R2label");
+  std::vector<Entry> aplst1, aplst4;
+  display.clearCounts();
+
+  const auto scopes = machineScopes(run.app.registry, kAppPaths);
+  for (std::size_t scope = 0; scope < scopes.size(); ++scope) {
+    resumeNext([&] {
+      for (const std::string& name : run.routines.EnumRegistryKeys(scopes[scope].key.get(), "")) {
+        aplst1.push_back({scope, name});
+      }
+    });
+  }
+  for (std::size_t i = 0; i < aplst1.size(); ++i) {
+    display.setMaximumFor(aplst1.size());
+    display.setPosition(i);
+    const Entry& entry = aplst1[i];
+    ValueList values;
+    resumeNext([&] {
+      values = run.routines.EnumRegistryValues(scopes[entry.scope].key.get(), entry.name);
+    });
+    for (const RegistryValue& value : values) {
+      const std::string target = normalised(value.data);
+      if (!value.name.empty() || target.find('.') == std::string::npos ||
+          target.find(":\\") == std::string::npos) {
+        continue;
+      }
+      if (!run.presence.IsPresent(programOfCommand(value.data))) aplst4.push_back(entry);
+    }
+  }
+
+  if (!aplst4.empty() && !run.backUpRegistry("Application paths", [&](RegExport& out) {
+        for (const Entry& entry : aplst4) {
+          const RegistryScope& scope = scopes[entry.scope];
+          if (!out.addKeyTree(scope.key.get(), scope.name, entry.name)) return false;
+        }
+        return true;
+      })) {
+    display.setErrors(aplst4.size());
+    display.setRepaired(0);
+    return;
+  }
+  display.setMaximumFor(aplst4.size());
+  for (std::size_t i = 0; i < aplst4.size(); ++i) {
+    display.setPosition(i);
+    run.deleteKeyTree(scopes[aplst4[i].scope].key.get(), aplst4[i].name);
+  }
+  display.setErrors(aplst4.size());
+  display.setRepaired(aplst4.size());
+}
+
+}  // namespace corvanta

@@ -1,0 +1,71 @@
+#include "health/check_support.h"
+
+#include <algorithm>
+
+#include "base/resume.h"
+#include "platform/drive_port.h"
+#include "platform/file_port.h"
+#include "ui/form.h"
+
+namespace corvanta {
+
+std::string QuotesToSpaces(std::string text) {
+  std::replace(text.begin(), text.end(), '"', ' ');
+  return text;
+}
+
+CheckDisplay::CheckDisplay(ui::Form& form, const char* bar, const char* errors,
+                           const char* repaired)
+    : bar_(form.control(bar)), errors_(form.control(errors)), repaired_(form.control(repaired)) {}
+
+void CheckDisplay::clearCounts() {
+  errors_.setCaption("");
+  repaired_.setCaption("");
+}
+
+void CheckDisplay::setMaximumFor(std::size_t count) {
+  resumeNext([&] { bar_.setMax(static_cast<int>(count) - 1); });
+}
+
+void CheckDisplay::setPosition(std::size_t position) {
+  resumeNext([&] { bar_.setValue(static_cast<int>(position)); });
+}
+
+void CheckDisplay::setErrors(std::size_t count) { errors_.setCaption(std::to_string(count)); }
+void CheckDisplay::setRepaired(std::size_t count) { repaired_.setCaption(std::to_string(count)); }
+void CheckDisplay::repairedAsErrors() { repaired_.setCaption(errors_.Caption()); }
+
+bool PresenceTest::driveCanTell(char letter) {
+  const char lower = static_cast<char>(letter | 0x20);
+  if (lower < 'a' || lower > 'z') return false;
+  signed char& answer = driveAnswers_[static_cast<std::size_t>(lower - 'a')];
+  if (answer < 0) {
+    const std::string root = std::string(1, lower) + ":\\";
+    switch (drives_.driveType(root)) {
+      case DriveType::Fixed:
+      case DriveType::RamDisk:
+        answer = 1;
+        break;
+      case DriveType::Removable:
+      case DriveType::CdRom: {
+        std::string label;
+        answer = drives_.volumeLabel(root, label) == 0 ? 1 : 0;
+        break;
+      }
+      default:  // no such drive, a network drive, or one the system cannot name
+        answer = 0;
+    }
+  }
+  return answer == 1;
+}
+
+bool PresenceTest::IsPresent(const std::string& path) {
+  if (path.empty()) return true;
+  if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') return true;  // network
+  if (path.size() >= 2 && path[1] == ':' && !driveCanTell(path[0])) return true;
+  const std::string pattern = path.back() == '\\' ? path + '*' : path;
+  const long status = files_.anyMatch(pattern);
+  return status != kErrorFileNotFound && status != kErrorPathNotFound;
+}
+
+}  // namespace corvanta

@@ -1,0 +1,52 @@
+// The six checks of the System Health window, one unit each, and what a
+// run of any of them works with.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "health/check_support.h"
+#include "health/reg_export.h"
+#include "registry/registry_routines.h"
+
+namespace corvanta {
+
+struct AppContext;
+namespace ui {
+class Form;
+}
+
+class HealthRun {
+ public:
+  HealthRun(AppContext& app, ui::Form& form);
+
+  AppContext& app;
+  ui::Form& form;
+  RegistryRoutines routines;
+  PresenceTest presence;
+
+  void deleteKeyTree(RegKey root, const std::string& path);
+  // Writes the backup of the registry entries `gather` adds before any of
+  // them is deleted. False when it cannot be written: the user has been told
+  // and nothing may be deleted.
+  bool backUpRegistry(const std::string& check, const std::function<bool(RegExport&)>& gather);
+};
+
+// The program an application path's command line starts, normalised (lower
+// case, quotes as spaces, trimmed): a quoted first part, or the text up to
+// the first ".exe", ".com", ".bat" or ".cmd" that ends a word, or the whole.
+std::string programOfCommand(const std::string& command);
+
+// Adds every shortcut file (a name ending in "lnk", any case) in `folder`
+// and below to `lnklst`, subfolders first, showing each folder's path in
+// the window's status line and letting its events run once per folder.
+void FindShortcutFiles(HealthRun& run, const std::string& folder, SortedList& lnklst);
+
+void RemovalCheck(HealthRun& run);           // uninstall entries without an uninstall command
+void AppPathsCheck(HealthRun& run);          // application paths whose program is missing
+void OrphanShortcutsCheck(HealthRun& run);   // shortcuts whose target is missing
+void HistoriesCheck(HealthRun& run);         // open/save dialog histories of missing files
+void HelpFilesCheck(HealthRun& run);         // help registrations of missing files
+void SharedComponentsCheck(HealthRun& run);  // shared-file counts of missing files
+
+}  // namespace corvanta

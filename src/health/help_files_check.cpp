@@ -1,0 +1,95 @@
+// Help files: registrations of compiled HTML help and of classic help whose
+// file is missing are deleted from their own list. Each registration is a
+// value named by the file, holding its folder.
+#include "app/app_context.h"
+#include "base/resume.h"
+#include "health/health_checks.h"
+#include "health/registry_scope.h"
+#include "registry/registry_helpers.h"
+
+namespace corvanta {
+namespace {
+
+struct HelpList {
+  const char* marker;
+  const char* key;
+};
+constexpr HelpList kHtmlHelp{"HTML|", "Software\\Microsoft\\Windows\\HTML Help"};
+constexpr HelpList kClassicHelp{"HELP|", "Software\\Microsoft\\Windows\\Help"};
+
+// The list a registration belongs to, its key, folder and value name kept
+// apart: the repair finds its list by the marker it was found under, never
+// by a word in the folder, and deletes the value name whole.
+struct Entry {
+  const HelpList* list;
+  std::size_t scope;
+  std::string folder;
+  std::string valueName;
+};
+
+struct ListScopes {
+  const HelpList* list;
+  std::vector<RegistryScope> scopes;
+};
+
+}  // namespace
+
+void HelpFilesCheck(HealthRun& run) {
+  CheckDisplay display(run.form, "HelpProgressBar", "e5label", "R5label");
+  std::vector<Entry> hlplst2;
+  display.clearCounts();
+
+  std::vector<ListScopes> lists;
+  for (const HelpList* list : {&kHtmlHelp, &kClassicHelp}) {
+    lists.push_back({list, machineScopes(run.app.registry, list->key)});
+  }
+  for (const ListScopes& list : lists) {
+    for (std::size_t scope = 0; scope < list.scopes.size(); ++scope) {
+      ValueList values;
+      resumeNext(
+          [&] { values = run.routines.EnumRegistryValues(list.scopes[scope].key.get(), ""); });
+      for (const RegistryValue& value : values) {
+        std::string folder = value.data;
+        if (folder.empty() || folder.back() != '\\') folder += '\\';
+        if (!run.presence.IsPresent(folder + value.name)) {
+          hlplst2.push_back({list.list, scope, folder, value.name});
+        }
+      }
+    }
+  }
+  display.setErrors(hlplst2.size());
+
+  const auto scopeOf = [&](const Entry& entry) -> const RegistryScope& {
+    return lists[entry.list == &kHtmlHelp ? 0 : 1].scopes[entry.scope];
+  };
+  if (!hlplst2.empty() && !run.backUpRegistry("Help files", [&](RegExport& out) {
+        for (const Entry& entry : hlplst2) {
+          const RegistryScope& scope = scopeOf(entry);
+          if (!out.addValues(scope.key.get(), scope.name, "", {entry.valueName})) return false;
+        }
+        return true;
+      })) {
+    display.setRepaired(0);
+    return;
+  }
+  // The HTML help registrations go in a first pass, in which the bar moves
+  // for every entry, the classic ones in a second, moving it for theirs only.
+  const auto remove = [&](const Entry& entry) {
+    DeleteRegistryValue(run.app.registry, scopeOf(entry).key.get(), "", entry.valueName);
+  };
+  display.setMaximumFor(hlplst2.size());
+  for (std::size_t i = 0; i < hlplst2.size(); ++i) {
+    display.setPosition(i);
+    if (hlplst2[i].list == &kHtmlHelp) remove(hlplst2[i]);
+  }
+  display.setMaximumFor(hlplst2.size());
+  for (std::size_t i = 0; i < hlplst2.size(); ++i) {
+    if (hlplst2[i].list != &kClassicHelp) continue;
+    display.setPosition(i);
+    remove(hlplst2[i]);
+  }
+  display.setPosition(100);
+  display.repairedAsErrors();
+}
+
+}  // namespace corvanta

@@ -1,0 +1,74 @@
+// Histories: remembered file paths of the open and save dialogs whose file
+// is missing are deleted; the other values, the list's order included, stay.
+#include "app/app_context.h"
+#include "base/resume.h"
+#include "health/health_checks.h"
+#include "health/registry_scope.h"
+#include "registry/registry_helpers.h"
+
+namespace corvanta {
+namespace {
+
+constexpr const char* kOpenSaveMru =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU";
+
+// Sub-key and value name kept apart, so that a name holding a backslash is
+// deleted whole.
+struct Entry {
+  std::string subKey;
+  std::string valueName;
+};
+
+}  // namespace
+
+void HistoriesCheck(HealthRun& run) {
+  CheckDisplay display(run.form, "HistoryProgressBar", "t4label", "R4label");
+  std::vector<std::string> hislst1;
+  std::vector<Entry> hislst4;
+  display.clearCounts();
+
+  const auto scopes = userScopes(run.app.registry, kOpenSaveMru);
+  if (scopes.empty()) {
+    display.setErrors(0);
+    display.setRepaired(0);
+    return;
+  }
+  const RegistryScope& scope = scopes.front();
+  resumeNext([&] {
+    for (const std::string& name : run.routines.EnumRegistryKeys(scope.key.get(), "")) {
+      hislst1.push_back(name);
+    }
+  });
+  display.setMaximumFor(hislst1.size());
+  for (std::size_t i = 0; i < hislst1.size(); ++i) {
+    display.setPosition(i);
+    ValueList values;
+    resumeNext([&] { values = run.routines.EnumRegistryValues(scope.key.get(), hislst1[i]); });
+    for (const RegistryValue& value : values) {
+      if (value.data.find(":\\") != std::string::npos && !run.presence.IsPresent(value.data)) {
+        hislst4.push_back({hislst1[i], value.name});
+      }
+    }
+  }
+  display.setErrors(hislst4.size());
+
+  if (!hislst4.empty() && !run.backUpRegistry("Histories", [&](RegExport& out) {
+        for (const Entry& entry : hislst4) {
+          if (!out.addValues(scope.key.get(), scope.name, entry.subKey, {entry.valueName})) {
+            return false;
+          }
+        }
+        return true;
+      })) {
+    display.setRepaired(0);
+    return;
+  }
+  display.setMaximumFor(hislst4.size());
+  for (std::size_t i = 0; i < hislst4.size(); ++i) {
+    display.setPosition(i);
+    DeleteRegistryValue(run.app.registry, scope.key.get(), hislst4[i].subKey, hislst4[i].valueName);
+  }
+  display.repairedAsErrors();
+}
+
+}  // namespace corvanta

@@ -1,0 +1,133 @@
+#include "health/reg_export.h"
+
+#include <array>
+#include <cstdio>
+
+#include "registry/query_value.h"
+
+namespace corvanta {
+namespace {
+
+constexpr std::uint32_t kLongestValueName = 16384;
+constexpr std::uint32_t kLongestKeyName = 256;
+// The registry editor breaks long hex lists; so does this file.
+constexpr std::size_t kLineWidth = 76;
+
+std::string quoted(const std::string& text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    if (c == '\\' || c == '"') out += '\\';
+    out += c;
+  }
+  return out + '"';
+}
+
+// A REG_SZ that "text" gives back exactly: one terminator at the end, no
+// other zero, and no line break (a quoted text cannot hold one).
+bool quotable(const Bytes& data) {
+  if (data.empty() || data.back() != 0) return false;
+  for (std::size_t i = 0; i + 1 < data.size(); ++i) {
+    if (data[i] == 0 || data[i] == '\r' || data[i] == '\n') return false;
+  }
+  return true;
+}
+
+void appendHex(std::string& line, const Bytes& data) {
+  std::size_t lineStart = 0;
+  for (std::size_t i = 0; i < data.size(); ++i) {
+    std::array<char, 4> pair{};
+    std::snprintf(pair.data(), pair.size(), "%02x", data[i]);
+    line += pair.data();
+    if (i + 1 == data.size()) break;
+    line += ',';
+    if (line.size() - lineStart > kLineWidth) {
+      line += "\\\r\n  ";
+      lineStart = line.size() - 2;
+    }
+  }
+}
+
+}  // namespace
+
+std::string regValueLine(const std::string& name, std::uint32_t type, const Bytes& data) {
+  std::string line = name.empty() ? "@=" : quoted(name) + '=';
+  if (type == kRegSz && quotable(data)) {
+    return line + quoted(std::string(data.begin(), data.end() - 1)) + "\r\n";
+  }
+  if (type == kRegDword && data.size() == 4) {
+    std::array<char, 16> number{};
+    std::snprintf(number.data(), number.size(), "dword:%08x",
+                  static_cast<unsigned>(dwordFromBytes(data.data(), data.size())));
+    return line + number.data() + "\r\n";
+  }
+  if (type == kRegBinary) {
+    line += "hex:";
+  } else {
+    std::array<char, 16> prefix{};
+    std::snprintf(prefix.data(), prefix.size(), "hex(%x):", static_cast<unsigned>(type));
+    line += prefix.data();
+  }
+  appendHex(line, data);
+  return line + "\r\n";
+}
+
+bool RegExport::writeValue(RegKey key, const std::string& name, std::string& out) {
+  std::uint32_t type = 0;
+  Bytes data;
+  if (queryValue(registry_, key, name, type, data) != kErrorSuccess) return false;
+  out += regValueLine(name, type, data);
+  return true;
+}
+
+bool RegExport::writeTree(RegKey key, const std::string& fullName, std::string& out) {
+  out += "\r\n[" + fullName + "]\r\n";
+  std::vector<char> name(kLongestValueName);
+  for (std::uint32_t index = 0;; ++index) {
+    std::uint32_t length = kLongestValueName;
+    const long status =
+        registry_.enumValue(key, index, name.data(), length, nullptr, nullptr, nullptr);
+    if (status == kErrorNoMoreItems) break;
+    if (status != kErrorSuccess || !writeValue(key, std::string(name.data(), length), out)) {
+      return false;
+    }
+  }
+  std::vector<std::string> subKeys;
+  for (std::uint32_t index = 0;; ++index) {
+    std::uint32_t length = kLongestKeyName;
+    const long status = registry_.enumKeyEx(key, index, name.data(), length);
+    if (status == kErrorNoMoreItems) break;
+    if (status != kErrorSuccess) return false;
+    subKeys.emplace_back(name.data(), length);
+  }
+  for (const std::string& subKey : subKeys) {
+    RegKey opened = 0;
+    if (registry_.openKeyEx(key, subKey, kKeyRead, opened) != kErrorSuccess) return false;
+    const ScopedRegKey child(registry_, opened);
+    if (!writeTree(child.get(), fullName + '\\' + subKey, out)) return false;
+  }
+  return true;
+}
+
+bool RegExport::addKeyTree(RegKey parent, const std::string& parentName, const std::string& path) {
+  RegKey opened = 0;
+  if (registry_.openKeyEx(parent, path, kKeyRead, opened) != kErrorSuccess) return false;
+  const ScopedRegKey key(registry_, opened);
+  std::string out;
+  if (!writeTree(key.get(), parentName + '\\' + path, out)) return false;
+  body_ += out;
+  return true;
+}
+
+bool RegExport::addValues(RegKey parent, const std::string& parentName, const std::string& path,
+                          const std::vector<std::string>& names) {
+  ScopedRegKey key;
+  if (openOrBorrow(registry_, parent, path, kKeyRead, key) != kErrorSuccess) return false;
+  std::string out = "\r\n[" + (path.empty() ? parentName : parentName + '\\' + path) + "]\r\n";
+  for (const std::string& name : names) {
+    if (!writeValue(key.get(), name, out)) return false;
+  }
+  body_ += out;
+  return true;
+}
+
+}  // namespace corvanta

@@ -1,0 +1,43 @@
+// Registry keys and values written as a REGEDIT4 file (ANSI), so that the
+// registry editor's import gives back every key, and every value with its
+// type and its bytes exactly.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/registry_port.h"
+#include "registry/value_data.h"
+
+namespace corvanta {
+
+// One value's line: "name"=... (@= for the default value). Strings that a
+// quoted text gives back exactly are written quoted, a DWORD of four bytes
+// as dword:, everything else as hex(type): bytes.
+std::string regValueLine(const std::string& name, std::uint32_t type, const Bytes& data);
+
+class RegExport {
+ public:
+  explicit RegExport(RegistryPort& registry) : registry_(registry) {}
+
+  // The key at `path` below `parent` (whose full name is `parentName`) and
+  // everything below it. False, with nothing added, when any of it cannot
+  // be read.
+  bool addKeyTree(RegKey parent, const std::string& parentName, const std::string& path);
+  // Only the named values of that key (an empty path: `parent` itself).
+  bool addValues(RegKey parent, const std::string& parentName, const std::string& path,
+                 const std::vector<std::string>& names);
+  bool empty() const { return body_.empty(); }
+  // The whole file.
+  std::string text() const { return "REGEDIT4\r\n" + body_; }
+
+ private:
+  bool writeTree(RegKey key, const std::string& fullName, std::string& out);
+  bool writeValue(RegKey key, const std::string& name, std::string& out);
+
+  RegistryPort& registry_;
+  std::string body_;
+};
+
+}  // namespace corvanta

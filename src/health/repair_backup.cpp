@@ -1,0 +1,88 @@
+#include "health/repair_backup.h"
+
+#include <array>
+#include <cstdio>
+
+#include "app/app_context.h"
+#include "app/app_info.h"
+#include "platform/dialogs_port.h"
+#include "platform/file_port.h"
+#include "platform/shell_port.h"
+#include "platform/system_port.h"
+
+namespace corvanta {
+namespace {
+
+std::string timestamp(const LocalTime& now) {
+  std::array<char, 32> text{};
+  std::snprintf(text.data(), text.size(), "%04d-%02d-%02d %02d-%02d-%02d", now.year, now.month,
+                now.day, now.hour, now.minute, now.second);
+  return text.data();
+}
+
+}  // namespace
+
+RepairBackup::RepairBackup(AppContext& app, const std::string& check)
+    : app_(app), registry_(app.registry) {
+  const std::string appData = app.shell.userAppDataFolder();
+  ready_ = !appData.empty();
+  const std::string folder = (ready_ ? appData : std::string("?")) + "\\Corvanta\\Backups";
+  location_ = folder + '\\' + timestamp(app.system.localTime()) + ' ' + check;
+  ready_ = ready_ && makeFolders(folder);
+}
+
+bool RepairBackup::makeFolders(const std::string& path) {
+  // Every level below the drive ("C:\") or share ("\\server\share\"), made
+  // when missing.
+  std::size_t end = 2;
+  if (path.rfind("\\\\", 0) == 0) {
+    end = path.find('\\', 2);
+    if (end != std::string::npos) end = path.find('\\', end + 1);
+    if (end == std::string::npos) return false;
+  }
+  for (end = path.find('\\', end + 1);; end = path.find('\\', end + 1)) {
+    const std::string level = path.substr(0, end);
+    const long status = app_.files.createDirectory(level);
+    if (status != kErrorSuccess && status != kErrorAlreadyExists &&
+        app_.files.anyMatch(level) != kErrorSuccess) {
+      return false;
+    }
+    if (end == std::string::npos) return true;
+  }
+}
+
+bool RepairBackup::writeRegistry() {
+  if (!ready_) return false;
+  // Two runs in the same second get a file each.
+  for (int attempt = 1; attempt <= 9; ++attempt) {
+    const std::string file =
+        location_ + (attempt == 1 ? "" : " (" + std::to_string(attempt) + ")") + ".reg";
+    const long status = app_.files.createNewFile(file, registry_.text());
+    if (status == kErrorSuccess) {
+      location_ = file;
+      return true;
+    }
+    if (status != kErrorFileExists) return false;
+  }
+  return false;
+}
+
+bool RepairBackup::addFile(const std::string& path) {
+  if (!ready_ || path.size() < 3 || path[1] != ':' || path[2] != '\\') return false;
+  if (!folderMade_) {
+    folderMade_ = makeFolders(location_);
+    if (!folderMade_) return false;
+  }
+  // "C:\folder\name.lnk" is kept as "<backup>\C\folder\name.lnk".
+  const std::string copy = location_ + '\\' + path[0] + path.substr(2);
+  return makeFolders(copy.substr(0, copy.find_last_of('\\'))) &&
+         app_.files.copyFile(path, copy, true) == kErrorSuccess;
+}
+
+void RepairBackup::tellFailure() const {
+  app_.dialogs.messageBox("The backup of this repair could not be written to\r\n" + location_ +
+                              "\r\n\r\nNothing was deleted.",
+                          kAppTitle, kMbOk | kMbIconError);
+}
+
+}  // namespace corvanta

@@ -1,0 +1,60 @@
+// Shared components: entries of the shared-file reference list whose file
+// is missing are deleted; the counts of the others are not touched.
+#include "app/app_context.h"
+#include "base/resume.h"
+#include "health/health_checks.h"
+#include "health/registry_scope.h"
+#include "registry/registry_helpers.h"
+
+namespace corvanta {
+namespace {
+
+constexpr const char* kSharedDlls = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
+
+struct Entry {
+  std::size_t scope;
+  std::string name;
+};
+
+}  // namespace
+
+void SharedComponentsCheck(HealthRun& run) {
+  CheckDisplay display(run.form, "SharedProgressBar", "E6label", "R6label");
+  std::vector<Entry> shrlst2, shrlst4;
+  display.clearCounts();
+
+  const auto scopes = machineScopes(run.app.registry, kSharedDlls);
+  for (std::size_t scope = 0; scope < scopes.size(); ++scope) {
+    resumeNext([&] {
+      for (const RegistryValue& value :
+           run.routines.EnumRegistryValues(scopes[scope].key.get(), "")) {
+        shrlst2.push_back({scope, value.name});
+      }
+    });
+  }
+  display.setMaximumFor(shrlst2.size());
+  for (std::size_t i = 0; i < shrlst2.size(); ++i) {
+    display.setPosition(i);
+    if (!run.presence.IsPresent(shrlst2[i].name)) shrlst4.push_back(shrlst2[i]);
+  }
+  display.setErrors(shrlst4.size());
+
+  if (!shrlst4.empty() && !run.backUpRegistry("Shared components", [&](RegExport& out) {
+        for (const Entry& entry : shrlst4) {
+          const RegistryScope& scope = scopes[entry.scope];
+          if (!out.addValues(scope.key.get(), scope.name, "", {entry.name})) return false;
+        }
+        return true;
+      })) {
+    display.setRepaired(0);
+    return;
+  }
+  display.setMaximumFor(shrlst4.size());
+  for (std::size_t i = 0; i < shrlst4.size(); ++i) {
+    display.setPosition(i);
+    DeleteRegistryValue(run.app.registry, scopes[shrlst4[i].scope].key.get(), "", shrlst4[i].name);
+  }
+  display.repairedAsErrors();
+}
+
+}  // namespace corvanta

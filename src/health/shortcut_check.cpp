@@ -1,0 +1,117 @@
+// Orphan shortcuts: every shortcut file on the chosen drive whose target is
+// missing is deleted. A shortcut that cannot be read has no known target and
+// is kept; the user is told once how many there were.
+#include <algorithm>
+
+#include "app/app_context.h"
+#include "base/resume.h"
+#include "health/health_checks.h"
+#include "health/repair_backup.h"
+#include "platform/dialogs_port.h"
+#include "platform/file_port.h"
+#include "platform/shortcut_port.h"
+#include "registry/script_shell.h"
+#include "ui/form.h"
+#include "ui/forms.h"
+
+namespace corvanta {
+namespace {
+
+constexpr std::size_t kNamesShown = 5;
+
+std::string childPath(const std::string& folder, const std::string& name) {
+  return folder.back() == '\\' ? folder + name : folder + '\\' + name;
+}
+
+bool endsInLnk(const std::string& path) {
+  return path.size() >= 3 &&
+         equalsIgnoringCase(std::string_view(path).substr(path.size() - 3), "lnk");
+}
+
+struct Unreadable {
+  std::size_t count = 0;
+  std::int32_t firstStatus = 0;
+  std::string names;
+};
+
+void tellUnreadable(DialogsPort& dialogs, const Unreadable& unreadable) {
+  std::string text = std::to_string(unreadable.count) +
+                     " shortcut file(s) could not be read and were left in place:\r\n" +
+                     unreadable.names;
+  if (unreadable.count > kNamesShown) text += "...\r\n";
+  dialogs.messageBox(text + "\r\nfGetShortcutTarget",
+                     "Error: " + std::to_string(unreadable.firstStatus), kMbOk | kMbIconError);
+}
+
+}  // namespace
+
+void FindShortcutFiles(HealthRun& run, const std::string& folder, SortedList& lnklst) {
+  run.app.forms.DoEvents();
+  resumeNext([&] { run.form.control("label29").setCaption(folder); });
+  std::vector<FileEntry> entries;
+  // A folder that cannot be listed (no rights, no medium) is passed over.
+  if (run.app.files.findFiles(childPath(folder, "*"), entries) != kErrorSuccess) return;
+  for (const FileEntry& entry : entries) {
+    // Junctions are not followed: some point back up their own tree.
+    if ((entry.attributes & kFileAttributeDirectory) &&
+        !(entry.attributes & kFileAttributeReparsePoint)) {
+      FindShortcutFiles(run, childPath(folder, entry.name), lnklst);
+    }
+  }
+  for (const FileEntry& entry : entries) {
+    if (entry.attributes & kFileAttributeDirectory) continue;
+    const std::string path = childPath(folder, entry.name);
+    if (endsInLnk(path)) lnklst.add(path);
+  }
+}
+
+void OrphanShortcutsCheck(HealthRun& run) {
+  CheckDisplay display(run.form, "OrphanProgressBar", "E3label", "R3label");
+  ui::Control& status = run.form.control("label29");
+  SortedList lnklst, lnklst2;
+
+  const std::string drive = run.form.control("ODrive").Text().substr(0, 2);
+  if (drive.size() == 2) FindShortcutFiles(run, drive + "\\", lnklst);
+  resumeNext([&] { status.setCaption("Wait ..."); });
+
+  ScriptShell shell(run.app.registry, run.app.shortcuts);
+  Unreadable unreadable;
+  for (const std::string& path : lnklst) {
+    const Shortcut shortcut = shell.CreateShortcut(path);
+    if (shortcut.loadStatus() != kSOk) {
+      if (unreadable.count++ == 0) unreadable.firstStatus = shortcut.loadStatus();
+      if (unreadable.count <= kNamesShown) unreadable.names += path + "\r\n";
+      continue;
+    }
+    // Trimmed again after the quotes became spaces: a quoted target is the
+    // path inside the quotes, not a relative name starting with a blank.
+    const std::string target = trimSpaces(QuotesToSpaces(trimSpaces(shortcut.TargetPath())));
+    if (!run.presence.IsPresent(target)) lnklst2.add(path);
+  }
+  if (unreadable.count > 0) tellUnreadable(run.app.dialogs, unreadable);
+  display.setErrors(lnklst2.size());
+
+  if (!lnklst2.empty()) {
+    RepairBackup backup(run.app, "Orphan shortcuts");
+    const bool saved = std::all_of(lnklst2.begin(), lnklst2.end(),
+                                   [&](const std::string& path) { return backup.addFile(path); });
+    if (!saved) {
+      backup.tellFailure();
+      resumeNext([&] { status.setCaption("Done ..."); });
+      display.setRepaired(0);
+      return;
+    }
+  }
+  display.setMaximumFor(lnklst2.size());
+  std::size_t position = 0;
+  for (const std::string& path : lnklst2) {
+    display.setPosition(position++);
+    run.app.files.setFileAttributes(path, kFileAttributeNormal);
+    run.app.files.deleteFile(path);
+  }
+  resumeNext([&] { status.setCaption("Done ..."); });
+  display.setPosition(100);
+  display.repairedAsErrors();
+}
+
+}  // namespace corvanta

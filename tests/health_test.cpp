@@ -1,0 +1,275 @@
+// The System Health window's checks, run as a user runs them: the window
+// loads, "Check && Repair" is clicked, and the registry, the files, the
+// counts and the backup are read back.
+#include <gtest/gtest.h>
+
+#include "fakes/app_harness.h"
+#include "health/health_checks.h"
+#include "health/health_form.h"
+
+namespace corvanta {
+namespace {
+
+using testing::AppHarness;
+
+constexpr RegKey kHklm = kHkeyLocalMachine;
+constexpr RegKey kHkcu = kHkeyCurrentUser;
+const std::string kUninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+const std::string kUninstall32 =
+    "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+const std::string kAppPaths = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths";
+const std::string kMru =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU";
+const std::string kSharedDlls = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
+const std::string kBackups =
+    "C:\\Documents and Settings\\user\\Application Data\\Corvanta\\Backups";
+const std::string kStamp = "2026-12-08 09-30-05";
+
+class HealthTest : public ::testing::Test {
+ protected:
+  HealthTest() {
+    app.files.addFolder("C:\\Documents and Settings\\user\\Application Data");
+    app.files.addFile("C:\\tools\\here.exe");
+  }
+  void click(const char* button) {
+    if (!app.forms.isLoaded(health)) app.forms.Load(health);
+    health.control(button).click();
+  }
+  std::string caption(const char* label) { return health.control(label).Caption(); }
+  std::pair<std::string, std::string> counts(const char* errors, const char* repaired) {
+    return {caption(errors), caption(repaired)};
+  }
+  using Counts = std::pair<std::string, std::string>;
+
+  AppHarness app;
+  HealthForm health{app.context};
+};
+
+TEST(HealthSupport, QuotesBecomeSpacesAndSortedListsIgnoreCaseAndKeepDuplicates) {
+  EXPECT_EQ("", QuotesToSpaces(""));
+  EXPECT_EQ(" c:\\a b.exe ", QuotesToSpaces("\"c:\\a b.exe\""));
+  SortedList list;
+  for (const char* text : {"b", "A", "c", "a", "B"}) list.add(text);
+  EXPECT_EQ((std::vector<std::string>{"A", "a", "b", "B", "c"}),
+            std::vector<std::string>(list.begin(), list.end()));
+}
+
+TEST(HealthSupport, APresenceIsMissingOnlyWhenALocalReadyDriveSaysNotFound) {
+  AppHarness app;
+  app.files.addFile("C:\\dir\\file.txt");
+  app.files.addFile("C:\\dir\\hidden.sys", "", kFileAttributeHidden | kFileAttributeSystem);
+  app.files.addFolder("C:\\empty");
+  app.files.addFolder("C:\\locked");
+  app.files.failListing("C:\\locked", kErrorAccessDenied);
+  app.drives.drives["a:\\"] = {DriveType::Removable, "", false, {}};
+  app.drives.drives["d:\\"] = {DriveType::CdRom, "", true, {}};
+  app.drives.drives["n:\\"] = {DriveType::Remote, "", true, {}};
+  struct Case {
+    const char* path;
+    bool present;
+  };
+  const Case cases[] = {
+      {"C:\\dir\\file.txt", true},
+      {"c:\\DIR\\FILE.TXT", true},
+      {"C:\\dir\\gone.txt", false},
+      {"C:\\nowhere\\gone.txt", false},
+      {"C:\\dir\\hidden.sys", true},
+      {"C:\\dir", true},
+      {"C:\\dir\\", true},
+      {"C:\\empty", true},
+      {"C:\\empty\\", false},
+      {"C:\\dir\\*.txt", true},
+      {"C:\\dir\\*.doc", false},
+      {"C:\\dir\\fil?.txt", true},
+      {"", true},
+      {"\\\\server\\share\\gone.txt", true},
+      {"Q:\\no such drive.txt", true},
+      {"A:\\no medium.txt", true},
+      {"D:\\ready cd\\gone.txt", false},
+      {"N:\\network\\gone.txt", true},
+      {"C:\\locked\\gone.txt", true},
+  };
+  PresenceTest test(app.files, app.drives);
+  for (const Case& c : cases) EXPECT_EQ(c.present, test.IsPresent(c.path)) << c.path;
+}
+
+TEST(HealthSupport, TheProgramOfACommandLineIsWhatIsTested) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"C:\\Tools\\App.exe", "c:\\tools\\app.exe"},
+      {"\"C:\\Program Files\\App\\app.exe\" -nosplash", "c:\\program files\\app\\app.exe"},
+      {"C:\\Program Files\\App\\app.exe /s", "c:\\program files\\app\\app.exe"},
+      {"c:\\x\\run.cmd", "c:\\x\\run.cmd"},
+      {"c:\\x\\app.exe.manifest", "c:\\x\\app.exe.manifest"},
+      {"  c:\\x\\tool.com arg", "c:\\x\\tool.com"},
+  };
+  for (const auto& [command, program] : cases) EXPECT_EQ(program, programOfCommand(command));
+}
+
+TEST_F(HealthTest, RemovalDeletesEntriesWithoutUninstallCommandFromBothViewsAndBacksThemUp) {
+  app.registry.putString(kHklm, kUninstall + "\\NoCommand", "DisplayName", "Gone");
+  app.registry.putString(kHklm, kUninstall + "\\NoCommand\\Sub", "Icon", "x.ico");
+  app.registry.putString(kHklm, kUninstall + "\\Quiet", "QuietUninstallString", "q.exe /x");
+  app.registry.putString(kHklm, kUninstall + "\\EmptyCommand", "UninstallString", "");
+  app.registry.addKey(kHklm, kUninstall + "\\{0AB7-PRODUCT}");
+  app.registry.addKey(kHklm, kUninstall + "\\Bare");
+  app.registry.putString(kHklm, kUninstall + "\\Unreadable", "DisplayName", "Locked");
+  app.registry.failPath(kHklm, kUninstall + "\\Unreadable", kErrorAccessDenied);
+  app.registry.putString(kHklm, kUninstall32 + "\\Old32", "DisplayName", "Old");
+
+  click("checkcmd");
+  EXPECT_EQ((Counts{"3", "3"}), counts("Elabel", "Rlabel"));
+  for (const char* gone : {"NoCommand", "Bare"})
+    EXPECT_FALSE(app.registry.hasKey(kHklm, kUninstall + "\\" + gone)) << gone;
+  EXPECT_FALSE(app.registry.hasKey(kHklm, kUninstall32 + "\\Old32"));
+  for (const char* kept : {"Quiet", "EmptyCommand", "{0AB7-PRODUCT}", "Unreadable"}) {
+    EXPECT_TRUE(app.registry.hasKey(kHklm, kUninstall + "\\" + kept)) << kept;
+  }
+  const std::string backup =
+      app.files.contents(kBackups + "\\" + kStamp + " Software removal entries.reg");
+  EXPECT_EQ(0u, backup.find("REGEDIT4\r\n"));
+  for (const std::string& line :
+       {"[HKEY_LOCAL_MACHINE\\" + kUninstall + "\\NoCommand]\r\n\"DisplayName\"=\"Gone\"\r\n",
+        "[HKEY_LOCAL_MACHINE\\" + kUninstall + "\\NoCommand\\Sub]\r\n\"Icon\"=\"x.ico\"\r\n",
+        "[HKEY_LOCAL_MACHINE\\" + kUninstall32 + "\\Old32]\r\n"}) {
+    EXPECT_NE(std::string::npos, backup.find(line)) << line;
+  }
+  EXPECT_EQ(0u, app.registry.openHandles());
+
+  click("checkcmd");
+  EXPECT_EQ((Counts{"0", "0"}), counts("Elabel", "Rlabel")) << "nothing accumulates";
+}
+
+TEST_F(HealthTest, AOneEntryRunKeepsTheBarsMaximumAndStillRepairs) {
+  app.registry.addKey(kHklm, kUninstall + "\\Bare");
+  click("checkcmd");
+  EXPECT_EQ(100, health.control("RemovalProgressBar").Max());
+  EXPECT_EQ((Counts{"1", "1"}), counts("Elabel", "Rlabel"));
+  EXPECT_FALSE(app.registry.hasKey(kHklm, kUninstall + "\\Bare"));
+}
+
+TEST_F(HealthTest, ABackupThatCannotBeWrittenDeletesNothingAndSaysSo) {
+  app.registry.addKey(kHklm, kUninstall + "\\Bare");
+  app.shell.appData.clear();
+  click("checkcmd");
+  EXPECT_TRUE(app.registry.hasKey(kHklm, kUninstall + "\\Bare"));
+  EXPECT_EQ((Counts{"1", "0"}), counts("Elabel", "Rlabel"));
+  ASSERT_EQ(1u, app.dialogs.shown.size());
+  EXPECT_NE(std::string::npos, app.dialogs.shown[0].text.find("Nothing was deleted"));
+}
+
+TEST_F(HealthTest, AppPathsTestsTheProgramOfTheDefaultValueOnly) {
+  const auto entry = [&](const std::string& name, const std::string& command) {
+    app.registry.putString(kHklm, kAppPaths + "\\" + name, "", command);
+  };
+  entry("here.exe", "\"C:\\tools\\here.exe\" /min");
+  entry("args.exe", "C:\\tools\\here.exe -x");
+  entry("gone.exe", "C:\\tools\\gone.exe");
+  entry("goneargs.exe", "C:\\tools\\gone.exe -x");
+  entry("bare.exe", "gone.exe");
+  app.registry.putString(kHklm, kAppPaths + "\\other.exe", "Path", "C:\\missing folder");
+  app.registry.putString(kHklm, kAppPaths + "\\gone.exe\\Sub", "x", "y");
+
+  click("check2cmd");
+  EXPECT_EQ((Counts{"2", "2"}), counts("t2label", "R2label"));
+  for (const char* name : {"gone.exe", "goneargs.exe"})
+    EXPECT_FALSE(app.registry.hasKey(kHklm, kAppPaths + "\\" + name)) << name;
+  for (const char* name : {"here.exe", "args.exe", "bare.exe", "other.exe"})
+    EXPECT_TRUE(app.registry.hasKey(kHklm, kAppPaths + "\\" + name)) << name;
+}
+
+TEST_F(HealthTest, OrphanShortcutsAreDeletedAfterACopyAndUnreadableOnesAreKept) {
+  app.files.addFile("C:\\a\\good.lnk");
+  app.shortcuts.put("C:\\a\\good.lnk", "\"C:\\tools\\here.exe\"");
+  app.files.addFile("C:\\b\\Dead.lnk", "link", kFileAttributeReadOnly | kFileAttributeHidden);
+  app.shortcuts.put("C:\\b\\Dead.lnk", "C:\\tools\\gone.exe");
+  app.files.addFile("C:\\b\\empty target.lnk");
+  app.shortcuts.put("C:\\b\\empty target.lnk", "");
+  app.files.addFile("C:\\c\\notashortcutblnk");
+  app.shortcuts.corrupt.insert(foldAnsiCase("C:\\c\\notashortcutblnk"));
+  app.files.addFile("C:\\locked\\x\\gone.lnk");
+  app.files.failListing("C:\\locked", kErrorAccessDenied);
+
+  click("check3cmd");
+  EXPECT_EQ((Counts{"1", "1"}), counts("E3label", "R3label"));
+  EXPECT_EQ("Done ...", caption("label29"));
+  EXPECT_FALSE(app.files.exists("C:\\b\\Dead.lnk"));
+  EXPECT_TRUE(app.files.exists("C:\\a\\good.lnk"));
+  EXPECT_TRUE(app.files.exists("C:\\b\\empty target.lnk"));
+  EXPECT_TRUE(app.files.exists("C:\\c\\notashortcutblnk"));
+  const std::string copy = kBackups + "\\" + kStamp + " Orphan shortcuts\\C\\b\\Dead.lnk";
+  EXPECT_EQ("link", app.files.contents(copy));
+  EXPECT_EQ(kFileAttributeReadOnly | kFileAttributeHidden, app.files.attributesOf(copy));
+  ASSERT_EQ(1u, app.dialogs.shown.size()) << "one message for the unreadable shortcuts";
+  EXPECT_NE(std::string::npos, app.dialogs.shown[0].text.find("\\c\\notashortcutblnk"));
+}
+
+TEST_F(HealthTest, HistoriesLoseStaleFilesOnlyAndKeepTheirOrder) {
+  app.registry.putString(kHkcu, kMru + "\\txt", "a", "C:\\tools\\here.exe");
+  app.registry.putString(kHkcu, kMru + "\\txt", "b", "C:\\docs\\gone.txt");
+  app.registry.putString(kHkcu, kMru + "\\txt", "MRUList", "ba");
+  app.registry.putString(kHkcu, kMru + "\\txt", "c\\d", "C:\\docs\\also gone.txt");
+  app.registry.putString(kHkcu, kMru + "\\*", "a", "C:\\docs\\gone.txt");
+  app.registry.putString(kHkcu, kMru + "\\*", "n", "\\\\server\\docs\\gone.txt");
+
+  click("check4cmd");
+  EXPECT_EQ((Counts{"3", "3"}), counts("t4label", "R4label"));
+  EXPECT_TRUE(app.registry.value(kHkcu, kMru + "\\txt", "a"));
+  EXPECT_TRUE(app.registry.value(kHkcu, kMru + "\\txt", "MRUList"));
+  EXPECT_FALSE(app.registry.value(kHkcu, kMru + "\\txt", "b"));
+  EXPECT_FALSE(app.registry.value(kHkcu, kMru + "\\txt", "c\\d"))
+      << "a name with a backslash goes whole";
+  EXPECT_FALSE(app.registry.value(kHkcu, kMru + "\\*", "a"));
+  EXPECT_TRUE(app.registry.value(kHkcu, kMru + "\\*", "n"));
+}
+
+TEST_F(HealthTest, HelpRegistrationsAreRepairedInTheirOwnListOnly) {
+  const std::string html = "Software\\Microsoft\\Windows\\HTML Help";
+  const std::string classic = "Software\\Microsoft\\Windows\\Help";
+  app.files.addFile("C:\\help\\here.chm");
+  app.files.addFile("C:\\present\\a.chm");
+  app.registry.putString(kHklm, html, "here.chm", "C:\\help");
+  app.registry.putString(kHklm, html, "gone.chm", "C:\\help\\");
+  app.registry.putString(kHklm, html, "a.chm", "C:\\HELP\\old");
+  app.registry.putString(kHklm, classic, "a.chm", "C:\\present\\");
+  app.registry.putString(kHklm, classic, "gone.hlp", "C:\\HELP");
+
+  click("check5cmd");
+  EXPECT_EQ((Counts{"3", "3"}), counts("e5label", "R5label"));
+  EXPECT_TRUE(app.registry.value(kHklm, html, "here.chm"));
+  EXPECT_TRUE(app.registry.value(kHklm, classic, "a.chm")) << "not offered to the other list";
+  for (const auto& [key, name] :
+       {std::pair{html, "gone.chm"}, {html, "a.chm"}, {classic, "gone.hlp"}}) {
+    EXPECT_FALSE(app.registry.value(kHklm, key, name)) << name;
+  }
+}
+
+TEST_F(HealthTest, SharedComponentsOfMissingFilesGoWhateverTheirCount) {
+  app.registry.putDword(kHklm, kSharedDlls, "C:\\tools\\here.exe", 0);
+  app.registry.putDword(kHklm, kSharedDlls, "C:\\tools\\gone.dll", 9);
+  click("check6cmd");
+  EXPECT_EQ((Counts{"1", "1"}), counts("E6label", "R6label"));
+  EXPECT_TRUE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\here.exe"));
+  EXPECT_FALSE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone.dll"));
+}
+
+TEST_F(HealthTest, WhileACheckRunsNoButtonWorksAndACloseWaitsForItsEnd) {
+  for (const char* name : {"A", "B"})
+    app.registry.putString(kHklm, kUninstall + "\\" + name, "v", "x");
+  bool buttonsDisabled = true;
+  bool closedMidway = false;
+  app.windows.whileEventsRun = [&] {
+    for (const char* button : {"checkcmd", "check3cmd", "Command1"}) {
+      buttonsDisabled = buttonsDisabled && !health.control(button).Enabled();
+    }
+    app.forms.closeRequested(health);
+    closedMidway = closedMidway || !app.forms.isLoaded(health);
+  };
+  click("checkcmd");
+  EXPECT_TRUE(buttonsDisabled);
+  EXPECT_FALSE(closedMidway);
+  EXPECT_EQ((Counts{"2", "2"}), counts("Elabel", "Rlabel"));
+  EXPECT_FALSE(app.forms.isLoaded(health)) << "closed once the check was done";
+}
+
+}  // namespace
+}  // namespace corvanta

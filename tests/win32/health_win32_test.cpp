@@ -1,0 +1,310 @@
+// The health checks' backups and walk against the real registry, file
+// system and shortcuts: a .reg backup imported by the registry editor gives
+// back every value byte for byte, and the orphan-shortcut check on a drive
+// of its own deletes exactly the orphans, keeping copies.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <tuple>
+
+#include "app/app_context.h"
+#include "fakes/app_harness.h"
+#include "health/health_checks.h"
+#include "health/health_form.h"
+#include "health/reg_export.h"
+#include "platform/win32/drive_win32.h"
+#include "platform/win32/file_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/shortcut_win32.h"
+#include "win32/running_program.h"
+#include "win32/scratch_folder.h"
+
+namespace corvanta {
+namespace {
+
+using testing::ScratchFolder;
+
+using Snapshot = std::map<std::string, std::tuple<DWORD, std::string>>;
+
+// Every key and value below `path`, with types and bytes.
+void snapshot(HKEY root, const std::string& path, Snapshot& out) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  out[path] = {};
+  for (DWORD index = 0;; ++index) {
+    char name[512];
+    DWORD nameLength = sizeof name;
+    BYTE data[2048];
+    DWORD dataLength = sizeof data;
+    DWORD type = 0;
+    if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data, &dataLength) !=
+        ERROR_SUCCESS)
+      break;
+    out[path + "|" + name] = {type, std::string(data, data + dataLength)};
+  }
+  for (DWORD index = 0;; ++index) {
+    char name[256];
+    DWORD nameLength = sizeof name;
+    if (RegEnumKeyExA(key, index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
+      break;
+    snapshot(root, path + "\\" + name, out);
+  }
+  RegCloseKey(key);
+}
+
+void put(HKEY key, const char* name, DWORD type, const std::string& bytes) {
+  RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                 static_cast<DWORD>(bytes.size()));
+}
+
+int runAndWait(std::string command) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process))
+    return -1;
+  WaitForSingleObject(process.hProcess, 30000);
+  DWORD code = 1;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
+TEST(HealthBackup, ImportingTheRegFileGivesBackEveryKeyAndValueByteForByte) {
+  const std::string tree =
+      "Software\\Corvanta Backup Test " + std::to_string(GetCurrentProcessId());
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, (tree + "\\Entry").c_str(), 0,
+                                           nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+  put(key, "", REG_SZ, std::string("default", 8));
+  put(key, "quote \" and \\ back", REG_SZ, std::string("C:\\a \"b\"\xE9", 10));
+  put(key, "two lines", REG_SZ, std::string("one\r\ntwo", 9));
+  put(key, "expand", REG_EXPAND_SZ, std::string("%TEMP%\\x", 9));
+  put(key, "multi", REG_MULTI_SZ, std::string("a\0bc\0\0", 6));
+  put(key, "binary", REG_BINARY, std::string(300, '\x7f'));
+  put(key, "empty binary", REG_BINARY, "");
+  put(key, "none", REG_NONE, std::string("\x01\x02", 2));
+  put(key, "dword", REG_DWORD, std::string("\x78\x56\x34\x12", 4));
+  put(key, "short dword", REG_DWORD, std::string("\x01\x02", 2));
+  put(key, "qword", REG_QWORD, std::string("\1\2\3\4\5\6\7\x08", 8));
+  put(key, "odd", 0x1234, std::string("\xff\x00", 2));
+  RegCloseKey(key);
+  RegCreateKeyExA(HKEY_CURRENT_USER, (tree + "\\Entry\\Empty sub").c_str(), 0, nullptr, 0,
+                  KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  RegCloseKey(key);
+
+  Snapshot before;
+  snapshot(HKEY_CURRENT_USER, tree + "\\Entry", before);
+  ASSERT_EQ(14u, before.size());
+  Win32Registry registry;
+  RegExport backup(registry);
+  ASSERT_TRUE(backup.addKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", tree + "\\Entry"));
+  ScratchFolder folder;
+  Win32Files files;
+  ASSERT_EQ(kErrorSuccess, files.createNewFile(folder.file("backup.reg"), backup.text()));
+  ASSERT_EQ(ERROR_SUCCESS, RegDeleteTreeA(HKEY_CURRENT_USER, (tree + "\\Entry").c_str()));
+
+  ASSERT_EQ(0, runAndWait("regedit.exe /s \"" + folder.file("backup.reg") + "\""));
+  Snapshot after;
+  snapshot(HKEY_CURRENT_USER, tree + "\\Entry", after);
+  EXPECT_EQ(before, after);
+  RegDeleteTreeA(HKEY_CURRENT_USER, tree.c_str());
+}
+
+void writeFile(const std::string& path, const std::string& content = "x") {
+  const HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+// A drive of its own for the walk, which covers a whole drive: on Windows a
+// free letter mapped to a scratch folder; under Wine, which maps drives only
+// through its prefix, the T: drive tools/wine-run gives test prefixes (known
+// by its marker file, so that no real drive is ever walked).
+class TestDrive {
+ public:
+  explicit TestDrive(const std::string& folder) {
+    for (char letter = 'T'; letter <= 'Y' && !defined_; ++letter) {
+      drive_ = std::string(1, letter) + ":";
+      if (GetDriveTypeA((drive_ + "\\").c_str()) != DRIVE_NO_ROOT_DIR) continue;
+      defined_ = DefineDosDeviceA(0, drive_.c_str(), folder.c_str()) &&
+                 GetFileAttributesA((drive_ + "\\").c_str()) != INVALID_FILE_ATTRIBUTES;
+      if (!defined_) DefineDosDeviceA(DDD_REMOVE_DEFINITION, drive_.c_str(), nullptr);
+    }
+    if (!defined_) {
+      drive_ = "T:";
+      usable_ = GetFileAttributesA("T:\\corvanta-test-drive") != INVALID_FILE_ATTRIBUTES;
+    }
+    usable_ = usable_ || defined_;
+  }
+  ~TestDrive() {
+    if (defined_) DefineDosDeviceA(DDD_REMOVE_DEFINITION, drive_.c_str(), nullptr);
+  }
+  bool usable() const { return usable_; }
+  const std::string& drive() const { return drive_; }
+
+ private:
+  std::string drive_;
+  bool defined_ = false;
+  bool usable_ = false;
+};
+
+TEST(HealthShortcuts, TheWalkDeletesOrphansOnlyAndKeepsACopyOfEach) {
+  ScratchFolder folder;
+  TestDrive drive(folder.path());
+  ASSERT_TRUE(drive.usable()) << "no drive letter could be given to the test";
+  const std::string root = drive.drive() + "\\";
+  ScratchFolder::removeTree(root + "apps");
+  ScratchFolder::removeTree(root + "links");
+  CreateDirectoryA((root + "apps").c_str(), nullptr);
+  CreateDirectoryA((root + "links").c_str(), nullptr);
+  CreateDirectoryA((root + "links\\deeper").c_str(), nullptr);
+  writeFile(root + "apps\\here.exe");
+  writeFile(root + "apps\\gone.exe");
+  writeFile(root + "links\\junk.lnk", "not a shortcut");
+
+  Win32Shortcuts shortcuts;
+  for (const auto& [link, target] : {std::pair{"links\\here.lnk", "apps\\here.exe"},
+                                     {"links\\deeper\\Gone.lnk", "apps\\gone.exe"},
+                                     {"links\\folder.lnk", "apps"}}) {
+    ASSERT_EQ(kSOk, shortcuts.saveShortcut(root + link, root + target));
+  }
+  DeleteFileA((root + "apps\\gone.exe").c_str());
+  SetFileAttributesA((root + "links\\deeper\\Gone.lnk").c_str(),
+                     FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+
+  testing::AppHarness harness;
+  Win32Files files;
+  Win32Drives drives;
+  ScratchFolder appData;
+  harness.shell.appData = appData.path();
+  AppContext real{harness.registry, harness.system,   files,
+                  drives,           harness.dialogs,  shortcuts,
+                  harness.shell,    harness.forms,    harness.skin,
+                  harness.splash,   harness.settings, harness.localizer,
+                  harness.appFolder};
+  HealthForm window(real);
+  harness.forms.Load(window);
+  auto& choice = window.control("ODrive");
+  for (int i = 0; i < choice.ListCount(); ++i) {
+    if (equalsIgnoringCase(choice.items()[static_cast<std::size_t>(i)].substr(0, 2), drive.drive()))
+      choice.setListIndex(i);
+  }
+  window.control("check3cmd").click();
+
+  EXPECT_EQ("1", window.control("E3label").Caption());
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES,
+            GetFileAttributesA((root + "links\\deeper\\Gone.lnk").c_str()));
+  for (const char* kept : {"links\\here.lnk", "links\\folder.lnk", "links\\junk.lnk"}) {
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((root + kept).c_str())) << kept;
+  }
+  EXPECT_EQ(1u, harness.dialogs.shown.size()) << "one message for the unreadable junk.lnk";
+  WIN32_FIND_DATAA found;
+  const HANDLE backups =
+      FindFirstFileA((appData.path() + "\\Corvanta\\Backups\\*").c_str(), &found);
+  ASSERT_NE(INVALID_HANDLE_VALUE, backups);
+  std::string backupFolder;
+  do {
+    if (found.cFileName[0] != '.') backupFolder = found.cFileName;
+  } while (FindNextFileA(backups, &found));
+  FindClose(backups);
+  const std::string copy = appData.path() + "\\Corvanta\\Backups\\" + backupFolder + "\\" +
+                           drive.drive().substr(0, 1) + "\\links\\deeper\\Gone.lnk";
+  const DWORD attributes = GetFileAttributesA(copy.c_str());
+  ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes) << copy;
+  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN);
+  std::string target;
+  EXPECT_EQ(kSOk, shortcuts.loadShortcutTarget(copy, target));
+  EXPECT_TRUE(equalsIgnoringCase(root + "apps\\gone.exe", target)) << target;
+  ScratchFolder::removeTree(root + "apps");
+  ScratchFolder::removeTree(root + "links");
+}
+
+}  // namespace
+}  // namespace corvanta
+
+namespace corvanta {
+namespace {
+
+using testing::childWithText;
+using testing::RunningProgram;
+
+HWND waitForWindow(const char* title) {
+  for (int waited = 0; waited < 20000; waited += 50) {
+    HWND window = FindWindowA("CorvantaForm", title);
+    if (window && IsWindowVisible(window)) return window;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+TEST(HealthProgram, CheckAndRepairInTheRealWindowRemovesABrokenEntryAfterBackingItUp) {
+  const std::string uninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+  const std::string broken = "Corvanta broken " + std::to_string(GetCurrentProcessId());
+  const std::string kept = "Corvanta kept " + std::to_string(GetCurrentProcessId());
+  HKEY key = nullptr;
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, (uninstall + broken).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                  nullptr, &key, nullptr);
+  put(key, "DisplayName", REG_SZ, std::string("Broken", 7));
+  RegCloseKey(key);
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, (uninstall + kept).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                  nullptr, &key, nullptr);
+  put(key, "UninstallString", REG_SZ, std::string("x.exe", 6));
+  RegCloseKey(key);
+
+  RunningProgram program;
+  HWND main = program.mainWindow();
+  ASSERT_NE(nullptr, main);
+  SendMessageA(childWithText(main, "System >>"), BM_CLICK, 0, 0);
+  PostMessageA(childWithText(main, "System Health"), BM_CLICK, 0, 0);
+  HWND health = waitForWindow("System Health");
+  ASSERT_NE(nullptr, health);
+  HWND frame = childWithText(health, "Software removal entries in Registry");
+  ASSERT_NE(nullptr, frame);
+  SendMessageA(FindWindowExA(frame, nullptr, "BUTTON", "Check && Repair"), BM_CLICK, 0, 0);
+
+  std::vector<std::string> counts;
+  for (const auto& child : testing::childrenOf(frame)) {
+    if (!child.text.empty() && child.text.find_first_not_of("0123456789") == std::string::npos)
+      counts.push_back(child.text);
+  }
+  ASSERT_EQ(2u, counts.size());
+  EXPECT_EQ(counts[0], counts[1]);
+  EXPECT_GE(std::stoi(counts[0]), 1);
+  EXPECT_NE(ERROR_SUCCESS,
+            RegOpenKeyExA(HKEY_LOCAL_MACHINE, (uninstall + broken).c_str(), 0, KEY_READ, &key));
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegOpenKeyExA(HKEY_LOCAL_MACHINE, (uninstall + kept).c_str(), 0, KEY_READ, &key));
+  RegCloseKey(key);
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, (uninstall + kept).c_str());
+
+  char appData[MAX_PATH] = {};
+  SHGetSpecialFolderPathA(nullptr, appData, CSIDL_APPDATA, FALSE);
+  const std::string backups = std::string(appData) + "\\Corvanta\\Backups\\";
+  WIN32_FIND_DATAA found;
+  const HANDLE search =
+      FindFirstFileA((backups + "* Software removal entries*.reg").c_str(), &found);
+  ASSERT_NE(INVALID_HANDLE_VALUE, search);
+  bool backedUp = false;
+  do {
+    backedUp = backedUp ||
+               testing::readFile(backups + found.cFileName).find(broken + "]") != std::string::npos;
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  EXPECT_TRUE(backedUp);
+
+  PostMessageA(childWithText(health, "Close"), BM_CLICK, 0, 0);
+  for (int waited = 0; waited < 5000 && IsWindow(health); waited += 50) Sleep(50);
+  EXPECT_FALSE(IsWindow(health));
+}
+
+}  // namespace
+}  // namespace corvanta

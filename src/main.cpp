@@ -13,6 +13,8 @@
 #include "platform/win32/dialogs_win32.h"
 #include "platform/win32/drive_win32.h"
 #include "platform/win32/file_win32.h"
+#include "platform/win32/performance_win32.h"
+#include "platform/win32/process_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/shortcut_win32.h"
@@ -36,6 +38,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Win32Dialogs dialogs;
     Win32Shortcuts shortcuts;
     Win32Shell shell;
+    Win32PerformanceData performance;
+    Win32Processes processes;
     ui::win32::Win32WindowSystem windows;
     ui::win32::SkinEngine skin;
     windows.setSkinPainter(&skin);
@@ -44,8 +48,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     SettingsStore settings(registry);
     const std::string appFolder = AppFolder(system);
     Localizer localizer(system, settings, appFolder);
-    AppContext app{registry, system, files,    drives,    dialogs,  shortcuts, shell,
-                   forms,    skin,   splash,   settings,  localizer, appFolder};
+    AppContext app{registry, system, files,     drives,   dialogs,  shortcuts, shell, performance,
+                   processes, forms, skin, splash, settings, localizer, appFolder};
     MainForm main(app);
     forms.Show(main);
     windows.run();

@@ -10,6 +10,8 @@ namespace corvanta {
 class DialogsPort;
 class DrivePort;
 class FilePort;
+class PerformanceDataPort;
+class ProcessPort;
 class RegistryPort;
 class ShellPort;
 class ShortcutPort;
@@ -30,6 +32,8 @@ struct AppContext {
   DialogsPort& dialogs;
   ShortcutPort& shortcuts;
   ShellPort& shell;
+  PerformanceDataPort& performance;
+  ProcessPort& processes;
   ui::Forms& forms;
   ui::Skin& skin;
   ui::Splash& splash;

@@ -37,7 +37,8 @@ MainForm::MainForm(AppContext& app)
       startMenu_(*this, app),
       desktop_(*this, app),
       explorer_(*this, app),
-      privacy_(*this, app) {
+      privacy_(*this, app),
+      monitor_(*this, app) {
   declareControls();
   attachHandlers();
 }
@@ -110,7 +111,9 @@ void MainForm::declareControls() {
       add(ControlKind::Frame, "VoptionsFrame", 2).tag("4006").at(240, 720, 6645, 3795).in(visual);
   desktop_.declare(desktop);
 
-  add(ControlKind::Frame, "SMframe").caption("System Monitoring").at(2025, 240, 5055, 5910);
+  auto& monitoring =
+      add(ControlKind::Frame, "SMframe").caption("System Monitoring").at(2025, 240, 5055, 5910);
+  monitor_.declare(monitoring);
 
   auto& language =
       add(ControlKind::Frame, "langFrame").caption("Language").at(1995, 465, 4575, 1455);
@@ -173,6 +176,9 @@ void MainForm::Form_Load() {
   control("cpucmd").setCaption("");
   app_.localizer.ApplyLanguage(*this, app_.localizer.LanguageName());
   control("SMframe").setCaption(app_.localizer.LookupText("7000"));
+
+  // 10. The monitoring page: the sampler, the total memory, the timers.
+  monitor_.load();
 
   // 11-12. Page captions the frames carry no language ID for.
   control("drivesframe").setCaption(app_.localizer.LookupText("7001"));

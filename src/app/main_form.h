@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "monitor/monitor_page.h"
 #include "tweaks/desktop_page.h"
 #include "tweaks/explorer_page.h"
 #include "tweaks/privacy_page.h"
@@ -55,6 +56,7 @@ class MainForm : public ui::Form {
   DesktopPage desktop_;
   ExplorerPage explorer_;
   PrivacyPage privacy_;
+  MonitorPage monitor_;
   std::unique_ptr<HealthForm> health_;
 };
 

@@ -29,6 +29,21 @@ struct LocalTime {
   int second = 0;
 };
 
+// Physical memory and paging file in bytes, 64-bit wherever the system can
+// tell (GlobalMemoryStatusEx), else as GlobalMemoryStatus gives them.
+struct MemoryStatus {
+  std::uint64_t totalPhysical = 0;
+  std::uint64_t availablePhysical = 0;
+  std::uint64_t totalPageFile = 0;
+  std::uint64_t availablePageFile = 0;
+};
+
+// How the user writes numbers: the decimal and the thousands separator.
+struct NumberSeparators {
+  std::string decimal = ".";
+  std::string thousands = ",";
+};
+
 struct OsVersion {
   std::uint32_t majorVersion = 0;
   std::uint32_t minorVersion = 0;
@@ -60,6 +75,10 @@ class SystemPort {
   // another running process holds it already.
   virtual bool claimSingleInstance(const std::string& name) = 0;
   virtual LocalTime localTime() = 0;
+  // GetSystemInfo's number of processors.
+  virtual std::uint32_t processorCount() = 0;
+  virtual MemoryStatus memoryStatus() = 0;
+  virtual NumberSeparators numberSeparators() = 0;
 };
 
 }  // namespace corvanta

@@ -251,6 +251,7 @@ void Control::setColumns(std::vector<ListColumn> columns) {
 void Control::setRows(std::vector<std::vector<std::string>> rows) {
   requireKind({ControlKind::ListView}, "ListItems");
   rows_ = std::move(rows);
+  listIndex_ = -1;
   notify(Property::Rows);
 }
 
@@ -277,6 +278,27 @@ void Control::setPicturePath(const std::string& path) {
 }
 
 void Control::ZOrderToFront() { notify(Property::ZOrder); }
+
+void Control::setMaxLines(int lines) {
+  requireKind({ControlKind::Histogram}, "maxlines");
+  if (lines < 1) throw InvalidProperty("Invalid property value");
+  maxLines_ = lines;
+  while (history_.size() > static_cast<std::size_t>(maxLines_)) history_.pop_front();
+  notify(Property::History);
+}
+
+void Control::NewValue(int value) {
+  requireKind({ControlKind::Histogram}, "NewValue");
+  history_.push_back(value);
+  while (history_.size() > static_cast<std::size_t>(maxLines_)) history_.pop_front();
+  notify(Property::History);
+}
+
+void Control::setBarColor(std::uint32_t color) {
+  requireKind({ControlKind::Histogram}, "BarColor");
+  barColor_ = color;
+  notify(Property::History);
+}
 
 // --- the user's input ---
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -31,6 +32,7 @@ enum class ControlKind {
   UpDown,
   DriveList,
   Picture,
+  Histogram,
 };
 
 // What changed, for the observer.
@@ -50,6 +52,7 @@ enum class Property {
   ToolTip,
   ZOrder,
   Picture,
+  History,
 };
 
 // A property set to a value the control cannot take, or asked of a control
@@ -185,6 +188,15 @@ class Control {
   const std::string& PicturePath() const { return picturePath_; }
   void setPicturePath(const std::string& path);
 
+  // Histogram: the newest values, at most MaxLines of them (oldest first),
+  // drawn as bars of BarColor (0x00BBGGRR).
+  int MaxLines() const { return maxLines_; }
+  void setMaxLines(int lines);
+  void NewValue(int value);
+  const std::deque<int>& history() const { return history_; }
+  std::uint32_t BarColor() const { return barColor_; }
+  void setBarColor(std::uint32_t color);
+
   void ZOrderToFront();
 
   // --- events, raised by the user's input ---
@@ -233,6 +245,9 @@ class Control {
   std::vector<std::string> tabs_;
   int selectedTab_ = 0;
   std::string picturePath_;
+  int maxLines_ = 30;
+  std::deque<int> history_;
+  std::uint32_t barColor_ = 0x0000FF00;
   ControlObserver* observer_ = nullptr;
   std::uintptr_t handle_ = 0;
 };

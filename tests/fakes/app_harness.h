@@ -12,6 +12,7 @@
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_drives.h"
 #include "fakes/fake_files.h"
+#include "fakes/fake_monitor.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_shortcuts.h"
@@ -48,6 +49,8 @@ struct AppHarness {
   FakeDialogs dialogs;
   FakeShortcuts shortcuts;
   FakeShell shell;
+  FakePerformanceData performance;
+  FakeProcesses processes;
   FakeWindowSystem windows;
   FakeSkin skin;
   FakeSplash splash;
@@ -55,8 +58,8 @@ struct AppHarness {
   SettingsStore settings{registry};
   std::string appFolder = AppFolder(system);
   Localizer localizer{system, settings, appFolder};
-  AppContext context{registry, system, files,  drives,   dialogs,   shortcuts, shell,
-                     forms,    skin,   splash, settings, localizer, appFolder};
+  AppContext context{registry,  system, files, drives, dialogs,  shortcuts, shell,    performance,
+                     processes, forms,  skin,  splash, settings, localizer, appFolder};
 };
 
 }  // namespace corvanta::testing

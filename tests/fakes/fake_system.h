@@ -23,6 +23,9 @@ class FakeSystem final : public SystemPort {
   FileVersion fileVersion{3, 3, 0, 0};
   std::set<std::string> claimedNames;  // held by other running processes
   LocalTime now{2026, 12, 8, 9, 30, 5};
+  std::uint32_t processors = 2;
+  MemoryStatus memory{536346624, 327155712, 1073741824, 805306368};
+  NumberSeparators separators;
 
   // %NAME% references are replaced when NAME (any case) is set; anything
   // else, an unclosed "%" included, stays as written.
@@ -53,6 +56,9 @@ class FakeSystem final : public SystemPort {
     return claimedNames.insert(name).second;
   }
   LocalTime localTime() override { return now; }
+  std::uint32_t processorCount() override { return processors; }
+  MemoryStatus memoryStatus() override { return memory; }
+  NumberSeparators numberSeparators() override { return separators; }
 
  private:
   std::map<std::string, std::string> iniFiles_;

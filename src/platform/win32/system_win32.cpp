@@ -100,4 +100,42 @@ LocalTime Win32System::localTime() {
   return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
+std::uint32_t Win32System::processorCount() {
+  SYSTEM_INFO info{};
+  GetSystemInfo(&info);
+  return info.dwNumberOfProcessors;
+}
+
+MemoryStatus Win32System::memoryStatus() {
+  // GlobalMemoryStatusEx came with Windows 2000; the older call stops at 2 GB
+  // (4 GB on some systems).
+  using StatusEx = BOOL WINAPI(LPMEMORYSTATUSEX);
+  static auto* const statusEx = reinterpret_cast<StatusEx*>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GlobalMemoryStatusEx")));
+  if (statusEx) {
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    if (statusEx(&status)) {
+      return {status.ullTotalPhys, status.ullAvailPhys, status.ullTotalPageFile,
+              status.ullAvailPageFile};
+    }
+  }
+  MEMORYSTATUS status{};
+  status.dwLength = sizeof status;
+  GlobalMemoryStatus(&status);
+  return {status.dwTotalPhys, status.dwAvailPhys, status.dwTotalPageFile, status.dwAvailPageFile};
+}
+
+NumberSeparators Win32System::numberSeparators() {
+  NumberSeparators separators;
+  char text[8] = {};
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) > 1) {
+    separators.decimal = text;
+  }
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, text, sizeof text) > 0) {
+    separators.thousands = text;
+  }
+  return separators;
+}
+
 }  // namespace corvanta

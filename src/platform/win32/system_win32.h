@@ -16,6 +16,9 @@ class Win32System final : public SystemPort {
                                       const std::string& path) override;
   bool claimSingleInstance(const std::string& name) override;
   LocalTime localTime() override;
+  std::uint32_t processorCount() override;
+  MemoryStatus memoryStatus() override;
+  NumberSeparators numberSeparators() override;
 
  private:
   void* instanceMutex_ = nullptr;  // held until the process ends

@@ -172,6 +172,8 @@ std::unique_ptr<ControlWindow> makeControlWindow(Control& model) {
       return makeUpDown(model);
     case ControlKind::Picture:
       return makePicture(model);
+    case ControlKind::Histogram:
+      return makeHistogram(model);
   }
   return makeLabel(model);
 }

@@ -22,5 +22,6 @@ std::unique_ptr<ControlWindow> makeTrackBar(Control& model);
 std::unique_ptr<ControlWindow> makeProgressBar(Control& model);
 std::unique_ptr<ControlWindow> makeTabStrip(Control& model);
 std::unique_ptr<ControlWindow> makeUpDown(Control& model);
+std::unique_ptr<ControlWindow> makeHistogram(Control& model);
 
 }  // namespace corvanta::ui::win32

@@ -193,8 +193,11 @@ class ListView final : public ControlWindow {
                    reinterpret_cast<LPARAM>(&entry));
     }
   }
+  // A list that is refilled keeps its scroll position, and is drawn once.
   void showRows() {
     updating_ = true;
+    const auto top = static_cast<int>(SendMessageA(hwnd_, LVM_GETTOPINDEX, 0, 0));
+    SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
     SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
     int row = 0;
     for (const auto& cells : model_.rows()) {
@@ -209,6 +212,14 @@ class ListView final : public ControlWindow {
       }
       ++row;
     }
+    if (top > 0 && row > 0) {
+      RECT item{};
+      item.left = LVIR_BOUNDS;
+      SendMessageA(hwnd_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+      SendMessageA(hwnd_, LVM_SCROLL, 0, top * (item.bottom - item.top));
+    }
+    SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd_, nullptr, TRUE);
     updating_ = false;
     showSelection();
   }

@@ -1,0 +1,156 @@
+// Geometry is in twips, as designed. The list is rebuilt whenever the set of
+// processes changes, not only their number, so that a row never names a
+// process that has ended and given its identifier to another.
+#include "monitor/process_form.h"
+
+#include <algorithm>
+#include <array>
+
+#include "app/app_context.h"
+#include "app/app_info.h"
+#include "app/i18n/localizer.h"
+#include "app/log/error_log.h"
+#include "app/skin_form.h"
+#include "base/ansi_text.h"
+#include "base/resume.h"
+#include "platform/dialogs_port.h"
+#include "ui/forms.h"
+
+namespace corvanta {
+namespace {
+
+using ui::ControlKind;
+
+constexpr std::array<const char*, 7> kCriticalNames = {
+    "system", "smss.exe", "csrss.exe", "wininit.exe", "winlogon.exe", "services.exe", "lsass.exe"};
+
+}  // namespace
+
+std::string FileNameFromPath(const std::string& path) {
+  const std::size_t separator = path.find_last_of('\\');
+  return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+bool Kill_Process(AppContext& app, std::uint32_t processId) {
+  ErrorLog log(app.files, logFilePath(app.appFolder));
+  ProcessPort& processes = app.processes;
+  const auto failed = [&](const char* what) {
+    log.LogError(static_cast<std::int32_t>(processes.lastError()), what, "mdlMisc", "Kill_Process");
+  };
+  const std::uintptr_t process =
+      processes.openProcess(kProcessTerminate | kProcessQueryInformation, processId);
+  if (!process) failed("OpenProcess failed");
+  std::uint32_t exitCode = 0;
+  if (!processes.getExitCode(process, exitCode)) failed("GetExitCodeProcess failed");
+  const bool terminated = processes.terminate(process, exitCode);
+  if (!terminated) failed("TerminateProcess failed");
+  if (!processes.closeHandle(process)) failed("CloseHandle failed");
+  return terminated;
+}
+
+ProcessForm::ProcessForm(AppContext& app)
+    : ui::Form("enumfrm", "Process manager", 6900, 5640), app_(app) {
+  add(ControlKind::SkinLabel, "SkinLabel1")
+      .caption(
+          "You can free up some memory by terminating some processes resident in memory "
+          "and may be unused.")
+      .tag("3010")
+      .at(120, 120, 6495, 495);
+  auto& frame = add(ControlKind::Frame, "Frame1").at(120, 660, 6495, 3855);
+  add(ControlKind::ListView, "info")
+      .at(60, 120, 6375, 3675)
+      .in(frame)
+      .setColumns({{"Process Name", 3529}, {"Process ID", 2540}});
+  add(ControlKind::SkinLabel, "label2").at(120, 4680, 3600, 255);
+  add(ControlKind::Button, "terminatecmd")
+      .caption("Terminate")
+      .tag("1013")
+      .at(3960, 4620, 1215, 375);
+  add(ControlKind::Button, "Command1").caption("Close").tag("1013").at(5400, 4620, 1215, 375);
+  addTimer("Timer1", 1000).onTick = [this] { Display(); };
+  addTimer("Timer2", 100).onTick = [this] { Timer2_Timer(); };
+
+  onLoad = [this] { Form_Load(); };
+  control("terminatecmd").onClick = [this] { terminatecmd_Click(); };
+  control("Command1").onClick = [this] { Command1_Click(); };
+}
+
+void ProcessForm::Form_Load() {
+  setCaption(app_.localizer.LookupText("7002"));
+  Display();
+  skinWindow(*this, app_.skin, app_.appFolder, "SmallForm");
+  for (const char* name : {"Timer1", "Timer2"}) setTimerEnabled(timer(name), true);
+}
+
+void ProcessForm::Display() {
+  std::vector<ProcessEntry> processes;
+  if (!app_.processes.snapshot(processes) || processes == shown_) return;
+  ui::Control& list = control("info");
+  const ProcessEntry* before = selected();
+  const std::uint32_t selectedId = before ? before->id : 0;
+  const bool hadSelection = before != nullptr;
+  std::vector<std::vector<std::string>> rows;
+  rows.reserve(processes.size());
+  int keep = -1;
+  for (const ProcessEntry& process : processes) {
+    if (hadSelection && process.id == selectedId) keep = static_cast<int>(rows.size());
+    rows.push_back({FileNameFromPath(process.exeName), std::to_string(process.id)});
+  }
+  shown_ = std::move(processes);
+  list.setRows(std::move(rows));
+  list.setListIndex(keep);
+}
+
+const ProcessEntry* ProcessForm::selected() const {
+  const int row = control("info").ListIndex();
+  if (row < 0 || static_cast<std::size_t>(row) >= shown_.size()) return nullptr;
+  return &shown_[static_cast<std::size_t>(row)];
+}
+
+std::string ProcessForm::refusal(const ProcessEntry& process) {
+  const std::string name = FileNameFromPath(process.exeName);
+  if (process.id == app_.processes.currentProcessId()) {
+    return name + " is this program: close it with its own window instead.";
+  }
+  bool critical = false;
+  if (const auto marked = app_.processes.isCritical(process.id)) {
+    critical = *marked;
+  } else {
+    critical = std::any_of(kCriticalNames.begin(), kCriticalNames.end(),
+                           [&](const char* known) { return equalsIgnoringCase(name, known); });
+  }
+  if (critical) {
+    return name + " is a part of Windows: ending it would end the session and lose unsaved work.";
+  }
+  return {};
+}
+
+void ProcessForm::terminatecmd_Click() {
+  const ProcessEntry* chosen = selected();
+  if (!chosen) return;
+  const ProcessEntry process = *chosen;
+  if (const std::string why = refusal(process); !why.empty()) {
+    app_.dialogs.messageBox(why, kAppTitle, kMbOk | kMbIconError);
+    return;
+  }
+  // The identifier may have gone to another program since the list was made.
+  std::vector<ProcessEntry> now;
+  const bool current =
+      app_.processes.snapshot(now) && std::find(now.begin(), now.end(), process) != now.end();
+  if (current && !Kill_Process(app_, process.id)) {
+    app_.dialogs.messageBox(
+        "The process " + FileNameFromPath(process.exeName) + " could not be ended.", kAppTitle,
+        kMbOk | kMbIconError);
+  }
+  Display();
+  resumeNext([&] { control("info").setListIndex(0); });
+}
+
+void ProcessForm::Timer2_Timer() {
+  const ProcessEntry* process = selected();
+  control("label2").setCaption(process ? FileNameFromPath(process->exeName) : std::string());
+}
+
+void ProcessForm::Command1_Click() { app_.forms.Unload(*this); }
+
+}  // namespace corvanta

@@ -1,0 +1,68 @@
+#include "platform/win32/process_win32.h"
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+namespace corvanta {
+namespace {
+
+HANDLE toHandle(std::uintptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+}  // namespace
+
+bool Win32Processes::snapshot(std::vector<ProcessEntry>& processes) {
+  // Processes only: a snapshot of every heap and module of every process
+  // would cost far more and tell the list nothing.
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  std::vector<ProcessEntry> found;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    found.push_back({entry.th32ProcessID, entry.szExeFile});
+    entry.dwSize = sizeof entry;
+  }
+  CloseHandle(snapshot);
+  processes = std::move(found);
+  return true;
+}
+
+std::uint32_t Win32Processes::currentProcessId() { return GetCurrentProcessId(); }
+
+std::optional<bool> Win32Processes::isCritical(std::uint32_t id) {
+  using IsCritical = BOOL WINAPI(HANDLE, PBOOL);
+  static auto* const isProcessCritical = reinterpret_cast<IsCritical*>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsProcessCritical")));
+  if (!isProcessCritical) return std::nullopt;
+  constexpr DWORD kQueryLimitedInformation = 0x1000;
+  const HANDLE process = OpenProcess(kQueryLimitedInformation, FALSE, id);
+  if (!process) return std::nullopt;
+  BOOL critical = FALSE;
+  const BOOL answered = isProcessCritical(process, &critical);
+  CloseHandle(process);
+  if (!answered) return std::nullopt;
+  return critical != FALSE;
+}
+
+std::uintptr_t Win32Processes::openProcess(std::uint32_t access, std::uint32_t id) {
+  return reinterpret_cast<std::uintptr_t>(OpenProcess(access, FALSE, id));
+}
+
+bool Win32Processes::getExitCode(std::uintptr_t process, std::uint32_t& code) {
+  DWORD exitCode = 0;
+  if (!GetExitCodeProcess(toHandle(process), &exitCode)) return false;
+  code = exitCode;
+  return true;
+}
+
+bool Win32Processes::terminate(std::uintptr_t process, std::uint32_t exitCode) {
+  return TerminateProcess(toHandle(process), exitCode) != FALSE;
+}
+
+bool Win32Processes::closeHandle(std::uintptr_t handle) {
+  return CloseHandle(toHandle(handle)) != FALSE;
+}
+
+std::uint32_t Win32Processes::lastError() { return GetLastError(); }
+
+}  // namespace corvanta

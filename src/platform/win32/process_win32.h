@@ -1,0 +1,20 @@
+// The process port over Toolhelp and the process calls of kernel32.
+#pragma once
+
+#include "platform/process_port.h"
+
+namespace corvanta {
+
+class Win32Processes final : public ProcessPort {
+ public:
+  bool snapshot(std::vector<ProcessEntry>& processes) override;
+  std::uint32_t currentProcessId() override;
+  std::optional<bool> isCritical(std::uint32_t id) override;
+  std::uintptr_t openProcess(std::uint32_t access, std::uint32_t id) override;
+  bool getExitCode(std::uintptr_t process, std::uint32_t& code) override;
+  bool terminate(std::uintptr_t process, std::uint32_t exitCode) override;
+  bool closeHandle(std::uintptr_t handle) override;
+  std::uint32_t lastError() override;
+};
+
+}  // namespace corvanta

@@ -96,6 +96,15 @@ TEST(CPULoad, ErrorsCarryTheirNumbersAndSources) {
     EXPECT_STREQ("Unable to read performance data", error.what());
   }
 
+  // Counters that jump across the whole 64-bit range: an overflow, raised
+  // (the fuzzer found the subtraction undefined).
+  Sampler jump(1);
+  jump.feed(at(0), {std::numeric_limits<std::int64_t>::min() + 5});
+  jump.feed(at(1), {5});
+  jump.cpu().CollectCPUData();
+  jump.cpu().CollectCPUData();
+  EXPECT_EQ(6, errorOf([&] { jump.cpu().GetCPUUsage(0); }));
+
   AppHarness noVersion;
   noVersion.system.versionFails = true;
   EXPECT_EQ(8001, errorOf([&] {

@@ -17,6 +17,7 @@ namespace {
 constexpr std::int32_t kObjectErrorBase = static_cast<std::int32_t>(0x80040000);
 constexpr std::int32_t kGrowth = 4096;
 constexpr const char* kStatValue = "KERNEL\\CPUUsage";
+constexpr std::int64_t kLongestIndexBytes = 18;  // nine digits of UTF-16
 
 [[noreturn]] void raise(int code, const char* method, const char* description) {
   throw CPULoadError(kObjectErrorBase + code, std::string("CPULoad") + method, description);
@@ -108,7 +109,7 @@ void CPULoad::collectNt() {
         counterOffset = block.u32(offset + perf::kCounterOffset);
         break;
       }
-      offset += block.u32(offset + perf::kCounterByteLength);
+      offset += block.length(offset + perf::kCounterByteLength, perf::kCounterSize);
     }
     if (!counterOffset) {
       raise(8005, ".CollectData", "Unable to locate the '% of CPU usage' performance counter");
@@ -119,11 +120,15 @@ void CPULoad::collectNt() {
     const auto instances =
         static_cast<std::int32_t>(block.u32(*object + perf::kObjectNumInstances));
     for (std::int32_t i = 0; i < instances; ++i) {
+      // Processors are named by their index; a longer name is not one.
+      const std::int64_t nameBytes = std::int64_t{block.u32(offset + perf::kInstanceNameLength)} - 2;
       const std::string name =
-          block.utf16(offset + block.u32(offset + perf::kInstanceNameOffset),
-                      std::int64_t{block.u32(offset + perf::kInstanceNameLength)} - 2);
-      const std::int64_t counterBlock = offset + block.u32(offset + perf::kInstanceByteLength);
-      const std::uint32_t counterBlockLength = block.u32(counterBlock);
+          nameBytes > kLongestIndexBytes
+              ? std::string()
+              : block.utf16(offset + block.u32(offset + perf::kInstanceNameOffset), nameBytes);
+      const std::int64_t counterBlock =
+          offset + block.length(offset + perf::kInstanceByteLength, perf::kInstanceSize);
+      const std::uint32_t counterBlockLength = block.length(counterBlock, 4);
       if (isNumeric(name)) {
         const long index = std::stol(name);
         if (index >= cpuCount_) {
@@ -180,12 +185,18 @@ std::int32_t CPULoad::GetCPUUsage(std::int32_t index) {
   if (index >= cpuCount_ || index < 0) raise(8003, ".GetCPUUsage()", "CPU index out of bounds");
   if (timeNow_ == timePrev_) return 0;
   const auto at = static_cast<std::size_t>(index);
-  const double idle = static_cast<double>(counterNow_[at] - counterPrev_[at]);
-  const double elapsed = static_cast<double>(timeNow_ - timePrev_);
-  const double usage = std::nearbyint((1.0 - idle / elapsed) * 100.0);  // ties to even
+  std::int64_t idle = 0;
+  std::int64_t elapsed = 0;
+  const auto overflow = [] { throw CPULoadError(6, "CPULoad.GetCPUUsage()", "Overflow"); };
+  if (__builtin_sub_overflow(counterNow_[at], counterPrev_[at], &idle) ||
+      __builtin_sub_overflow(timeNow_, timePrev_, &elapsed)) {
+    overflow();
+  }
+  const double usage = std::nearbyint(
+      (1.0 - static_cast<double>(idle) / static_cast<double>(elapsed)) * 100.0);  // ties to even
   if (!(usage >= std::numeric_limits<std::int32_t>::min() &&
         usage <= std::numeric_limits<std::int32_t>::max())) {
-    throw CPULoadError(6, "CPULoad.GetCPUUsage()", "Overflow");
+    overflow();
   }
   return static_cast<std::int32_t>(usage);
 }

@@ -40,6 +40,12 @@ std::string PerfBlockReader::utf16(std::int64_t offset, std::int64_t bytes) cons
   return text;
 }
 
+std::uint32_t PerfBlockReader::length(std::int64_t offset, std::uint32_t least) const {
+  const std::uint32_t value = u32(offset);
+  if (value < least) throw CorruptBlock();
+  return value;
+}
+
 bool PerfBlockReader::hasSignature() const {
   static constexpr char kPerf[] = "PERF";
   for (int i = 0; i < 4; ++i) {
@@ -53,7 +59,7 @@ std::optional<std::int64_t> PerfBlockReader::findObject(std::uint32_t titleIndex
   const std::uint32_t objects = u32(perf::kBlockNumObjectTypes);
   for (std::uint32_t i = 0; i < objects; ++i) {
     if (u32(offset + perf::kObjectNameTitleIndex) == titleIndex) return offset;
-    offset += u32(offset + perf::kObjectTotalByteLength);
+    offset += length(offset + perf::kObjectTotalByteLength, perf::kObjectSize);
   }
   return std::nullopt;
 }

@@ -58,6 +58,9 @@ class PerfBlockReader {
   // `bytes` of UTF-16 text at `offset`, as ANSI (non-ASCII becomes '?').
   std::string utf16(std::int64_t offset, std::int64_t bytes) const;
   bool hasSignature() const;
+  // A record's length as the block gives it; shorter than the record itself
+  // (zero included, which would never move a walk on) is corrupt.
+  std::uint32_t length(std::int64_t offset, std::uint32_t least) const;
   // Offset of the object with that title index, or nothing.
   std::optional<std::int64_t> findObject(std::uint32_t titleIndex) const;
 

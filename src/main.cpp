@@ -18,6 +18,7 @@
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/shortcut_win32.h"
+#include "platform/win32/system_info_win32.h"
 #include "platform/win32/system_win32.h"
 #include "registry/settings_store.h"
 #include "ui/forms.h"
@@ -40,6 +41,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Win32Shell shell;
     Win32PerformanceData performance;
     Win32Processes processes;
+    Win32SystemInfo systemInfo;
     ui::win32::Win32WindowSystem windows;
     ui::win32::SkinEngine skin;
     windows.setSkinPainter(&skin);
@@ -48,8 +50,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     SettingsStore settings(registry);
     const std::string appFolder = AppFolder(system);
     Localizer localizer(system, settings, appFolder);
-    AppContext app{registry, system, files,     drives,   dialogs,  shortcuts, shell, performance,
-                   processes, forms, skin, splash, settings, localizer, appFolder};
+    AppContext app{registry,  system, files,  drives, dialogs,  shortcuts, shell,     performance,
+                   processes, systemInfo, forms, skin, splash, settings, localizer, appFolder};
     MainForm main(app);
     forms.Show(main);
     windows.run();

@@ -15,6 +15,7 @@ class ProcessPort;
 class RegistryPort;
 class ShellPort;
 class ShortcutPort;
+class SystemInfoPort;
 class SystemPort;
 class SettingsStore;
 class Localizer;
@@ -34,6 +35,7 @@ struct AppContext {
   ShellPort& shell;
   PerformanceDataPort& performance;
   ProcessPort& processes;
+  SystemInfoPort& systemInfo;
   ui::Forms& forms;
   ui::Skin& skin;
   ui::Splash& splash;

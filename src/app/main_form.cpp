@@ -38,7 +38,9 @@ MainForm::MainForm(AppContext& app)
       desktop_(*this, app),
       explorer_(*this, app),
       privacy_(*this, app),
-      monitor_(*this, app) {
+      monitor_(*this, app),
+      drives_(*this, app),
+      systemInfo_(*this, app) {
   declareControls();
   attachHandlers();
 }
@@ -93,7 +95,8 @@ void MainForm::declareControls() {
   privacy_.declare(privacy);
 
   add(ControlKind::Frame, "Inputframe").caption("Input").at(1980, 450, 7095, 4815);
-  add(ControlKind::Frame, "drivesframe").caption("Drives").at(1965, 435, 7095, 4815);
+  drives_.declare(
+      add(ControlKind::Frame, "drivesframe").caption("Drives").at(1965, 435, 7095, 4815));
 
   auto& visual = add(ControlKind::Frame, "VisualFrame")
                      .caption("Visual")
@@ -132,7 +135,8 @@ void MainForm::declareControls() {
       .at(3240, 720, 1095, 375)
       .in(language);
 
-  add(ControlKind::Frame, "SIFrame").caption("System Information").at(1980, 420, 7095, 4335);
+  systemInfo_.declare(
+      add(ControlKind::Frame, "SIFrame").caption("System Information").at(1980, 420, 7095, 4335));
 }
 
 void MainForm::attachHandlers() {
@@ -180,9 +184,15 @@ void MainForm::Form_Load() {
   // 10. The monitoring page: the sampler, the total memory, the timers.
   monitor_.load();
 
-  // 11-12. Page captions the frames carry no language ID for.
+  // 11. The Drives page, for c:.
   control("drivesframe").setCaption(app_.localizer.LookupText("7001"));
+  drives_.load();
+
+  // 12. The Input page.
   control("Inputframe").setCaption(app_.localizer.LookupText("7008"));
+
+  // 13. The System Information page.
+  systemInfo_.load();
 
   // 14. The Start Menu and Desktop tabs read their settings back, through
   // one shell object; the Explorer and Privacy tabs read nothing.
@@ -195,6 +205,9 @@ void MainForm::Form_Load() {
   // 15-16. The chooser, then the language once more.
   FillLanguageList(*this);
   app_.localizer.ApplyLanguage(*this, app_.localizer.LanguageName());
+
+  // 17. The Drives page's figures once more.
+  drives_.refresh();
 
   // Each tab strip starts on its first tab, with that tab's sub-frame shown.
   TabStrip1_Click();

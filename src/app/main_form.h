@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "drives/drives_page.h"
+#include "drives/system_info_page.h"
 #include "monitor/monitor_page.h"
 #include "tweaks/desktop_page.h"
 #include "tweaks/explorer_page.h"
@@ -57,6 +59,8 @@ class MainForm : public ui::Form {
   ExplorerPage explorer_;
   PrivacyPage privacy_;
   MonitorPage monitor_;
+  DrivesPage drives_;
+  SystemInfoPage systemInfo_;
   std::unique_ptr<HealthForm> health_;
 };
 

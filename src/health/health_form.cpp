@@ -6,6 +6,7 @@
 #include "app/app_context.h"
 #include "app/i18n/localizer.h"
 #include "app/skin_form.h"
+#include "drives/drive_list.h"
 #include "health/health_checks.h"
 #include "platform/drive_port.h"
 #include "ui/forms.h"
@@ -142,31 +143,7 @@ void HealthForm::declareControls() {
 void HealthForm::Form_Load() {
   setCaption(app_.localizer.LookupText("7010"));
   skinWindow(*this, app_.skin, app_.appFolder, "SmallForm");
-  fillDrives();
-}
-
-// The drive list: every drive as "c:", with its label where a drive of
-// that kind answers at once (never a floppy or CD drive), starting on the
-// current drive.
-void HealthForm::fillDrives() {
-  ui::Control& drives = control("ODrive");
-  std::vector<std::string> items;
-  const std::string current = app_.drives.currentDrive();
-  int selected = 0;
-  for (const std::string& root : app_.drives.logicalDrives()) {
-    std::string item = root.substr(0, 2);
-    if (equalsIgnoringCase(item, current)) selected = static_cast<int>(items.size());
-    const DriveType type = app_.drives.driveType(root);
-    std::string label;
-    if ((type == DriveType::Fixed || type == DriveType::RamDisk) &&
-        app_.drives.volumeLabel(root, label) == kErrorSuccess && !label.empty()) {
-      item += " [" + label + "]";
-    }
-    items.push_back(std::move(item));
-  }
-  const bool any = !items.empty();
-  drives.setItems(std::move(items));
-  if (any) drives.setListIndex(selected);
+  fillDriveList(control("ODrive"), app_.drives, app_.drives.currentDrive());
 }
 
 void HealthForm::runCheck(void (*check)(HealthRun&)) {

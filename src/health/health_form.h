@@ -27,7 +27,6 @@ class HealthForm : public ui::Form {
 
  private:
   void declareControls();
-  void fillDrives();
   // Runs one check with every button (Close included) disabled, so that no
   // second check and no close can start while it deletes; a close asked
   // for meanwhile happens once the check is done.

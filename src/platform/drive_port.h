@@ -20,8 +20,9 @@ enum class DriveType : std::uint32_t {
 };
 
 struct DiskSpace {
-  std::uint64_t freeBytes = 0;   // free to this user
-  std::uint64_t totalBytes = 0;  // the volume's size, as this user sees it
+  std::uint64_t freeBytes = 0;       // free to this user
+  std::uint64_t totalBytes = 0;      // the volume's size, as this user sees it
+  std::uint64_t totalFreeBytes = 0;  // free on the volume, whoever may use it
 };
 
 class DrivePort {

@@ -7,7 +7,12 @@
 namespace corvanta {
 
 inline constexpr int kSwShowNormal = 1;
+inline constexpr int kSwShowMinimized = 2;
 inline constexpr int kSwShowMaximized = 3;
+
+inline constexpr std::uint32_t kShFormatError = 0xFFFFFFFF;
+inline constexpr std::uint32_t kShFormatCancel = 0xFFFFFFFE;
+inline constexpr std::uint32_t kShFormatNoFormat = 0xFFFFFFFD;
 
 class ShellPort {
  public:
@@ -21,6 +26,11 @@ class ShellPort {
   // The user's own application-data folder (roaming), without a trailing
   // backslash; empty when the system cannot say.
   virtual std::string userAppDataFolder() = 0;
+  // SHFormatDrive: the system's format dialog for drive 0 (A:) ... 25 (Z:),
+  // with the default format and options. Its result: the format's
+  // identifier on success, else kShFormatError, kShFormatCancel or
+  // kShFormatNoFormat.
+  virtual std::uint32_t formatDrive(std::uintptr_t owner, std::uint32_t drive) = 0;
 };
 
 }  // namespace corvanta

@@ -79,6 +79,11 @@ class SystemPort {
   virtual std::uint32_t processorCount() = 0;
   virtual MemoryStatus memoryStatus() = 0;
   virtual NumberSeparators numberSeparators() = 0;
+  // GetWindowsDirectoryA, without a trailing backslash.
+  virtual std::string windowsDirectory() = 0;
+  // True for a 32-bit program on 64-bit Windows, which the system shows
+  // SysWOW64 where it names System32.
+  virtual bool isWow64() = 0;
 };
 
 }  // namespace corvanta

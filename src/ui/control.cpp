@@ -317,8 +317,9 @@ void Control::textFromUser(const std::string& text) {
 
 void Control::listIndexFromUser(int position) {
   listIndex_ = position;
-  if ((kind_ == ControlKind::ComboBox || kind_ == ControlKind::ImageCombo) && position >= 0 &&
-      position < ListCount()) {
+  if ((kind_ == ControlKind::ComboBox || kind_ == ControlKind::ImageCombo ||
+       kind_ == ControlKind::DriveList) &&
+      position >= 0 && position < ListCount()) {
     text_ = items_[static_cast<std::size_t>(position)];
   }
   if (onClick) onClick();

@@ -17,6 +17,7 @@
 #include "fakes/fake_shell.h"
 #include "fakes/fake_shortcuts.h"
 #include "fakes/fake_system.h"
+#include "fakes/fake_system_info.h"
 #include "fakes/fake_ui.h"
 #include "registry/settings_store.h"
 #include "ui/forms.h"
@@ -51,6 +52,7 @@ struct AppHarness {
   FakeShell shell;
   FakePerformanceData performance;
   FakeProcesses processes;
+  FakeSystemInfo systemInfo;
   FakeWindowSystem windows;
   FakeSkin skin;
   FakeSplash splash;
@@ -58,8 +60,9 @@ struct AppHarness {
   SettingsStore settings{registry};
   std::string appFolder = AppFolder(system);
   Localizer localizer{system, settings, appFolder};
-  AppContext context{registry,  system, files, drives, dialogs,  shortcuts, shell,    performance,
-                     processes, forms,  skin,  splash, settings, localizer, appFolder};
+  AppContext context{registry, system,      files,     drives,     dialogs, shortcuts,
+                     shell,    performance, processes, systemInfo, forms,   skin,
+                     splash,   settings,    localizer, appFolder};
 };
 
 }  // namespace corvanta::testing

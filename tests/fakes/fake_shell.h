@@ -29,6 +29,12 @@ class FakeShell final : public ShellPort {
     return result;
   }
   std::string userAppDataFolder() override { return appData; }
+  std::vector<std::uint32_t> formatted;
+  std::uint32_t formatResult = kShFormatCancel;
+  std::uint32_t formatDrive(std::uintptr_t, std::uint32_t drive) override {
+    formatted.push_back(drive);
+    return formatResult;
+  }
 };
 
 }  // namespace corvanta::testing

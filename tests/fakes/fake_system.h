@@ -26,6 +26,7 @@ class FakeSystem final : public SystemPort {
   std::uint32_t processors = 2;
   MemoryStatus memory{536346624, 327155712, 1073741824, 805306368};
   NumberSeparators separators;
+  bool wow64 = false;
 
   // %NAME% references are replaced when NAME (any case) is set; anything
   // else, an unclosed "%" included, stays as written.
@@ -59,6 +60,8 @@ class FakeSystem final : public SystemPort {
   std::uint32_t processorCount() override { return processors; }
   MemoryStatus memoryStatus() override { return memory; }
   NumberSeparators numberSeparators() override { return separators; }
+  std::string windowsDirectory() override { return environment["SYSTEMROOT"]; }
+  bool isWow64() override { return wow64; }
 
  private:
   std::map<std::string, std::string> iniFiles_;

@@ -55,11 +55,11 @@ long Win32Drives::diskSpace(const std::string& root, DiskSpace& space) {
   static auto* const freeSpaceEx = reinterpret_cast<FreeSpaceEx*>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA")));
   if (freeSpaceEx) {
-    ULARGE_INTEGER available{}, total{};
-    if (!freeSpaceEx(root.c_str(), &available, &total, nullptr)) {
+    ULARGE_INTEGER available{}, total{}, totalFree{};
+    if (!freeSpaceEx(root.c_str(), &available, &total, &totalFree)) {
       return static_cast<long>(GetLastError());
     }
-    space = {available.QuadPart, total.QuadPart};
+    space = {available.QuadPart, total.QuadPart, totalFree.QuadPart};
     return ERROR_SUCCESS;
   }
   DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
@@ -68,7 +68,7 @@ long Win32Drives::diskSpace(const std::string& root, DiskSpace& space) {
     return static_cast<long>(GetLastError());
   }
   const std::uint64_t cluster = std::uint64_t{sectorsPerCluster} * bytesPerSector;
-  space = {cluster * freeClusters, cluster * clusters};
+  space = {cluster * freeClusters, cluster * clusters, cluster * freeClusters};
   return ERROR_SUCCESS;
 }
 

@@ -29,4 +29,11 @@ std::string Win32Shell::userAppDataFolder() {
   return folder;
 }
 
+std::uint32_t Win32Shell::formatDrive(std::uintptr_t owner, std::uint32_t drive) {
+  using FormatDrive = DWORD WINAPI(HWND, UINT, UINT, UINT);
+  static auto* const format = lateBound<FormatDrive>("shell32.dll", "SHFormatDrive");
+  if (!format) return kShFormatError;
+  return format(reinterpret_cast<HWND>(owner), drive, 0, 0);
+}
+
 }  // namespace corvanta

@@ -138,4 +138,24 @@ NumberSeparators Win32System::numberSeparators() {
   return separators;
 }
 
+std::string Win32System::windowsDirectory() {
+  char folder[MAX_PATH] = {};
+  const UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
+  std::string path(folder, length < MAX_PATH ? length : 0);
+  if (!path.empty() && path.back() == '\\') path.pop_back();
+  return path;
+}
+
+bool Win32System::isWow64() {
+#if defined(_WIN64)
+  return false;
+#else
+  using IsWow64 = BOOL WINAPI(HANDLE, PBOOL);
+  static auto* const isWow64Process = reinterpret_cast<IsWow64*>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+  BOOL wow64 = FALSE;
+  return isWow64Process && isWow64Process(GetCurrentProcess(), &wow64) && wow64;
+#endif
+}
+
 }  // namespace corvanta

@@ -19,6 +19,8 @@ class Win32System final : public SystemPort {
   std::uint32_t processorCount() override;
   MemoryStatus memoryStatus() override;
   NumberSeparators numberSeparators() override;
+  std::string windowsDirectory() override;
+  bool isWow64() override;
 
  private:
   void* instanceMutex_ = nullptr;  // held until the process ends

@@ -1,0 +1,18 @@
+// A drive list as the program shows it: every drive as "c:", with its label
+// where a drive of that kind answers at once (never a floppy or CD drive,
+// which would spin up or ask for a disk).
+#pragma once
+
+#include <string>
+
+namespace corvanta {
+
+class DrivePort;
+namespace ui {
+class Control;
+}
+
+// Fills `list` and selects the drive `selected` ("c:"), or the first.
+void fillDriveList(ui::Control& list, DrivePort& drives, const std::string& selected);
+
+}  // namespace corvanta

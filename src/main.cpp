@@ -10,6 +10,7 @@
 #include "app/app_info.h"
 #include "app/i18n/localizer.h"
 #include "app/main_form.h"
+#include "platform/win32/desktop_win32.h"
 #include "platform/win32/dialogs_win32.h"
 #include "platform/win32/drive_win32.h"
 #include "platform/win32/file_win32.h"
@@ -42,6 +43,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Win32PerformanceData performance;
     Win32Processes processes;
     Win32SystemInfo systemInfo;
+    Win32Desktop desktop;
     ui::win32::Win32WindowSystem windows;
     ui::win32::SkinEngine skin;
     windows.setSkinPainter(&skin);
@@ -50,8 +52,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     SettingsStore settings(registry);
     const std::string appFolder = AppFolder(system);
     Localizer localizer(system, settings, appFolder);
-    AppContext app{registry,  system, files,  drives, dialogs,  shortcuts, shell,     performance,
-                   processes, systemInfo, forms, skin, splash, settings, localizer, appFolder};
+    AppContext app{registry,  system,     files,   drives, dialogs, shortcuts, shell,    performance,
+                   processes, systemInfo, desktop, forms,  skin,    splash,    settings, localizer,
+                   appFolder};
     MainForm main(app);
     forms.Show(main);
     windows.run();

@@ -7,6 +7,7 @@
 
 namespace corvanta {
 
+class DesktopPort;
 class DialogsPort;
 class DrivePort;
 class FilePort;
@@ -36,6 +37,7 @@ struct AppContext {
   PerformanceDataPort& performance;
   ProcessPort& processes;
   SystemInfoPort& systemInfo;
+  DesktopPort& desktop;
   ui::Forms& forms;
   ui::Skin& skin;
   ui::Splash& splash;

@@ -39,6 +39,8 @@ MainForm::MainForm(AppContext& app)
       explorer_(*this, app),
       privacy_(*this, app),
       monitor_(*this, app),
+      visual_(*this, app),
+      input_(*this, app),
       drives_(*this, app),
       systemInfo_(*this, app) {
   declareControls();
@@ -94,7 +96,7 @@ void MainForm::declareControls() {
                       .in(explorer);
   privacy_.declare(privacy);
 
-  add(ControlKind::Frame, "Inputframe").caption("Input").at(1980, 450, 7095, 4815);
+  input_.declare(add(ControlKind::Frame, "Inputframe").caption("Input").at(1980, 450, 7095, 4815));
   drives_.declare(
       add(ControlKind::Frame, "drivesframe").caption("Drives").at(1965, 435, 7095, 4815));
 
@@ -102,7 +104,8 @@ void MainForm::declareControls() {
                      .caption("Visual")
                      .tag("1002")
                      .at(1965, 435, 7125, 4695);
-  add(ControlKind::Frame, "VoptionsFrame", 0).tag("7014").at(240, 720, 6645, 3795).in(visual);
+  visual_.declare(
+      add(ControlKind::Frame, "VoptionsFrame", 0).tag("7014").at(240, 720, 6645, 3795).in(visual));
   add(ControlKind::TabStrip, "TabStrip1")
       .at(120, 300, 6885, 4275)
       .in(visual)
@@ -190,16 +193,23 @@ void MainForm::Form_Load() {
 
   // 12. The Input page.
   control("Inputframe").setCaption(app_.localizer.LookupText("7008"));
+  {
+    ScriptShell shell(app_.registry, app_.shortcuts);
+    input_.load(shell);
+  }
 
   // 13. The System Information page.
   systemInfo_.load();
 
-  // 14. The Start Menu and Desktop tabs read their settings back, through
-  // one shell object; the Explorer and Privacy tabs read nothing.
+  // 14. The Visual page: the desktop colour, the Start Menu and Desktop tabs'
+  // settings, the wallpaper, through one shell object; the Explorer and
+  // Privacy tabs read nothing.
+  visual_.loadDesktopColour();
   {
     ScriptShell shell(app_.registry, app_.shortcuts);
     startMenu_.load(shell);
     desktop_.load(shell);
+    visual_.loadWallpaper(shell);
   }
 
   // 15-16. The chooser, then the language once more.

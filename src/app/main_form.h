@@ -11,8 +11,10 @@
 #include "monitor/monitor_page.h"
 #include "tweaks/desktop_page.h"
 #include "tweaks/explorer_page.h"
+#include "tweaks/input_page.h"
 #include "tweaks/privacy_page.h"
 #include "tweaks/start_menu_page.h"
+#include "tweaks/visual_page.h"
 #include "ui/form.h"
 
 namespace corvanta {
@@ -59,6 +61,8 @@ class MainForm : public ui::Form {
   ExplorerPage explorer_;
   PrivacyPage privacy_;
   MonitorPage monitor_;
+  VisualPage visual_;
+  InputPage input_;
   DrivesPage drives_;
   SystemInfoPage systemInfo_;
   std::unique_ptr<HealthForm> health_;

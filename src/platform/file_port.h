@@ -51,6 +51,8 @@ class FilePort {
   // CopyFileA: the copy keeps the file's attributes; with failIfExists an
   // existing `to` is left alone and the copy fails (80).
   virtual long copyFile(const std::string& from, const std::string& to, bool failIfExists) = 0;
+  // The whole file into `bytes`, which is untouched on failure.
+  virtual long readFile(const std::string& path, std::string& bytes) = 0;
   // Creates `path` holding `bytes`; an existing file is left alone (80).
   virtual long createNewFile(const std::string& path, const std::string& bytes) = 0;
 };

@@ -31,6 +31,9 @@ class ShellPort {
   // identifier on success, else kShFormatError, kShFormatCancel or
   // kShFormatNoFormat.
   virtual std::uint32_t formatDrive(std::uintptr_t owner, std::uint32_t drive) = 0;
+  // SHEmptyRecycleBinA for every drive, without confirmation: its HRESULT.
+  virtual std::int32_t emptyRecycleBin(std::uintptr_t owner) = 0;
+  virtual void updateRecycleBinIcon() = 0;
 };
 
 }  // namespace corvanta

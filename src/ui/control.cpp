@@ -279,6 +279,18 @@ void Control::setPicturePath(const std::string& path) {
 
 void Control::ZOrderToFront() { notify(Property::ZOrder); }
 
+void Control::setBackColor(std::uint32_t color) {
+  requireKind({ControlKind::Picture}, "BackColor");
+  backColor_ = color;
+  notify(Property::Picture);
+}
+
+void Control::setFont(const FontSpec& font) {
+  if (font_ == font) return;
+  font_ = font;
+  notify(Property::Font);
+}
+
 void Control::setMaxLines(int lines) {
   requireKind({ControlKind::Histogram}, "maxlines");
   if (lines < 1) throw InvalidProperty("Invalid property value");

@@ -53,6 +53,7 @@ enum class Property {
   ZOrder,
   Picture,
   History,
+  Font,
 };
 
 // A property set to a value the control cannot take, or asked of a control
@@ -73,6 +74,16 @@ struct Geometry {
 inline constexpr int kUnchecked = 0;
 inline constexpr int kChecked = 1;
 inline constexpr int kGrayed = 2;
+
+// A control's own font, where it has one (the fonts window's preview).
+struct FontSpec {
+  std::string name;
+  int size = 8;  // points
+  bool bold = false;
+  bool italic = false;
+  bool strikeout = false;
+  bool operator==(const FontSpec&) const = default;
+};
 
 struct ListColumn {
   std::string caption;
@@ -184,9 +195,17 @@ class Control {
   int SelectedTab() const { return selectedTab_; }
   void setSelectedTab(int tab);
 
-  // Picture box: the image file shown, empty for none.
+  // Picture box: the image file shown, empty for none, scaled to the box
+  // on its back colour (the system's face colour until one is set).
   const std::string& PicturePath() const { return picturePath_; }
   void setPicturePath(const std::string& path);
+  bool hasBackColor() const { return backColor_ >= 0; }
+  std::uint32_t BackColor() const { return static_cast<std::uint32_t>(backColor_); }
+  void setBackColor(std::uint32_t color);
+
+  // The control's own font; empty name for the window's.
+  const FontSpec& Font() const { return font_; }
+  void setFont(const FontSpec& font);
 
   // Histogram: the newest values, at most MaxLines of them (oldest first),
   // drawn as bars of BarColor (0x00BBGGRR).
@@ -245,6 +264,8 @@ class Control {
   std::vector<std::string> tabs_;
   int selectedTab_ = 0;
   std::string picturePath_;
+  std::int64_t backColor_ = -1;
+  FontSpec font_;
   int maxLines_ = 30;
   std::deque<int> history_;
   std::uint32_t barColor_ = 0x0000FF00;

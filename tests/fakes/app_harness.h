@@ -9,6 +9,7 @@
 #include "app/app_context.h"
 #include "app/app_info.h"
 #include "app/i18n/localizer.h"
+#include "fakes/fake_desktop.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_drives.h"
 #include "fakes/fake_files.h"
@@ -39,6 +40,41 @@ struct AppHarness {
   std::string languageFile(const std::string& language) const {
     return appFolder + "\\languages\\" + language + ".ini";
   }
+  // This harness's context with some of its ports replaced, by the real
+  // ones in the tests under Wine.
+  struct Replacements {
+    FilePort* files = nullptr;
+    DrivePort* drives = nullptr;
+    ShortcutPort* shortcuts = nullptr;
+    ProcessPort* processes = nullptr;
+    SystemInfoPort* systemInfo = nullptr;
+    DesktopPort* desktop = nullptr;
+    ui::Forms* forms = nullptr;
+    std::string appFolder = {};
+  };
+  AppContext contextWith(const Replacements& with) {
+    const auto pick = [](auto* replacement, auto& fake) -> decltype(*replacement) {
+      return replacement ? *replacement : fake;
+    };
+    return AppContext{registry,
+                      system,
+                      pick(with.files, files),
+                      pick(with.drives, drives),
+                      dialogs,
+                      pick(with.shortcuts, shortcuts),
+                      shell,
+                      performance,
+                      pick(with.processes, processes),
+                      pick(with.systemInfo, systemInfo),
+                      pick(with.desktop, desktop),
+                      pick(with.forms, forms),
+                      skin,
+                      splash,
+                      settings,
+                      localizer,
+                      with.appFolder.empty() ? appFolder : with.appFolder};
+  }
+
   void storeLanguage(const std::string& language) {
     settings.SaveSetting("Corvanta", "Language", "lng", language);
   }
@@ -53,6 +89,7 @@ struct AppHarness {
   FakePerformanceData performance;
   FakeProcesses processes;
   FakeSystemInfo systemInfo;
+  FakeDesktop desktop;
   FakeWindowSystem windows;
   FakeSkin skin;
   FakeSplash splash;
@@ -60,9 +97,9 @@ struct AppHarness {
   SettingsStore settings{registry};
   std::string appFolder = AppFolder(system);
   Localizer localizer{system, settings, appFolder};
-  AppContext context{registry, system,      files,     drives,     dialogs, shortcuts,
-                     shell,    performance, processes, systemInfo, forms,   skin,
-                     splash,   settings,    localizer, appFolder};
+  AppContext context{registry, system,      files,     drives,     dialogs,  shortcuts,
+                     shell,    performance, processes, systemInfo, desktop,  forms,
+                     skin,     splash,      settings,  localizer,  appFolder};
 };
 
 }  // namespace corvanta::testing

@@ -43,6 +43,11 @@ class FakeFiles final : public FilePort {
   long deleteFile(const std::string& path) override;
   long copyFile(const std::string& from, const std::string& to, bool failIfExists) override;
   long createNewFile(const std::string& path, const std::string& bytes) override;
+  long readFile(const std::string& path, std::string& bytes) override {
+    if (!exists(path) || (attributesOf(path) & kFileAttributeDirectory)) return 2;
+    bytes = contents(path);
+    return 0;
+  }
 
  private:
   struct Entry {

@@ -31,6 +31,13 @@ class FakeShell final : public ShellPort {
   std::string userAppDataFolder() override { return appData; }
   std::vector<std::uint32_t> formatted;
   std::uint32_t formatResult = kShFormatCancel;
+  int emptied = 0;
+  std::int32_t emptyResult = 0;
+  std::int32_t emptyRecycleBin(std::uintptr_t) override {
+    ++emptied;
+    return emptyResult;
+  }
+  void updateRecycleBinIcon() override {}
   std::uint32_t formatDrive(std::uintptr_t, std::uint32_t drive) override {
     formatted.push_back(drive);
     return formatResult;

@@ -8,7 +8,6 @@
 #include "fakes/app_harness.h"
 #include "platform/win32/drive_win32.h"
 #include "platform/win32/system_info_win32.h"
-#include "platform/win32/system_win32.h"
 
 namespace corvanta {
 namespace {
@@ -16,12 +15,8 @@ namespace {
 TEST(DrivesOnThisSystem, FixedDrivesShowTheirTypeSizesAndShares) {
   testing::AppHarness harness;
   Win32Drives drives;
-  Win32System system;
   Win32SystemInfo systemInfo;
-  AppContext real{harness.registry,  harness.system,    harness.files,     drives,
-                  harness.dialogs,   harness.shortcuts, harness.shell,     harness.performance,
-                  harness.processes, systemInfo,        harness.forms,     harness.skin,
-                  harness.splash,    harness.settings,  harness.localizer, harness.appFolder};
+  AppContext real = harness.contextWith({.drives = &drives, .systemInfo = &systemInfo});
   MainForm main(real);
   harness.forms.Show(main);
   auto& list = main.control("Drive1");

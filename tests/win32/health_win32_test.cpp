@@ -186,22 +186,8 @@ TEST(HealthShortcuts, TheWalkDeletesOrphansOnlyAndKeepsACopyOfEach) {
   Win32Drives drives;
   ScratchFolder appData;
   harness.shell.appData = appData.path();
-  AppContext real{harness.registry,
-                  harness.system,
-                  files,
-                  drives,
-                  harness.dialogs,
-                  shortcuts,
-                  harness.shell,
-                  harness.performance,
-                  harness.processes,
-                  harness.systemInfo,
-                  harness.forms,
-                  harness.skin,
-                  harness.splash,
-                  harness.settings,
-                  harness.localizer,
-                  harness.appFolder};
+  AppContext real =
+      harness.contextWith({.files = &files, .drives = &drives, .shortcuts = &shortcuts});
   HealthForm window(real);
   harness.forms.Load(window);
   auto& choice = window.control("ODrive");

@@ -54,12 +54,8 @@ struct RealProcesses {
   testing::AppHarness harness;
   Win32Processes processes;
   Win32Files files;
-  AppContext app{harness.registry,   harness.system,      files,
-                 harness.drives,     harness.dialogs,     harness.shortcuts,
-                 harness.shell,      harness.performance, processes,
-                 harness.systemInfo, harness.forms,       harness.skin,
-                 harness.splash,     harness.settings,    harness.localizer,
-                 folder.path()};
+  AppContext app =
+      harness.contextWith({.files = &files, .processes = &processes, .appFolder = folder.path()});
 };
 
 TEST(MonitorProcesses, TheManagerListsAChildProcessAndEndsIt) {

@@ -285,12 +285,15 @@ TEST_F(RealisationTest, UpDownsFollowTheModelAndTheArrows) {
   EXPECT_EQ(5, arrows.Value());
 }
 
-TEST_F(RealisationTest, PictureBoxesShowABitmapFile) {
+TEST_F(RealisationTest, PictureBoxesShowBitmapJpegAndGifFiles) {
   Control& picture = form.add(ControlKind::Picture, "pic").at(120, 120, 3000, 2000);
   show();
   EXPECT_EQ(0, send(picture, STM_GETIMAGE, IMAGE_BITMAP));
-  picture.setPicturePath(std::string(CORVANTA_SOURCE_DIR) + "/assets/Splash.spl");
-  EXPECT_NE(0, send(picture, STM_GETIMAGE, IMAGE_BITMAP));
+  for (const char* file :
+       {"/assets/Splash.spl", "/tests/data/lake.jpg", "/tests/data/meadow.gif"}) {
+    picture.setPicturePath(std::string(CORVANTA_SOURCE_DIR) + file);
+    EXPECT_NE(0, send(picture, STM_GETIMAGE, IMAGE_BITMAP)) << file;
+  }
   picture.setPicturePath("C:\\no such picture.bmp");
   EXPECT_EQ(0, send(picture, STM_GETIMAGE, IMAGE_BITMAP));
 }

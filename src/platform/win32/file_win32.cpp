@@ -68,6 +68,23 @@ long Win32Files::appendToFile(const std::string& path, const std::string& bytes)
   return writeAll(file.get(), bytes);
 }
 
+long Win32Files::readFile(const std::string& path, std::string& bytes) {
+  const RealFileSystem real;
+  const UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return lastError();
+  std::string content;
+  char chunk[65536];
+  DWORD read = 0;
+  for (;;) {
+    if (!ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr)) return lastError();
+    if (read == 0) break;
+    content.append(chunk, read);
+  }
+  bytes = std::move(content);
+  return ERROR_SUCCESS;
+}
+
 long Win32Files::createNewFile(const std::string& path, const std::string& bytes) {
   const RealFileSystem real;
   const UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,

@@ -36,4 +36,16 @@ std::uint32_t Win32Shell::formatDrive(std::uintptr_t owner, std::uint32_t drive)
   return format(reinterpret_cast<HWND>(owner), drive, 0, 0);
 }
 
+std::int32_t Win32Shell::emptyRecycleBin(std::uintptr_t owner) {
+  static auto* const empty =
+      lateBound<decltype(SHEmptyRecycleBinA)>("shell32.dll", "SHEmptyRecycleBinA");
+  if (!empty) return static_cast<std::int32_t>(0x80004001);  // E_NOTIMPL
+  return empty(reinterpret_cast<HWND>(owner), nullptr, SHERB_NOCONFIRMATION);
+}
+
+void Win32Shell::updateRecycleBinIcon() {
+  static auto* const update = lateBound<void WINAPI()>("shell32.dll", "SHUpdateRecycleBinIcon");
+  if (update) update();
+}
+
 }  // namespace corvanta

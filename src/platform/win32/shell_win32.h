@@ -12,6 +12,8 @@ class Win32Shell final : public ShellPort {
                              int showCommand) override;
   std::string userAppDataFolder() override;
   std::uint32_t formatDrive(std::uintptr_t owner, std::uint32_t drive) override;
+  std::int32_t emptyRecycleBin(std::uintptr_t owner) override;
+  void updateRecycleBinIcon() override;
 };
 
 }  // namespace corvanta

@@ -60,44 +60,6 @@ class Label final : public ControlWindow {
   }
 };
 
-class Picture final : public ControlWindow {
- public:
-  using ControlWindow::ControlWindow;
-  ~Picture() override {
-    if (bitmap_) DeleteObject(bitmap_);
-  }
-
-  void create(HWND parent, const RECT& bounds, HFONT font) override {
-    hwnd_ = createNative("STATIC", SS_BITMAP | SS_CENTERIMAGE, WS_EX_CLIENTEDGE, parent, bounds, "",
-                         font);
-    showPicture();
-  }
-  void update(Property property) override {
-    if (property == Property::Picture) {
-      showPicture();
-    } else {
-      ControlWindow::update(property);
-    }
-  }
-
- private:
-  // The picture is scaled to the box, as a preview should be.
-  void showPicture() {
-    RECT box{};
-    GetClientRect(hwnd_, &box);
-    HBITMAP loaded = nullptr;
-    if (!model_.PicturePath().empty()) {
-      loaded = static_cast<HBITMAP>(LoadImageA(nullptr, model_.PicturePath().c_str(), IMAGE_BITMAP,
-                                               box.right, box.bottom, LR_LOADFROMFILE));
-    }
-    SendMessageA(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(loaded));
-    if (bitmap_) DeleteObject(bitmap_);
-    bitmap_ = loaded;
-  }
-
-  HBITMAP bitmap_ = nullptr;
-};
-
 }  // namespace
 
 std::unique_ptr<ControlWindow> makePushButton(Control& model) {
@@ -107,8 +69,5 @@ std::unique_ptr<ControlWindow> makeCheckButton(Control& model) {
   return std::make_unique<CheckButton>(model);
 }
 std::unique_ptr<ControlWindow> makeLabel(Control& model) { return std::make_unique<Label>(model); }
-std::unique_ptr<ControlWindow> makePicture(Control& model) {
-  return std::make_unique<Picture>(model);
-}
 
 }  // namespace corvanta::ui::win32

@@ -20,8 +20,34 @@ std::string windowText(HWND window) {
   return text;
 }
 
+ControlWindow::~ControlWindow() {
+  if (ownFont_) DeleteObject(ownFont_);
+}
+
+void ControlWindow::showOwnFont() {
+  const FontSpec& spec = model_.Font();
+  if (spec.name.empty()) return;
+  HDC screen = GetDC(nullptr);
+  LOGFONTA face{};
+  face.lfHeight = -MulDiv(spec.size, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ReleaseDC(nullptr, screen);
+  face.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+  face.lfItalic = spec.italic;
+  face.lfStrikeOut = spec.strikeout;
+  face.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(face.lfFaceName, spec.name.c_str(), LF_FACESIZE);
+  HFONT font = CreateFontIndirectA(&face);
+  if (!font) return;
+  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  if (ownFont_) DeleteObject(ownFont_);
+  ownFont_ = font;
+}
+
 void ControlWindow::update(Property property) {
   switch (property) {
+    case Property::Font:
+      showOwnFont();
+      break;
     case Property::Caption:
       SetWindowTextA(hwnd_, model_.Caption().c_str());
       break;

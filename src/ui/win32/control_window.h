@@ -19,7 +19,7 @@ class ControlWindow {
   explicit ControlWindow(Control& model) : model_(model) {}
   ControlWindow(const ControlWindow&) = delete;
   ControlWindow& operator=(const ControlWindow&) = delete;
-  virtual ~ControlWindow() = default;
+  virtual ~ControlWindow();
 
   // Creates the native control inside `parent` at `bounds` (pixels), showing
   // the model's state.
@@ -40,11 +40,13 @@ class ControlWindow {
   Control& model() const { return model_; }
 
  protected:
+  void showOwnFont();
   HWND createNative(const char* windowClass, DWORD style, DWORD exStyle, HWND parent,
                     const RECT& bounds, const std::string& text, HFONT font);
 
   Control& model_;
   HWND hwnd_ = nullptr;
+  HFONT ownFont_ = nullptr;  // the model's own font, when it has one
   // Set while the model is being copied into the control, so the control's
   // own change notifications are not taken for the user's input.
   bool updating_ = false;

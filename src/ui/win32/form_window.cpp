@@ -78,6 +78,7 @@ void FormWindow::createControls() {
     byModel_[model.get()] = window.get();
     model->setHandle(reinterpret_cast<std::uintptr_t>(window->hwnd()));
     if (!model->Enabled()) window->update(Property::Enabled);
+    if (!model->Font().name.empty()) window->update(Property::Font);
     controls_.push_back(std::move(window));
     if (!model->ToolTipText().empty()) showToolTip(*controls_.back());
   }

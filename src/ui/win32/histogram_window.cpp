@@ -1,10 +1,10 @@
 // The processor-usage histogram: the model's newest values as bars, newest
-// on the right, on a dark grid. Drawn into a memory bitmap and copied in one
-// go, so it never flickers. Its window text is the newest value ("37 %"),
+// on the right, on a dark grid. Its window text is the newest value ("37 %"),
 // which is what a screen reader reads for it.
 #include <algorithm>
 
 #include "ui/win32/control_kinds.h"
+#include "ui/win32/painted_window.h"
 
 namespace corvanta::ui::win32 {
 namespace {
@@ -14,25 +14,12 @@ constexpr COLORREF kBackground = RGB(0, 0, 0);
 constexpr COLORREF kGrid = RGB(0, 64, 0);
 constexpr int kGridLines = 4;
 
-class Histogram final : public ControlWindow {
+class Histogram final : public PaintedWindow {
  public:
-  using ControlWindow::ControlWindow;
+  using PaintedWindow::PaintedWindow;
 
   void create(HWND parent, const RECT& bounds, HFONT font) override {
-    static const ATOM registered = [] {
-      WNDCLASSA window{};
-      window.lpfnWndProc = &Histogram::windowProc;
-      window.hInstance = GetModuleHandleA(nullptr);
-      window.hCursor = LoadCursor(nullptr, IDC_ARROW);
-      window.lpszClassName = kHistogramClass;
-      return RegisterClassA(&window);
-    }();
-    if (!registered) return;
-    hwnd_ = createNative(kHistogramClass, 0, WS_EX_CLIENTEDGE, parent, bounds, latestText(), font);
-    if (hwnd_) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
-  ~Histogram() override {
-    if (hwnd_) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    createPainted(kHistogramClass, WS_EX_CLIENTEDGE, parent, bounds, latestText(), font);
   }
   void update(Property property) override {
     if (property != Property::History) {
@@ -40,7 +27,7 @@ class Histogram final : public ControlWindow {
       return;
     }
     SetWindowTextA(hwnd_, latestText().c_str());
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    repaint();
   }
 
  private:
@@ -49,27 +36,20 @@ class Histogram final : public ControlWindow {
     return values.empty() ? std::string() : std::to_string(values.back()) + " %";
   }
 
-  void paint(HDC target) const {
-    RECT area{};
-    GetClientRect(hwnd_, &area);
+  void paint(HDC dc, const RECT& area) const override {
     const int width = area.right;
     const int height = area.bottom;
-    if (width <= 0 || height <= 0) return;
-    HDC memory = CreateCompatibleDC(target);
-    HBITMAP bitmap = CreateCompatibleBitmap(target, width, height);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-
     HBRUSH background = CreateSolidBrush(kBackground);
-    FillRect(memory, &area, background);
+    FillRect(dc, &area, background);
     DeleteObject(background);
     HPEN grid = CreatePen(PS_SOLID, 1, kGrid);
-    HGDIOBJ previousPen = SelectObject(memory, grid);
+    HGDIOBJ previousPen = SelectObject(dc, grid);
     for (int line = 1; line < kGridLines; ++line) {
       const int y = height * line / kGridLines;
-      MoveToEx(memory, 0, y, nullptr);
-      LineTo(memory, width, y);
+      MoveToEx(dc, 0, y, nullptr);
+      LineTo(dc, width, y);
     }
-    SelectObject(memory, previousPen);
+    SelectObject(dc, previousPen);
     DeleteObject(grid);
 
     // Each of the MaxLines places is one bar wide; the newest value is the
@@ -82,32 +62,9 @@ class Histogram final : public ControlWindow {
       const int percent = std::clamp(values[i], 0, 100);
       RECT column{width * place / places + 1, height - height * percent / 100,
                   width * (place + 1) / places, height};
-      FillRect(memory, &column, bar);
+      FillRect(dc, &column, bar);
     }
     DeleteObject(bar);
-
-    BitBlt(target, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-  }
-
-  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam,
-                                     LPARAM lParam) noexcept {
-    const auto* self = reinterpret_cast<const Histogram*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    switch (message) {
-      case WM_ERASEBKGND:
-        return 1;  // the paint covers everything
-      case WM_PAINT: {
-        PAINTSTRUCT paintStruct;
-        HDC dc = BeginPaint(window, &paintStruct);
-        if (self) self->paint(dc);
-        EndPaint(window, &paintStruct);
-        return 0;
-      }
-      default:
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
   }
 };
 

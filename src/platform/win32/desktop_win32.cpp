@@ -1,0 +1,110 @@
+#include "platform/win32/desktop_win32.h"
+
+#include <windows.h>
+
+#include "platform/win32/picture_win32.h"
+
+namespace corvanta {
+namespace {
+
+constexpr UINT kStoreAndTell = SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE;
+
+bool setParameter(UINT action, UINT number) {
+  int zero = 0;
+  return SystemParametersInfoA(action, number, &zero, kStoreAndTell) != FALSE;
+}
+
+int CALLBACK collectFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM list) {
+  reinterpret_cast<std::vector<std::string>*>(list)->emplace_back(font->lfFaceName);
+  return 1;
+}
+
+}  // namespace
+
+std::uint32_t Win32Desktop::sysColor(int index) { return GetSysColor(index); }
+
+bool Win32Desktop::setSysColor(int index, std::uint32_t color) {
+  const COLORREF colors[] = {color};
+  return SetSysColors(1, &index, colors) != FALSE;
+}
+
+bool Win32Desktop::setWallpaper(const std::string& path) {
+  std::string file = path;
+  return SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, file.data(), kStoreAndTell) != FALSE;
+}
+
+bool Win32Desktop::setFontSmoothing(bool on) {
+  return setParameter(SPI_SETFONTSMOOTHING, on ? 1 : 0);
+}
+
+bool Win32Desktop::setMouseSpeed(int speed) {
+  return SystemParametersInfoA(SPI_SETMOUSESPEED, static_cast<UINT>(speed),
+                               reinterpret_cast<PVOID>(static_cast<INT_PTR>(speed)),
+                               kStoreAndTell) != FALSE;
+}
+
+bool Win32Desktop::setKeyboardSpeed(int speed) {
+  return setParameter(SPI_SETKEYBOARDSPEED, static_cast<UINT>(speed));
+}
+
+bool Win32Desktop::setKeyboardDelay(int delay) {
+  return setParameter(SPI_SETKEYBOARDDELAY, static_cast<UINT>(delay));
+}
+
+bool Win32Desktop::setMouseButtonSwap(bool swapped) {
+  return setParameter(SPI_SETMOUSEBUTTONSWAP, swapped ? static_cast<UINT>(-1) : 0);
+}
+
+bool Win32Desktop::setMouseTrails(int trails) {
+  return setParameter(SPI_SETMOUSETRAILS, static_cast<UINT>(trails));
+}
+
+bool Win32Desktop::setDoubleClickTime(int milliseconds) {
+  return SetDoubleClickTime(static_cast<UINT>(milliseconds)) != FALSE;
+}
+
+long Win32Desktop::changeResolution(int width, int height) {
+  DEVMODEA mode{};
+  mode.dmSize = sizeof mode;
+  for (DWORD index = 0; EnumDisplaySettingsA(nullptr, index, &mode); ++index) {
+  }
+  mode.dmSize = sizeof mode;
+  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+  mode.dmPelsWidth = static_cast<DWORD>(width);
+  mode.dmPelsHeight = static_cast<DWORD>(height);
+  return ChangeDisplaySettingsA(&mode, 0);
+}
+
+std::vector<std::string> Win32Desktop::fontFamilies() {
+  std::vector<std::string> families;
+  LOGFONTA any{};
+  any.lfCharSet = DEFAULT_CHARSET;
+  HDC screen = GetDC(nullptr);
+  EnumFontFamiliesExA(screen, &any, collectFamily, reinterpret_cast<LPARAM>(&families), 0);
+  ReleaseDC(nullptr, screen);
+  return families;
+}
+
+int Win32Desktop::addFontResource(const std::string& path) {
+  return AddFontResourceA(path.c_str());
+}
+
+bool Win32Desktop::removeFontResource(const std::string& path) {
+  return RemoveFontResourceA(path.c_str()) != FALSE;
+}
+
+void Win32Desktop::broadcastFontChange() {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, 1000, &result);
+}
+
+long Win32Desktop::convertToBitmap(const std::string& source, const std::string& target) {
+  int width = 0, height = 0;
+  HBITMAP picture = decodePicture(source, width, height);
+  if (!picture) return ERROR_INVALID_DATA;
+  const long status = saveBitmapFile(picture, target);
+  DeleteObject(picture);
+  return status;
+}
+
+}  // namespace corvanta

@@ -1,0 +1,184 @@
+// Geometry is in twips, inside the tab's sub-frame VoptionsFrame(0).
+#include "tweaks/visual_page.h"
+
+#include <array>
+
+#include "app/app_context.h"
+#include "app/app_info.h"
+#include "appearance/fonts_form.h"
+#include "appearance/syscolors_form.h"
+#include "base/ansi_text.h"
+#include "base/resume.h"
+#include "platform/desktop_port.h"
+#include "platform/dialogs_port.h"
+#include "platform/file_port.h"
+#include "platform/system_port.h"
+#include "registry/registry_helpers.h"
+#include "registry/script_shell.h"
+#include "registry/settings_store.h"
+#include "ui/forms.h"
+
+namespace corvanta {
+namespace {
+
+using ui::ControlKind;
+
+constexpr int kColorBackground = 1;
+constexpr std::uint32_t kMonitorColor = 0x00404040;
+constexpr const char* kPreviewTip = "Curent desktop background";
+
+// The preview is three boxes on top of each other: the wallpaper, the
+// screen in the desktop colour, the monitor around it (the first declared
+// is the one on top).
+constexpr std::array<ui::ControlRow, 12> kControls = {{
+    {ControlKind::CheckBox, "ResolutionCheck", "Change resolution", "5011", {240, 360, 2895, 285}},
+    {ControlKind::ComboBox, "RCombo", nullptr, nullptr, {480, 720, 2175, 315}},
+    {ControlKind::CheckBox,
+     "wallpaperCheck",
+     "Change windows wallpaper",
+     "5012",
+     {240, 1200, 2895, 285}},
+    {ControlKind::Button, "wallpapercmd", "...", "1023", {480, 1560, 615, 315}},
+    {ControlKind::CheckBox, "fsmooth", "Font Smoothing", "5013", {240, 2040, 2895, 285}},
+    {ControlKind::Button, "fontcmd", "Fonts", "1021", {240, 2520, 1335, 375}},
+    {ControlKind::Button, "systemcolorcmd", "System Colors", "1022", {1680, 2520, 1455, 375}},
+    {ControlKind::Picture, "Image1", nullptr, nullptr, {3720, 600, 2415, 1575}},
+    {ControlKind::Picture, "Picture2", nullptr, nullptr, {3600, 480, 2655, 1815}},
+    {ControlKind::Picture, "visualPicture1", nullptr, nullptr, {3480, 360, 2895, 2295}},
+    {ControlKind::SkinLabel, "visuallbl", nullptr, "3042 ", {240, 3300, 4800, 255}},
+    {ControlKind::Button, "applyvisualcmd", "Apply", "1016", {5160, 3240, 1215, 375}},
+}};
+
+bool isWholePositive(const std::string& text) {
+  const std::string trimmed = trimSpaces(text);
+  if (trimmed.empty() || trimmed.size() > 6) return false;
+  for (const char c : trimmed) {
+    if (c < '0' || c > '9') return false;
+  }
+  return std::stoi(trimmed) > 0;
+}
+
+}  // namespace
+
+std::optional<std::pair<int, int>> parseResolution(const std::string& text) {
+  const std::size_t x = foldAnsiCase(text).find('X');
+  if (x == std::string::npos) return std::nullopt;
+  const std::string width = text.substr(0, x);
+  std::string height = text.substr(x + 1);
+  height = height.substr(0, foldAnsiCase(height).find('X'));
+  if (!isWholePositive(width) || !isWholePositive(height)) return std::nullopt;
+  return std::pair{std::stoi(trimSpaces(width)), std::stoi(trimSpaces(height))};
+}
+
+void VisualPage::declare(ui::Control& frame) {
+  form_.addAll(kControls, &frame);
+  auto& resolutions = control("RCombo");
+  resolutions.setItems({"800x600", "1024x768", "1152x864"});
+  resolutions.setText("Select resolution");
+  resolutions.setEnabled(false);
+  control("wallpapercmd").setEnabled(false);
+  control("visualPicture1").setBackColor(kMonitorColor);
+  for (const char* tipped : {"visualPicture1", "Image1"})
+    control(tipped).setToolTipText(kPreviewTip);
+
+  control("ResolutionCheck").onClick = [this] { ResolutionCheck_Click(); };
+  resolutions.onChange = resolutions.onClick = [this] { RCombo_Change(); };
+  control("wallpaperCheck").onClick = [this] { wallpaperCheck_Click(); };
+  control("wallpapercmd").onClick = [this] { wallpapercmd_Click(); };
+  control("applyvisualcmd").onClick = [this] { applyvisualcmd_Click(); };
+  control("fontcmd").onClick = [this] { fontcmd_Click(); };
+  control("systemcolorcmd").onClick = [this] { systemcolorcmd_Click(); };
+}
+
+// The screen and the margins of a wallpaper that does not fill it show the
+// desktop colour, as the desktop itself does.
+void VisualPage::loadDesktopColour() {
+  resumeNext([&] {
+    const std::uint32_t desktop = app_.desktop.sysColor(kColorBackground);
+    control("Picture2").setBackColor(desktop);
+    control("Image1").setBackColor(desktop);
+  });
+}
+
+void VisualPage::loadWallpaper(ScriptShell& shell) {
+  const std::string wallpaper =
+      ReadShellRegistryValue(shell, "HKEY_CURRENT_USER\\Control Panel\\Desktop\\Wallpaper");
+  if (wallpaper != "Error" && !equalsIgnoringCase(wallpaper, "(none)")) {
+    control("Image1").setPicturePath(wallpaper);
+  }
+}
+
+std::string VisualPage::wallpaperFile() const {
+  return trimSpaces(app_.system.windowsDirectory()) + "\\wallpaper.bmp";
+}
+
+void VisualPage::ResolutionCheck_Click() {
+  control("RCombo").setEnabled(ticked("ResolutionCheck"));
+}
+
+void VisualPage::wallpaperCheck_Click() {
+  control("wallpapercmd").setEnabled(ticked("wallpaperCheck"));
+}
+
+// A text that is not two positive whole numbers keeps the last ones.
+void VisualPage::RCombo_Change() {
+  if (const auto size = parseResolution(control("RCombo").Text())) {
+    width_ = size->first;
+    height_ = size->second;
+  }
+}
+
+void VisualPage::wallpapercmd_Click() {
+  const auto chosen = app_.dialogs.openFile({"", "All Image Files|*.jpg;*.gif;*.bmp", "", ""});
+  if (!chosen) return;
+  const long status = app_.desktop.convertToBitmap(*chosen, wallpaperFile());
+  if (status != kErrorSuccess) {
+    app_.dialogs.messageBox(*chosen + "\r\ncould not be read as a picture or saved as " +
+                                wallpaperFile() + " (error " + std::to_string(status) + ").",
+                            kAppTitle, kMbOk | kMbIconError);
+    return;
+  }
+  control("Image1").setPicturePath(*chosen);
+  wallpaperPrepared_ = true;
+}
+
+void VisualPage::applyvisualcmd_Click() {
+  if (ticked("ResolutionCheck")) {
+    if (width_ <= 0 || height_ <= 0) {
+      app_.dialogs.messageBox("Choose or type a resolution such as 1024x768 first.", kAppTitle,
+                              kMbOk | kMbIconInformation);
+    } else if (const long result = app_.desktop.changeResolution(width_, height_);
+               result != kDispChangeSuccessful) {
+      app_.dialogs.messageBox("The display did not accept " + std::to_string(width_) + "x" +
+                                  std::to_string(height_) + " (answer " + std::to_string(result) +
+                                  ").",
+                              kAppTitle, kMbOk | kMbIconError);
+    }
+  }
+  if (ticked("wallpaperCheck")) {
+    if (wallpaperPrepared_ || app_.files.anyMatch(wallpaperFile()) == kErrorSuccess) {
+      app_.desktop.setWallpaper(wallpaperFile());
+    } else {
+      app_.dialogs.messageBox(
+          "No wallpaper was set: choose a picture with the \"...\" button first.", kAppTitle,
+          kMbOk | kMbIconInformation);
+    }
+  }
+  const bool smooth = ticked("fsmooth");
+  app_.desktop.setFontSmoothing(smooth);
+  resumeNext([&] {
+    app_.settings.SaveSetting("Halvorn utilities", "visual", "smooth", smooth ? "1" : "0");
+  });
+}
+
+void VisualPage::fontcmd_Click() {
+  FontsForm fonts(app_);
+  app_.forms.ShowModal(fonts, form_);
+}
+
+void VisualPage::systemcolorcmd_Click() {
+  SystemColorsForm colors(app_);
+  app_.forms.ShowModal(colors, form_);
+}
+
+}  // namespace corvanta

@@ -1,0 +1,43 @@
+// The Visual Options tab: screen resolution, wallpaper with its preview, font
+// smoothing, applied together; and the Fonts and System Colors windows.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "tweaks/tab_page.h"
+
+namespace corvanta {
+
+// "1024x768" as width and height, both positive whole numbers; nothing for
+// any other text.
+std::optional<std::pair<int, int>> parseResolution(const std::string& text);
+
+class VisualPage : private TabPage {
+ public:
+  using TabPage::TabPage;
+
+  void declare(ui::Control& frame);
+  // Start-up reads only the desktop colour and the wallpaper, for the
+  // preview (in two steps, around the other tabs' reads).
+  void loadDesktopColour();
+  void loadWallpaper(ScriptShell& shell);
+
+  void ResolutionCheck_Click();
+  void RCombo_Change();
+  void wallpaperCheck_Click();
+  void wallpapercmd_Click();
+  void applyvisualcmd_Click();
+  void fontcmd_Click();
+  void systemcolorcmd_Click();
+
+ private:
+  std::string wallpaperFile() const;
+
+  int width_ = 0;
+  int height_ = 0;
+  bool wallpaperPrepared_ = false;
+};
+
+}  // namespace corvanta

@@ -1,0 +1,62 @@
+#include "ui/win32/painted_window.h"
+
+#include <set>
+#include <string>
+
+namespace corvanta::ui::win32 {
+
+PaintedWindow::~PaintedWindow() {
+  if (hwnd_) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+}
+
+void PaintedWindow::createPainted(const char* windowClass, DWORD exStyle, HWND parent,
+                                  const RECT& bounds, const std::string& text, HFONT font) {
+  static std::set<std::string> registered;
+  if (!registered.count(windowClass)) {
+    WNDCLASSA window{};
+    window.lpfnWndProc = &PaintedWindow::windowProc;
+    window.hInstance = GetModuleHandleA(nullptr);
+    window.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    window.lpszClassName = windowClass;
+    if (!RegisterClassA(&window)) return;
+    registered.insert(windowClass);
+  }
+  hwnd_ = createNative(windowClass, 0, exStyle, parent, bounds, text, font);
+  if (hwnd_) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void PaintedWindow::paintBuffered(HDC target) const {
+  RECT area{};
+  GetClientRect(hwnd_, &area);
+  if (area.right <= 0 || area.bottom <= 0) return;
+  HDC memory = CreateCompatibleDC(target);
+  HBITMAP bitmap = CreateCompatibleBitmap(target, area.right, area.bottom);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  paint(memory, area);
+  BitBlt(target, 0, 0, area.right, area.bottom, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+}
+
+LRESULT CALLBACK PaintedWindow::windowProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) noexcept {
+  const auto* self =
+      reinterpret_cast<const PaintedWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (LRESULT result = 0; self && self->answer(message, result)) return result;
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers everything
+    case WM_PAINT: {
+      PAINTSTRUCT paintStruct;
+      HDC dc = BeginPaint(window, &paintStruct);
+      if (self) self->paintBuffered(dc);
+      EndPaint(window, &paintStruct);
+      return 0;
+    }
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace corvanta::ui::win32

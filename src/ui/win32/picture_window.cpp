@@ -1,0 +1,78 @@
+// The picture box: its back colour, and the picture file (BMP, JPEG or GIF)
+// scaled to fit inside it, keeping its proportions.
+#include <algorithm>
+
+#include "platform/win32/picture_win32.h"
+#include "ui/win32/control_kinds.h"
+#include "ui/win32/painted_window.h"
+
+namespace corvanta::ui::win32 {
+namespace {
+
+class Picture final : public PaintedWindow {
+ public:
+  using PaintedWindow::PaintedWindow;
+  ~Picture() override {
+    if (bitmap_) DeleteObject(bitmap_);
+  }
+
+  void create(HWND parent, const RECT& bounds, HFONT font) override {
+    createPainted("CorvantaPicture", 0, parent, bounds, "", font);
+    load();
+  }
+  void update(Property property) override {
+    if (property != Property::Picture) {
+      ControlWindow::update(property);
+      return;
+    }
+    if (model_.PicturePath() != loadedPath_) load();
+    repaint();
+  }
+
+ private:
+  void load() {
+    if (bitmap_) DeleteObject(bitmap_);
+    bitmap_ = nullptr;
+    loadedPath_ = model_.PicturePath();
+    if (!loadedPath_.empty()) bitmap_ = decodePicture(loadedPath_, width_, height_);
+  }
+
+  // What a picture box shows, as a static picture control tells it.
+  bool answer(UINT message, LRESULT& result) const override {
+    if (message != STM_GETIMAGE) return false;
+    result = reinterpret_cast<LRESULT>(bitmap_);
+    return true;
+  }
+
+  void paint(HDC dc, const RECT& area) const override {
+    HBRUSH back =
+        CreateSolidBrush(model_.hasBackColor() ? model_.BackColor() : GetSysColor(COLOR_BTNFACE));
+    FillRect(dc, &area, back);
+    DeleteObject(back);
+    if (!bitmap_ || width_ <= 0 || height_ <= 0) return;
+    const double scale = std::min(static_cast<double>(area.right) / width_,
+                                  static_cast<double>(area.bottom) / height_);
+    const int w = std::max(1, static_cast<int>(width_ * scale));
+    const int h = std::max(1, static_cast<int>(height_ * scale));
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ previous = SelectObject(source, bitmap_);
+    SetStretchBltMode(dc, HALFTONE);
+    StretchBlt(dc, (area.right - w) / 2, (area.bottom - h) / 2, w, h, source, 0, 0, width_, height_,
+               SRCCOPY);
+    SelectObject(source, previous);
+    DeleteDC(source);
+  }
+
+  HBITMAP bitmap_ = nullptr;
+  std::string loadedPath_;
+  int width_ = 0;
+  int height_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<ControlWindow> makePicture(Control& model) {
+  return std::make_unique<Picture>(model);
+}
+
+}  // namespace corvanta::ui::win32

@@ -1,0 +1,74 @@
+// A scripted desktop: colours, parameters and fonts kept in memory, and a
+// log of what was set, in order.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/desktop_port.h"
+
+namespace corvanta::testing {
+
+class FakeDesktop final : public DesktopPort {
+ public:
+  std::map<int, std::uint32_t> colors{{1, 0x00A56E3A}};
+  std::vector<std::string> calls;  // "mouse speed 10", "wallpaper C:\...", ...
+  std::vector<std::string> families{"Tahoma", "Arial", "Arial", "Courier New", "Marlett"};
+  std::set<std::string> fontFiles;    // paths AddFontResource accepts
+  std::set<std::string> loadedFonts;  // added and not removed
+  long resolutionResult = kDispChangeSuccessful;
+  std::map<std::string, std::string> decodable;  // picture path -> bitmap text written
+  std::map<std::string, std::string> written;    // bitmap files written
+
+  std::uint32_t sysColor(int index) override { return colors[index]; }
+  bool setSysColor(int index, std::uint32_t color) override {
+    colors[index] = color;
+    return log("color " + std::to_string(index) + " " + std::to_string(color));
+  }
+  bool setWallpaper(const std::string& path) override { return log("wallpaper " + path); }
+  bool setFontSmoothing(bool on) override {
+    return log(std::string("smoothing ") + (on ? "1" : "0"));
+  }
+  bool setMouseSpeed(int speed) override { return log("mouse speed " + std::to_string(speed)); }
+  bool setKeyboardSpeed(int speed) override {
+    return log("keyboard speed " + std::to_string(speed));
+  }
+  bool setKeyboardDelay(int delay) override {
+    return log("keyboard delay " + std::to_string(delay));
+  }
+  bool setMouseButtonSwap(bool swapped) override {
+    return log(std::string("swap ") + (swapped ? "1" : "0"));
+  }
+  bool setMouseTrails(int trails) override { return log("trails " + std::to_string(trails)); }
+  bool setDoubleClickTime(int milliseconds) override {
+    return log("double click " + std::to_string(milliseconds));
+  }
+  long changeResolution(int width, int height) override {
+    log("resolution " + std::to_string(width) + "x" + std::to_string(height));
+    return resolutionResult;
+  }
+  std::vector<std::string> fontFamilies() override { return families; }
+  int addFontResource(const std::string& path) override {
+    if (!fontFiles.count(path)) return 0;
+    loadedFonts.insert(path);
+    return 1;
+  }
+  bool removeFontResource(const std::string& path) override { return loadedFonts.erase(path) > 0; }
+  void broadcastFontChange() override { log("font change"); }
+  long convertToBitmap(const std::string& source, const std::string& target) override {
+    const auto found = decodable.find(source);
+    if (found == decodable.end()) return 13;  // ERROR_INVALID_DATA
+    written[target] = found->second;
+    return 0;
+  }
+
+ private:
+  bool log(std::string call) {
+    calls.push_back(std::move(call));
+    return true;
+  }
+};
+
+}  // namespace corvanta::testing

@@ -51,7 +51,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ui::Forms forms(windows);
     SettingsStore settings(registry);
     const std::string appFolder = AppFolder(system);
-    Localizer localizer(system, settings, appFolder);
+    Localizer localizer(files, settings, appFolder);
     AppContext app{registry,  system,     files,   drives, dialogs, shortcuts, shell,    performance,
                    processes, systemInfo, desktop, forms,  skin,    splash,    settings, localizer,
                    appFolder};

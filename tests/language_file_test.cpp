@@ -1,9 +1,11 @@
 // The shipped English file against the windows that use it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "app/main_form.h"
+#include "base/profile_text.h"
 #include "fakes/app_harness.h"
 
 namespace corvanta {
@@ -33,6 +35,50 @@ TEST(EnglishFile, HasTheWindowTitlesAndTheExpanderMarker) {
   EXPECT_EQ(">>", expander.substr(expander.size() - 2));
   EXPECT_EQ("Used memory             :", app.localizer.LookupText("3004"));
   EXPECT_EQ("Remove the Shut Down  command", app.localizer.LookupText("5018"));
+}
+
+const char* const kLanguages[] = {"German", "French", "Spanish", "Italian", "Portuguese", "Dutch"};
+
+// Every shipped translation answers for exactly the English file's IDs and
+// keeps what the program relies on: the expander's ">>", and "&&" wherever
+// English has it (a single "&" would make an access key of the next letter).
+TEST(LanguageFiles, EveryTranslationHasExactlyTheEnglishIdsAndKeepsTheMarkers) {
+  const ProfileText english(testing::readSourceFile("languages/English.ini"));
+  const auto ids = english.keys("Corvanta");
+  ASSERT_GT(ids.size(), 90u);
+  for (const char* language : kLanguages) {
+    SCOPED_TRACE(language);
+    const std::string text = testing::readSourceFile(std::string("languages/") + language + ".ini");
+    ASSERT_FALSE(text.empty());
+    const ProfileText translation(text);
+    EXPECT_EQ(ids, translation.keys("Corvanta"));
+    const std::string expander = translation.value("Corvanta", "1000").value_or("");
+    EXPECT_TRUE(expander.size() > 2 && expander.substr(expander.size() - 2) == ">>") << expander;
+    for (const std::string& id : ids) {
+      const std::string englishText = *english.value("Corvanta", id);
+      const std::string translated = translation.value("Corvanta", id).value_or("");
+      const bool doubled = englishText.find("&&") != std::string::npos;
+      EXPECT_EQ(doubled, translated.find("&&") != std::string::npos) << id << " " << translated;
+      const std::size_t singles = std::count(translated.begin(), translated.end(), '&');
+      EXPECT_EQ(0u, singles % 2) << id << ": a lone \"&\" in " << translated;
+      EXPECT_EQ(englishText.empty(), translated.empty()) << id;
+    }
+  }
+}
+
+TEST(LanguageFiles, EveryTranslationIsOfferedAndShowsItsTexts) {
+  testing::AppHarness app;
+  for (const char* language : kLanguages) {
+    app.files.addFile(app.languageFile(language),
+                      testing::readSourceFile(std::string("languages/") + language + ".ini"));
+  }
+  app.storeLanguage("German");
+  MainForm main(app.context);
+  app.forms.Show(main);
+  EXPECT_EQ(7, main.control("combolng").ListCount());
+  EXPECT_EQ("German", main.control("combolng").Text());
+  EXPECT_EQ("Laufwerke", main.control("Command5").Caption());
+  EXPECT_EQ("System >>", main.control("syscmd").Caption());
 }
 
 }  // namespace

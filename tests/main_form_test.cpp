@@ -57,31 +57,69 @@ TEST_F(MainFormTest, TakesEveryTaggedCaptionFromTheEnglishFileByDefault) {
   EXPECT_EQ("English", c("combolng").Text());
 }
 
-TEST_F(MainFormTest, AMissingLanguageFileEmptiesTaggedCaptionsOnly) {
+// A missing language file used to blank every tagged caption, the way back
+// to English included.
+TEST_F(MainFormTest, AMissingLanguageFileGivesEnglishAndSaysSoOnce) {
   app.storeLanguage("Deutsch");
   start();
-  EXPECT_EQ("", c("syscmd").Caption());
-  EXPECT_EQ("", c("Command4").Caption());
-  EXPECT_EQ("", c("SMframe").Caption());
-  EXPECT_EQ("Explorer", c("EXPFrame").Caption()) << "untagged controls keep their design text";
-  EXPECT_EQ("Language", c("langFrame").Caption());
-  EXPECT_EQ("English", c("combolng").Text()) << "the chooser offers English whatever is stored";
-
-  // With no text the expander finds no marker: it only hides monitoring.
-  c("cpucmd").click();
-  c("syscmd").click();
-  EXPECT_FALSE(c("Frame1").Visible());
-  EXPECT_TRUE(visiblePages().empty());
+  EXPECT_EQ("System >>", c("syscmd").Caption());
+  EXPECT_EQ("Visual", c("Command4").Caption());
+  EXPECT_EQ("System Monitoring", c("SMframe").Caption());
+  EXPECT_EQ("Apply", c("Applylangcmd").Caption());
+  ASSERT_EQ(1u, app.dialogs.shown.size());
+  EXPECT_NE(std::string::npos, app.dialogs.shown[0].text.find("\\languages\\Deutsch.ini"));
+  EXPECT_EQ("Deutsch", app.settings.GetSetting("Corvanta", "Language", "lng")) << "kept";
 
   std::string healthTitle = "unset";
   app.windows.whileModal = [&](ui::Form& window) { healthTitle = window.Caption(); };
   c("Command3").click();
-  EXPECT_EQ("", healthTitle) << "translated window titles are empty too";
+  EXPECT_EQ("System Health", healthTitle);
+}
+
+TEST_F(MainFormTest, MissingTextsComeFromEnglishThenFromTheDesign) {
+  app.files.addFile(app.languageFile("Partial"), "[Corvanta]\r\n1002=Optik\r\n");
+  app.storeLanguage("Partial");
+  app.files.addFile(app.languageFile(kEnglish), "[Corvanta]\r\n1003=Drives\r\n");
+  start();
+  EXPECT_EQ("Optik", c("Command4").Caption());
+  EXPECT_EQ("Drives", c("Command5").Caption());
+  EXPECT_EQ("Input", c("Command6").Caption()) << "in neither file: the design text";
+  EXPECT_TRUE(app.dialogs.shown.empty());
+}
+
+TEST(LanguageNames, OnlyPlainFileStemsAreUsed) {
+  for (const char* good :
+       {"English", "Deutsch", "Portugu\xEAs", "pt-BR", "zh_TW", "Old v2.1", "A"}) {
+    EXPECT_TRUE(isLanguageName(good)) << good;
+  }
+  for (const char* bad : {"", "..\\..\\evil", "C:\\x", "a/b", ".hidden", "a:b", "star*", "x\ty"}) {
+    EXPECT_FALSE(isLanguageName(bad)) << bad;
+  }
+  EXPECT_FALSE(isLanguageName(std::string(65, 'a')));
+  testing::AppHarness app;
+  app.storeLanguage("..\\English");
+  EXPECT_EQ("English", app.localizer.LanguageName());
+}
+
+TEST_F(MainFormTest, TheChooserOffersEveryLanguageFileWithTextsAndSelectsTheStoredOne) {
+  app.files.addFile(app.languageFile("Nederlands"), "[Corvanta]\r\n1002=Beeld\r\n");
+  app.files.addFile(app.languageFile("Deutsch"), "[Corvanta]\r\n1002=Optik\r\n");
+  app.files.addFile(app.languageFile("Notes"), "[Other]\r\n1=x\r\n");
+  app.files.addFile(app.appFolder + "\\languages\\readme.txt", "[Corvanta]\r\n");
+  app.storeLanguage("deutsch");
+  start();
+  EXPECT_EQ((std::vector<std::string>{"Deutsch", "English", "Nederlands"}), c("combolng").items());
+  EXPECT_EQ("Deutsch", c("combolng").Text());
+  c("combolng").listIndexFromUser(2);
+  c("Applylangcmd").click();
+  EXPECT_EQ("Nederlands", app.settings.GetSetting("Corvanta", "Language", "lng"));
+  EXPECT_EQ("Optik", c("Command4").Caption()) << "the change shows at the next start";
+  EXPECT_EQ("The new language shows the next time Corvanta starts.", c("langSkinLabel1").Caption());
 }
 
 TEST_F(MainFormTest, ALongTextIsCutTo254CharactersAndQuotesAreStripped) {
-  app.system.putIniFile(app.languageFile("Long"), "[Corvanta]\r\n1002=" + std::string(300, 'x') +
-                                                      "\r\n 1003 = \"Laufwerke\"\r\n");
+  app.files.addFile(app.languageFile("Long"), "[Corvanta]\r\n1002=" + std::string(300, 'x') +
+                                                  "\r\n 1003 = \"Laufwerke\"\r\n");
   app.storeLanguage("Long");
   start();
   EXPECT_EQ(std::string(254, 'x'), c("Command4").Caption());
@@ -142,7 +180,7 @@ TEST_F(MainFormTest, TheExpanderOpensAndClosesTheNavigationAndHidesMonitoring) {
 }
 
 TEST_F(MainFormTest, ACaptionWithBothMarkersOpensThenClosesInOneClick) {
-  app.system.putIniFile(app.languageFile("Both"), "[Corvanta]\r\n1000=Go>><<\r\n");
+  app.files.addFile(app.languageFile("Both"), "[Corvanta]\r\n1000=Go>><<\r\n");
   app.storeLanguage("Both");
   start();
   c("syscmd").click();

@@ -7,10 +7,12 @@
 
 #include "app/about_form.h"
 #include "app/app_context.h"
+#include "app/app_info.h"
 #include "app/i18n/language_page.h"
 #include "app/i18n/localizer.h"
 #include "app/skin_form.h"
 #include "health/health_form.h"
+#include "platform/dialogs_port.h"
 #include "platform/shell_port.h"
 #include "platform/system_port.h"
 #include "registry/script_shell.h"
@@ -181,18 +183,29 @@ void MainForm::Form_Load() {
   // 8-9. From here on the two big buttons carry only their language texts.
   control("syscmd").setCaption("");
   control("cpucmd").setCaption("");
-  app_.localizer.ApplyLanguage(*this, app_.localizer.LanguageName());
-  control("SMframe").setCaption(app_.localizer.LookupText("7000"));
+  // A language whose file is gone or unreadable: English, said once.
+  const std::string language = app_.localizer.LanguageName();
+  if (!app_.localizer.isUsable(language)) {
+    app_.dialogs.messageBox(
+        "The language file " + app_.localizer.languageFile(language) +
+            " is missing or cannot be read.\r\nCorvanta shows its texts in English.",
+        kAppTitle, kMbOk | kMbIconInformation);
+  }
+  app_.localizer.ApplyLanguage(*this, language);
+  control("SMframe").setCaption(
+      app_.localizer.LookupText("7000", control("SMframe").DesignCaption()));
 
   // 10. The monitoring page: the sampler, the total memory, the timers.
   monitor_.load();
 
   // 11. The Drives page, for c:.
-  control("drivesframe").setCaption(app_.localizer.LookupText("7001"));
+  control("drivesframe")
+      .setCaption(app_.localizer.LookupText("7001", control("drivesframe").DesignCaption()));
   drives_.load();
 
   // 12. The Input page.
-  control("Inputframe").setCaption(app_.localizer.LookupText("7008"));
+  control("Inputframe")
+      .setCaption(app_.localizer.LookupText("7008", control("Inputframe").DesignCaption()));
   {
     ScriptShell shell(app_.registry, app_.shortcuts);
     input_.load(shell);
@@ -213,7 +226,7 @@ void MainForm::Form_Load() {
   }
 
   // 15-16. The chooser, then the language once more.
-  FillLanguageList(*this);
+  FillLanguageList(*this, app_.localizer, app_.files);
   app_.localizer.ApplyLanguage(*this, app_.localizer.LanguageName());
 
   // 17. The Drives page's figures once more.

@@ -78,7 +78,7 @@ FontsForm::FontsForm(AppContext& app) : ui::Form("Fontsfrm", "Fonts", 7260, 4950
 }
 
 void FontsForm::Form_Load() {
-  setCaption(app_.localizer.LookupText("7004"));
+  setCaption(app_.localizer.LookupText("7004", Caption()));
   skinWindow(*this, app_.skin, app_.appFolder, "SmallForm");
   FillFontList();
   // The preview starts in the list's second font, or its only one, or the

@@ -60,7 +60,7 @@ SystemColorsForm::SystemColorsForm(AppContext& app)
 
 void SystemColorsForm::Form_Load() {
   skinWindow(*this, app_.skin, app_.appFolder, "SmallForm");
-  setCaption(app_.localizer.LookupText("7012"));
+  setCaption(app_.localizer.LookupText("7012", Caption()));
   std::vector<std::string> texts;
   for (const Element& element : kElements) texts.emplace_back(element.text);
   control("List1").setItems(std::move(texts));

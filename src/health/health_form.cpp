@@ -141,7 +141,7 @@ void HealthForm::declareControls() {
 }
 
 void HealthForm::Form_Load() {
-  setCaption(app_.localizer.LookupText("7010"));
+  setCaption(app_.localizer.LookupText("7010", Caption()));
   skinWindow(*this, app_.skin, app_.appFolder, "SmallForm");
   fillDriveList(control("ODrive"), app_.drives, app_.drives.currentDrive());
 }

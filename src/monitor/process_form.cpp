@@ -76,7 +76,7 @@ ProcessForm::ProcessForm(AppContext& app)
 }
 
 void ProcessForm::Form_Load() {
-  setCaption(app_.localizer.LookupText("7002"));
+  setCaption(app_.localizer.LookupText("7002", Caption()));
   Display();
   skinWindow(*this, app_.skin, app_.appFolder, "SmallForm");
   for (const char* name : {"Timer1", "Timer2"}) setTimerEnabled(timer(name), true);

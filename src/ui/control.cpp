@@ -38,6 +38,7 @@ void Control::requireKind(std::initializer_list<ControlKind> kinds, const char* 
 // --- declaration ---
 
 Control& Control::caption(std::string text) {
+  designCaption_ = text;
   caption_ = std::move(text);
   return *this;
 }

@@ -137,6 +137,8 @@ class Control {
   // --- properties ---
   bool hasCaption() const;
   const std::string& Caption() const { return caption_; }
+  // The caption the control was declared with.
+  const std::string& DesignCaption() const { return designCaption_; }
   void setCaption(const std::string& text);
   const std::string& Tag() const { return tag_; }
   void setTag(const std::string& languageId) { tag_ = languageId; }
@@ -245,6 +247,7 @@ class Control {
   Control* parent_ = nullptr;
   ControlStyle style_;
   std::string caption_;
+  std::string designCaption_;
   std::string tag_;
   Geometry geometry_;
   bool visible_ = true;

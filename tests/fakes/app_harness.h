@@ -34,7 +34,7 @@ inline std::string readSourceFile(const std::string& relative) {
 
 struct AppHarness {
   AppHarness() {
-    system.putIniFile(languageFile("English"), readSourceFile("languages/English.ini"));
+    files.addFile(languageFile(kEnglish), readSourceFile("languages/English.ini"));
   }
 
   std::string languageFile(const std::string& language) const {
@@ -96,7 +96,7 @@ struct AppHarness {
   ui::Forms forms{windows};
   SettingsStore settings{registry};
   std::string appFolder = AppFolder(system);
-  Localizer localizer{system, settings, appFolder};
+  Localizer localizer{files, settings, appFolder};
   AppContext context{registry, system,      files,     drives,     dialogs,  shortcuts,
                      shell,    performance, processes, systemInfo, desktop,  forms,
                      skin,     splash,      settings,  localizer,  appFolder};

@@ -1,6 +1,7 @@
 #include "fakes/fake_system.h"
 
-#include <sstream>
+#include "base/profile_text.h"
+
 
 namespace corvanta::testing {
 std::string FakeSystem::expandEnvironmentStrings(const std::string& text) {
@@ -32,28 +33,7 @@ std::string FakeSystem::getPrivateProfileString(const std::string& section, cons
   };
   const auto file = iniFiles_.find(foldAnsiCase(path));
   if (file == iniFiles_.end()) return cut(fallback);
-
-  const std::string wantedKey = trimBlanks(key);
-  bool inSection = false;
-  std::istringstream lines(file->second);
-  for (std::string line; std::getline(lines, line);) {
-    const std::string trimmed = trimBlanks(line);
-    if (!trimmed.empty() && trimmed.front() == '[') {
-      const auto close = trimmed.find(']');
-      inSection = equalsIgnoringCase(trimBlanks(trimmed.substr(1, close - 1)), section);
-      continue;
-    }
-    const auto equals = line.find('=');
-    if (!inSection || equals == std::string::npos) continue;
-    if (!equalsIgnoringCase(trimBlanks(line.substr(0, equals)), wantedKey)) continue;
-    std::string value = trimBlanks(line.substr(equals + 1));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
-      value = value.substr(1, value.size() - 2);
-    }
-    return cut(value);  // the first of duplicate keys wins
-  }
-  return cut(fallback);
+  return cut(ProfileText(file->second).value(section, key).value_or(fallback));
 }
 
 }  // namespace corvanta::testing

@@ -55,10 +55,10 @@ inline BOOL CALLBACK countMainWindows(HWND window, LPARAM count) {
 
 class RunningProgram {
  public:
-  RunningProgram() {
+  explicit RunningProgram(const std::string& program = programPath()) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::string command = "\"" + programPath() + "\"";
+    std::string command = "\"" + program + "\"";
     started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                               &startup, &process_);
   }

@@ -1,25 +1,62 @@
 #include "app/i18n/language_page.h"
 
+#include <algorithm>
 #include <exception>
+#include <vector>
 
 #include "app/app_info.h"
 #include "app/i18n/localizer.h"
+#include "base/ansi_text.h"
 #include "platform/dialogs_port.h"
+#include "platform/file_port.h"
 #include "ui/form.h"
 
 namespace corvanta {
+namespace {
 
-void FillLanguageList(ui::Form& form) {
+constexpr const char* kNextStartId = "3044";
+
+}  // namespace
+
+void FillLanguageList(ui::Form& form, Localizer& localizer, FilePort& files) {
+  std::vector<std::string> languages{kEnglish};
+  std::vector<FileEntry> found;
+  const std::string folder = localizer.languageFile("*");
+  if (files.findFiles(folder, found) == kErrorSuccess) {
+    for (const FileEntry& entry : found) {
+      if ((entry.attributes & kFileAttributeDirectory) || entry.name.size() <= 4) continue;
+      const std::string stem = entry.name.substr(0, entry.name.size() - 4);
+      const bool known =
+          std::any_of(languages.begin(), languages.end(),
+                      [&](const std::string& name) { return equalsIgnoringCase(name, stem); });
+      if (!known && equalsIgnoringCase(entry.name.substr(entry.name.size() - 4), ".ini") &&
+          localizer.isUsable(stem)) {
+        languages.push_back(stem);
+      }
+    }
+  }
+  std::sort(languages.begin(), languages.end(), [](const std::string& a, const std::string& b) {
+    return foldAnsiCase(a) < foldAnsiCase(b);
+  });
+  const std::string stored = localizer.LanguageName();
+  const auto selected =
+      std::find_if(languages.begin(), languages.end(),
+                   [&](const std::string& name) { return equalsIgnoringCase(name, stored); });
+  const auto english = std::find(languages.begin(), languages.end(), kEnglish);
+  const int index =
+      static_cast<int>((selected != languages.end() ? selected : english) - languages.begin());
   ui::Control& chooser = form.control("combolng");
-  chooser.Clear();
-  chooser.AddItem("English");
-  chooser.setListIndex(0);
+  chooser.setItems(std::move(languages));
+  chooser.setListIndex(index);
 }
 
 void Applylangcmd_Click(ui::Form& form, Localizer& localizer, DialogsPort& dialogs) {
   const std::string chosen = form.control("combolng").Text();
   try {
     localizer.saveLanguageName(chosen);
+    form.control("langSkinLabel1")
+        .setCaption(localizer.LookupText(kNextStartId,
+                                         "The new language shows the next time Corvanta starts."));
   } catch (const std::exception& error) {
     // Nothing else is at stake, but the user must not believe it was kept.
     dialogs.messageBox("The language could not be saved.\r\n" + std::string(error.what()),

@@ -1,7 +1,8 @@
 #include "app/i18n/localizer.h"
 
+#include "base/ansi_text.h"
 #include "base/resume.h"
-#include "platform/system_port.h"
+#include "platform/file_port.h"
 #include "registry/settings_store.h"
 #include "ui/form.h"
 
@@ -11,17 +12,27 @@ namespace {
 constexpr const char* kSettingsApplication = "Corvanta";
 constexpr const char* kSettingsSection = "Language";
 constexpr const char* kSettingsKey = "lng";
-constexpr const char* kDefaultLanguage = "English";
 constexpr const char* kTextSection = "Corvanta";
-constexpr std::uint32_t kTextBuffer = 255;
+constexpr std::size_t kLongestText = 254;  // a 255-character buffer and its terminator
+constexpr std::size_t kLongestName = 64;
 
 }  // namespace
+
+bool isLanguageName(const std::string& name) {
+  if (name.empty() || name.size() > kLongestName || name.front() == '.') return false;
+  for (const char c : name) {
+    const bool letterOrDigit = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                               (c >= '0' && c <= '9') || static_cast<unsigned char>(c) >= 0xC0;
+    if (!letterOrDigit && c != ' ' && c != '-' && c != '_' && c != '.') return false;
+  }
+  return true;
+}
 
 std::string Localizer::LanguageName() {
   std::string name;
   resumeNext(
       [&] { name = settings_.GetSetting(kSettingsApplication, kSettingsSection, kSettingsKey); });
-  return name.empty() ? kDefaultLanguage : name;
+  return isLanguageName(name) ? name : kEnglish;
 }
 
 void Localizer::saveLanguageName(const std::string& name) {
@@ -32,20 +43,49 @@ std::string Localizer::languageFile(const std::string& languageName) const {
   return appFolder_ + "\\languages\\" + languageName + ".ini";
 }
 
-std::string Localizer::lookup(const std::string& id, const std::string& file) {
-  return system_.getPrivateProfileString(kTextSection, id, "", kTextBuffer, file);
+const ProfileText* Localizer::texts(const std::string& languageName) {
+  const std::string key = foldAnsiCase(languageName);
+  auto found = loaded_.find(key);
+  if (found == loaded_.end()) {
+    std::string bytes;
+    std::optional<ProfileText> read;
+    if (files_.readFile(languageFile(languageName), bytes) == kErrorSuccess) {
+      ProfileText parsed(bytes);
+      if (parsed.hasSection(kTextSection)) read = std::move(parsed);
+    }
+    found = loaded_.emplace(key, std::move(read)).first;
+  }
+  return found->second ? &*found->second : nullptr;
 }
 
-std::string Localizer::LookupText(const std::string& id) {
-  return lookup(id, languageFile(LanguageName()));
+bool Localizer::isUsable(const std::string& languageName) {
+  return isLanguageName(languageName) && texts(languageName) != nullptr;
+}
+
+std::optional<std::string> Localizer::lookup(const std::string& id,
+                                             const std::string& languageName) {
+  for (const std::string& language : {languageName, std::string(kEnglish)}) {
+    if (const ProfileText* file = texts(language)) {
+      if (auto text = file->value(kTextSection, id)) {
+        if (text->size() > kLongestText) text->resize(kLongestText);
+        return text;
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+std::string Localizer::LookupText(const std::string& id, const std::string& fallback) {
+  return lookup(id, LanguageName()).value_or(fallback);
 }
 
 void Localizer::ApplyLanguage(ui::Form& form, const std::string& languageName) {
-  const std::string file = languageFile(languageName);
   for (const auto& control : form.controls()) {
     if (control->Tag().empty()) continue;
     // A control that cannot take a caption is passed over; the walk goes on.
-    resumeNext([&] { control->setCaption(lookup(control->Tag(), file)); });
+    resumeNext([&] {
+      control->setCaption(lookup(control->Tag(), languageName).value_or(control->DesignCaption()));
+    });
   }
 }
 

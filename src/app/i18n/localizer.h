@@ -1,44 +1,65 @@
 // Captions from the language files: one INI file per language in the
 // "languages" folder beside the program, every text in its "Corvanta"
 // section under its language ID. A control whose tag holds an ID takes the
-// text of that ID when its window loads; the language is the one stored in
-// the settings, English when none is.
+// text of that ID when its window loads. The language is the one stored in
+// the settings, English when none (or no usable name) is stored.
+//
+// A text the language's file lacks comes from the English file, and a text
+// neither has is the control's designed one: a missing or partial language
+// file never leaves the program without captions. Each file is read once.
 #pragma once
 
+#include <map>
+#include <optional>
 #include <string>
+
+#include "base/profile_text.h"
 
 namespace corvanta {
 
+class FilePort;
 class SettingsStore;
-class SystemPort;
 namespace ui {
 class Form;
 }
 
+inline constexpr const char* kEnglish = "English";
+
+// A language name is a plain file stem: letters, digits, blanks, dashes,
+// underscores and dots (not first), at most 64 characters.
+bool isLanguageName(const std::string& name);
+
 class Localizer {
  public:
-  Localizer(SystemPort& system, SettingsStore& settings, std::string appFolder)
-      : system_(system), settings_(settings), appFolder_(std::move(appFolder)) {}
+  Localizer(FilePort& files, SettingsStore& settings, std::string appFolder)
+      : files_(files), settings_(settings), appFolder_(std::move(appFolder)) {}
 
-  // The stored language, "English" when none is stored or it is empty.
+  // The stored language, "English" when none is stored, it is empty or it
+  // is no plain language name.
   std::string LanguageName();
   // Stores the language every window loaded from now on uses.
   void saveLanguageName(const std::string& name);
   std::string languageFile(const std::string& languageName) const;
+  // Whether the language's file is there with its "Corvanta" section.
+  bool isUsable(const std::string& languageName);
 
-  // The text of a language ID in the current language; empty when the file,
-  // the section or the ID is missing. At most 254 characters.
-  std::string LookupText(const std::string& id);
-  // Gives every tagged control of the window the text of its ID (empty when
-  // missing: the design text is no fallback). Untagged controls keep theirs.
+  // The text of a language ID in the current language, else in English,
+  // else `fallback`. At most 254 characters.
+  std::string LookupText(const std::string& id, const std::string& fallback = "");
+  // Gives every tagged control of the window the text of its ID in that
+  // language (else English, else its designed caption). Untagged controls
+  // keep theirs.
   void ApplyLanguage(ui::Form& form, const std::string& languageName);
 
  private:
-  std::string lookup(const std::string& id, const std::string& file);
+  // The file's texts, read on first use; null when it cannot be read.
+  const ProfileText* texts(const std::string& languageName);
+  std::optional<std::string> lookup(const std::string& id, const std::string& languageName);
 
-  SystemPort& system_;
+  FilePort& files_;
   SettingsStore& settings_;
   std::string appFolder_;
+  std::map<std::string, std::optional<ProfileText>> loaded_;  // by language name
 };
 
 }  // namespace corvanta

@@ -1,0 +1,97 @@
+// Languages in the real program, run from a copy of the release folder of
+// its own: German chosen on the Language page and shown at the next start;
+// its file gone, English and one message saying so.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "win32/running_program.h"
+#include "win32/scratch_folder.h"
+
+namespace corvanta {
+namespace {
+
+using testing::childrenOf;
+using testing::childWithText;
+using testing::RunningProgram;
+
+constexpr const char* kSettingsKey = "Software\\VB and VBA Program Settings\\Corvanta\\Language";
+
+// The release folder copied: the program, its languages, skin and splash.
+std::string copyRelease(const testing::ScratchFolder& folder) {
+  std::string release = testing::programPath();
+  release.erase(release.find_last_of('\\'));
+  for (const char* file : {"corvanta.exe", "winaquas.skn", "Splash.spl"}) {
+    CopyFileA((release + "\\" + file).c_str(), folder.file(file).c_str(), FALSE);
+  }
+  CreateDirectoryA(folder.file("languages").c_str(), nullptr);
+  for (const char* language : {"English", "German", "French"}) {
+    const std::string name = std::string("\\languages\\") + language + ".ini";
+    CopyFileA((release + name).c_str(), (folder.path() + name).c_str(), FALSE);
+  }
+  return folder.file("corvanta.exe");
+}
+
+BOOL CALLBACK findMessageBox(HWND window, LPARAM found) {
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (std::string(className) == "#32770" && IsWindowVisible(window)) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+TEST(ProgramLanguages, GermanChosenShowsAtTheNextStartAndAMissingFileGivesEnglish) {
+  RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+  testing::ScratchFolder folder;
+  const std::string program = copyRelease(folder);
+  {
+    RunningProgram first(program);
+    HWND main = first.mainWindow();
+    ASSERT_NE(nullptr, main);
+    SendMessageA(childWithText(main, "System >>"), BM_CLICK, 0, 0);
+    SendMessageA(childWithText(main, "Language"), BM_CLICK, 0, 0);
+    HWND chooser = nullptr;
+    for (const auto& child : childrenOf(main)) {
+      if (child.className == "ComboBoxEx32") chooser = child.window;
+    }
+    ASSERT_NE(nullptr, chooser);
+    ASSERT_EQ(3, SendMessageA(chooser, CB_GETCOUNT, 0, 0)) << "English, French, German";
+    SendMessageA(chooser, CB_SETCURSEL, 2, 0);
+    SendMessageA(GetParent(chooser), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(chooser), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(chooser));
+    SendMessageA(FindWindowExA(GetParent(chooser), nullptr, "BUTTON", "Apply"), BM_CLICK, 0, 0);
+    EXPECT_NE(nullptr, childWithText(main, "System <<")) << "nothing changes before the restart";
+  }
+  {
+    RunningProgram second(program);
+    HWND main = second.mainWindow();
+    ASSERT_NE(nullptr, main);
+    EXPECT_NE(nullptr, childWithText(main, "Laufwerke"));
+    EXPECT_NE(nullptr, childWithText(main, "CPU && Speicher"));
+  }
+  DeleteFileA(folder.file("languages\\German.ini").c_str());
+  {
+    RunningProgram third(program);
+    HWND box = nullptr;
+    for (int waited = 0; waited < 20000 && !box; waited += 50) {
+      EnumThreadWindows(0, findMessageBox, reinterpret_cast<LPARAM>(&box));
+      if (!box) EnumWindows(findMessageBox, reinterpret_cast<LPARAM>(&box));
+      if (!box) Sleep(50);
+    }
+    ASSERT_NE(nullptr, box) << "the missing file is told";
+    std::string said;
+    for (const auto& child : childrenOf(box)) said += child.text + "\n";
+    EXPECT_NE(std::string::npos, said.find("German.ini")) << said;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    HWND main = third.mainWindow();
+    ASSERT_NE(nullptr, main);
+    EXPECT_NE(nullptr, childWithText(main, "Drives"));
+    EXPECT_NE(nullptr, childWithText(main, "System >>"));
+  }
+  RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+}
+
+}  // namespace
+}  // namespace corvanta

@@ -29,10 +29,10 @@ std::string elementFor(const ui::Control& control) {
 
 }  // namespace
 
-void SkinForm(ui::Form& form, ui::Skin& skin) {
+void SkinForm(ui::Form& form) {
   for (const auto& control : form.controls()) {
     const std::string element = elementFor(*control);
-    if (!element.empty()) skin.ApplySkinElement(control->handle(), element);
+    if (!element.empty()) control->setSkinElement(element);
   }
 }
 
@@ -40,7 +40,7 @@ void skinWindow(ui::Form& form, ui::Skin& skin, const std::string& appFolder,
                 const std::string& element) {
   skin.LoadSkinFile(appFolder + "\\winaquas.skn");
   skin.ApplySkinElement(form.handle(), element);
-  SkinForm(form, skin);
+  SkinForm(form);
 }
 
 }  // namespace corvanta

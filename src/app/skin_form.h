@@ -11,8 +11,9 @@ class Skin;
 }  // namespace ui
 
 // Gives every control of the window, in the window's order, the skin element
-// its kind calls for; kinds the skin has no element for are passed over.
-void SkinForm(ui::Form& form, ui::Skin& skin);
+// its kind calls for, as a property the window's controls are drawn with
+// whenever they are made; kinds the skin has no element for are passed over.
+void SkinForm(ui::Form& form);
 
 // LoadSkinFile (the app folder's "winaquas.skn"), ApplySkinElement with the
 // window and `element` ("Form" for the main window, "SmallForm" for the

@@ -9,13 +9,13 @@
 
 namespace corvanta {
 
-void fillDriveList(ui::Control& list, DrivePort& drives, const std::string& selected) {
+void fillDriveList(ui::Control& list, DrivePort& drives, const std::string& selected, bool labels) {
   std::vector<std::string> items;
   int chosen = 0;
   for (const std::string& root : drives.logicalDrives()) {
     std::string item = root.substr(0, 2);
     if (equalsIgnoringCase(item, selected)) chosen = static_cast<int>(items.size());
-    const DriveType type = drives.driveType(root);
+    const DriveType type = labels ? drives.driveType(root) : DriveType::Unknown;
     std::string label;
     if ((type == DriveType::Fixed || type == DriveType::RamDisk) &&
         drives.volumeLabel(root, label) == kErrorSuccess && !label.empty()) {

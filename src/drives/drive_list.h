@@ -12,7 +12,10 @@ namespace ui {
 class Control;
 }
 
-// Fills `list` and selects the drive `selected` ("c:"), or the first.
-void fillDriveList(ui::Control& list, DrivePort& drives, const std::string& selected);
+// Fills `list` and selects the drive `selected` ("c:"), or the first; with
+// `labels` false, the letters alone (the labels can follow, once the window
+// is up: some drives take a while to tell theirs).
+void fillDriveList(ui::Control& list, DrivePort& drives, const std::string& selected,
+                   bool labels = true);
 
 }  // namespace corvanta

@@ -105,6 +105,7 @@ void DrivesPage::declare(ui::Control& frame) {
   form_.addAll(kFigures, &figures);
   control("Drive1").withStyle({.dropDownList = true});
   control("Drive1").onClick = [this] { Drive1_Change(); };
+  form_.addTimer("DriveLabels", 1).onTick = [this] { showLabels(); };
   control("formatcmd").onClick = [this] { formatcmd_Click(); };
   control("defragmentcmd").onClick = [this] { defragmentcmd_Click(); };
 }
@@ -159,9 +160,17 @@ void DrivesPage::showNoDisk(DriveType type) {
 }
 
 void DrivesPage::load() {
-  resumeNext([&] { fillDriveList(control("Drive1"), app_.drives, "c:"); });
+  resumeNext([&] { fillDriveList(control("Drive1"), app_.drives, "c:", false); });
+  form_.setTimerEnabled(form_.timer("DriveLabels"), true);
   resumeNext([&] { showType(app_.drives.driveType(drive() + "\\")); });
   resumeNext([&] { showSpace(); });
+}
+
+// The drives' labels, once the window is up: asking each drive for its label
+// is the slowest part of filling the page.
+void DrivesPage::showLabels() {
+  form_.setTimerEnabled(form_.timer("DriveLabels"), false);
+  resumeNext([&] { fillDriveList(control("Drive1"), app_.drives, drive()); });
 }
 
 void DrivesPage::refresh() {

@@ -27,13 +27,14 @@ class DrivesPage : private TabPage {
   using TabPage::TabPage;
 
   void declare(ui::Control& frame);
-  // Start-up: the list set to c:, the type and the figures, without the
-  // no-disk messages.
+  // Start-up: the list set to c: (the drives' labels follow once the window
+  // is up), the type and the figures, without the no-disk messages.
   void load();
   // Start-up's last step: the figures once more for the selected drive.
   void refresh();
 
   void Drive1_Change();
+  void showLabels();
   void formatcmd_Click();
   void defragmentcmd_Click();
 

@@ -121,7 +121,8 @@ void CPULoad::collectNt() {
         static_cast<std::int32_t>(block.u32(*object + perf::kObjectNumInstances));
     for (std::int32_t i = 0; i < instances; ++i) {
       // Processors are named by their index; a longer name is not one.
-      const std::int64_t nameBytes = std::int64_t{block.u32(offset + perf::kInstanceNameLength)} - 2;
+      const std::int64_t nameBytes =
+          std::int64_t{block.u32(offset + perf::kInstanceNameLength)} - 2;
       const std::string name =
           nameBytes > kLongestIndexBytes
               ? std::string()

@@ -108,6 +108,7 @@ void MonitorPage::declare(ui::Control& frame) {
   control("Slider2").range(300, 1000).steps(1, 5, 50);
 
   form_.addTimer("Timer1", 1000).onTick = [this] { Timer1_Timer(); };
+  form_.addTimer("Baseline", 1).onTick = [this] { takeBaseline(); };
   form_.addTimer("Timer2", 300).onTick = [this] { Timer2_Timer(); };
   control("Slider1").onChange = control("Slider1").onClick = [this] { Slider1_Change(); };
   control("Slider2").onChange = control("Slider2").onClick = [this] { Slider2_Change(); };
@@ -120,7 +121,6 @@ void MonitorPage::load() {
   app_.forms.DoEvents();  // InitializeCPU
   resumeNext(
       [&] { cpu_ = std::make_unique<CPULoad>(app_.system, app_.registry, app_.performance); });
-  if (cpu_) resumeNext([&] { cpu_->CollectCPUData(); });
 
   const MemoryStatus memory = app_.system.memoryStatus();
   const std::uint64_t total = memory_text::totalMegabytes(memory.totalPhysical);
@@ -134,7 +134,17 @@ void MonitorPage::load() {
     control("Check1").setValue(
         app_.settings.GetSetting(kSettingsApp, "monitor", "autooptimize", "0") == "1" ? 1 : 0);
   });
-  for (const char* timer : {"Timer1", "Timer2"}) form_.setTimerEnabled(form_.timer(timer), true);
+  for (const char* timer : {"Timer1", "Timer2", "Baseline"}) {
+    form_.setTimerEnabled(form_.timer(timer), true);
+  }
+}
+
+// The first sample, taken as soon as the window is up rather than in the
+// middle of start-up (it reads the performance data, which takes a while),
+// so that the first tick shows the usage over the first interval.
+void MonitorPage::takeBaseline() {
+  form_.setTimerEnabled(form_.timer("Baseline"), false);
+  if (cpu_) resumeNext([&] { cpu_->CollectCPUData(); });
 }
 
 void MonitorPage::Timer1_Timer() {

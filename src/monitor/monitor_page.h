@@ -32,8 +32,7 @@ class MonitorPage : private TabPage {
   ~MonitorPage();
 
   void declare(ui::Control& frame);
-  // Start-up: the sampler (with its first sample, so that the first tick
-  // shows the first interval's usage), the total memory and the bars.
+  // Start-up: the sampler, the total memory, the bars and the timers.
   void load();
 
   void Timer1_Timer();
@@ -48,6 +47,7 @@ class MonitorPage : private TabPage {
   // The automatic optimiser: after three memory ticks in a row with less
   // than a tenth of the memory free, at most once a minute.
   void optimizeWhenLow(const MemoryStatus& memory);
+  void takeBaseline();
 
   std::unique_ptr<CPULoad> cpu_;
   std::uint64_t barScale_ = 1;  // bytes-per-step divisor that keeps the bars in range

@@ -286,6 +286,11 @@ void Control::setBackColor(std::uint32_t color) {
   notify(Property::Picture);
 }
 
+void Control::setSkinElement(const std::string& element) {
+  skinElement_ = element;
+  notify(Property::Skin);
+}
+
 void Control::setFont(const FontSpec& font) {
   if (font_ == font) return;
   font_ = font;

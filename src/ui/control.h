@@ -54,6 +54,7 @@ enum class Property {
   Picture,
   History,
   Font,
+  Skin,
 };
 
 // A property set to a value the control cannot take, or asked of a control
@@ -205,6 +206,11 @@ class Control {
   std::uint32_t BackColor() const { return static_cast<std::uint32_t>(backColor_); }
   void setBackColor(std::uint32_t color);
 
+  // The skin element that draws the control ("Button", "Label", ...); empty
+  // for none. Whatever realises the control applies it.
+  const std::string& SkinElement() const { return skinElement_; }
+  void setSkinElement(const std::string& element);
+
   // The control's own font; empty name for the window's.
   const FontSpec& Font() const { return font_; }
   void setFont(const FontSpec& font);
@@ -268,6 +274,7 @@ class Control {
   int selectedTab_ = 0;
   std::string picturePath_;
   std::int64_t backColor_ = -1;
+  std::string skinElement_;
   FontSpec font_;
   int maxLines_ = 30;
   std::deque<int> history_;

@@ -1,9 +1,13 @@
-// Start-up time of a program: from CreateProcess until its main window is
-// visible, over several runs; the window is then closed and the process
-// waited for.
+// Start-up time of the program beside an empty window program: from
+// CreateProcess until each one's main window is visible, run in alternating
+// pairs; the medians, the median of the pair ratios, and the program's
+// working set once it has started. Exits 3, saying so, when the ratio is
+// above the limit given.
 //
-//   corvanta_startup_timing <program.exe> <window class> <window title> [runs]
+//   corvanta_startup_timing <pairs> <limit> <program.exe> <class> <title>
+//                           <yardstick.exe> <class> <title>
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -11,40 +15,82 @@
 #include <string>
 #include <vector>
 
+namespace {
+
+struct Run {
+  double milliseconds = 0;
+  SIZE_T workingSet = 0;
+};
+
+bool startOnce(const char* program, const char* windowClass, const char* title, Run& run) {
+  LARGE_INTEGER frequency, start, shown;
+  QueryPerformanceFrequency(&frequency);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  std::string command = std::string("\"") + program + "\"";
+  QueryPerformanceCounter(&start);
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return false;
+  }
+  HWND window = nullptr;
+  while (!(window = FindWindowA(windowClass, title)) || !IsWindowVisible(window)) Sleep(1);
+  QueryPerformanceCounter(&shown);
+  run.milliseconds = 1000.0 * static_cast<double>(shown.QuadPart - start.QuadPart) /
+                     static_cast<double>(frequency.QuadPart);
+  Sleep(300);  // let it settle, as a user would see it
+  PROCESS_MEMORY_COUNTERS memory{};
+  memory.cb = sizeof memory;
+  if (GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory)) {
+    run.workingSet = memory.WorkingSetSize;
+  }
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc < 4) {
-    std::fprintf(stderr, "usage: %s <program.exe> <window class> <window title> [runs]\n", argv[0]);
+  if (argc < 9) {
+    std::fprintf(
+        stderr, "usage: %s <pairs> <limit> <program> <class> <title> <yardstick> <class> <title>\n",
+        argv[0]);
     return 2;
   }
-  const int runs = argc > 4 ? std::atoi(argv[4]) : 10;
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  std::vector<double> times;
-  for (int run = 0; run < runs; ++run) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string command = std::string("\"") + argv[1] + "\"";
-    LARGE_INTEGER start;
-    QueryPerformanceCounter(&start);
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-      std::fprintf(stderr, "cannot start %s\n", argv[1]);
+  const int pairs = std::max(1, std::atoi(argv[1]));
+  const double limit = std::atof(argv[2]);
+  std::vector<double> program, yardstick, ratios;
+  std::vector<double> workingSets;
+  for (int pair = 0; pair < pairs; ++pair) {
+    Run ours, empty;
+    if (!startOnce(argv[6], argv[7], argv[8], empty) ||
+        !startOnce(argv[3], argv[4], argv[5], ours)) {
+      std::fprintf(stderr, "cannot start the programs\n");
       return 1;
     }
-    HWND window = nullptr;
-    while (!(window = FindWindowA(argv[2], argv[3])) || !IsWindowVisible(window)) Sleep(1);
-    LARGE_INTEGER shown;
-    QueryPerformanceCounter(&shown);
-    times.push_back(1000.0 * static_cast<double>(shown.QuadPart - start.QuadPart) /
-                    static_cast<double>(frequency.QuadPart));
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    program.push_back(ours.milliseconds);
+    yardstick.push_back(empty.milliseconds);
+    ratios.push_back(ours.milliseconds / empty.milliseconds);
+    workingSets.push_back(static_cast<double>(ours.workingSet) / 1048576.0);
   }
-  std::sort(times.begin(), times.end());
-  std::printf("%s: median %.1f ms, best %.1f ms, worst %.1f ms over %d runs\n", argv[1],
-              times[times.size() / 2], times.front(), times.back(), runs);
+  const double ratio = median(ratios);
+  std::printf("  program %.1f ms, empty window %.1f ms (medians of %d alternating pairs)\n",
+              median(program), median(yardstick), pairs);
+  std::printf("  ratio %.2f (median of the pairs' ratios; goal %.2f)\n", ratio, limit);
+  std::printf("  working set after start-up: %.1f MB\n", median(workingSets));
+  if (ratio > limit) {
+    std::printf("  FAILED: start-up takes %.2f times the empty window, over the %.2f allowed\n",
+                ratio, limit);
+    return 3;
+  }
   return 0;
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/late_bound.h"
+
 #include <vector>
 
 namespace corvanta {
@@ -52,15 +54,21 @@ std::string Win32System::moduleFileName() {
 }
 
 bool Win32System::moduleVersion(FileVersion& out) {
+  // Only the about window asks: version.dll is bound then, not at start.
+  static auto* const infoSize =
+      lateBound<decltype(GetFileVersionInfoSizeA)>("version.dll", "GetFileVersionInfoSizeA");
+  static auto* const info = lateBound<decltype(GetFileVersionInfoA)>("version.dll", "GetFileVersionInfoA");
+  static auto* const query = lateBound<decltype(VerQueryValueA)>("version.dll", "VerQueryValueA");
+  if (!infoSize || !info || !query) return false;
   const std::string path = moduleFileName();
   DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+  const DWORD size = infoSize(path.c_str(), &ignored);
   if (size == 0) return false;
   std::vector<char> block(size);
-  if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return false;
+  if (!info(path.c_str(), 0, size, block.data())) return false;
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
-  if (!VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed) {
+  if (!query(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed) {
     return false;
   }
   out.major = HIWORD(fixed->dwFileVersionMS);

@@ -4,7 +4,9 @@ namespace corvanta::ui::win32 {
 
 HWND ControlWindow::createNative(const char* windowClass, DWORD style, DWORD exStyle, HWND parent,
                                  const RECT& bounds, const std::string& text, HFONT font) {
-  // Hidden and enabled at first; the form window applies the model's state.
+  // Shown as the model says, enabled at first; the form window applies the
+  // rest of the model's state.
+  if (model_.Visible()) style |= WS_VISIBLE;
   HWND window = CreateWindowExA(exStyle, windowClass, text.c_str(),
                                 style | WS_CHILD | WS_CLIPSIBLINGS, bounds.left, bounds.top,
                                 bounds.right - bounds.left, bounds.bottom - bounds.top, parent,

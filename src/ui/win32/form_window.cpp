@@ -1,5 +1,6 @@
 #include "ui/win32/form_window.h"
 
+#include <algorithm>
 #include <exception>
 #include <string>
 
@@ -61,7 +62,6 @@ bool FormWindow::create() {
                           GetModuleHandleA(nullptr), this);
   if (!hwnd_) return false;
   form_.setHandle(reinterpret_cast<std::uintptr_t>(hwnd_));
-  createControls();
   form_.setObserver(this);
   syncTimers();
   return true;
@@ -69,23 +69,70 @@ bool FormWindow::create() {
 
 void FormWindow::createControls() {
   for (const auto& model : form_.controls()) {
-    auto window = makeControlWindow(*model);
-    const Control* parent = model->parent();
-    HWND container = parent ? byModel_.at(parent)->container() : hwnd_;
-    window->create(container, window->nativeBounds(boundsOf(*model)), font_);
-    if (!window->hwnd()) continue;
-    byHandle_[window->hwnd()] = window.get();
-    byModel_[model.get()] = window.get();
-    model->setHandle(reinterpret_cast<std::uintptr_t>(window->hwnd()));
-    if (!model->Enabled()) window->update(Property::Enabled);
-    if (!model->Font().name.empty()) window->update(Property::Font);
-    controls_.push_back(std::move(window));
-    if (!model->ToolTipText().empty()) showToolTip(*controls_.back());
+    if (showing(*model)) realise(*model);
   }
-  // Windows stacks children in the order they are made, first on top: the
-  // declared order, which is also the Tab order.
-  for (const auto& window : controls_) {
-    if (window->model().Visible()) ShowWindow(window->hwnd(), SW_SHOWNA);
+}
+
+bool FormWindow::showing(const Control& control) {
+  for (const Control* level = &control; level; level = level->parent()) {
+    if (!level->Visible()) return false;
+  }
+  return true;
+}
+
+ControlWindow* FormWindow::realise(Control& model) {
+  if (const auto found = byModel_.find(&model); found != byModel_.end()) return found->second;
+  HWND container = hwnd_;
+  if (Control* parent = model.parent()) {
+    ControlWindow* parentWindow = realise(*parent);
+    if (!parentWindow) return nullptr;
+    container = parentWindow->container();
+  }
+  auto window = makeControlWindow(model);
+  window->create(container, window->nativeBounds(boundsOf(model)), font_);
+  if (!window->hwnd()) return nullptr;
+  // Windows stacks children first made on top, and that order is the Tab
+  // order too: a control made late goes just below the one declared before
+  // it, so that both keep the declared order.
+  HWND after = HWND_TOP;
+  bool laterSiblingExists = false;
+  for (const auto& other : form_.controls()) {
+    if (other.get() == &model) {
+      for (auto next = std::find(form_.controls().begin(), form_.controls().end(), other) + 1;
+           next != form_.controls().end() && !laterSiblingExists; ++next) {
+        laterSiblingExists = (*next)->parent() == model.parent() && byModel_.count(next->get());
+      }
+      break;
+    }
+    if (other->parent() == model.parent()) {
+      if (const auto made = byModel_.find(other.get()); made != byModel_.end()) {
+        after = made->second->hwnd();
+      }
+    }
+  }
+  if (laterSiblingExists) {
+    SetWindowPos(window->hwnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  byHandle_[window->hwnd()] = window.get();
+  byModel_[&model] = window.get();
+  model.setHandle(reinterpret_cast<std::uintptr_t>(window->hwnd()));
+  if (!model.Enabled()) window->update(Property::Enabled);
+  if (!model.Font().name.empty()) window->update(Property::Font);
+  if (skin_ && !model.SkinElement().empty())
+    skin_->skinControl(window->hwnd(), model.SkinElement());
+  ControlWindow* made = window.get();
+  controls_.push_back(std::move(window));
+  if (toolTipsReady_ && !model.ToolTipText().empty()) showToolTip(*made);
+  return made;
+}
+
+void FormWindow::realiseShowing(const Control& container) {
+  for (const auto& model : form_.controls()) {
+    bool inside = false;
+    for (const Control* level = model->parent(); level && !inside; level = level->parent()) {
+      inside = level == &container;
+    }
+    if (inside && !byModel_.count(model.get()) && showing(*model)) realise(*model);
   }
 }
 
@@ -118,7 +165,14 @@ void FormWindow::applySize() {
 }
 
 void FormWindow::show() {
+  // The controls are made when the window first shows, by then in the state
+  // its load left them: the hidden pages' controls wait for their page.
+  if (!controlsMade_) {
+    controlsMade_ = true;
+    createControls();
+  }
   ShowWindow(hwnd_, SW_SHOW);
+  if (!toolTipsReady_) PostMessageA(hwnd_, kMsgAddToolTips, 0, 0);
   UpdateWindow(hwnd_);
   SetForegroundWindow(hwnd_);
 }
@@ -173,12 +227,24 @@ void FormWindow::syncTimers() {
 }
 
 void FormWindow::controlChanged(Control& control, Property property) {
+  if (!controlsMade_) return;
   const auto found = byModel_.find(&control);
-  if (found == byModel_.end()) return;
-  if (property == Property::Geometry) {
+  if (found == byModel_.end()) {
+    // Not made yet: it takes the model's state when it first shows.
+    if (property == Property::Visible && showing(control) && realise(control)) {
+      realiseShowing(control);
+    }
+    return;
+  }
+  if (property == Property::Visible && control.Visible()) realiseShowing(control);
+  if (property == Property::Skin) {
+    if (skin_ && !control.SkinElement().empty()) {
+      skin_->skinControl(found->second->hwnd(), control.SkinElement());
+    }
+  } else if (property == Property::Geometry) {
     place(*found->second);
   } else if (property == Property::ToolTip) {
-    showToolTip(*found->second);
+    if (toolTipsReady_) showToolTip(*found->second);
   } else {
     found->second->update(property);
   }
@@ -293,6 +359,12 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       SetBkMode(dc, TRANSPARENT);
       return reinterpret_cast<LRESULT>(brush);
     }
+    case kMsgAddToolTips:
+      toolTipsReady_ = true;
+      for (const auto& window : controls_) {
+        if (!window->model().ToolTipText().empty()) showToolTip(*window);
+      }
+      return 0;
     case kMsgBackgroundBrush:
       return reinterpret_cast<LRESULT>(backgroundBrush(reinterpret_cast<HWND>(lParam)));
     case WM_ERASEBKGND: {

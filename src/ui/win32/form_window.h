@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -25,6 +26,9 @@ namespace corvanta::ui::win32 {
 // Asked of a form window by the frames inside it: the brush to erase with.
 // lParam is the asking window; the result is an HBRUSH.
 inline constexpr UINT kMsgBackgroundBrush = WM_APP + 1;
+// Posted to a form window once it shows: its controls' tooltips are made
+// then, not before the window is up.
+inline constexpr UINT kMsgAddToolTips = WM_APP + 2;
 
 // What the skin engine adds to a window's painting.
 class SkinPainter {
@@ -41,6 +45,8 @@ class SkinPainter {
   // A click on a child window that is none of the form's controls: one of
   // the skin's own elements. False when it is not the skin's.
   virtual bool elementCommand(HWND child) = 0;
+  // Draws the control with the skin's element of that name from now on.
+  virtual void skinControl(HWND control, const std::string& element) = 0;
   // The window is going away.
   virtual void forget(HWND window) = 0;
 
@@ -83,6 +89,12 @@ class FormWindow final : public FormObserver {
   void guard(Event&& event) noexcept;
 
   void createControls();
+  // A control's native window is made when it first shows (its ancestors
+  // first), with every property its model has by then.
+  static bool showing(const Control& control);
+  ControlWindow* realise(Control& model);
+  // Makes the windows of every control that shows now, inside `container`.
+  void realiseShowing(const Control& container);
   RECT boundsOf(const Control& control) const;
   void place(ControlWindow& window);
   void applySize();
@@ -100,6 +112,8 @@ class FormWindow final : public FormObserver {
   HWND toolTips_ = nullptr;
   int dpi_ = 96;
   int topInset_ = 0;
+  bool controlsMade_ = false;
+  bool toolTipsReady_ = false;
   std::vector<std::unique_ptr<ControlWindow>> controls_;
   std::unordered_map<HWND, ControlWindow*> byHandle_;
   std::unordered_map<const Control*, ControlWindow*> byModel_;

@@ -41,6 +41,9 @@ SkinEngine::~SkinEngine() {
 }
 
 void SkinEngine::LoadSkinFile(const std::string& path) {
+  // Every window loads the same skin: it is read and parsed once.
+  if (path == loadedPath_) return;
+  loadedPath_ = path;
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
@@ -82,6 +85,12 @@ void SkinEngine::ApplySkinElement(std::uintptr_t window, const std::string& elem
     InvalidateRect(hwnd, nullptr, TRUE);
     return;
   }
+  skinControl(hwnd, element);
+}
+
+void SkinEngine::skinControl(HWND hwnd, const std::string& element) {
+  const SkinStyle style = file_.style(element);
+  styles_[hwnd] = style;
   // Controls already showing the skin's face keep it: changing a font makes
   // a control measure itself again.
   HFONT chosen = font(style);

@@ -32,6 +32,7 @@ class SkinEngine final : public Skin, public SkinPainter {
   bool controlColors(HWND control, HDC dc, HBRUSH& brush) override;
   bool drawItem(const DRAWITEMSTRUCT& item) override;
   bool elementCommand(HWND child) override;
+  void skinControl(HWND control, const std::string& element) override;
   void forget(HWND window) override;
 
  private:
@@ -41,6 +42,7 @@ class SkinEngine final : public Skin, public SkinPainter {
   void addBand(FormWindow& form, const SkinStyle& style);
 
   SkinFile file_;
+  std::string loadedPath_;
   std::unordered_map<HWND, SkinStyle> styles_;      // by window skinned
   std::unordered_map<HWND, std::string> elements_;  // the band's own buttons: their names
   std::unordered_map<HWND, HWND> bands_;            // form -> one of its band buttons

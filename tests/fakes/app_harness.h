@@ -33,9 +33,7 @@ inline std::string readSourceFile(const std::string& relative) {
 }
 
 struct AppHarness {
-  AppHarness() {
-    files.addFile(languageFile(kEnglish), readSourceFile("languages/English.ini"));
-  }
+  AppHarness() { files.addFile(languageFile(kEnglish), readSourceFile("languages/English.ini")); }
 
   std::string languageFile(const std::string& language) const {
     return appFolder + "\\languages\\" + language + ".ini";
@@ -50,6 +48,7 @@ struct AppHarness {
     SystemInfoPort* systemInfo = nullptr;
     DesktopPort* desktop = nullptr;
     ui::Forms* forms = nullptr;
+    ui::Skin* skin = nullptr;
     std::string appFolder = {};
   };
   AppContext contextWith(const Replacements& with) {
@@ -68,7 +67,7 @@ struct AppHarness {
                       pick(with.systemInfo, systemInfo),
                       pick(with.desktop, desktop),
                       pick(with.forms, forms),
-                      skin,
+                      pick(with.skin, skin),
                       splash,
                       settings,
                       localizer,

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ui/forms.h"
+#include "ui/win32/caption_fit.h"
 
 namespace corvanta::ui::win32 {
 namespace {
@@ -122,7 +123,8 @@ ControlWindow* FormWindow::realise(Control& model) {
     skin_->skinControl(window->hwnd(), model.SkinElement());
   ControlWindow* made = window.get();
   controls_.push_back(std::move(window));
-  if (toolTipsReady_ && !model.ToolTipText().empty()) showToolTip(*made);
+  fitCaptionOf(*made);
+  if (toolTipsReady_) showToolTip(*made);
   return made;
 }
 
@@ -191,12 +193,19 @@ void FormWindow::destroy() {
   toolTips_ = nullptr;  // owned by the window, gone with it
   byHandle_.clear();
   byModel_.clear();
+  clippedCaptions_.clear();
   controls_.clear();
   form_.setHandle(0);
   for (const auto& model : form_.controls()) model->setHandle(0);
 }
 
 void FormWindow::showToolTip(ControlWindow& window) {
+  std::string text = window.model().ToolTipText();
+  if (text.empty()) {
+    const auto clipped = clippedCaptions_.find(window.hwnd());
+    if (clipped != clippedCaptions_.end()) text = clipped->second;
+  }
+  if (text.empty() && !toolTips_) return;
   if (!toolTips_) {
     toolTips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
@@ -208,9 +217,29 @@ void FormWindow::showToolTip(ControlWindow& window) {
   tool.hwnd = hwnd_;
   tool.uId = reinterpret_cast<UINT_PTR>(window.hwnd());
   SendMessageA(toolTips_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  if (window.model().ToolTipText().empty()) return;
-  tool.lpszText = const_cast<char*>(window.model().ToolTipText().c_str());
+  if (text.empty()) return;
+  tool.lpszText = text.data();
   SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void FormWindow::fitCaptionOf(ControlWindow& window) {
+  switch (window.model().kind()) {
+    case ControlKind::Label:
+    case ControlKind::SkinLabel:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+    case ControlKind::Button:
+      break;
+    default:
+      return;
+  }
+  const CaptionFit fit = fitCaption(window.hwnd(), window.model().Caption());
+  if (fit.fits) {
+    if (clippedCaptions_.erase(window.hwnd()) && toolTipsReady_) showToolTip(window);
+    return;
+  }
+  clippedCaptions_[window.hwnd()] = fit.toolTip;
+  if (toolTipsReady_) showToolTip(window);
 }
 
 void FormWindow::syncTimers() {
@@ -241,8 +270,13 @@ void FormWindow::controlChanged(Control& control, Property property) {
     if (skin_ && !control.SkinElement().empty()) {
       skin_->skinControl(found->second->hwnd(), control.SkinElement());
     }
+    fitCaptionOf(*found->second);
   } else if (property == Property::Geometry) {
     place(*found->second);
+    fitCaptionOf(*found->second);
+  } else if (property == Property::Caption || property == Property::Font) {
+    found->second->update(property);
+    fitCaptionOf(*found->second);
   } else if (property == Property::ToolTip) {
     if (toolTipsReady_) showToolTip(*found->second);
   } else {
@@ -341,7 +375,8 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       SetBkMode(item.hDC, TRANSPARENT);
       SetTextColor(item.hDC,
                    GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-      DrawTextA(item.hDC, text, -1, &face, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      DrawTextA(item.hDC, text, -1, &face,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
       if (item.itemState & ODS_FOCUS) {
         InflateRect(&face, -3, -3);
         DrawFocusRect(item.hDC, &face);
@@ -361,9 +396,7 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case kMsgAddToolTips:
       toolTipsReady_ = true;
-      for (const auto& window : controls_) {
-        if (!window->model().ToolTipText().empty()) showToolTip(*window);
-      }
+      for (const auto& window : controls_) showToolTip(*window);
       return 0;
     case kMsgBackgroundBrush:
       return reinterpret_cast<LRESULT>(backgroundBrush(reinterpret_cast<HWND>(lParam)));

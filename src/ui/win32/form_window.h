@@ -100,6 +100,8 @@ class FormWindow final : public FormObserver {
   void applySize();
   void syncTimers();
   void showToolTip(ControlWindow& window);
+  // Labels, boxes and buttons show their whole caption (caption_fit.h).
+  void fitCaptionOf(ControlWindow& window);
   ControlWindow* windowFor(HWND window) const;
   HBRUSH backgroundBrush(HWND window);
 
@@ -118,6 +120,8 @@ class FormWindow final : public FormObserver {
   std::unordered_map<HWND, ControlWindow*> byHandle_;
   std::unordered_map<const Control*, ControlWindow*> byModel_;
   std::vector<UINT_PTR> runningTimers_;
+  // The full text of captions that had to give way to an ellipsis.
+  std::unordered_map<HWND, std::string> clippedCaptions_;
 };
 
 }  // namespace corvanta::ui::win32

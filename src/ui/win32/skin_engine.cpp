@@ -189,7 +189,7 @@ bool SkinEngine::drawItem(const DRAWITEMSTRUCT& item) {
   SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : colorRef(text));
   RECT label = area;
   if (pressed) OffsetRect(&label, 1, 1);
-  DrawTextA(dc, caption, -1, &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  DrawTextA(dc, caption, -1, &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
   if (item.itemState & ODS_FOCUS) {
     InflateRect(&area, -3, -3);
     DrawFocusRect(dc, &area);

@@ -1,0 +1,102 @@
+#include "ui/win32/caption_fit.h"
+
+#include <algorithm>
+
+namespace corvanta::ui::win32 {
+namespace {
+
+constexpr int kGap = 4;  // pixels kept free to the next control or the edge
+
+bool isStatic(HWND window) {
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof className);
+  return lstrcmpiA(className, "STATIC") == 0;
+}
+
+bool isCheckLike(HWND window) {
+  const LONG_PTR type = GetWindowLongPtrA(window, GWL_STYLE) & BS_TYPEMASK;
+  return !isStatic(window) && type != BS_OWNERDRAW && type != BS_PUSHBUTTON &&
+         type != BS_DEFPUSHBUTTON && type != BS_GROUPBOX;
+}
+
+RECT boundsInParent(HWND window) {
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
+
+// How far right the control may grow: to its container's edge, or to the
+// next control beside it on its line.
+int roomRight(HWND window) {
+  HWND parent = GetParent(window);
+  RECT area{};
+  GetClientRect(parent, &area);
+  const RECT own = boundsInParent(window);
+  char className[16] = {};
+  GetClassNameA(parent, className, sizeof className);
+  int limit = area.right - (lstrcmpiA(className, "BUTTON") == 0 ? 2 * kGap : kGap);
+  for (HWND sibling = GetWindow(parent, GW_CHILD); sibling;
+       sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+    if (sibling == window) continue;
+    const RECT other = boundsInParent(sibling);
+    const bool sameLine = other.top < own.bottom && other.bottom > own.top;
+    if (sameLine && other.left >= own.right)
+      limit = std::min(limit, static_cast<int>(other.left) - kGap);
+  }
+  return std::max(limit - static_cast<int>(own.left), 0);
+}
+
+}  // namespace
+
+SIZE captionExtent(HWND window, const std::string& text, int wrapWidth) {
+  HDC dc = GetDC(window);
+  HGDIOBJ previous =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
+  RECT extent{0, 0, wrapWidth, 0};
+  DrawTextA(dc, text.c_str(), -1, &extent,
+            DT_CALCRECT | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+  SelectObject(dc, previous);
+  ReleaseDC(window, dc);
+  return {extent.right, extent.bottom};
+}
+
+int captionMargin(HWND window) {
+  if (isCheckLike(window)) return GetSystemMetrics(SM_CXMENUCHECK) + 6;
+  return isStatic(window) ? 0 : 8;
+}
+
+CaptionFit fitCaption(HWND window, const std::string& text) {
+  if (text.empty()) return {};
+  RECT client{};
+  GetClientRect(window, &client);
+  const SIZE line = captionExtent(window, text);
+  const int needed = line.cx + captionMargin(window);
+  const bool label = isStatic(window);
+  // A label with room for more lines wraps; it fits when its lines do.
+  if (label && client.bottom >= 2 * line.cy) {
+    if (captionExtent(window, text, client.right).cy <= client.bottom) return {};
+    return {false, text};
+  }
+  if (needed <= client.right) return {};
+  const bool pushButton = !label && !isCheckLike(window);
+  if (!pushButton) {
+    const int width = std::min(needed, roomRight(window));
+    if (width > client.right) {
+      RECT frame{};
+      GetWindowRect(window, &frame);
+      SetWindowPos(window, nullptr, 0, 0, width + (frame.right - frame.left - client.right),
+                   frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      if (width >= needed) return {};
+    }
+  }
+  // Still too long: the end gives way to an ellipsis (push buttons draw
+  // theirs), and the tooltip tells the whole.
+  if (label) {
+    SetWindowLongPtrA(window, GWL_STYLE, GetWindowLongPtrA(window, GWL_STYLE) | SS_ENDELLIPSIS);
+    InvalidateRect(window, nullptr, TRUE);
+  }
+  return {false, text};
+}
+
+}  // namespace corvanta::ui::win32

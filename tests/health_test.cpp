@@ -3,6 +3,7 @@
 // counts and the backup are read back.
 #include <gtest/gtest.h>
 
+#include "app/app_info.h"
 #include "fakes/app_harness.h"
 #include "health/health_checks.h"
 #include "health/health_form.h"
@@ -269,6 +270,35 @@ TEST_F(HealthTest, WhileACheckRunsNoButtonWorksAndACloseWaitsForItsEnd) {
   EXPECT_FALSE(closedMidway);
   EXPECT_EQ((Counts{"2", "2"}), counts("Elabel", "Rlabel"));
   EXPECT_FALSE(app.forms.isLoaded(health)) << "closed once the check was done";
+}
+
+}  // namespace
+}  // namespace corvanta
+
+namespace corvanta {
+namespace {
+
+TEST(Rights, WithoutAdministratorRightsAMachineRepairIsRefusedAndARestartOffered) {
+  testing::AppHarness app;
+  app.system.administrator = false;
+  app.system.claimSingleInstance(kSingleInstanceName);
+  app.registry.addKey(kHkeyLocalMachine, kUninstall + "\\Bare");
+  HealthForm health(app.context);
+  app.forms.Load(health);
+  app.dialogs.reply = kIdOk;  // "no"
+  health.control("checkcmd").click();
+  EXPECT_TRUE(app.registry.hasKey(kHkeyLocalMachine, kUninstall + "\\Bare"));
+  EXPECT_EQ("", health.control("Elabel").Caption()) << "refused before it started";
+  EXPECT_TRUE(app.shell.elevated.empty());
+  health.control("check4cmd").click();  // the user's own histories need no rights
+  EXPECT_EQ("0", health.control("t4label").Caption());
+
+  app.dialogs.reply = kIdYes;
+  health.control("checkcmd").click();
+  EXPECT_EQ(std::vector<std::string>{app.system.modulePath}, app.shell.elevated);
+  EXPECT_TRUE(app.forms.ended()) << "this program makes way for the new start";
+  EXPECT_FALSE(app.system.claimedNames.count(kSingleInstanceName));
+  EXPECT_TRUE(app.registry.hasKey(kHkeyLocalMachine, kUninstall + "\\Bare"));
 }
 
 }  // namespace

@@ -241,6 +241,10 @@ TEST_F(MainFormTest, TheAboutElementOpensTheAboutWindowAndHelpOpensTheHelpFile) 
   EXPECT_EQ(1u, app.forms.loaded().size());
 
   app.skin.click("help");
+  EXPECT_TRUE(app.shell.launched.empty()) << "a missing help file is told, not started";
+  ASSERT_EQ(1u, app.dialogs.shown.size());
+  app.files.addFile("C:\\Program Files\\Corvanta\\newhelp.chm");
+  app.skin.click("help");
   ASSERT_EQ(1u, app.shell.launched.size());
   EXPECT_EQ("C:\\Program Files\\Corvanta\\newhelp.chm", app.shell.launched[0].file);
   EXPECT_EQ("C:\\", app.shell.launched[0].folder);

@@ -9,6 +9,9 @@ namespace corvanta {
 class SystemPort;
 
 inline constexpr const char* kAppTitle = "Corvanta";
+// The machine-wide name the running program holds, so that a second start
+// ends at once.
+inline constexpr const char* kSingleInstanceName = "Corvanta.MainWindow.SingleInstance";
 
 // The folder of the running executable, without a trailing backslash
 // ("C:\Program Files\Corvanta"; "C:" for a program in a drive's root), so that

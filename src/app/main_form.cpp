@@ -13,6 +13,7 @@
 #include "app/skin_form.h"
 #include "health/health_form.h"
 #include "platform/dialogs_port.h"
+#include "platform/file_port.h"
 #include "platform/shell_port.h"
 #include "platform/system_port.h"
 #include "registry/script_shell.h"
@@ -25,7 +26,6 @@ namespace {
 using ui::ControlKind;
 
 constexpr int kWidth = 9300;
-constexpr const char* kSingleInstanceName = "Corvanta.MainWindow.SingleInstance";
 
 // The page frames, in the order start-up hides them.
 constexpr std::array<const char*, 7> kPages = {"SMframe", "drivesframe", "EXPFrame",   "Inputframe",
@@ -304,8 +304,13 @@ void MainForm::Skin1_ElementClick(const std::string& element) {
     AboutForm about(app_);
     app_.forms.ShowModal(about, *this);
   } else if (element == "help") {
-    app_.shell.shellExecute(handle(), app_.appFolder + "\\newhelp.chm", "", "C:\\",
-                            kSwShowMaximized);
+    const std::string help = app_.appFolder + "\\newhelp.chm";
+    if (app_.files.anyMatch(help) != kErrorSuccess) {
+      app_.dialogs.messageBox("The help file " + help + " is missing.", kAppTitle,
+                              kMbOk | kMbIconError);
+      return;
+    }
+    app_.shell.shellExecute(handle(), help, "", "C:\\", kSwShowMaximized);
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/app_context.h"
 #include "app/app_info.h"
+#include "app/elevation.h"
 #include "app/i18n/localizer.h"
 #include "app/skin_form.h"
 #include "appearance/font_file.h"
@@ -152,7 +153,7 @@ void FontsForm::Check3_Click() {
 
 void FontsForm::Command1_Click() {
   const auto chosen = app_.dialogs.openFile({"Add Font", "True Type Fonts|*.ttf", "c:", ""});
-  if (!chosen) return;
+  if (!chosen || !haveAdministratorRights(app_, "Installing a font")) return;
   if (const std::string failure = InstallFonts(*chosen); !failure.empty()) {
     app_.dialogs.messageBox(failure, kAppTitle, kMbOk | kMbIconError);
   }

@@ -7,6 +7,7 @@
 
 #include "app/app_context.h"
 #include "app/app_info.h"
+#include "app/elevation.h"
 #include "app/log/winver.h"
 #include "base/resume.h"
 #include "drives/drive_list.h"
@@ -201,6 +202,7 @@ void DrivesPage::formatcmd_Click() {
 // 64-bit Windows starts them through Sysnative, where the system keeps its
 // own 64-bit programs for it.
 void DrivesPage::defragmentcmd_Click() {
+  if (!haveAdministratorRights(app_, "Defragmenting a drive")) return;
   const std::string windows = app_.system.windowsDirectory();
   const std::string system32 = windows + "\\system32";
   const std::string launchFolder = app_.system.isWow64() ? windows + "\\Sysnative" : system32;

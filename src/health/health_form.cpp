@@ -4,6 +4,7 @@
 #include <array>
 
 #include "app/app_context.h"
+#include "app/elevation.h"
 #include "app/i18n/localizer.h"
 #include "app/skin_form.h"
 #include "drives/drive_list.h"
@@ -163,12 +164,18 @@ void HealthForm::Form_QueryUnload(bool& cancel) {
   closeWhenDone_ = true;
 }
 
-void HealthForm::checkcmd_Click() { runCheck(RemovalCheck); }
-void HealthForm::check2cmd_Click() { runCheck(AppPathsCheck); }
+// The checks of the machine-wide lists repair under HKEY_LOCAL_MACHINE.
+void HealthForm::checkcmd_Click() { runMachineCheck(RemovalCheck); }
+void HealthForm::check2cmd_Click() { runMachineCheck(AppPathsCheck); }
 void HealthForm::check3cmd_Click() { runCheck(OrphanShortcutsCheck); }
 void HealthForm::check4cmd_Click() { runCheck(HistoriesCheck); }
-void HealthForm::check5cmd_Click() { runCheck(HelpFilesCheck); }
-void HealthForm::check6cmd_Click() { runCheck(SharedComponentsCheck); }
+void HealthForm::check5cmd_Click() { runMachineCheck(HelpFilesCheck); }
+void HealthForm::check6cmd_Click() { runMachineCheck(SharedComponentsCheck); }
+
+void HealthForm::runMachineCheck(void (*check)(HealthRun&)) {
+  if (!running_ && haveAdministratorRights(app_, "Repairing the machine's own lists"))
+    runCheck(check);
+}
 void HealthForm::Command1_Click() { app_.forms.Unload(*this); }
 
 }  // namespace corvanta

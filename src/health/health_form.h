@@ -31,6 +31,9 @@ class HealthForm : public ui::Form {
   // second check and no close can start while it deletes; a close asked
   // for meanwhile happens once the check is done.
   void runCheck(void (*check)(HealthRun&));
+  // The same, for a check that repairs under HKEY_LOCAL_MACHINE: refused
+  // before it starts without administrator rights.
+  void runMachineCheck(void (*check)(HealthRun&));
 
   AppContext& app_;
   bool running_ = false;

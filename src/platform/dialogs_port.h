@@ -11,9 +11,12 @@ namespace corvanta {
 
 // MessageBox flags and results the program uses.
 inline constexpr std::uint32_t kMbOk = 0x00;
+inline constexpr std::uint32_t kMbYesNo = 0x04;
+inline constexpr std::uint32_t kMbIconQuestion = 0x20;
 inline constexpr std::uint32_t kMbIconError = 0x10;
 inline constexpr std::uint32_t kMbIconInformation = 0x40;
 inline constexpr int kIdOk = 1;
+inline constexpr int kIdYes = 6;
 
 struct OpenFileRequest {
   std::string title;

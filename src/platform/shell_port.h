@@ -26,6 +26,10 @@ class ShellPort {
   // The user's own application-data folder (roaming), without a trailing
   // backslash; empty when the system cannot say.
   virtual std::string userAppDataFolder() = 0;
+  // Starts the program at `path` with administrator rights (the shell's
+  // "runas"): above 32 when it started, else the failure (the user may have
+  // said no).
+  virtual std::intptr_t runElevated(std::uintptr_t owner, const std::string& path) = 0;
   // SHFormatDrive: the system's format dialog for drive 0 (A:) ... 25 (Z:),
   // with the default format and options. Its result: the format's
   // identifier on success, else kShFormatError, kShFormatCancel or

@@ -74,6 +74,12 @@ class SystemPort {
   // Claims the machine-wide name for this process until it ends; false when
   // another running process holds it already.
   virtual bool claimSingleInstance(const std::string& name) = 0;
+  // Gives the name up again, so that another start of the program (the same
+  // program with more rights, say) can claim it.
+  virtual void releaseSingleInstance() = 0;
+  // Whether the program runs with administrator rights: always on Windows
+  // 9x; on NT, an elevated token or membership of the Administrators group.
+  virtual bool hasAdministratorRights() = 0;
   virtual LocalTime localTime() = 0;
   // GetSystemInfo's number of processors.
   virtual std::uint32_t processorCount() = 0;

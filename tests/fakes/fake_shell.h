@@ -29,6 +29,11 @@ class FakeShell final : public ShellPort {
     return result;
   }
   std::string userAppDataFolder() override { return appData; }
+  std::vector<std::string> elevated;
+  std::intptr_t runElevated(std::uintptr_t, const std::string& path) override {
+    elevated.push_back(path);
+    return result;
+  }
   std::vector<std::uint32_t> formatted;
   std::uint32_t formatResult = kShFormatCancel;
   int emptied = 0;

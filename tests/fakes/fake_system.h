@@ -54,8 +54,13 @@ class FakeSystem final : public SystemPort {
   int profileReads = 0;
 
   bool claimSingleInstance(const std::string& name) override {
-    return claimedNames.insert(name).second;
+    if (!claimedNames.insert(name).second) return false;
+    claimed = name;
+    return true;
   }
+  void releaseSingleInstance() override { claimedNames.erase(claimed); }
+  bool administrator = true;
+  bool hasAdministratorRights() override { return administrator; }
   LocalTime localTime() override { return now; }
   std::uint32_t processorCount() override { return processors; }
   MemoryStatus memoryStatus() override { return memory; }
@@ -65,6 +70,7 @@ class FakeSystem final : public SystemPort {
 
  private:
   std::map<std::string, std::string> iniFiles_;
+  std::string claimed;
 };
 
 }  // namespace corvanta::testing

@@ -19,6 +19,13 @@ std::intptr_t Win32Shell::shellExecute(std::uintptr_t owner, const std::string& 
   return reinterpret_cast<std::intptr_t>(result);
 }
 
+std::intptr_t Win32Shell::runElevated(std::uintptr_t owner, const std::string& path) {
+  static auto* const execute = lateBound<decltype(ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+  if (!execute) return ERROR_FILE_NOT_FOUND;
+  return reinterpret_cast<std::intptr_t>(execute(reinterpret_cast<HWND>(owner), "runas",
+                                                 path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+}
+
 std::string Win32Shell::userAppDataFolder() {
   static auto* const folderPath =
       lateBound<decltype(SHGetSpecialFolderPathA)>("shell32.dll", "SHGetSpecialFolderPathA");

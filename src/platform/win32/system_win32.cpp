@@ -57,7 +57,8 @@ bool Win32System::moduleVersion(FileVersion& out) {
   // Only the about window asks: version.dll is bound then, not at start.
   static auto* const infoSize =
       lateBound<decltype(GetFileVersionInfoSizeA)>("version.dll", "GetFileVersionInfoSizeA");
-  static auto* const info = lateBound<decltype(GetFileVersionInfoA)>("version.dll", "GetFileVersionInfoA");
+  static auto* const info =
+      lateBound<decltype(GetFileVersionInfoA)>("version.dll", "GetFileVersionInfoA");
   static auto* const query = lateBound<decltype(VerQueryValueA)>("version.dll", "VerQueryValueA");
   if (!infoSize || !info || !query) return false;
   const std::string path = moduleFileName();
@@ -100,6 +101,37 @@ bool Win32System::claimSingleInstance(const std::string& name) {
   }
   instanceMutex_ = mutex;
   return true;
+}
+
+void Win32System::releaseSingleInstance() {
+  if (instanceMutex_) CloseHandle(instanceMutex_);
+  instanceMutex_ = nullptr;
+}
+
+bool Win32System::hasAdministratorRights() {
+  OsVersion version;
+  if (!getVersionEx(version) || version.platformId != kVerPlatformWin32Nt) return true;
+  HANDLE token = nullptr;
+  if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+    // Vista and later: a token that is not elevated has no administrator
+    // rights, whatever groups it lists.
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    const bool known =
+        GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size);
+    CloseHandle(token);
+    if (known) return elevation.TokenIsElevated != 0;
+  }
+  SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+  PSID administrators = nullptr;
+  if (!AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0,
+                                0, 0, 0, 0, &administrators)) {
+    return false;
+  }
+  BOOL member = FALSE;
+  if (!CheckTokenMembership(nullptr, administrators, &member)) member = FALSE;
+  FreeSid(administrators);
+  return member != FALSE;
 }
 
 LocalTime Win32System::localTime() {

@@ -15,6 +15,8 @@ class Win32System final : public SystemPort {
                                       const std::string& fallback, std::uint32_t bufferSize,
                                       const std::string& path) override;
   bool claimSingleInstance(const std::string& name) override;
+  void releaseSingleInstance() override;
+  bool hasAdministratorRights() override;
   LocalTime localTime() override;
   std::uint32_t processorCount() override;
   MemoryStatus memoryStatus() override;

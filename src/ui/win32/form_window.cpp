@@ -40,13 +40,20 @@ FormWindow* FormWindow::fromHandle(HWND window) {
 
 bool FormWindow::create() {
   static const ATOM registered = [] {
-    WNDCLASSA window{};
+    // The program's icon, its small size drawn for the title bar rather than
+    // scaled down from the large one.
+    HINSTANCE program = GetModuleHandleA(nullptr);
+    WNDCLASSEXA window{};
+    window.cbSize = sizeof window;
     window.lpfnWndProc = &FormWindow::windowProc;
-    window.hInstance = GetModuleHandleA(nullptr);
+    window.hInstance = program;
     window.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    window.hIcon = LoadIcon(GetModuleHandleA(nullptr), MAKEINTRESOURCE(1));
+    window.hIcon = LoadIcon(program, MAKEINTRESOURCE(1));
+    window.hIconSm = static_cast<HICON>(LoadImageA(program, MAKEINTRESOURCE(1), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), 0));
     window.lpszClassName = kFormClass;
-    return RegisterClassA(&window);
+    return RegisterClassExA(&window);
   }();
   if (!registered) return false;
   const DWORD style =

@@ -1,0 +1,30 @@
+#include "app/elevation.h"
+
+#include "app/app_context.h"
+#include "app/app_info.h"
+#include "platform/dialogs_port.h"
+#include "platform/shell_port.h"
+#include "platform/system_port.h"
+#include "ui/forms.h"
+
+namespace corvanta {
+
+bool haveAdministratorRights(AppContext& app, const std::string& action) {
+  if (app.system.hasAdministratorRights()) return true;
+  const int answer = app.dialogs.messageBox(
+      action +
+          " needs administrator rights, which Corvanta does not have now; nothing was "
+          "changed.\r\n\r\nStart Corvanta again as administrator?",
+      kAppTitle, kMbYesNo | kMbIconQuestion);
+  if (answer != kIdYes) return false;
+  // The new start must be able to claim the single-instance name.
+  app.system.releaseSingleInstance();
+  if (app.shell.runElevated(0, app.system.moduleFileName()) > 32) {
+    app.forms.End();
+  } else {
+    app.system.claimSingleInstance(kSingleInstanceName);
+  }
+  return false;
+}
+
+}  // namespace corvanta

@@ -95,19 +95,21 @@ void FontsForm::Form_Load() {
 // Each family once (a family comes once per character set), sorted; the
 // vertical variants ("@Name") are the same faces turned on their side.
 void FontsForm::FillFontList() {
-  std::vector<std::string> families = app_.desktop.fontFamilies();
-  std::erase_if(families,
-                [](const std::string& family) { return family.empty() || family[0] == '@'; });
-  const auto less = [](const std::string& a, const std::string& b) {
-    return foldAnsiCase(a) < foldAnsiCase(b);
-  };
-  std::sort(families.begin(), families.end(), less);
+  // Sorted and made unique by their folded names, each folded once.
+  std::vector<std::pair<std::string, std::string>> families;
+  for (std::string& family : app_.desktop.fontFamilies()) {
+    if (family.empty() || family[0] == '@') continue;
+    std::string folded = foldAnsiCase(family);
+    families.emplace_back(std::move(folded), std::move(family));
+  }
+  std::sort(families.begin(), families.end());
   families.erase(std::unique(families.begin(), families.end(),
-                             [](const std::string& a, const std::string& b) {
-                               return equalsIgnoringCase(a, b);
-                             }),
+                             [](const auto& a, const auto& b) { return a.first == b.first; }),
                  families.end());
-  control("lstSystemFonts").setItems(std::move(families));
+  std::vector<std::string> names;
+  names.reserve(families.size());
+  for (auto& family : families) names.push_back(std::move(family.second));
+  control("lstSystemFonts").setItems(std::move(names));
 }
 
 void FontsForm::showPreview() {

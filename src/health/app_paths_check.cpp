@@ -61,11 +61,9 @@ void AppPathsCheck(HealthRun& run) {
 
   const auto scopes = machineScopes(run.app.registry, kAppPaths);
   for (std::size_t scope = 0; scope < scopes.size(); ++scope) {
-    resumeNext([&] {
-      for (const std::string& name : run.routines.EnumRegistryKeys(scopes[scope].key.get(), "")) {
-        aplst1.push_back({scope, name});
-      }
-    });
+    if (auto names = subKeyNames(run.app.registry, scopes[scope].key.get())) {
+      for (std::string& name : *names) aplst1.push_back({scope, std::move(name)});
+    }
   }
   for (std::size_t i = 0; i < aplst1.size(); ++i) {
     display.setMaximumFor(aplst1.size());

@@ -47,6 +47,18 @@ std::vector<RegistryScope> userScopes(RegistryPort& registry, const std::string&
   return scopes;
 }
 
+std::optional<std::vector<std::string>> subKeyNames(RegistryPort& registry, RegKey key) {
+  std::vector<std::string> names;
+  char name[256];  // key names are at most 255 characters
+  for (std::uint32_t index = 0;; ++index) {
+    std::uint32_t length = sizeof name;
+    const long status = registry.enumKeyEx(key, index, name, length);
+    if (status == kErrorNoMoreItems) return names;
+    if (status != kErrorSuccess) return std::nullopt;
+    names.emplace_back(name, length);
+  }
+}
+
 void DeleteKeyTree(RegistryRoutines& routines, RegistryPort& registry, ui::Forms& forms,
                    RegKey root, const std::string& path) {
   KeyList keys;

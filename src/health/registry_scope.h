@@ -1,6 +1,7 @@
 // The keys the registry checks work below, and the tree delete they share.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,10 @@ struct RegistryScope {
 std::vector<RegistryScope> machineScopes(RegistryPort& registry, const std::string& path);
 // HKEY_CURRENT_USER\<path>: one key, whichever the view.
 std::vector<RegistryScope> userScopes(RegistryPort& registry, const std::string& path);
+
+// The names of the sub-keys of the open key, in the order the registry gives
+// them; nothing when they cannot all be read.
+std::optional<std::vector<std::string>> subKeyNames(RegistryPort& registry, RegKey key);
 
 // Deletes the key at `path` below `root` with every key and value below it:
 // depth first, each value on its own (letting the window's events run

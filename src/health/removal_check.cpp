@@ -1,6 +1,9 @@
 // Software removal entries: uninstall entries that carry no uninstall
 // command (and are not installer product codes) are deleted with all they
 // hold. An entry whose key cannot be read is kept: what it holds is unknown.
+#include <optional>
+#include <vector>
+
 #include "app/app_context.h"
 #include "base/resume.h"
 #include "health/health_checks.h"
@@ -16,12 +19,27 @@ struct Entry {
   std::string name;
 };
 
-bool hasUninstallCommand(const ValueList& values) {
+// Whether a value name of the open entry contains "uninstallstring" in any
+// case. Only the names matter, so only the names are read. Nothing, when
+// the names cannot be read to the end: the entry is then of unknown kind.
+std::optional<bool> hasUninstallCommand(RegistryPort& registry, RegKey entry) {
+  std::vector<char> name(260);
   bool found = false;
-  for (const RegistryValue& value : values) {
-    if (foldAnsiCase(value.name).find("UNINSTALLSTRING") != std::string::npos) found = true;
+  for (std::uint32_t index = 0;; ++index) {
+    std::uint32_t length = static_cast<std::uint32_t>(name.size());
+    long status = registry.enumValue(entry, index, name.data(), length, nullptr, nullptr, nullptr);
+    if (status == kErrorMoreData) {
+      name.resize(16384);  // the longest a value name can be
+      length = static_cast<std::uint32_t>(name.size());
+      status = registry.enumValue(entry, index, name.data(), length, nullptr, nullptr, nullptr);
+    }
+    if (status == kErrorNoMoreItems) return found;
+    if (status != kErrorSuccess) return std::nullopt;
+    if (foldAnsiCase(std::string_view(name.data(), length)).find("UNINSTALLSTRING") !=
+        std::string::npos) {
+      found = true;
+    }
   }
-  return found;
 }
 
 }  // namespace
@@ -33,11 +51,9 @@ void RemovalCheck(HealthRun& run) {
 
   const auto scopes = machineScopes(run.app.registry, kUninstall);
   for (std::size_t scope = 0; scope < scopes.size(); ++scope) {
-    resumeNext([&] {
-      for (const std::string& name : run.routines.EnumRegistryKeys(scopes[scope].key.get(), "")) {
-        remlst1.push_back({scope, name});
-      }
-    });
+    if (auto names = subKeyNames(run.app.registry, scopes[scope].key.get())) {
+      for (std::string& name : *names) remlst1.push_back({scope, std::move(name)});
+    }
   }
   display.setMaximumFor(remlst1.size());
   for (std::size_t i = 0; i < remlst1.size(); ++i) {
@@ -49,9 +65,8 @@ void RemovalCheck(HealthRun& run) {
       continue;
     }
     const ScopedRegKey key(run.app.registry, opened);
-    ValueList values;
-    if (!resumeNext([&] { values = run.routines.EnumRegistryValues(key.get(), ""); })) continue;
-    if (!hasUninstallCommand(values) && entry.name.find('{') == std::string::npos) {
+    const auto command = hasUninstallCommand(run.app.registry, key.get());
+    if (command && !*command && entry.name.find('{') == std::string::npos) {
       remlst2.push_back(entry);
     }
   }

@@ -92,10 +92,20 @@ long FakeFiles::findFiles(const std::string& pattern, std::vector<FileEntry>& fo
   const std::string wildcard = foldAnsiCase(pattern.substr(folder.size() + 1));
   const std::string foldedFolder = foldAnsiCase(folder);
   std::vector<FileEntry> entries;
-  for (const auto& [key, entry] : entries_) {
-    if (foldAnsiCase(parentOf(entry.path)) != foldedFolder) continue;
-    const std::string name = entry.path.substr(folder.size() + 1);
-    if (matches(wildcard, foldAnsiCase(name))) entries.push_back({name, entry.attributes});
+  if (wildcard.find_first_of("*?") == std::string::npos) {
+    const auto exact = entries_.find(foldedFolder + '\\' + wildcard);
+    if (exact == entries_.end()) return 2;
+    found = {{exact->second.path.substr(folder.size() + 1), exact->second.attributes}};
+    return 0;
+  }
+  // The folder's entries sit together in the sorted map, after its own path
+  // and a backslash; a key with a further backslash is deeper down.
+  const std::string prefix = foldedFolder + '\\';
+  for (auto at = entries_.lower_bound(prefix);
+       at != entries_.end() && at->first.compare(0, prefix.size(), prefix) == 0; ++at) {
+    const std::string folded = at->first.substr(prefix.size());
+    if (folded.find('\\') != std::string::npos || !matches(wildcard, folded)) continue;
+    entries.push_back({at->second.path.substr(folder.size() + 1), at->second.attributes});
   }
   if (entries.empty()) return 2;
   found = std::move(entries);

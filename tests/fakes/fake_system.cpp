@@ -2,7 +2,6 @@
 
 #include "base/profile_text.h"
 
-
 namespace corvanta::testing {
 std::string FakeSystem::expandEnvironmentStrings(const std::string& text) {
   std::string out;

@@ -13,10 +13,7 @@ namespace {
 
 constexpr const char* kAppPaths = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths";
 
-struct Entry {
-  std::size_t scope;
-  std::string name;
-};
+using Entry = ScopedEntry;
 
 std::string lowerCase(std::string text) {
   for (char& c : text) {
@@ -56,15 +53,11 @@ std::string programOfCommand(const std::string& command) {
 
 void AppPathsCheck(HealthRun& run) {
   CheckDisplay display(run.form, "PathProgressBar", "t2label", "R2label");
-  std::vector<Entry> aplst1, aplst4;
+  std::vector<Entry> aplst4;
   display.clearCounts();
 
   const auto scopes = machineScopes(run.app.registry, kAppPaths);
-  for (std::size_t scope = 0; scope < scopes.size(); ++scope) {
-    if (auto names = subKeyNames(run.app.registry, scopes[scope].key.get())) {
-      for (std::string& name : *names) aplst1.push_back({scope, std::move(name)});
-    }
-  }
+  const std::vector<Entry> aplst1 = subKeysOf(run.app.registry, scopes);
   for (std::size_t i = 0; i < aplst1.size(); ++i) {
     display.setMaximumFor(aplst1.size());
     display.setPosition(i);
@@ -83,13 +76,7 @@ void AppPathsCheck(HealthRun& run) {
     }
   }
 
-  if (!aplst4.empty() && !run.backUpRegistry("Application paths", [&](RegExport& out) {
-        for (const Entry& entry : aplst4) {
-          const RegistryScope& scope = scopes[entry.scope];
-          if (!out.addKeyTree(scope.key.get(), scope.name, entry.name)) return false;
-        }
-        return true;
-      })) {
+  if (!run.backUpKeyTrees("Application paths", scopes, aplst4)) {
     display.setErrors(aplst4.size());
     display.setRepaired(0);
     return;

@@ -7,6 +7,7 @@
 
 #include "health/check_support.h"
 #include "health/reg_export.h"
+#include "health/registry_scope.h"
 #include "registry/registry_routines.h"
 
 namespace corvanta {
@@ -30,6 +31,12 @@ class HealthRun {
   // them is deleted. False when it cannot be written: the user has been told
   // and nothing may be deleted.
   bool backUpRegistry(const std::string& check, const std::function<bool(RegExport&)>& gather);
+  // The same for whole keys, or for values, found below the scopes (true,
+  // writing nothing, when there are none).
+  bool backUpKeyTrees(const std::string& check, const std::vector<RegistryScope>& scopes,
+                      const std::vector<ScopedEntry>& keys);
+  bool backUpValues(const std::string& check, const std::vector<RegistryScope>& scopes,
+                    const std::vector<ScopedEntry>& values);
 };
 
 // The program an application path's command line starts, normalised (lower

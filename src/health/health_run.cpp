@@ -23,4 +23,26 @@ bool HealthRun::backUpRegistry(const std::string& check,
   return false;
 }
 
+bool HealthRun::backUpKeyTrees(const std::string& check, const std::vector<RegistryScope>& scopes,
+                               const std::vector<ScopedEntry>& keys) {
+  return keys.empty() || backUpRegistry(check, [&](RegExport& out) {
+           for (const ScopedEntry& key : keys) {
+             const RegistryScope& scope = scopes[key.scope];
+             if (!out.addKeyTree(scope.key.get(), scope.name, key.name)) return false;
+           }
+           return true;
+         });
+}
+
+bool HealthRun::backUpValues(const std::string& check, const std::vector<RegistryScope>& scopes,
+                             const std::vector<ScopedEntry>& values) {
+  return values.empty() || backUpRegistry(check, [&](RegExport& out) {
+           for (const ScopedEntry& value : values) {
+             const RegistryScope& scope = scopes[value.scope];
+             if (!out.addValues(scope.key.get(), scope.name, "", {value.name})) return false;
+           }
+           return true;
+         });
+}
+
 }  // namespace corvanta

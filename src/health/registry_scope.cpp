@@ -59,6 +59,17 @@ std::optional<std::vector<std::string>> subKeyNames(RegistryPort& registry, RegK
   }
 }
 
+std::vector<ScopedEntry> subKeysOf(RegistryPort& registry,
+                                   const std::vector<RegistryScope>& scopes) {
+  std::vector<ScopedEntry> entries;
+  for (std::size_t scope = 0; scope < scopes.size(); ++scope) {
+    if (auto names = subKeyNames(registry, scopes[scope].key.get())) {
+      for (std::string& name : *names) entries.push_back({scope, std::move(name)});
+    }
+  }
+  return entries;
+}
+
 void DeleteKeyTree(RegistryRoutines& routines, RegistryPort& registry, ui::Forms& forms,
                    RegKey root, const std::string& path) {
   KeyList keys;

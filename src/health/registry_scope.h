@@ -31,6 +31,16 @@ std::vector<RegistryScope> machineScopes(RegistryPort& registry, const std::stri
 // HKEY_CURRENT_USER\<path>: one key, whichever the view.
 std::vector<RegistryScope> userScopes(RegistryPort& registry, const std::string& path);
 
+// An entry a check found: a key or value name below one of its scopes.
+struct ScopedEntry {
+  std::size_t scope;
+  std::string name;
+};
+
+// Every sub-key of each scope, scope by scope, in the registry's order.
+std::vector<ScopedEntry> subKeysOf(RegistryPort& registry,
+                                   const std::vector<RegistryScope>& scopes);
+
 // The names of the sub-keys of the open key, in the order the registry gives
 // them; nothing when they cannot all be read.
 std::optional<std::vector<std::string>> subKeyNames(RegistryPort& registry, RegKey key);

@@ -14,10 +14,7 @@ namespace {
 
 constexpr const char* kUninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
-struct Entry {
-  std::size_t scope;
-  std::string name;
-};
+using Entry = ScopedEntry;
 
 // Whether a value name of the open entry contains "uninstallstring" in any
 // case. Only the names matter, so only the names are read. Nothing, when
@@ -46,15 +43,11 @@ std::optional<bool> hasUninstallCommand(RegistryPort& registry, RegKey entry) {
 
 void RemovalCheck(HealthRun& run) {
   CheckDisplay display(run.form, "RemovalProgressBar", "Elabel", "Rlabel");
-  std::vector<Entry> remlst1, remlst2;
+  std::vector<Entry> remlst2;
   display.clearCounts();
 
   const auto scopes = machineScopes(run.app.registry, kUninstall);
-  for (std::size_t scope = 0; scope < scopes.size(); ++scope) {
-    if (auto names = subKeyNames(run.app.registry, scopes[scope].key.get())) {
-      for (std::string& name : *names) remlst1.push_back({scope, std::move(name)});
-    }
-  }
+  const std::vector<Entry> remlst1 = subKeysOf(run.app.registry, scopes);
   display.setMaximumFor(remlst1.size());
   for (std::size_t i = 0; i < remlst1.size(); ++i) {
     display.setPosition(i);
@@ -72,13 +65,7 @@ void RemovalCheck(HealthRun& run) {
   }
   display.setErrors(remlst2.size());
 
-  if (!remlst2.empty() && !run.backUpRegistry("Software removal entries", [&](RegExport& out) {
-        for (const Entry& entry : remlst2) {
-          const RegistryScope& scope = scopes[entry.scope];
-          if (!out.addKeyTree(scope.key.get(), scope.name, entry.name)) return false;
-        }
-        return true;
-      })) {
+  if (!run.backUpKeyTrees("Software removal entries", scopes, remlst2)) {
     display.setRepaired(0);
     return;
   }

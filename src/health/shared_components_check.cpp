@@ -11,10 +11,7 @@ namespace {
 
 constexpr const char* kSharedDlls = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
 
-struct Entry {
-  std::size_t scope;
-  std::string name;
-};
+using Entry = ScopedEntry;
 
 }  // namespace
 
@@ -39,13 +36,7 @@ void SharedComponentsCheck(HealthRun& run) {
   }
   display.setErrors(shrlst4.size());
 
-  if (!shrlst4.empty() && !run.backUpRegistry("Shared components", [&](RegExport& out) {
-        for (const Entry& entry : shrlst4) {
-          const RegistryScope& scope = scopes[entry.scope];
-          if (!out.addValues(scope.key.get(), scope.name, "", {entry.name})) return false;
-        }
-        return true;
-      })) {
+  if (!run.backUpValues("Shared components", scopes, shrlst4)) {
     display.setRepaired(0);
     return;
   }

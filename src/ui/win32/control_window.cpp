@@ -27,17 +27,17 @@ ControlWindow::~ControlWindow() {
 }
 
 void ControlWindow::showOwnFont() {
-  const FontSpec& spec = model_.Font();
-  if (spec.name.empty()) return;
+  const FontSpec& wanted = model_.Font();
+  if (wanted.name.empty()) return;
   HDC screen = GetDC(nullptr);
   LOGFONTA face{};
-  face.lfHeight = -MulDiv(spec.size, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  face.lfHeight = -MulDiv(wanted.size, GetDeviceCaps(screen, LOGPIXELSY), 72);
   ReleaseDC(nullptr, screen);
-  face.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-  face.lfItalic = spec.italic;
-  face.lfStrikeOut = spec.strikeout;
+  face.lfWeight = wanted.bold ? FW_BOLD : FW_NORMAL;
+  face.lfItalic = wanted.italic;
+  face.lfStrikeOut = wanted.strikeout;
   face.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynA(face.lfFaceName, spec.name.c_str(), LF_FACESIZE);
+  lstrcpynA(face.lfFaceName, wanted.name.c_str(), LF_FACESIZE);
   HFONT font = CreateFontIndirectA(&face);
   if (!font) return;
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);

@@ -2,10 +2,12 @@
 // CreateProcess until each one's main window is visible, run in alternating
 // pairs; the medians, the median of the pair ratios, and the program's
 // working set once it has started. Exits 3, saying so, when the ratio is
-// above the limit given.
+// above the limit given. A second yardstick, when given, runs in every round
+// too and is reported beside the first, for information only.
 //
 //   corvanta_startup_timing <pairs> <limit> <program.exe> <class> <title>
 //                           <yardstick.exe> <class> <title>
+//                           [<second yardstick.exe> <class> <title>]
 #include <windows.h>
 #include <psapi.h>
 
@@ -60,32 +62,43 @@ double median(std::vector<double> values) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 9) {
-    std::fprintf(
-        stderr, "usage: %s <pairs> <limit> <program> <class> <title> <yardstick> <class> <title>\n",
-        argv[0]);
+  if (argc != 9 && argc != 12) {
+    std::fprintf(stderr,
+                 "usage: %s <pairs> <limit> <program> <class> <title> <yardstick> <class> <title> "
+                 "[<second yardstick> <class> <title>]\n",
+                 argv[0]);
     return 2;
   }
   const int pairs = std::max(1, std::atoi(argv[1]));
   const double limit = std::atof(argv[2]);
-  std::vector<double> program, yardstick, ratios;
+  const bool second = argc == 12;
+  std::vector<double> program, yardstick, ratios, secondYardstick, secondRatios;
   std::vector<double> workingSets;
   for (int pair = 0; pair < pairs; ++pair) {
-    Run ours, empty;
+    Run ours, empty, other;
     if (!startOnce(argv[6], argv[7], argv[8], empty) ||
-        !startOnce(argv[3], argv[4], argv[5], ours)) {
+        !startOnce(argv[3], argv[4], argv[5], ours) ||
+        (second && !startOnce(argv[9], argv[10], argv[11], other))) {
       std::fprintf(stderr, "cannot start the programs\n");
       return 1;
     }
     program.push_back(ours.milliseconds);
     yardstick.push_back(empty.milliseconds);
     ratios.push_back(ours.milliseconds / empty.milliseconds);
+    if (second) {
+      secondYardstick.push_back(other.milliseconds);
+      secondRatios.push_back(ours.milliseconds / other.milliseconds);
+    }
     workingSets.push_back(static_cast<double>(ours.workingSet) / 1048576.0);
   }
   const double ratio = median(ratios);
   std::printf("  program %.1f ms, empty window %.1f ms (medians of %d alternating pairs)\n",
               median(program), median(yardstick), pairs);
   std::printf("  ratio %.2f (median of the pairs' ratios; goal %.2f)\n", ratio, limit);
+  if (second) {
+    std::printf("  second yardstick %.1f ms: ratio %.2f (for information)\n",
+                median(secondYardstick), median(secondRatios));
+  }
   std::printf("  working set after start-up: %.1f MB\n", median(workingSets));
   if (ratio > limit) {
     std::printf("  FAILED: start-up takes %.2f times the empty window, over the %.2f allowed\n",

@@ -58,8 +58,8 @@ void AppPathsCheck(HealthRun& run) {
 
   const auto scopes = machineScopes(run.app.registry, kAppPaths);
   const std::vector<Entry> aplst1 = subKeysOf(run.app.registry, scopes);
+  display.setMaximumFor(aplst1.size());
   for (std::size_t i = 0; i < aplst1.size(); ++i) {
-    display.setMaximumFor(aplst1.size());
     display.setPosition(i);
     const Entry& entry = aplst1[i];
     ValueList values;

@@ -74,6 +74,20 @@ TEST_F(MainFormTest, AMissingLanguageFileGivesEnglishAndSaysSoOnce) {
   EXPECT_EQ("System Health", healthTitle);
 }
 
+TEST_F(MainFormTest, WithoutAnyLanguageFileTheDesignTextsKeepEveryPageReachable) {
+  // The bare program once lost the expander's marker, so only two pages
+  // could be reached.
+  app.files.deleteFile(app.languageFile(kEnglish));
+  start();
+  EXPECT_EQ("System >>", c("syscmd").Caption());
+  c("syscmd").click();
+  EXPECT_TRUE(c("Frame1").Visible());
+  for (const char* button : {"Command1", "Command2", "Command3", "Command4", "Command5",
+                             "Command6", "Command7", "cpucmd"}) {
+    EXPECT_FALSE(c(button).Caption().empty()) << button;
+  }
+}
+
 TEST_F(MainFormTest, MissingTextsComeFromEnglishThenFromTheDesign) {
   app.files.addFile(app.languageFile("Partial"), "[Corvanta]\r\n1002=Optik\r\n");
   app.storeLanguage("Partial");

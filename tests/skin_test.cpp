@@ -25,6 +25,21 @@ TEST(SkinFile, ReadsColoursAndFontsAndFillsGapsFromTheFormElement) {
   EXPECT_EQ(0x1B2B3Cu, *skin.style("Tab").text);
 }
 
+TEST(SkinFile, ALineThatCannotBeReadIsSkippedAndListedAndTheRestReads) {
+  // A font size past int once threw out of the parser and ended the program.
+  for (const char* bad : {"font = Tahoma, 99999999999", "font = Tahoma, 0", "font = Tahoma, -8",
+                          "font = Tahoma, 8pt", "font = , 8", "back = #12", "colour = #000000"}) {
+    const SkinFile skin =
+        SkinFile::parse(std::string("[Form]\nfont = Verdana, 9\n") + bad + "\ntext = #010203\n");
+    EXPECT_EQ(std::vector<std::string>{std::string("line 3: ") + bad}, skin.skippedLines()) << bad;
+    const SkinStyle form = skin.style("Form");
+    EXPECT_EQ("Verdana", form.fontFace) << bad;
+    EXPECT_EQ(9, form.fontPoints) << bad;
+    EXPECT_EQ(0x010203u, *form.text) << bad;
+  }
+  EXPECT_EQ(1u, SkinFile::parse("back = #000000\n").skippedLines().size()) << "before any element";
+}
+
 TEST(SkinFile, AnEmptyOrMissingFileGivesPlainStyles) {
   const SkinStyle style = SkinFile::parse("").style("Form");
   EXPECT_FALSE(style.back);

@@ -141,6 +141,7 @@ TEST_F(TweakPagesTest, WritesThatFailAreNamedInOneMessageAfterTheRestAreDone) {
       kHkcu, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Start Menu");
   start();
   c("runchk").valueFromUser(1);
+  c("expandcp").valueFromUser(1);
   c("applymenu").click();
   EXPECT_EQ("1", policy("Explorer", "NoRun")) << "the writes after the failures were made";
   EXPECT_EQ("400", text(app.registry.value(kHkcu, kDesktopKey, "MenuShowDelay")));
@@ -151,6 +152,19 @@ TEST_F(TweakPagesTest, WritesThatFailAreNamedInOneMessageAfterTheRestAreDone) {
   EXPECT_NE(std::string::npos, message.find("Start Menu folder"));
   EXPECT_EQ(std::string::npos, message.find("NoRun"));
   EXPECT_EQ(kMbIconError, app.dialogs.shown[0].flags & kMbIconError);
+}
+
+TEST_F(TweakPagesTest, AnUnknownStartMenuFolderIsToldOnlyWhenTheFolderIsWanted) {
+  // It was told at every Apply, with nothing to do with the folder.
+  app.registry.removeValue(
+      kHkcu, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Start Menu");
+  start();
+  c("applymenu").click();
+  EXPECT_TRUE(app.dialogs.shown.empty());
+  c("expandcp").valueFromUser(1);
+  c("applymenu").click();
+  ASSERT_EQ(1u, app.dialogs.shown.size());
+  EXPECT_NE(std::string::npos, app.dialogs.shown[0].text.find("Start Menu folder"));
 }
 
 TEST_F(TweakPagesTest, EitherDesktopApplyWritesTheThreePoliciesAndTwiceEqualsOnce) {
@@ -168,20 +182,42 @@ TEST_F(TweakPagesTest, EitherDesktopApplyWritesTheThreePoliciesAndTwiceEqualsOnc
   EXPECT_EQ(3u, app.registry.valueCount(kHkcu, kPolicies + "Explorer"));
 }
 
-TEST_F(TweakPagesTest, ExplorerApplyWritesTheThreeFieldsAndPassesOverAFailure) {
-  app.registry.markReadOnly(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Internet Explorer");
+TEST_F(TweakPagesTest, ExplorerApplyWritesOnlyTheFieldsTheUserChangedAndTellsAFailure) {
+  // Changing the title once also set the start page to the placeholder and
+  // blanked the editor, and a failed write went untold.
+  const std::string main_ = "Software\\Microsoft\\Internet Explorer\\Main";
+  const std::string editor = "SOFTWARE\\Microsoft\\Internet Explorer\\View Source Editor\\Editor Name";
+  app.registry.putString(kHkcu, main_, "Start Page", "http://home.example/");
+  app.registry.putString(kHkeyLocalMachine, editor, "", "C:\\vi.exe");
   start();
-  EXPECT_EQ("", c("changetxt").Text());
+  EXPECT_EQ("http://home.example/", c("hometxt").Text());
+  EXPECT_EQ("C:\\vi.exe", c("editortxt").Text());
+  c("applycmd").click();
+  EXPECT_FALSE(app.registry.value(kHkcu, main_, "Window Title")) << "nothing changed";
+  EXPECT_TRUE(app.dialogs.shown.empty());
+
+  c("changetxt").textFromUser("My browser");
+  c("applycmd").click();
+  EXPECT_EQ("My browser", text(app.registry.value(kHkcu, main_, "Window Title")));
+  EXPECT_EQ("http://home.example/", text(app.registry.value(kHkcu, main_, "Start Page")));
+  EXPECT_EQ("C:\\vi.exe", text(app.registry.value(kHkeyLocalMachine, editor, "")));
+
+  app.registry.failPath(kHkeyLocalMachine, editor, kErrorAccessDenied);
   c("editortxt").textFromUser("C:\\Tools\\edit.exe");
   c("applycmd").click();
-  const std::string main_ = "Software\\Microsoft\\Internet Explorer\\Main";
-  ASSERT_TRUE(app.registry.value(kHkcu, main_, "Window Title")) << "an empty title is written";
-  EXPECT_EQ("", text(app.registry.value(kHkcu, main_, "Window Title")));
-  EXPECT_EQ("http://www.corvanta.example/", text(app.registry.value(kHkcu, main_, "Start Page")));
-  EXPECT_FALSE(app.registry.value(
-      kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Internet Explorer\\View Source Editor\\Editor Name",
-      ""));
-  EXPECT_TRUE(app.dialogs.shown.empty()) << "this Apply passes over a failed write";
+  ASSERT_EQ(1u, app.dialogs.shown.size());
+  EXPECT_NE(std::string::npos, app.dialogs.shown[0].text.find("Editor Name"));
+  c("applycmd").click();
+  EXPECT_EQ(2u, app.dialogs.shown.size()) << "a failed write is tried again";
+}
+
+TEST_F(TweakPagesTest, AMissingStartPageKeepsThePlaceholderWhichIsNeverWritten) {
+  start();
+  EXPECT_EQ("http://www.corvanta.example/", c("hometxt").Text());
+  c("changetxt").textFromUser("x");
+  c("applycmd").click();
+  EXPECT_FALSE(app.registry.value(kHkcu, "Software\\Microsoft\\Internet Explorer\\Main",
+                                  "Start Page"));
 }
 
 TEST_F(TweakPagesTest, TheCacheAndFullScreenBoxesWriteAtOnceAndApplyLeavesThem) {

@@ -10,6 +10,7 @@
 #include "app/app_info.h"
 #include "app/i18n/language_page.h"
 #include "app/i18n/localizer.h"
+#include "app/log/error_log.h"
 #include "app/skin_form.h"
 #include "health/health_form.h"
 #include "platform/dialogs_port.h"
@@ -53,7 +54,7 @@ MainForm::~MainForm() = default;
 
 void MainForm::declareControls() {
   add(ControlKind::Button, "cpucmd").caption("CPU && Memory").tag("1001").at(30, 1050, 1920, 285);
-  add(ControlKind::Button, "syscmd").caption("System").tag("1000").at(30, 480, 1920, 285);
+  add(ControlKind::Button, "syscmd").caption("System >>").tag("1000").at(30, 480, 1920, 285);
 
   auto& nav = add(ControlKind::Frame, "Frame1").at(60, 1860, 1635, 3555).hidden();
   struct NavButton {
@@ -178,6 +179,10 @@ void MainForm::Form_Load() {
 
   // 7. Skin.
   app_.skin.onElementClick = [this](const std::string& element) { Skin1_ElementClick(element); };
+  app_.skin.onSkippedLine = [this](const std::string& where) {
+    ErrorLog(app_.files, logFilePath(app_.appFolder))
+        .AppendLogLine("SKIN: skipped a line it cannot read: " + where);
+  };
   skinWindow(*this, app_.skin, app_.appFolder, "Form");
 
   // 8-9. From here on the two big buttons carry only their language texts.
@@ -215,14 +220,15 @@ void MainForm::Form_Load() {
   systemInfo_.load();
 
   // 14. The Visual page: the desktop colour, the Start Menu and Desktop tabs'
-  // settings, the wallpaper, through one shell object; the Explorer and
-  // Privacy tabs read nothing.
+  // settings, the wallpaper and font smoothing, through one shell object;
+  // then the Explorer Options tab's fields (Privacy reads nothing).
   visual_.loadDesktopColour();
   {
     ScriptShell shell(app_.registry, app_.shortcuts);
     startMenu_.load(shell);
     desktop_.load(shell);
-    visual_.loadWallpaper(shell);
+    visual_.load(shell);
+    explorer_.load(shell);
   }
 
   // 15-16. The chooser, then the language once more.

@@ -78,11 +78,12 @@ std::string FormatSizeNumber(double value, const std::string& decimalSeparator) 
 std::string FormatSize(double bytes, const std::string& decimalSeparator) {
   if (bytes <= 999) return fixed(bytes, 0, decimalSeparator) + " bytes";
   double unit = kKilobyte;
-  for (const char* name : {" KB", " MB", " GB"}) {
+  for (const char* name : {" KB", " MB", " GB", " TB"}) {
     if (bytes <= 999 * unit) return FormatSizeNumber(bytes / unit, decimalSeparator) + name;
     unit *= kKilobyte;
   }
-  return {};
+  // Petabytes have no larger unit to give way to.
+  return FormatSizeNumber(bytes / unit, decimalSeparator) + " PB";
 }
 
 double UnsignedPairAsDouble(std::int32_t low, std::int32_t high) {

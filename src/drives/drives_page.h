@@ -11,8 +11,8 @@
 
 namespace corvanta {
 
-// A byte count as the page shows it: bytes up to 999, then KB, MB and GB
-// switching at 999 of the smaller unit; empty beyond 999 GB.
+// A byte count as the page shows it: bytes up to 999, then KB, MB, GB, TB
+// and PB, switching at 999 of the smaller unit.
 std::string FormatSize(double bytes, const std::string& decimalSeparator);
 // Three significant figures: whole from 100 (halves to even), one decimal
 // from 10, two below.

@@ -28,27 +28,7 @@ RepairBackup::RepairBackup(AppContext& app, const std::string& check)
   ready_ = !appData.empty();
   const std::string folder = (ready_ ? appData : std::string("?")) + "\\Corvanta\\Backups";
   location_ = folder + '\\' + timestamp(app.system.localTime()) + ' ' + check;
-  ready_ = ready_ && makeFolders(folder);
-}
-
-bool RepairBackup::makeFolders(const std::string& path) {
-  // Every level below the drive ("C:\") or share ("\\server\share\"), made
-  // when missing.
-  std::size_t end = 2;
-  if (path.rfind("\\\\", 0) == 0) {
-    end = path.find('\\', 2);
-    if (end != std::string::npos) end = path.find('\\', end + 1);
-    if (end == std::string::npos) return false;
-  }
-  for (end = path.find('\\', end + 1);; end = path.find('\\', end + 1)) {
-    const std::string level = path.substr(0, end);
-    const long status = app_.files.createDirectory(level);
-    if (status != kErrorSuccess && status != kErrorAlreadyExists &&
-        app_.files.anyMatch(level) != kErrorSuccess) {
-      return false;
-    }
-    if (end == std::string::npos) return true;
-  }
+  ready_ = ready_ && makeFolderTree(app_.files, folder);
 }
 
 bool RepairBackup::writeRegistry() {
@@ -70,12 +50,12 @@ bool RepairBackup::writeRegistry() {
 bool RepairBackup::addFile(const std::string& path) {
   if (!ready_ || path.size() < 3 || path[1] != ':' || path[2] != '\\') return false;
   if (!folderMade_) {
-    folderMade_ = makeFolders(location_);
+    folderMade_ = makeFolderTree(app_.files, location_);
     if (!folderMade_) return false;
   }
   // "C:\folder\name.lnk" is kept as "<backup>\C\folder\name.lnk".
   const std::string copy = location_ + '\\' + path[0] + path.substr(2);
-  return makeFolders(copy.substr(0, copy.find_last_of('\\'))) &&
+  return makeFolderTree(app_.files, copy.substr(0, copy.find_last_of('\\'))) &&
          app_.files.copyFile(path, copy, true) == kErrorSuccess;
 }
 

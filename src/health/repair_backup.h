@@ -36,7 +36,6 @@ class RepairBackup {
   const std::string& location() const { return location_; }
 
  private:
-  bool makeFolders(const std::string& path);
 
   AppContext& app_;
   RegExport registry_;

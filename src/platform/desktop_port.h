@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,11 @@ class DesktopPort {
   virtual std::uint32_t sysColor(int index) = 0;
   // SetSysColors for one element, for the running session.
   virtual bool setSysColor(int index, std::uint32_t color) = 0;
+
+  // The parameters the pages read back; nothing when Windows will not say.
+  virtual std::optional<bool> fontSmoothing() = 0;
+  virtual std::optional<int> mouseTrails() = 0;
+  virtual int doubleClickTime() = 0;
 
   virtual bool setWallpaper(const std::string& path) = 0;
   virtual bool setFontSmoothing(bool on) = 0;

@@ -57,4 +57,7 @@ class FilePort {
   virtual long createNewFile(const std::string& path, const std::string& bytes) = 0;
 };
 
+// Makes the folder and every missing folder above it; true when it exists.
+bool makeFolderTree(FilePort& files, const std::string& path);
+
 }  // namespace corvanta

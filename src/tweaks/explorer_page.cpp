@@ -88,12 +88,18 @@ void ExplorerPage::declare(ui::Control& frame) {
   control("browsecmd").onClick = [this] { browsecmd_Click(); };
 }
 
+void ExplorerPage::load(ScriptShell& shell) {
+  // A value that is missing leaves its field as declared (the start page's
+  // placeholder); either way Apply writes only the fields the user changes.
+  readTweaks(form_, shell, kApplied);
+  for (const Tweak& tweak : kApplied) applied_.remember(control(tweak.control));
+}
+
 void ExplorerPage::applycmd_Click() {
-  // This Apply passes over a write that fails and goes on, as designed: the
-  // machine-wide editor value is often not the user's to write.
   ScriptShell shell(app_.registry, app_.shortcuts);
-  ApplyReport passedOver;
-  writeTweaks(form_, shell, kApplied, passedOver);
+  ApplyReport report;
+  writeTweaks(form_, shell, kApplied, report, &applied_);
+  report.tell(app_.dialogs);
 }
 
 void ExplorerPage::writeNow(const std::string& path, const RegistryData& data, bool dword) {

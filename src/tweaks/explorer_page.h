@@ -1,7 +1,7 @@
 // The Explorer Options tab of the Explorer page: browser window title,
-// source editor and start page, written by Apply; the download folder, the
-// toolbar bitmap, full-screen start and the cache on exit, written at once
-// when used. Nothing here is read back at load.
+// source editor and start page, read back at load and written by Apply when
+// the user changed them; the download folder, the toolbar bitmap,
+// full-screen start and the cache on exit, written at once when used.
 #pragma once
 
 #include <optional>
@@ -9,6 +9,7 @@
 
 #include "registry/value_data.h"
 #include "tweaks/tab_page.h"
+#include "tweaks/tweak_model.h"
 
 namespace corvanta {
 
@@ -17,6 +18,7 @@ class ExplorerPage : private TabPage {
   using TabPage::TabPage;
 
   void declare(ui::Control& frame);
+  void load(ScriptShell& shell);
   void applycmd_Click();
   void EmptyCheck_Click();
   void FullCheck_Click();
@@ -32,6 +34,7 @@ class ExplorerPage : private TabPage {
   void writeNow(const std::string& path, const RegistryData& data, bool dword = false);
 
   std::string lastFileName_;
+  AppliedState applied_;
 };
 
 }  // namespace corvanta

@@ -1,6 +1,7 @@
 // Geometry is in twips, inside the page frame Inputframe.
 #include "tweaks/input_page.h"
 
+#include <algorithm>
 #include <array>
 
 #include "app/app_context.h"
@@ -57,7 +58,13 @@ constexpr std::array<Slider, 4> kSliders = {{{"Repeatslider", 0, 31},
                                              {"SpeedSlider", 1, 20},
                                              {"DoubleSlider", 2, 9}}};
 
+// The double-click slider runs 2-9, from 900 ms down to 200 ms.
 int doubleClickTime(int slider) { return 1100 - 100 * slider; }
+int sliderFor(int milliseconds) { return std::clamp((1100 - milliseconds + 50) / 100, 2, 9); }
+
+// The controls Apply sets the desktop from.
+constexpr std::array<const char*, 6> kApplied = {"SpeedSlider", "Repeatslider", "Delayslider",
+                                                 "DoubleSlider", "swapm", "trails"};
 
 }  // namespace
 
@@ -104,10 +111,13 @@ void InputPage::load(ScriptShell& shell) {
     control("swapm").setValue(
         shell.RegRead("HKEY_CURRENT_USER\\Control Panel\\Mouse\\SwapMouseButtons").toInt16());
   });
-  resumeNext([&] {
-    control("trails").setValue(
-        std::stoi(app_.settings.GetSetting(kSettingsApp, "mouse", "trails")));
-  });
+  // Trails and the double-click speed as Windows has them now, so that
+  // Apply does not put back what another program or the user changed since.
+  if (const auto trails = app_.desktop.mouseTrails()) {
+    control("trails").setValue(*trails > 1 ? ui::kChecked : ui::kUnchecked);
+  }
+  resumeNext([&] { control("DoubleSlider").setValue(sliderFor(app_.desktop.doubleClickTime())); });
+  for (const char* name : kApplied) applied_.remember(control(name));
 }
 
 void InputPage::inputcmd_Click() {
@@ -122,25 +132,47 @@ void InputPage::inputcmd_Click() {
     }
     app_.shell.updateRecycleBinIcon();
   }
-  // 2-9, each on its own.
+  // 2-9, each on its own and only when the user moved its control; what
+  // could not be set is named in one message, and tried again next time.
   DesktopPort& desktop = app_.desktop;
-  const int doubleClick = doubleClickTime(control("DoubleSlider").Value());
-  resumeNext([&] { desktop.setMouseSpeed(control("SpeedSlider").Value()); });
-  resumeNext([&] { desktop.setKeyboardSpeed(control("Repeatslider").Value()); });
-  resumeNext([&] { desktop.setKeyboardDelay(control("Delayslider").Value()); });
-  resumeNext([&] {
+  ApplyReport report;
+  const auto apply = [&](const char* name, const char* what, auto&& set) {
+    const ui::Control& changed = control(name);
+    if (!applied_.changed(changed)) return;
+    bool done = false;
+    resumeNext([&] { done = set(); });
+    if (done) {
+      applied_.remember(changed);
+    } else {
+      report.failed(what);
+    }
+  };
+  apply("SpeedSlider", "Mouse pointer speed",
+        [&] { return desktop.setMouseSpeed(control("SpeedSlider").Value()); });
+  apply("Repeatslider", "Keyboard repeat rate",
+        [&] { return desktop.setKeyboardSpeed(control("Repeatslider").Value()); });
+  apply("Delayslider", "Keyboard repeat delay",
+        [&] { return desktop.setKeyboardDelay(control("Delayslider").Value()); });
+  apply("DoubleSlider", "Double-click speed", [&] {
+    const int doubleClick = doubleClickTime(control("DoubleSlider").Value());
     ScriptShell shell(app_.registry, app_.shortcuts);
     shell.RegWrite("HKEY_CURRENT_USER\\Control Panel\\Mouse\\DoubleClickSpeed",
                    static_cast<std::int64_t>(doubleClick));
+    return desktop.setDoubleClickTime(doubleClick);
   });
-  resumeNext([&] { desktop.setDoubleClickTime(doubleClick); });
   const bool swap = ticked("swapm");
-  resumeNext([&] { desktop.setMouseButtonSwap(swap); });
-  resumeNext([&] { app_.settings.SaveSetting(kSettingsApp, "mouse", "swap", swap ? "1" : "0"); });
+  apply("swapm", "Swap mouse buttons", [&] {
+    const bool set = desktop.setMouseButtonSwap(swap);
+    app_.settings.SaveSetting(kSettingsApp, "mouse", "swap", swap ? "1" : "0");
+    return set;
+  });
   const bool trails = ticked("trails");
-  resumeNext([&] { desktop.setMouseTrails(trails ? kTrailImages : 0); });
-  resumeNext(
-      [&] { app_.settings.SaveSetting(kSettingsApp, "mouse", "trails", trails ? "1" : "0"); });
+  apply("trails", "Pointer trails", [&] {
+    const bool set = desktop.setMouseTrails(trails ? kTrailImages : 0);
+    app_.settings.SaveSetting(kSettingsApp, "mouse", "trails", trails ? "1" : "0");
+    return set;
+  });
+  report.tell(app_.dialogs);
 }
 
 }  // namespace corvanta

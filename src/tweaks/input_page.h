@@ -4,6 +4,7 @@
 #pragma once
 
 #include "tweaks/tab_page.h"
+#include "tweaks/tweak_model.h"
 
 namespace corvanta {
 
@@ -12,10 +13,13 @@ class InputPage : private TabPage {
   using TabPage::TabPage;
 
   void declare(ui::Control& frame);
-  // Start-up: the stored settings into the sliders and boxes (the
-  // double-click speed is not read back).
+  // Start-up: the stored settings and Windows' own into the sliders and
+  // boxes; Apply then sets only what the user moves.
   void load(ScriptShell& shell);
   void inputcmd_Click();
+
+ private:
+  AppliedState applied_;
 };
 
 }  // namespace corvanta

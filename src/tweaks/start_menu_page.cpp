@@ -124,12 +124,14 @@ void StartMenuPage::applymenu_Click() {
     if (control(timing.control).Text() == kPlaceholder) continue;
     writeTweaks(form_, shell, std::span(&timing, 1), report);
   }
+  const bool wanted = ticked("expandcp");
   if (const auto startMenu = ControlPanelFolder::startMenu(shell)) {
-    const bool wanted = ticked("expandcp");
     if (const auto problem = wanted ? folder_.ensure(*startMenu) : folder_.remove(*startMenu)) {
       report.failed("the expanding Control Panel: " + *problem);
     }
-  } else {
+  } else if (wanted) {
+    // Without a Start Menu folder there is no folder to remove either: only
+    // a wanted one that cannot be made is worth telling.
     report.failed("the expanding Control Panel: the user's Start Menu folder is not known");
   }
   writeTweaks(form_, shell, kPolicies, report);

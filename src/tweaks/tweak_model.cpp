@@ -26,6 +26,15 @@ void ApplyReport::tell(DialogsPort& dialogs) const {
   dialogs.messageBox(text, kAppTitle, kMbIconError);
 }
 
+void AppliedState::remember(const ui::Control& control) {
+  states_[control.name()] = {control.Value(), control.Text()};
+}
+
+bool AppliedState::changed(const ui::Control& control) const {
+  const auto found = states_.find(control.name());
+  return found == states_.end() || found->second != std::pair{control.Value(), control.Text()};
+}
+
 void readTweaks(ui::Form& form, ScriptShell& shell, std::span<const Tweak> tweaks) {
   for (const Tweak& tweak : tweaks) {
     ui::Control& control = form.control(tweak.control);
@@ -41,14 +50,18 @@ void readTweaks(ui::Form& form, ScriptShell& shell, std::span<const Tweak> tweak
 }
 
 void writeTweaks(const ui::Form& form, ScriptShell& shell, std::span<const Tweak> tweaks,
-                 ApplyReport& report) {
+                 ApplyReport& report, AppliedState* state) {
   for (const Tweak& tweak : tweaks) {
     const ui::Control& control = form.control(tweak.control);
+    if (state && !state->changed(control)) continue;
+    const std::size_t failedBefore = report.failures().size();
     report.write(tweak.path, [&] { writeOne(shell, control, tweak.type, tweak.path); });
     if (tweak.defaultUserPath) {
       report.write(tweak.defaultUserPath,
                    [&] { writeOne(shell, control, tweak.type, tweak.defaultUserPath); });
     }
+    // A write that failed stays pending: the next Apply tries it again.
+    if (state && report.failures().size() == failedBefore) state->remember(control);
   }
 }
 

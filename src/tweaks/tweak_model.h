@@ -5,6 +5,7 @@
 // such a table plus the few handlers that do something special.
 #pragma once
 
+#include <map>
 #include <span>
 #include <string>
 #include <vector>
@@ -16,8 +17,9 @@ namespace corvanta {
 class DialogsPort;
 class ScriptShell;
 namespace ui {
+class Control;
 class Form;
-}
+}  // namespace ui
 
 enum class TweakType {
   Dword,  // a check box's state, 1 ticked, 0 clear
@@ -49,13 +51,28 @@ class ApplyReport {
   std::vector<std::string> failures_;
 };
 
+// Each control's state as the page last read or applied it. An Apply that
+// writes only what changed since never overwrites a setting the user left
+// alone with whatever its control happens to hold (a placeholder, a value
+// that could not be read, a control's starting position).
+class AppliedState {
+ public:
+  void remember(const ui::Control& control);
+  // True for a control that was never remembered.
+  bool changed(const ui::Control& control) const;
+
+ private:
+  std::map<std::string, std::pair<int, std::string>> states_;  // by control name
+};
+
 // Sets each tweak's control from its stored value, in order. A value that is
 // missing or cannot be shown leaves its control as it was.
 void readTweaks(ui::Form& form, ScriptShell& shell, std::span<const Tweak> tweaks);
 
 // Writes each tweak's value from its control, in order: to its path, then to
-// its default-user path when it has one.
+// its default-user path when it has one. Given a state, only the controls
+// changed since it was taken are written, and each written one is remembered.
 void writeTweaks(const ui::Form& form, ScriptShell& shell, std::span<const Tweak> tweaks,
-                 ApplyReport& report);
+                 ApplyReport& report, AppliedState* state = nullptr);
 
 }  // namespace corvanta

@@ -12,6 +12,7 @@
 #include "platform/desktop_port.h"
 #include "platform/dialogs_port.h"
 #include "platform/file_port.h"
+#include "platform/shell_port.h"
 #include "platform/system_port.h"
 #include "registry/registry_helpers.h"
 #include "registry/script_shell.h"
@@ -100,16 +101,25 @@ void VisualPage::loadDesktopColour() {
   });
 }
 
-void VisualPage::loadWallpaper(ScriptShell& shell) {
+void VisualPage::load(ScriptShell& shell) {
   const std::string wallpaper =
       ReadShellRegistryValue(shell, "HKEY_CURRENT_USER\\Control Panel\\Desktop\\Wallpaper");
   if (wallpaper != "Error" && !equalsIgnoringCase(wallpaper, "(none)")) {
     control("Image1").setPicturePath(wallpaper);
   }
+  if (const auto smoothing = app_.desktop.fontSmoothing()) {
+    control("fsmooth").setValue(*smoothing ? ui::kChecked : ui::kUnchecked);
+  }
+  applied_.remember(control("fsmooth"));
 }
 
+// Under the user's application data: standard users cannot write the
+// Windows folder, and the picture is the user's own. Empty when that folder
+// is not known or cannot be made.
 std::string VisualPage::wallpaperFile() const {
-  return trimSpaces(app_.system.windowsDirectory()) + "\\wallpaper.bmp";
+  const std::string appData = app_.shell.userAppDataFolder();
+  if (appData.empty() || !makeFolderTree(app_.files, appData + "\\Corvanta")) return {};
+  return appData + "\\Corvanta\\wallpaper.bmp";
 }
 
 void VisualPage::ResolutionCheck_Click() {
@@ -131,10 +141,13 @@ void VisualPage::RCombo_Change() {
 void VisualPage::wallpapercmd_Click() {
   const auto chosen = app_.dialogs.openFile({"", "All Image Files|*.jpg;*.gif;*.bmp", "", ""});
   if (!chosen) return;
-  const long status = app_.desktop.convertToBitmap(*chosen, wallpaperFile());
+  const std::string wallpaper = wallpaperFile();
+  const long status =
+      wallpaper.empty() ? kErrorPathNotFound : app_.desktop.convertToBitmap(*chosen, wallpaper);
   if (status != kErrorSuccess) {
     app_.dialogs.messageBox(*chosen + "\r\ncould not be read as a picture or saved as " +
-                                wallpaperFile() + " (error " + std::to_string(status) + ").",
+                                (wallpaper.empty() ? "wallpaper.bmp" : wallpaper) + " (error " +
+                                std::to_string(status) + ").",
                             kAppTitle, kMbOk | kMbIconError);
     return;
   }
@@ -156,19 +169,32 @@ void VisualPage::applyvisualcmd_Click() {
     }
   }
   if (ticked("wallpaperCheck")) {
-    if (wallpaperPrepared_ || app_.files.anyMatch(wallpaperFile()) == kErrorSuccess) {
-      app_.desktop.setWallpaper(wallpaperFile());
+    const std::string wallpaper = wallpaperFile();
+    if (wallpaperPrepared_ || (!wallpaper.empty() && app_.files.anyMatch(wallpaper) == kErrorSuccess)) {
+      app_.desktop.setWallpaper(wallpaper);
     } else {
       app_.dialogs.messageBox(
           "No wallpaper was set: choose a picture with the \"...\" button first.", kAppTitle,
           kMbOk | kMbIconInformation);
     }
   }
-  const bool smooth = ticked("fsmooth");
-  app_.desktop.setFontSmoothing(smooth);
-  resumeNext([&] {
-    app_.settings.SaveSetting("Halvorn utilities", "visual", "smooth", smooth ? "1" : "0");
-  });
+  // Font smoothing only when the user changed the box: its state was read
+  // from Windows, and writing it back unasked could only undo a change made
+  // elsewhere since.
+  const ui::Control& smoothBox = control("fsmooth");
+  if (applied_.changed(smoothBox)) {
+    const bool smooth = ticked("fsmooth");
+    ApplyReport report;
+    if (app_.desktop.setFontSmoothing(smooth)) {
+      applied_.remember(smoothBox);
+    } else {
+      report.failed("Font smoothing");
+    }
+    report.write("Font smoothing (setting)", [&] {
+      app_.settings.SaveSetting("Halvorn utilities", "visual", "smooth", smooth ? "1" : "0");
+    });
+    report.tell(app_.dialogs);
+  }
 }
 
 void VisualPage::fontcmd_Click() {

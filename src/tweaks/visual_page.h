@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "tweaks/tab_page.h"
+#include "tweaks/tweak_model.h"
 
 namespace corvanta {
 
@@ -19,10 +20,10 @@ class VisualPage : private TabPage {
   using TabPage::TabPage;
 
   void declare(ui::Control& frame);
-  // Start-up reads only the desktop colour and the wallpaper, for the
-  // preview (in two steps, around the other tabs' reads).
+  // Start-up reads the desktop colour and the wallpaper, for the preview (in
+  // two steps, around the other tabs' reads), and font smoothing.
   void loadDesktopColour();
-  void loadWallpaper(ScriptShell& shell);
+  void load(ScriptShell& shell);
 
   void ResolutionCheck_Click();
   void RCombo_Change();
@@ -38,6 +39,7 @@ class VisualPage : private TabPage {
   int width_ = 0;
   int height_ = 0;
   bool wallpaperPrepared_ = false;
+  AppliedState applied_;
 };
 
 }  // namespace corvanta

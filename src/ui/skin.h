@@ -21,6 +21,9 @@ class Skin {
 
   // ElementClick: the name of the skin element the user clicked.
   std::function<void(const std::string& element)> onElementClick;
+  // A line of the skin file that could not be read and was skipped, with the
+  // file's path: "<path>, line N: <text>".
+  std::function<void(const std::string& where)> onSkippedLine;
 };
 
 class Splash {

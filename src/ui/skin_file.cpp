@@ -1,5 +1,6 @@
 #include "ui/skin_file.h"
 
+#include <charconv>
 #include <sstream>
 
 #include "base/ansi_text.h"
@@ -7,21 +8,47 @@
 namespace corvanta::ui {
 namespace {
 
-void readFont(const std::string& value, SkinStyle& style) {
+// Sizes a window could show; anything else is a typing slip in the file.
+constexpr int kLargestFontPoints = 72;
+
+// Reads "face, points[, bold]"; false, leaving the style untouched, when a
+// part cannot be read.
+bool readFont(const std::string& value, SkinStyle& style) {
+  SkinStyle read = style;
   std::istringstream parts(value);
   std::string part;
   int field = 0;
   while (std::getline(parts, part, ',')) {
     part = trimBlanks(part);
     if (field == 0) {
-      style.fontFace = part;
+      if (part.empty()) return false;
+      read.fontFace = part;
     } else if (equalsIgnoringCase(part, "bold")) {
-      style.bold = true;
-    } else if (!part.empty() && part.find_first_not_of("0123456789") == std::string::npos) {
-      style.fontPoints = std::stoi(part);
+      read.bold = true;
+    } else {
+      int points = 0;
+      const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), points);
+      if (error != std::errc() || end != part.data() + part.size() || points < 1 ||
+          points > kLargestFontPoints)
+        return false;
+      read.fontPoints = points;
     }
     ++field;
   }
+  style = read;
+  return true;
+}
+
+using ColourField = std::optional<Rgb> SkinStyle::*;
+
+// The colour a key sets, or null for a key that is not a colour.
+ColourField colourField(const std::string& key) {
+  static const std::map<std::string, ColourField> kFields = {
+      {"BACK", &SkinStyle::back},   {"TEXT", &SkinStyle::text}, {"FACE", &SkinStyle::face},
+      {"BORDER", &SkinStyle::border}, {"HOT", &SkinStyle::hot},   {"BAND", &SkinStyle::band},
+      {"BANDTEXT", &SkinStyle::bandText}};
+  const auto found = kFields.find(key);
+  return found == kFields.end() ? nullptr : found->second;
 }
 
 template <class T>
@@ -43,7 +70,9 @@ SkinFile SkinFile::parse(const std::string& text) {
   SkinFile file;
   SkinStyle* current = nullptr;
   std::istringstream lines(text);
+  int number = 0;
   for (std::string line; std::getline(lines, line);) {
+    ++number;
     const auto comment = line.find(';');
     line = trimBlanks(line.substr(0, comment));
     if (line.empty()) continue;
@@ -52,29 +81,19 @@ SkinFile SkinFile::parse(const std::string& text) {
       continue;
     }
     const auto equals = line.find('=');
-    if (!current || equals == std::string::npos) continue;
-    const std::string key = foldAnsiCase(trimBlanks(line.substr(0, equals)));
-    const std::string value = trimBlanks(line.substr(equals + 1));
-    if (key == "FONT") {
-      readFont(value, *current);
-      continue;
+    bool read = false;
+    if (current && equals != std::string::npos) {
+      const std::string key = foldAnsiCase(trimBlanks(line.substr(0, equals)));
+      const std::string value = trimBlanks(line.substr(equals + 1));
+      if (key == "FONT") {
+        read = readFont(value, *current);
+      } else if (const auto field = colourField(key)) {
+        const auto color = parseColor(value);
+        if (color) (*current).*field = color;
+        read = color.has_value();
+      }
     }
-    const auto color = parseColor(value);
-    if (!color) continue;
-    if (key == "BACK")
-      current->back = color;
-    else if (key == "TEXT")
-      current->text = color;
-    else if (key == "FACE")
-      current->face = color;
-    else if (key == "BORDER")
-      current->border = color;
-    else if (key == "HOT")
-      current->hot = color;
-    else if (key == "BAND")
-      current->band = color;
-    else if (key == "BANDTEXT")
-      current->bandText = color;
+    if (!read) file.skipped_.push_back("line " + std::to_string(number) + ": " + line);
   }
   return file;
 }

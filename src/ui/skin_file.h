@@ -16,6 +16,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace corvanta::ui {
 
@@ -36,9 +37,11 @@ struct SkinStyle {
 
 class SkinFile {
  public:
-  // Parses a skin file's text. Lines it cannot read are skipped: a skin is
-  // decoration and never stops a window from opening.
+  // Parses a skin file's text. Lines it cannot read are skipped and listed
+  // in skippedLines(): a skin is decoration and never stops a window opening.
   static SkinFile parse(const std::string& text);
+  // "line N: <text>" for each line that was skipped, in file order.
+  const std::vector<std::string>& skippedLines() const { return skipped_; }
 
   // The element's style, with what it leaves open taken from "Form".
   SkinStyle style(const std::string& element) const;
@@ -46,6 +49,7 @@ class SkinFile {
 
  private:
   std::map<std::string, SkinStyle> elements_;  // by folded name
+  std::vector<std::string> skipped_;
 };
 
 std::optional<Rgb> parseColor(const std::string& text);

@@ -22,13 +22,22 @@ class FakeDesktop final : public DesktopPort {
   std::map<std::string, std::string> decodable;  // picture path -> bitmap text written
   std::map<std::string, std::string> written;    // bitmap files written
 
+  std::optional<bool> smoothing = false;  // nothing: Windows will not say
+  std::optional<int> trails = 0;
+  int doubleClick = 500;
+  bool refuseAll = false;  // every setter fails, as for a user Windows refuses
+
   std::uint32_t sysColor(int index) override { return colors[index]; }
+  std::optional<bool> fontSmoothing() override { return smoothing; }
+  std::optional<int> mouseTrails() override { return trails; }
+  int doubleClickTime() override { return doubleClick; }
   bool setSysColor(int index, std::uint32_t color) override {
     colors[index] = color;
     return log("color " + std::to_string(index) + " " + std::to_string(color));
   }
   bool setWallpaper(const std::string& path) override { return log("wallpaper " + path); }
   bool setFontSmoothing(bool on) override {
+    smoothing = on;
     return log(std::string("smoothing ") + (on ? "1" : "0"));
   }
   bool setMouseSpeed(int speed) override { return log("mouse speed " + std::to_string(speed)); }
@@ -41,8 +50,12 @@ class FakeDesktop final : public DesktopPort {
   bool setMouseButtonSwap(bool swapped) override {
     return log(std::string("swap ") + (swapped ? "1" : "0"));
   }
-  bool setMouseTrails(int trails) override { return log("trails " + std::to_string(trails)); }
+  bool setMouseTrails(int images) override {
+    trails = images;
+    return log("trails " + std::to_string(images));
+  }
   bool setDoubleClickTime(int milliseconds) override {
+    doubleClick = milliseconds;
     return log("double click " + std::to_string(milliseconds));
   }
   long changeResolution(int width, int height) override {
@@ -67,7 +80,7 @@ class FakeDesktop final : public DesktopPort {
  private:
   bool log(std::string call) {
     calls.push_back(std::move(call));
-    return true;
+    return !refuseAll;
   }
 };
 

@@ -28,6 +28,20 @@ bool Win32Desktop::setSysColor(int index, std::uint32_t color) {
   return SetSysColors(1, &index, colors) != FALSE;
 }
 
+std::optional<bool> Win32Desktop::fontSmoothing() {
+  BOOL on = FALSE;
+  if (!SystemParametersInfoA(SPI_GETFONTSMOOTHING, 0, &on, 0)) return std::nullopt;
+  return on != FALSE;
+}
+
+std::optional<int> Win32Desktop::mouseTrails() {
+  int trails = 0;
+  if (!SystemParametersInfoA(SPI_GETMOUSETRAILS, 0, &trails, 0)) return std::nullopt;
+  return trails;
+}
+
+int Win32Desktop::doubleClickTime() { return static_cast<int>(GetDoubleClickTime()); }
+
 bool Win32Desktop::setWallpaper(const std::string& path) {
   std::string file = path;
   return SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, file.data(), kStoreAndTell) != FALSE;

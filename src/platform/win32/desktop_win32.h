@@ -9,6 +9,9 @@ class Win32Desktop final : public DesktopPort {
  public:
   std::uint32_t sysColor(int index) override;
   bool setSysColor(int index, std::uint32_t color) override;
+  std::optional<bool> fontSmoothing() override;
+  std::optional<int> mouseTrails() override;
+  int doubleClickTime() override;
   bool setWallpaper(const std::string& path) override;
   bool setFontSmoothing(bool on) override;
   bool setMouseSpeed(int speed) override;

@@ -48,6 +48,9 @@ void SkinEngine::LoadSkinFile(const std::string& path) {
   std::ostringstream text;
   text << in.rdbuf();
   file_ = SkinFile::parse(text.str());  // a missing file gives the plain system look
+  if (onSkippedLine) {
+    for (const std::string& line : file_.skippedLines()) onSkippedLine(path + ", " + line);
+  }
 }
 
 HBRUSH SkinEngine::brush(Rgb color) {

@@ -165,7 +165,7 @@ TEST_F(PagesTest, AnEmptyRecycleBinIsNoErrorButAFailureIsToldAndTheRestRuns) {
 }
 
 // A font file with a name table holding one Windows name.
-std::string fontWithName(const std::string& name, int nameId = 4) {
+std::string fontWithName(const std::u16string& name, int nameId = 4) {
   std::string file;
   const auto u16 = [&](int value) {
     file += static_cast<char>(value >> 8);
@@ -193,15 +193,25 @@ std::string fontWithName(const std::string& name, int nameId = 4) {
   u16(nameId);
   u16(static_cast<int>(name.size() * 2));
   u16(0);
-  for (const char c : name) u16(static_cast<unsigned char>(c));
+  for (const char16_t c : name) u16(c);
   return file;
 }
 
-TEST(FontFiles, TheFullNameComesFromTheNameTableAndJunkHasNone) {
-  EXPECT_EQ("Corvanta Sans Bold", fontFullName(fontWithName("Corvanta Sans Bold")));
-  EXPECT_EQ("Family Only", fontFullName(fontWithName("Family Only", 1)));
+TEST(FontFiles, TheFullNameComesFromTheNameTableWholeAndJunkHasNone) {
+  EXPECT_EQ("Corvanta Sans Bold", fontFullName(fontWithName(u"Corvanta Sans Bold")));
+  EXPECT_EQ("Family Only", fontFullName(fontWithName(u"Family Only", 1)));
+  // Whole Unicode: two such names once both became "?" and collided.
+  EXPECT_EQ("\xC5\x81\xC3\xB3" "d\xC5\xBA Sans",
+            fontFullName(fontWithName(u"\u0141\u00F3d\u017A Sans")));
+  EXPECT_EQ("Smile \xF0\x9F\x98\x80", fontFullName(fontWithName(u"Smile \U0001F600")));
+  // A NUL once cut the registration name short and re-pointed another font.
+  for (const std::u16string& bad : {std::u16string(u"Bad\0Name", 8), std::u16string(u"\xD800x"),
+                                    std::u16string(u"x\xDC00"), std::u16string(u"Tab\t"),
+                                    std::u16string()}) {
+    EXPECT_FALSE(fontFullName(fontWithName(bad))) << bad.size();
+  }
   EXPECT_FALSE(fontFullName("not a font at all"));
-  const std::string font = fontWithName("Cut");
+  const std::string font = fontWithName(u"Cut");
   for (std::size_t length = 0; length < font.size(); ++length) {
     EXPECT_FALSE(fontFullName(font.substr(0, length)).has_value() && length < 30) << length;
   }
@@ -249,7 +259,7 @@ TEST_F(FontsTest, AFontIsInstalledUnderItsOwnNameRegisteredAndNeverOverwritten) 
   c("Command1").click();
   EXPECT_TRUE(app.dialogs.shown.empty()) << "a cancel does nothing";
 
-  app.files.addFile("C:\\new\\corv.ttf", fontWithName("Corvanta Sans"));
+  app.files.addFile("C:\\new\\corv.ttf", fontWithName(u"Corvanta Sans"));
   app.files.addFile("C:\\new\\junk.ttf", "junk");
   app.files.addFolder("C:\\WINDOWS\\Fonts");
   app.desktop.fontFiles = {"C:\\new\\corv.ttf", "C:\\WINDOWS\\Fonts\\corv.ttf"};
@@ -268,6 +278,25 @@ TEST_F(FontsTest, AFontIsInstalledUnderItsOwnNameRegisteredAndNeverOverwritten) 
   c("Command1").click();
   ASSERT_EQ(2u, app.dialogs.shown.size()) << "junk, then the second install of the same file";
   EXPECT_NE(std::string::npos, app.dialogs.shown[1].text.find("already"));
+}
+
+TEST_F(FontsTest, NothingIsInstalledWhenTheFolderCannotBeReadOrTheNameCannotBeRegisteredWhole) {
+  // A failed existence check once counted as "absent" and the copy went on.
+  app.files.addFile("C:\\new\\corv.ttf", fontWithName(u"Corvanta Sans"));
+  app.files.addFile("C:\\new\\lodz.ttf", fontWithName(u"\u0141\u00F3d\u017A"));
+  app.files.addFolder("C:\\WINDOWS\\Fonts");
+  app.desktop.fontFiles = {"C:\\new\\corv.ttf", "C:\\new\\lodz.ttf"};
+  app.files.failListing("C:\\WINDOWS\\Fonts", 21);  // not ready
+  app.dialogs.fileAnswers = {std::string("C:\\new\\corv.ttf"), std::string("C:\\new\\lodz.ttf")};
+  c("Command1").click();
+  app.files.clearListingFailures();
+  c("Command1").click();
+  ASSERT_EQ(2u, app.dialogs.shown.size());
+  EXPECT_NE(std::string::npos, app.dialogs.shown[0].text.find("cannot be told"));
+  EXPECT_NE(std::string::npos, app.dialogs.shown[1].text.find("cannot register"));
+  EXPECT_FALSE(app.files.exists("C:\\WINDOWS\\Fonts\\corv.ttf"));
+  EXPECT_FALSE(app.files.exists("C:\\WINDOWS\\Fonts\\lodz.ttf"));
+  EXPECT_TRUE(app.desktop.loadedFonts.empty());
 }
 
 TEST(SystemColors, TheChosenColourGoesToTheChosenElementOrElementZero) {

@@ -2,6 +2,8 @@
 // figures and timers, and the process manager against a scripted system.
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "app/main_form.h"
 #include "fakes/app_harness.h"
 #include "monitor/cpu_load.h"
@@ -232,6 +234,20 @@ TEST_F(MonitorPageTest, SlidersSetTheSpeedAndTheZoom) {
   EXPECT_EQ(55, c("cpuhist").MaxLines());
 }
 
+TEST_F(MonitorPageTest, AnOptimiserRunThatFailsLetsItsMemoryGoAndCanRunAgain) {
+  // A refused allocation once left 20 MB held and the optimiser never ran again.
+  start();
+  int steps = 0;
+  app.windows.whileEventsRun = [&] {
+    if (++steps == 3) throw std::bad_alloc();
+  };
+  EXPECT_THROW(c("optimizecmd").click(), std::bad_alloc);
+  app.windows.whileEventsRun = nullptr;
+  const int before = app.windows.doEventsCalls;
+  c("optimizecmd").click();
+  EXPECT_EQ(before + 21, app.windows.doEventsCalls);
+}
+
 TEST_F(MonitorPageTest, AutomaticOptimisingIsStoredAndRunsAfterThreeLowTicks) {
   start();
   c("Check1").valueFromUser(1);
@@ -307,6 +323,21 @@ TEST_F(ProcessFormTest, ThisProgramCriticalProcessesAndReusedIdentifiersAreNever
   form.control("terminatecmd").click();
   EXPECT_TRUE(app.processes.terminated.empty());
   EXPECT_EQ("other.exe", list().rows()[2][0]) << "the list was refreshed instead";
+}
+
+TEST_F(ProcessFormTest, AProcessReplacedBetweenTheLastLookAndTheOpeningIsLeftAlone) {
+  // The identifier and the name can both come back: only the start time tells.
+  app.processes.running[2].created = 1000;
+  form.Display();
+  select(2);
+  app.processes.beforeOpen = [&] { app.processes.running[2] = {600, "notepad.exe", 2000}; };
+  form.control("terminatecmd").click();
+  EXPECT_TRUE(app.processes.terminated.empty());
+  ASSERT_EQ(1u, app.dialogs.shown.size());
+  app.processes.beforeOpen = nullptr;
+  select(2);
+  form.control("terminatecmd").click();
+  EXPECT_EQ(std::vector<std::uint32_t>{600}, app.processes.terminated) << "the new one, listed";
 }
 
 TEST_F(ProcessFormTest, AFailedTerminationIsLoggedInFourStepsAndTold) {

@@ -6,6 +6,7 @@
 #include "appearance/font_file.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace corvanta {
 namespace {
@@ -28,33 +29,84 @@ class Reader {
   const std::string& bytes_;
 };
 
+// UTF-16 code units as UTF-8; nothing when they hold a lone surrogate or a
+// control character (U+0000 among them): such a name could not be stored as
+// a registry value name, or would be cut short there.
+std::optional<std::string> utf8FromUtf16(const std::vector<std::uint32_t>& units) {
+  std::string text;
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    std::uint32_t code = units[i];
+    if (code >= 0xD800 && code <= 0xDBFF) {
+      if (i + 1 >= units.size() || units[i + 1] < 0xDC00 || units[i + 1] > 0xDFFF)
+        return std::nullopt;
+      code = 0x10000 + ((code - 0xD800) << 10) + (units[++i] - 0xDC00);
+    } else if (code >= 0xDC00 && code <= 0xDFFF) {
+      return std::nullopt;
+    }
+    if (code < 0x20 || (code >= 0x7F && code < 0xA0)) return std::nullopt;
+    if (code < 0x80) {
+      text += static_cast<char>(code);
+    } else if (code < 0x800) {
+      text += static_cast<char>(0xC0 | (code >> 6));
+      text += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+      text += static_cast<char>(0xE0 | (code >> 12));
+      text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+      text += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+      text += static_cast<char>(0xF0 | (code >> 18));
+      text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+      text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+      text += static_cast<char>(0x80 | (code & 0x3F));
+    }
+  }
+  return text;
+}
+
+constexpr std::uint16_t kWindowsPlatform = 3;
+constexpr std::uint16_t kMacPlatform = 1;
+constexpr std::uint16_t kUsEnglish = 0x409;
+
+// The name with the given ID, as Windows registers fonts: the US English
+// Windows name, else the first Windows name, else a plain-ASCII Mac name.
+// Nothing when there is no such name; an empty text when the chosen name
+// cannot be read whole: never a name with characters left out or replaced.
 std::optional<std::string> nameWithId(const Reader& font, std::size_t table, int wanted) {
   if (!font.has(table, 6)) return std::nullopt;
   const std::uint16_t count = font.u16(table + 2);
   const std::size_t storage = table + font.u16(table + 4);
-  std::optional<std::string> macName;
+  std::optional<std::size_t> english, windows, mac;
+  std::vector<std::size_t> lengths(count), offsets(count);
   for (std::uint16_t i = 0; i < count; ++i) {
     const std::size_t record = table + 6 + std::size_t{i} * 12;
     if (!font.has(record, 12)) return std::nullopt;
     const std::uint16_t platform = font.u16(record);
-    const std::uint16_t nameId = font.u16(record + 6);
-    const std::uint16_t length = font.u16(record + 8);
-    const std::size_t offset = storage + font.u16(record + 10);
-    if (nameId != wanted || !font.has(offset, length)) continue;
-    std::string text;
-    if (platform == 3) {
-      for (std::size_t c = 0; c + 1 < length; c += 2) {
-        const std::uint16_t code = font.u16(offset + c);
-        text += code < 0x100 ? static_cast<char>(code) : '?';
-      }
-      return text;
-    }
-    if (platform == 1 && !macName) {
-      for (std::size_t c = 0; c < length; ++c) text += static_cast<char>(font.byte(offset + c));
-      macName = text;
-    }
+    const std::uint16_t language = font.u16(record + 4);
+    lengths[i] = font.u16(record + 8);
+    offsets[i] = storage + font.u16(record + 10);
+    if (font.u16(record + 6) != wanted || !font.has(offsets[i], lengths[i])) continue;
+    if (platform == kWindowsPlatform && language == kUsEnglish && !english) english = i;
+    if (platform == kWindowsPlatform && !windows) windows = i;
+    if (platform == kMacPlatform && !mac) mac = i;
   }
-  return macName;
+  if (const auto chosen = english ? english : windows) {
+    if (lengths[*chosen] % 2 != 0) return std::string();
+    std::vector<std::uint32_t> units;
+    for (std::size_t c = 0; c < lengths[*chosen]; c += 2)
+      units.push_back(font.u16(offsets[*chosen] + c));
+    return utf8FromUtf16(units).value_or(std::string());
+  }
+  if (mac) {
+    // Mac Roman shares only ASCII with the other character sets.
+    std::vector<std::uint32_t> units;
+    for (std::size_t c = 0; c < lengths[*mac]; ++c) {
+      const unsigned byte = font.byte(offsets[*mac] + c);
+      if (byte >= 0x80) return std::string();
+      units.push_back(byte);
+    }
+    return utf8FromUtf16(units).value_or(std::string());
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -74,7 +126,7 @@ std::optional<std::string> fontFullName(const std::string& bytes) {
     if (font.u32(entry) != 0x6E616D65 /* name */) continue;
     const std::size_t table = font.u32(entry + 8);
     auto name = nameWithId(font, table, 4);
-    if (!name || name->empty()) name = nameWithId(font, table, 1);
+    if (!name) name = nameWithId(font, table, 1);
     if (name && !name->empty()) return name;
     return std::nullopt;
   }

@@ -9,7 +9,8 @@
 namespace corvanta {
 
 // The full font name (name ID 4; the family, ID 1, when there is none), as
-// ANSI text; nothing when the bytes are no font the parser knows.
+// UTF-8, whole; nothing when the bytes are no font the parser knows or the
+// name is empty or cannot be read whole.
 std::optional<std::string> fontFullName(const std::string& bytes);
 
 }  // namespace corvanta

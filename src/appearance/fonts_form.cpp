@@ -164,15 +164,32 @@ void FontsForm::Command1_Click() {
 std::string FontsForm::InstallFonts(const std::string& source) {
   const std::string fileName = source.substr(source.find_last_of("\\/:") + 1);
   const std::string target = app_.system.windowsDirectory() + "\\Fonts\\" + fileName;
-  if (app_.files.anyMatch(target) == kErrorSuccess) {
-    return "A font file named " + fileName +
-           " is already in the fonts folder; nothing was installed.";
+  // Only "not found" means absent: a folder that cannot be read may well
+  // hold the file, and an installed font is never overwritten.
+  if (const long found = app_.files.anyMatch(target);
+      found != kErrorFileNotFound && found != kErrorPathNotFound) {
+    return found == kErrorSuccess
+               ? "A font file named " + fileName +
+                     " is already in the fonts folder; nothing was installed."
+               : "Whether the fonts folder already holds " + fileName +
+                     " cannot be told (error " + std::to_string(found) +
+                     "); nothing was installed.";
   }
   std::string bytes;
   const auto name =
       app_.files.readFile(source, bytes) == kErrorSuccess ? fontFullName(bytes) : std::nullopt;
   if (!name || app_.desktop.addFontResource(source) == 0) {
-    return source + " is not a font this system can use; nothing was installed.";
+    return source + " is not a font this system can use, or its name cannot be read whole; "
+                    "nothing was installed.";
+  }
+  // The fonts list's value names go through the ANSI registry calls, which
+  // would turn other letters into look-alikes or "?" (and two fonts into
+  // one name): such a name is refused rather than registered wrongly.
+  if (std::any_of(name->begin(), name->end(),
+                  [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+    app_.desktop.removeFontResource(source);
+    return source + " names itself with letters Corvanta cannot register yet; nothing was "
+                    "installed.";
   }
   app_.desktop.removeFontResource(source);
 

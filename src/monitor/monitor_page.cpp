@@ -210,14 +210,20 @@ void MonitorPage::Slider2_Change() {
 void MonitorPage::optimizecmd_Click() {
   if (optimizing_) return;
   optimizing_ = true;
+  // However the run ends (an allocation refused, an error in an event run
+  // meanwhile), the memory goes back and the optimiser can run again.
+  struct Release {
+    MonitorPage& page;
+    ~Release() {
+      std::vector<std::u16string>().swap(page.ballast_);
+      page.optimizing_ = false;
+    }
+  } release{*this};
   ballast_.reserve(kOptimizerBlocks);
   for (int block = 0; block < kOptimizerBlocks; ++block) {
     ballast_.emplace_back(kOptimizerBlockCharacters, u' ');
     app_.forms.DoEvents();
   }
-  ballast_.clear();
-  ballast_.shrink_to_fit();
-  optimizing_ = false;
 }
 
 void MonitorPage::Check1_Click() {

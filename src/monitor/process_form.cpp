@@ -31,15 +31,27 @@ std::string FileNameFromPath(const std::string& path) {
   return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
-bool Kill_Process(AppContext& app, std::uint32_t processId) {
+bool Kill_Process(AppContext& app, const ProcessEntry& listed) {
   ErrorLog log(app.files, logFilePath(app.appFolder));
   ProcessPort& processes = app.processes;
   const auto failed = [&](const char* what) {
     log.LogError(static_cast<std::int32_t>(processes.lastError()), what, "mdlMisc", "Kill_Process");
   };
   const std::uintptr_t process =
-      processes.openProcess(kProcessTerminate | kProcessQueryInformation, processId);
+      processes.openProcess(kProcessTerminate | kProcessQueryInformation, listed.id);
   if (!process) failed("OpenProcess failed");
+  // The handle holds the process it opened: if that one did not start when
+  // the listed one did, the listed one has ended and its identifier has gone
+  // to another program, which is left alone. A start that cannot be told
+  // counts as another program.
+  if (process) {
+    const auto created = processes.creationTime(process);
+    if (!created || *created != listed.created) {
+      log.LogError(0, "the process is not the one listed", "mdlMisc", "Kill_Process");
+      processes.closeHandle(process);
+      return false;
+    }
+  }
   std::uint32_t exitCode = 0;
   if (!processes.getExitCode(process, exitCode)) failed("GetExitCodeProcess failed");
   const bool terminated = processes.terminate(process, exitCode);
@@ -137,7 +149,7 @@ void ProcessForm::terminatecmd_Click() {
   std::vector<ProcessEntry> now;
   const bool current =
       app_.processes.snapshot(now) && std::find(now.begin(), now.end(), process) != now.end();
-  if (current && !Kill_Process(app_, process.id)) {
+  if (current && !Kill_Process(app_, process)) {
     app_.dialogs.messageBox(
         "The process " + FileNameFromPath(process.exeName) + " could not be ended.", kAppTitle,
         kMbOk | kMbIconError);

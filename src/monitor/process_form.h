@@ -17,10 +17,12 @@ struct AppContext;
 // The text after the last backslash of `path`, or all of it.
 std::string FileNameFromPath(const std::string& path);
 
-// Ends the process: open, read its exit code, terminate with it, close. Each
-// step runs even when one before failed, and each failure is logged with
-// the system's error code. True when the process was terminated.
-bool Kill_Process(AppContext& app, std::uint32_t processId);
+// Ends the listed process: open, make sure the handle holds the process
+// listed (its start time) and not a later one given the same identifier,
+// read its exit code, terminate with it, close. Each step runs even when one
+// before failed, and each failure is logged with the system's error code.
+// True when the process was terminated.
+bool Kill_Process(AppContext& app, const ProcessEntry& listed);
 
 class ProcessForm : public ui::Form {
  public:

@@ -12,6 +12,9 @@ namespace corvanta {
 struct ProcessEntry {
   std::uint32_t id = 0;
   std::string exeName;  // as the system reports it: a bare name on NT, a full path on 9x
+  // When the process started (a FILETIME), 0 when the system would not say:
+  // with the identifier it names one process, as identifiers are reused.
+  std::uint64_t created = 0;
   bool operator==(const ProcessEntry&) const = default;
 };
 
@@ -33,6 +36,8 @@ class ProcessPort {
   // of 0 and false are failures, whose code lastError() then gives.
   virtual std::uintptr_t openProcess(std::uint32_t access, std::uint32_t id) = 0;
   virtual bool getExitCode(std::uintptr_t process, std::uint32_t& code) = 0;
+  // GetProcessTimes' creation time through an open handle; nothing on failure.
+  virtual std::optional<std::uint64_t> creationTime(std::uintptr_t process) = 0;
   virtual bool terminate(std::uintptr_t process, std::uint32_t exitCode) = 0;
   virtual bool closeHandle(std::uintptr_t handle) = 0;
   virtual std::uint32_t lastError() = 0;

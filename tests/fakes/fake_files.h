@@ -22,6 +22,7 @@ class FakeFiles final : public FilePort {
   void makeUnwritable(const std::string& path) { unwritable_.insert(foldAnsiCase(path)); }
   // Listing this folder, or any below it, fails with `status` (5 for no
   // rights, 21 for a drive without a medium).
+  void clearListingFailures() { listingFailures_.clear(); }
   void failListing(const std::string& folder, long status) {
     listingFailures_[foldAnsiCase(folder)] = status;
   }

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -52,6 +53,8 @@ class FakeProcesses final : public ProcessPort {
   std::vector<std::uint32_t> terminated;
   std::uint32_t error = 0;
   int snapshots = 0;
+  // What happens between the list's last look and the opening of a process.
+  std::function<void()> beforeOpen;
 
   bool snapshot(std::vector<ProcessEntry>& processes) override {
     ++snapshots;
@@ -66,6 +69,7 @@ class FakeProcesses final : public ProcessPort {
     return found->second;
   }
   std::uintptr_t openProcess(std::uint32_t, std::uint32_t id) override {
+    if (beforeOpen) beforeOpen();
     for (const std::uint32_t refused : denied) {
       if (refused == id) {
         error = 5;
@@ -78,6 +82,13 @@ class FakeProcesses final : public ProcessPort {
     if (!process) return fail(6);
     code = 259;
     return true;
+  }
+  std::optional<std::uint64_t> creationTime(std::uintptr_t process) override {
+    const auto id = static_cast<std::uint32_t>(process - 0x10000);
+    for (const ProcessEntry& entry : running) {
+      if (entry.id == id) return entry.created;
+    }
+    return std::nullopt;
   }
   bool terminate(std::uintptr_t process, std::uint32_t) override {
     if (!process) return fail(6);

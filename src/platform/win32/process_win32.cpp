@@ -8,6 +8,23 @@ namespace {
 
 HANDLE toHandle(std::uintptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
+constexpr DWORD kQueryLimitedInformation = 0x1000;
+
+std::optional<std::uint64_t> startedAt(HANDLE process) {
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return std::nullopt;
+  return (static_cast<std::uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+// 0 for a process the system will not open for us.
+std::uint64_t startedAt(DWORD id) {
+  const HANDLE process = OpenProcess(kQueryLimitedInformation, FALSE, id);
+  if (!process) return 0;
+  const auto created = startedAt(process);
+  CloseHandle(process);
+  return created.value_or(0);
+}
+
 }  // namespace
 
 bool Win32Processes::snapshot(std::vector<ProcessEntry>& processes) {
@@ -19,7 +36,7 @@ bool Win32Processes::snapshot(std::vector<ProcessEntry>& processes) {
   PROCESSENTRY32 entry{};
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-    found.push_back({entry.th32ProcessID, entry.szExeFile});
+    found.push_back({entry.th32ProcessID, entry.szExeFile, startedAt(entry.th32ProcessID)});
     entry.dwSize = sizeof entry;
   }
   CloseHandle(snapshot);
@@ -34,7 +51,6 @@ std::optional<bool> Win32Processes::isCritical(std::uint32_t id) {
   static auto* const isProcessCritical = reinterpret_cast<IsCritical*>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsProcessCritical")));
   if (!isProcessCritical) return std::nullopt;
-  constexpr DWORD kQueryLimitedInformation = 0x1000;
   const HANDLE process = OpenProcess(kQueryLimitedInformation, FALSE, id);
   if (!process) return std::nullopt;
   BOOL critical = FALSE;
@@ -53,6 +69,10 @@ bool Win32Processes::getExitCode(std::uintptr_t process, std::uint32_t& code) {
   if (!GetExitCodeProcess(toHandle(process), &exitCode)) return false;
   code = exitCode;
   return true;
+}
+
+std::optional<std::uint64_t> Win32Processes::creationTime(std::uintptr_t process) {
+  return startedAt(toHandle(process));
 }
 
 bool Win32Processes::terminate(std::uintptr_t process, std::uint32_t exitCode) {

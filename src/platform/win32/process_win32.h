@@ -12,6 +12,7 @@ class Win32Processes final : public ProcessPort {
   std::optional<bool> isCritical(std::uint32_t id) override;
   std::uintptr_t openProcess(std::uint32_t access, std::uint32_t id) override;
   bool getExitCode(std::uintptr_t process, std::uint32_t& code) override;
+  std::optional<std::uint64_t> creationTime(std::uintptr_t process) override;
   bool terminate(std::uintptr_t process, std::uint32_t exitCode) override;
   bool closeHandle(std::uintptr_t handle) override;
   std::uint32_t lastError() override;

@@ -202,6 +202,9 @@ TEST_F(HealthTest, OrphanShortcutsAreDeletedAfterACopyAndUnreadableOnesAreKept) 
   EXPECT_EQ(kFileAttributeReadOnly | kFileAttributeHidden, app.files.attributesOf(copy));
   ASSERT_EQ(1u, app.dialogs.shown.size()) << "one message for the unreadable shortcuts";
   EXPECT_NE(std::string::npos, app.dialogs.shown[0].text.find("\\c\\notashortcutblnk"));
+  // A notice of entries left alone, once titled with a raw HRESULT as an error.
+  EXPECT_EQ("Orphan shortcuts", app.dialogs.shown[0].title);
+  EXPECT_EQ(kMbIconInformation, app.dialogs.shown[0].flags & 0xF0);
 }
 
 TEST_F(HealthTest, HistoriesLoseStaleFilesOnlyAndKeepTheirOrder) {
@@ -251,6 +254,11 @@ TEST_F(HealthTest, SharedComponentsOfMissingFilesGoWhateverTheirCount) {
   EXPECT_EQ((Counts{"1", "1"}), counts("E6label", "R6label"));
   EXPECT_TRUE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\here.exe"));
   EXPECT_FALSE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone.dll"));
+  // A .reg file cannot hold a line break in a name: such a value cannot be
+  // backed up, so it is kept (once written raw, breaking the backup).
+  app.registry.putDword(kHklm, kSharedDlls, "C:\\tools\\gone\r\n.dll", 1);
+  click("check6cmd");
+  EXPECT_TRUE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone\r\n.dll"));
 }
 
 TEST_F(HealthTest, WhileACheckRunsNoButtonWorksAndACloseWaitsForItsEnd) {

@@ -49,6 +49,10 @@ void appendHex(std::string& line, const Bytes& data) {
 
 }  // namespace
 
+bool regNameExportable(const std::string& name) {
+  return name.find_first_of(std::string("\r\n\0", 3)) == std::string::npos;
+}
+
 std::string regValueLine(const std::string& name, std::uint32_t type, const Bytes& data) {
   std::string line = name.empty() ? "@=" : quoted(name) + '=';
   if (type == kRegSz && quotable(data)) {
@@ -74,12 +78,14 @@ std::string regValueLine(const std::string& name, std::uint32_t type, const Byte
 bool RegExport::writeValue(RegKey key, const std::string& name, std::string& out) {
   std::uint32_t type = 0;
   Bytes data;
-  if (queryValue(registry_, key, name, type, data) != kErrorSuccess) return false;
+  if (!regNameExportable(name) || queryValue(registry_, key, name, type, data) != kErrorSuccess)
+    return false;
   out += regValueLine(name, type, data);
   return true;
 }
 
 bool RegExport::writeTree(RegKey key, const std::string& fullName, std::string& out) {
+  if (!regNameExportable(fullName)) return false;
   out += "\r\n[" + fullName + "]\r\n";
   std::vector<char> name(kLongestValueName);
   for (std::uint32_t index = 0;; ++index) {

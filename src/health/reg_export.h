@@ -15,7 +15,11 @@ namespace corvanta {
 // One value's line: "name"=... (@= for the default value). Strings that a
 // quoted text gives back exactly are written quoted, a DWORD of four bytes
 // as dword:, everything else as hex(type): bytes.
+// `name` must be exportable (regNameExportable).
 std::string regValueLine(const std::string& name, std::uint32_t type, const Bytes& data);
+// A REGEDIT4 file has no way to write a zero or a line break in a name: a
+// value so named cannot be backed up, and so is never deleted.
+bool regNameExportable(const std::string& name);
 
 class RegExport {
  public:

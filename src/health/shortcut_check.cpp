@@ -2,6 +2,7 @@
 // missing is deleted. A shortcut that cannot be read has no known target and
 // is kept; the user is told once how many there were.
 #include <algorithm>
+#include <cstdio>
 
 #include "app/app_context.h"
 #include "base/resume.h"
@@ -34,13 +35,17 @@ struct Unreadable {
   std::string names;
 };
 
+// A notice, not an error: nothing failed that the user must act on, and
+// every shortcut named is still where it was.
 void tellUnreadable(DialogsPort& dialogs, const Unreadable& unreadable) {
   std::string text = std::to_string(unreadable.count) +
                      " shortcut file(s) could not be read and were left in place:\r\n" +
                      unreadable.names;
   if (unreadable.count > kNamesShown) text += "...\r\n";
-  dialogs.messageBox(text + "\r\nfGetShortcutTarget",
-                     "Error: " + std::to_string(unreadable.firstStatus), kMbOk | kMbIconError);
+  char status[16];
+  std::snprintf(status, sizeof status, "0x%08X", static_cast<unsigned>(unreadable.firstStatus));
+  dialogs.messageBox(text + "\r\n(The first could not be read: error " + status + ".)",
+                     "Orphan shortcuts", kMbOk | kMbIconInformation);
 }
 
 }  // namespace

@@ -25,45 +25,50 @@ UINT getParameter(UINT action) {
   return value;
 }
 
-TEST(DesktopSettings, EveryInputSettingReadsBackFromTheSystem) {
+// Every setting is put back as it was: run on a developer's own Windows, the
+// test once left their mouse, keyboard and font smoothing changed for good.
+TEST(DesktopSettings, EveryInputSettingReadsBackFromTheSystemAndIsPutBack) {
   Win32Desktop desktop;
   struct Case {
     const char* name;
     bool (*set)(Win32Desktop&, int);
     int value;
-    UINT (*read)();
+    int (*read)(Win32Desktop&);
   };
   const Case cases[] = {
       {"mouse speed", [](Win32Desktop& d, int v) { return d.setMouseSpeed(v); }, 13,
-       [] { return getParameter(SPI_GETMOUSESPEED); }},
+       [](Win32Desktop&) { return static_cast<int>(getParameter(SPI_GETMOUSESPEED)); }},
       {"keyboard speed", [](Win32Desktop& d, int v) { return d.setKeyboardSpeed(v); }, 17,
-       [] { return getParameter(SPI_GETKEYBOARDSPEED); }},
+       [](Win32Desktop&) { return static_cast<int>(getParameter(SPI_GETKEYBOARDSPEED)); }},
       {"keyboard delay", [](Win32Desktop& d, int v) { return d.setKeyboardDelay(v); }, 2,
-       [] { return getParameter(SPI_GETKEYBOARDDELAY); }},
+       [](Win32Desktop&) { return static_cast<int>(getParameter(SPI_GETKEYBOARDDELAY)); }},
       {"trails", [](Win32Desktop& d, int v) { return d.setMouseTrails(v); }, 5,
-       [] { return getParameter(SPI_GETMOUSETRAILS); }},
+       [](Win32Desktop& d) { return d.mouseTrails().value_or(-1); }},
       {"smoothing", [](Win32Desktop& d, int v) { return d.setFontSmoothing(v != 0); }, 1,
-       [] { return getParameter(SPI_GETFONTSMOOTHING); }},
+       [](Win32Desktop& d) { return d.fontSmoothing() ? int{*d.fontSmoothing()} : -1; }},
       {"double click", [](Win32Desktop& d, int v) { return d.setDoubleClickTime(v); }, 700,
-       [] { return GetDoubleClickTime(); }},
+       [](Win32Desktop& d) { return d.doubleClickTime(); }},
       {"swap", [](Win32Desktop& d, int v) { return d.setMouseButtonSwap(v != 0); }, 1,
-       [] { return static_cast<UINT>(GetSystemMetrics(SM_SWAPBUTTON)); }},
+       [](Win32Desktop&) { return GetSystemMetrics(SM_SWAPBUTTON); }},
   };
   for (const Case& test : cases) {
-    EXPECT_TRUE(test.set(desktop, test.value)) << test.name;
-    EXPECT_EQ(static_cast<UINT>(test.value), test.read()) << test.name;
+    const int before = test.read(desktop);
+    const int changed = before == test.value ? test.value - 1 : test.value;
+    EXPECT_TRUE(test.set(desktop, changed)) << test.name;
+    EXPECT_EQ(changed, test.read(desktop)) << test.name;
+    EXPECT_TRUE(test.set(desktop, before)) << test.name;
+    EXPECT_EQ(before, test.read(desktop)) << test.name << " put back";
   }
-  desktop.setMouseButtonSwap(false);
-  desktop.setMouseTrails(0);
 }
 
-TEST(DesktopSettings, ColoursAndTheDisplayModeChange) {
+TEST(DesktopSettings, ColoursAndTheDisplayModeChangeAndArePutBack) {
   Win32Desktop desktop;
   const std::uint32_t before = desktop.sysColor(COLOR_BACKGROUND);
   EXPECT_TRUE(desktop.setSysColor(COLOR_BACKGROUND, 0x00FFFFFF));
   EXPECT_EQ(0x00FFFFFFu, desktop.sysColor(COLOR_BACKGROUND));
   desktop.setSysColor(COLOR_BACKGROUND, before);
   EXPECT_EQ(kDispChangeSuccessful, desktop.changeResolution(1024, 768));
+  ChangeDisplaySettingsA(nullptr, 0);  // the mode stored for the display
 }
 
 std::string sourceFile(const char* relative) {

@@ -86,7 +86,7 @@ TEST(MonitorProcesses, TheManagerListsAChildProcessAndEndsIt) {
 
 TEST(MonitorProcesses, AProcessThatCannotBeOpenedLeavesFourLogLines) {
   RealProcesses real;
-  EXPECT_FALSE(Kill_Process(real.app, 0xFFFFFFF0));
+  EXPECT_FALSE(Kill_Process(real.app, {0xFFFFFFF0, "gone.exe"}));
   const std::string log = testing::readFile(real.folder.file("PROGRAM.LOG"));
   for (const char* step : {"OpenProcess failed", "GetExitCodeProcess failed",
                            "TerminateProcess failed", "CloseHandle failed"}) {

@@ -164,5 +164,26 @@ TEST(Program, ClosingTheMainWindowEndsTheProgram) {
   EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(program.process(), 20000));
 }
 
+// A user clicking the close box at once, or Windows ending the session,
+// must end the program: a close that came in the first moments after the
+// window showed was once dropped.
+TEST(Program, ACloseAsSoonAsTheWindowShowsEndsTheProgram) {
+  for (int launch = 0; launch < 5; ++launch) {
+    RunningProgram program;
+    ASSERT_TRUE(program.started());
+    HWND main = nullptr;
+    int seen = 0;
+    for (const DWORD start = GetTickCount(); !main && GetTickCount() - start < 20000;) {
+      HWND found = FindWindowA("CorvantaForm", "Corvanta");
+      if (found) ++seen;
+      if (found && IsWindowVisible(found)) main = found;
+      else Sleep(1);
+    }
+    ASSERT_NE(nullptr, main) << "launch " << launch << " seen " << seen;
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(program.process(), 10000)) << "launch " << launch;
+  }
+}
+
 }  // namespace
 }  // namespace corvanta

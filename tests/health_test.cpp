@@ -55,7 +55,7 @@ TEST(HealthSupport, QuotesBecomeSpacesAndSortedListsIgnoreCaseAndKeepDuplicates)
             std::vector<std::string>(list.begin(), list.end()));
 }
 
-TEST(HealthSupport, APresenceIsMissingOnlyWhenALocalReadyDriveSaysNotFound) {
+TEST(HealthSupport, APresenceIsMissingOnlyWhenAFixedDriveSaysAFullPathIsNotFound) {
   AppHarness app;
   app.files.addFile("C:\\dir\\file.txt");
   app.files.addFile("C:\\dir\\hidden.sys", "", kFileAttributeHidden | kFileAttributeSystem);
@@ -86,7 +86,15 @@ TEST(HealthSupport, APresenceIsMissingOnlyWhenALocalReadyDriveSaysNotFound) {
       {"\\\\server\\share\\gone.txt", true},
       {"Q:\\no such drive.txt", true},
       {"A:\\no medium.txt", true},
-      {"D:\\ready cd\\gone.txt", false},
+      // Another disc or stick may be in the drive: its entries are kept.
+      {"D:\\ready cd\\gone.txt", true},
+      // A name without its folder is found through a search order; relative
+      // and unexpanded names say nothing of one file here.
+      {"msvbvm60.dll", true},
+      {"rundll32.exe", true},
+      {"%SystemRoot%\\system32\\kernel32.dll", true},
+      {"dir\\gone.txt", true},
+      {"C:gone.txt", true},
       {"N:\\network\\gone.txt", true},
       {"C:\\locked\\gone.txt", true},
   };
@@ -205,6 +213,50 @@ TEST_F(HealthTest, OrphanShortcutsAreDeletedAfterACopyAndUnreadableOnesAreKept) 
   // A notice of entries left alone, once titled with a raw HRESULT as an error.
   EXPECT_EQ("Orphan shortcuts", app.dialogs.shown[0].title);
   EXPECT_EQ(kMbIconInformation, app.dialogs.shown[0].flags & 0xF0);
+}
+
+TEST_F(HealthTest, ShortcutsTwiceInARowLeaveBackupsBinsAndUndeletableFilesAndCountTrue) {
+  // A second run once deleted the first run's backups; a shortcut in the
+  // Recycle Bin was deleted; a file that would not go counted as repaired.
+  const auto shortcut = [&](const std::string& path) {
+    app.files.addFile(path, "link");
+    app.shortcuts.put(path, "C:\\tools\\gone.exe");
+  };
+  shortcut("C:\\b\\Dead.lnk");
+  shortcut("C:\\b\\Stuck.lnk");
+  app.files.makeUnwritable("C:\\b\\Stuck.lnk");
+  for (const char* kept : {"C:\\$Recycle.Bin\\S-1-5-21\\$R1.lnk", "C:\\RECYCLER\\x.lnk",
+                           "C:\\System Volume Information\\y.lnk"})
+    shortcut(kept);
+  app.shortcuts.put("C:\\b\\Removable.lnk", "E:\\stick\\tool.exe");
+  app.files.addFile("C:\\b\\Removable.lnk");
+  app.drives.drives["e:\\"] = {DriveType::Removable, "STICK", true, {}};
+
+  click("check3cmd");
+  EXPECT_EQ((Counts{"2", "1"}), counts("E3label", "R3label"));
+  ASSERT_EQ(1u, app.dialogs.shown.size());
+  EXPECT_NE(std::string::npos, app.dialogs.shown[0].text.find("\\b\\Stuck.lnk"));
+  EXPECT_NE(std::string::npos, app.files.contents(app.appFolder + "\\PROGRAM.LOG").find("Stuck.lnk"));
+  const std::string copy = kBackups + "\\" + kStamp + " Orphan shortcuts\\C\\b\\Dead.lnk";
+  ASSERT_TRUE(app.files.exists(copy));
+
+  click("check3cmd");
+  EXPECT_EQ((Counts{"1", "0"}), counts("E3label", "R3label")) << "only the stuck one, again";
+  EXPECT_TRUE(app.files.exists(copy));
+  for (const char* kept : {"C:\\$Recycle.Bin\\S-1-5-21\\$R1.lnk", "C:\\RECYCLER\\x.lnk",
+                           "C:\\System Volume Information\\y.lnk", "C:\\b\\Removable.lnk"})
+    EXPECT_TRUE(app.files.exists(kept)) << kept;
+}
+
+TEST_F(HealthTest, AnEntryThatWouldNotGoIsNamedAndNotCountedAsRepaired) {
+  app.registry.addKey(kHklm, kUninstall + "\\Bare");
+  app.registry.addKey(kHklm, kUninstall + "\\Locked\\Child");
+  app.registry.markReadOnly(kHklm, kUninstall + "\\Locked");
+  click("checkcmd");
+  EXPECT_TRUE(app.registry.hasKey(kHklm, kUninstall + "\\Locked"));
+  EXPECT_EQ((Counts{"2", "1"}), counts("Elabel", "Rlabel"));
+  ASSERT_EQ(1u, app.dialogs.shown.size());
+  EXPECT_NE(std::string::npos, app.dialogs.shown[0].text.find("Uninstall\\Locked"));
 }
 
 TEST_F(HealthTest, HistoriesLoseStaleFilesOnlyAndKeepTheirOrder) {

@@ -82,12 +82,16 @@ void AppPathsCheck(HealthRun& run) {
     return;
   }
   display.setMaximumFor(aplst4.size());
+  std::size_t deleted = 0;
   for (std::size_t i = 0; i < aplst4.size(); ++i) {
     display.setPosition(i);
-    run.deleteKeyTree(scopes[aplst4[i].scope].key.get(), aplst4[i].name);
+    const RegistryScope& scope = scopes[aplst4[i].scope];
+    deleted += run.deleteKeyTree(scope.key.get(), aplst4[i].name,
+                                 scope.name + '\\' + aplst4[i].name);
   }
   display.setErrors(aplst4.size());
-  display.setRepaired(aplst4.size());
+  display.setRepaired(deleted);
+  run.tellNotDeleted("Application paths");
 }
 
 }  // namespace corvanta

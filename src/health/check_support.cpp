@@ -33,7 +33,6 @@ void CheckDisplay::setPosition(std::size_t position) {
 
 void CheckDisplay::setErrors(std::size_t count) { errors_.setCaption(std::to_string(count)); }
 void CheckDisplay::setRepaired(std::size_t count) { repaired_.setCaption(std::to_string(count)); }
-void CheckDisplay::repairedAsErrors() { repaired_.setCaption(errors_.Caption()); }
 
 bool PresenceTest::driveCanTell(char letter) {
   const char lower = static_cast<char>(letter | 0x20);
@@ -46,13 +45,10 @@ bool PresenceTest::driveCanTell(char letter) {
       case DriveType::RamDisk:
         answer = 1;
         break;
-      case DriveType::Removable:
-      case DriveType::CdRom: {
-        std::string label;
-        answer = drives_.volumeLabel(root, label) == 0 ? 1 : 0;
-        break;
-      }
-      default:  // no such drive, a network drive, or one the system cannot name
+      default:
+        // A removable or optical drive may hold another medium than the one
+        // the entry was made for; a network drive may be away; no drive or
+        // one the system cannot name tells nothing either.
         answer = 0;
     }
   }
@@ -60,9 +56,10 @@ bool PresenceTest::driveCanTell(char letter) {
 }
 
 bool PresenceTest::IsPresent(const std::string& path) {
-  if (path.empty()) return true;
-  if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') return true;  // network
-  if (path.size() >= 2 && path[1] == ':' && !driveCanTell(path[0])) return true;
+  // Only a full local path ("C:\...") names one file: a bare or relative
+  // name is found through a search order the entry's owner knows, not here.
+  if (path.size() < 3 || path[1] != ':' || path[2] != '\\') return true;
+  if (!driveCanTell(path[0])) return true;
   const std::string pattern = path.back() == '\\' ? path + '*' : path;
   const long status = files_.anyMatch(pattern);
   return status != kErrorFileNotFound && status != kErrorPathNotFound;

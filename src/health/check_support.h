@@ -55,8 +55,6 @@ class CheckDisplay {
   void setPosition(std::size_t position);
   void setErrors(std::size_t count);
   void setRepaired(std::size_t count);
-  // The repaired label takes the errors label's text.
-  void repairedAsErrors();
 
  private:
   ui::Control& bar_;
@@ -65,10 +63,11 @@ class CheckDisplay {
 };
 
 // IsPresent: whether the file or folder a path names is there. Only a
-// definite "not found" on a ready local drive makes a path missing; a path
-// whose existence cannot be decided (empty, a network path, a drive that
-// does not exist or has no medium, no rights, a name the file system
-// rejects) counts as present, so that no entry is ever deleted on a guess.
+// definite "not found" for a full path on a fixed local drive makes a path
+// missing; a path whose existence cannot be decided (empty, not a full path,
+// a network path, a removable or optical drive, a drive that does not exist,
+// no rights, a name the file system rejects) counts as present, so that no
+// entry is ever deleted on a guess.
 // Hidden and system files and folders are present; a path ending in a
 // backslash names a folder, present when it holds at least one entry.
 // "*" and "?" in the last part match as in a directory search.

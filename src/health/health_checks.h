@@ -26,7 +26,6 @@ class HealthRun {
   RegistryRoutines routines;
   PresenceTest presence;
 
-  void deleteKeyTree(RegKey root, const std::string& path);
   // Writes the backup of the registry entries `gather` adds before any of
   // them is deleted. False when it cannot be written: the user has been told
   // and nothing may be deleted.
@@ -37,6 +36,17 @@ class HealthRun {
                       const std::vector<ScopedEntry>& keys);
   bool backUpValues(const std::string& check, const std::vector<RegistryScope>& scopes,
                     const std::vector<ScopedEntry>& values);
+
+  // Deletes the whole key, or the value, then looks again: true when it is
+  // gone. What is still there goes on the run's not-deleted list, by `shownAs`.
+  bool deleteKeyTree(RegKey root, const std::string& path, const std::string& shownAs);
+  bool deleteValue(RegKey key, const std::string& subKey, const std::string& name,
+                   const std::string& shownAs);
+  std::vector<std::string> notDeleted;
+  // One notice naming what the check found broken but could not delete (no
+  // rights, in use), each also written to the error log; the list is emptied.
+  // Nothing when there was none.
+  void tellNotDeleted(const std::string& check);
 };
 
 // The program an application path's command line starts, normalised (lower

@@ -1,5 +1,10 @@
 #include "app/app_context.h"
+#include "app/app_info.h"
+#include "app/log/error_log.h"
 #include "health/health_checks.h"
+#include "platform/dialogs_port.h"
+#include "registry/query_value.h"
+#include "registry/registry_helpers.h"
 #include "health/registry_scope.h"
 #include "health/repair_backup.h"
 
@@ -10,10 +15,6 @@ HealthRun::HealthRun(AppContext& context, ui::Form& window)
       form(window),
       routines(context.registry, context.system),
       presence(context.files, context.drives) {}
-
-void HealthRun::deleteKeyTree(RegKey root, const std::string& path) {
-  DeleteKeyTree(routines, app.registry, app.forms, root, path);
-}
 
 bool HealthRun::backUpRegistry(const std::string& check,
                                const std::function<bool(RegExport&)>& gather) {
@@ -43,6 +44,51 @@ bool HealthRun::backUpValues(const std::string& check, const std::vector<Registr
            }
            return true;
          });
+}
+
+bool HealthRun::deleteKeyTree(RegKey root, const std::string& path, const std::string& shownAs) {
+  DeleteKeyTree(routines, app.registry, app.forms, root, path);
+  // Only "not found" shows it gone: a key that can no longer be opened for
+  // another reason may well still be there.
+  RegKey still = 0;
+  const long status = app.registry.openKeyEx(root, path, kKeyRead, still);
+  if (status == kErrorSuccess) app.registry.closeKey(still);
+  if (status == kErrorFileNotFound) return true;
+  notDeleted.push_back(shownAs);
+  return false;
+}
+
+bool HealthRun::deleteValue(RegKey key, const std::string& subKey, const std::string& name,
+                            const std::string& shownAs) {
+  DeleteRegistryValue(app.registry, key, subKey, name);
+  RegKey opened = 0;
+  const long status = app.registry.openKeyEx(key, subKey, kKeyRead, opened);
+  if (status == kErrorFileNotFound) return true;
+  if (status == kErrorSuccess) {
+    const ScopedRegKey holder(app.registry, opened);
+    std::uint32_t type = 0;
+    Bytes data;
+    if (queryValue(app.registry, holder.get(), name, type, data) == kErrorFileNotFound) return true;
+  }
+  notDeleted.push_back(shownAs);
+  return false;
+}
+
+void HealthRun::tellNotDeleted(const std::string& check) {
+  const std::vector<std::string> names = std::move(notDeleted);
+  notDeleted.clear();
+  if (names.empty()) return;
+  constexpr std::size_t kNamesShown = 5;
+  ErrorLog log(app.files, logFilePath(app.appFolder));
+  std::string text = "Found broken but could not be deleted, so still in place (" +
+                     std::to_string(names.size()) + "):\r\n";
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    log.LogError(0, "could not be deleted: " + names[i], "System Health", check);
+    if (i < kNamesShown) text += names[i] + "\r\n";
+  }
+  if (names.size() > kNamesShown) text += "...\r\n";
+  app.dialogs.messageBox(text + "\r\nDeleting them may need administrator rights.", check,
+                         kMbOk | kMbIconInformation);
 }
 
 }  // namespace corvanta

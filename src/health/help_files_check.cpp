@@ -74,8 +74,11 @@ void HelpFilesCheck(HealthRun& run) {
   }
   // The HTML help registrations go in a first pass, in which the bar moves
   // for every entry, the classic ones in a second, moving it for theirs only.
+  std::size_t deleted = 0;
   const auto remove = [&](const Entry& entry) {
-    DeleteRegistryValue(run.app.registry, scopeOf(entry).key.get(), "", entry.valueName);
+    const RegistryScope& scope = scopeOf(entry);
+    deleted += run.deleteValue(scope.key.get(), "", entry.valueName,
+                               scope.name + " : " + entry.valueName);
   };
   display.setMaximumFor(hlplst2.size());
   for (std::size_t i = 0; i < hlplst2.size(); ++i) {
@@ -89,7 +92,8 @@ void HelpFilesCheck(HealthRun& run) {
     remove(hlplst2[i]);
   }
   display.setPosition(100);
-  display.repairedAsErrors();
+  display.setRepaired(deleted);
+  run.tellNotDeleted("Help files");
 }
 
 }  // namespace corvanta

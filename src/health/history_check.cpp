@@ -64,11 +64,15 @@ void HistoriesCheck(HealthRun& run) {
     return;
   }
   display.setMaximumFor(hislst4.size());
+  std::size_t deleted = 0;
   for (std::size_t i = 0; i < hislst4.size(); ++i) {
     display.setPosition(i);
-    DeleteRegistryValue(run.app.registry, scope.key.get(), hislst4[i].subKey, hislst4[i].valueName);
+    const Entry& entry = hislst4[i];
+    deleted += run.deleteValue(scope.key.get(), entry.subKey, entry.valueName,
+                               scope.name + '\\' + entry.subKey + " : " + entry.valueName);
   }
-  display.repairedAsErrors();
+  display.setRepaired(deleted);
+  run.tellNotDeleted("Histories");
 }
 
 }  // namespace corvanta

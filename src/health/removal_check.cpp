@@ -70,11 +70,15 @@ void RemovalCheck(HealthRun& run) {
     return;
   }
   display.setMaximumFor(remlst2.size());
+  std::size_t deleted = 0;
   for (std::size_t i = 0; i < remlst2.size(); ++i) {
-    run.deleteKeyTree(scopes[remlst2[i].scope].key.get(), remlst2[i].name);
+    const RegistryScope& scope = scopes[remlst2[i].scope];
+    deleted += run.deleteKeyTree(scope.key.get(), remlst2[i].name,
+                                 scope.name + '\\' + remlst2[i].name);
     display.setPosition(i);
   }
-  display.repairedAsErrors();
+  display.setRepaired(deleted);
+  run.tellNotDeleted("Software removal entries");
 }
 
 }  // namespace corvanta

@@ -22,11 +22,16 @@ std::string timestamp(const LocalTime& now) {
 
 }  // namespace
 
+std::string backupsFolder(AppContext& app) {
+  const std::string appData = app.shell.userAppDataFolder();
+  return appData.empty() ? std::string() : appData + "\\Corvanta\\Backups";
+}
+
 RepairBackup::RepairBackup(AppContext& app, const std::string& check)
     : app_(app), registry_(app.registry) {
-  const std::string appData = app.shell.userAppDataFolder();
-  ready_ = !appData.empty();
-  const std::string folder = (ready_ ? appData : std::string("?")) + "\\Corvanta\\Backups";
+  const std::string backups = backupsFolder(app);
+  ready_ = !backups.empty();
+  const std::string folder = ready_ ? backups : std::string("?\\Corvanta\\Backups");
   location_ = folder + '\\' + timestamp(app.system.localTime()) + ' ' + check;
   ready_ = ready_ && makeFolderTree(app_.files, folder);
 }

@@ -18,6 +18,9 @@ namespace corvanta {
 
 struct AppContext;
 
+// "<application data>\Corvanta\Backups"; empty when that folder is not known.
+std::string backupsFolder(AppContext& app);
+
 class RepairBackup {
  public:
   RepairBackup(AppContext& app, const std::string& check);

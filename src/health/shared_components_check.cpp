@@ -41,11 +41,15 @@ void SharedComponentsCheck(HealthRun& run) {
     return;
   }
   display.setMaximumFor(shrlst4.size());
+  std::size_t deleted = 0;
   for (std::size_t i = 0; i < shrlst4.size(); ++i) {
     display.setPosition(i);
-    DeleteRegistryValue(run.app.registry, scopes[shrlst4[i].scope].key.get(), "", shrlst4[i].name);
+    const RegistryScope& scope = scopes[shrlst4[i].scope];
+    deleted += run.deleteValue(scope.key.get(), "", shrlst4[i].name,
+                               scope.name + " : " + shrlst4[i].name);
   }
-  display.repairedAsErrors();
+  display.setRepaired(deleted);
+  run.tellNotDeleted("Shared components");
 }
 
 }  // namespace corvanta

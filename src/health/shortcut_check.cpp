@@ -1,7 +1,11 @@
 // Orphan shortcuts: every shortcut file on the chosen drive whose target is
 // missing is deleted. A shortcut that cannot be read has no known target and
-// is kept; the user is told once how many there were.
+// is kept; the user is told once how many there were. The walk leaves out
+// the folders whose shortcuts are not the user's to lose: the program's own
+// backups (their targets are missing by definition), the Recycle Bins and
+// the system's restore data.
 #include <algorithm>
+#include <array>
 #include <cstdio>
 
 #include "app/app_context.h"
@@ -19,6 +23,14 @@ namespace corvanta {
 namespace {
 
 constexpr std::size_t kNamesShown = 5;
+
+constexpr std::array<const char*, 4> kSkippedFolders = {"$Recycle.Bin", "RECYCLER", "RECYCLED",
+                                                        "System Volume Information"};
+
+bool skippedFolder(const std::string& name) {
+  return std::any_of(kSkippedFolders.begin(), kSkippedFolders.end(),
+                     [&](const char* skipped) { return equalsIgnoringCase(name, skipped); });
+}
 
 std::string childPath(const std::string& folder, const std::string& name) {
   return folder.back() == '\\' ? folder + name : folder + '\\' + name;
@@ -51,6 +63,8 @@ void tellUnreadable(DialogsPort& dialogs, const Unreadable& unreadable) {
 }  // namespace
 
 void FindShortcutFiles(HealthRun& run, const std::string& folder, SortedList& lnklst) {
+  const std::string backups = backupsFolder(run.app);
+  if (!backups.empty() && equalsIgnoringCase(folder, backups)) return;
   run.app.forms.DoEvents();
   resumeNext([&] { run.form.control("label29").setCaption(folder); });
   std::vector<FileEntry> entries;
@@ -59,7 +73,7 @@ void FindShortcutFiles(HealthRun& run, const std::string& folder, SortedList& ln
   for (const FileEntry& entry : entries) {
     // Junctions are not followed: some point back up their own tree.
     if ((entry.attributes & kFileAttributeDirectory) &&
-        !(entry.attributes & kFileAttributeReparsePoint)) {
+        !(entry.attributes & kFileAttributeReparsePoint) && !skippedFolder(entry.name)) {
       FindShortcutFiles(run, childPath(folder, entry.name), lnklst);
     }
   }
@@ -109,14 +123,25 @@ void OrphanShortcutsCheck(HealthRun& run) {
   }
   display.setMaximumFor(lnklst2.size());
   std::size_t position = 0;
+  std::size_t deleted = 0;
   for (const std::string& path : lnklst2) {
     display.setPosition(position++);
+    std::vector<FileEntry> found;
+    const std::uint32_t attributes = run.app.files.findFiles(path, found) == kErrorSuccess
+                                         ? found.front().attributes
+                                         : kFileAttributeNormal;
     run.app.files.setFileAttributes(path, kFileAttributeNormal);
-    run.app.files.deleteFile(path);
+    if (run.app.files.deleteFile(path) == kErrorSuccess) {
+      ++deleted;
+    } else {
+      run.app.files.setFileAttributes(path, attributes);  // left as it was found
+      run.notDeleted.push_back(path);
+    }
   }
   resumeNext([&] { status.setCaption("Done ..."); });
   display.setPosition(100);
-  display.repairedAsErrors();
+  display.setRepaired(deleted);
+  run.tellNotDeleted("Orphan shortcuts");
 }
 
 }  // namespace corvanta

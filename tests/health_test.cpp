@@ -259,6 +259,54 @@ TEST_F(HealthTest, AnEntryThatWouldNotGoIsNamedAndNotCountedAsRepaired) {
   EXPECT_NE(std::string::npos, app.dialogs.shown[0].text.find("Uninstall\\Locked"));
 }
 
+// 64-bit Windows, run by either build: each entry is judged as the programs
+// of its own view see it, and what cannot be decided is kept. Once a 32-bit
+// entry was judged against the native System32, a 64-bit one against the
+// 32-bit program's %ProgramFiles%, and bare names against the current folder.
+TEST(HealthViews, EachEntryIsJudgedAsTheProgramsOfItsViewSeeItByEitherBuild) {
+  const std::string kAppPaths32 =
+      "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\App Paths";
+  const std::string kShared32 = "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
+  for (const char* programFiles : {"C:\\Program Files (x86)", "C:\\Program Files"}) {
+    AppHarness app;
+    app.system.environment["PROGRAMFILES"] = programFiles;  // the running build's own
+    app.system.environment["PROGRAMW6432"] = "C:\\Program Files";
+    app.system.environment["PROGRAMFILES(X86)"] = "C:\\Program Files (x86)";
+    app.files.addFolder("C:\\Documents and Settings\\user\\Application Data");
+    for (const char* file : {"C:\\Program Files\\Tool\\tool.exe",
+                             "C:\\Program Files (x86)\\Tool32\\tool32.exe",
+                             "C:\\Program Files (x86)\\Gone\\gone.exe", "C:\\WINDOWS\\SysWOW64\\x.dll"})
+      app.files.addFile(file);
+    const auto command = [&](const std::string& key, const std::string& name, const std::string& text) {
+      app.registry.putValue(kHklm, key + "\\" + name, "", kRegExpandSz,
+                            Bytes(text.begin(), text.end() + 1));
+    };
+    command(kAppPaths, "tool.exe", "%ProgramFiles%\\Tool\\tool.exe");
+    command(kAppPaths, "gone.exe", "%ProgramFiles%\\Gone\\gone.exe");  // only the 32-bit one
+    command(kAppPaths, "unknown.exe", "%NoSuchFolder%\\x.exe");
+    command(kAppPaths32, "tool32.exe", "%ProgramFiles%\\Tool32\\tool32.exe");
+    app.registry.putString(kHklm, kAppPaths + "\\rundll.exe", "", "rundll32.exe C:\\x\\y.dll,Run");
+    app.registry.putString(kHklm, kAppPaths + "\\msi.exe", "", "msiexec.exe /i \"C:\\x\\s.msi\"");
+    app.registry.putDword(kHklm, kShared32, "C:\\WINDOWS\\system32\\x.dll", 1);  // SysWOW64's
+    app.registry.putDword(kHklm, kSharedDlls, "C:\\WINDOWS\\system32\\x.dll", 1);  // not native
+    for (const char* kept : {"msvbvm60.dll", "%SystemRoot%\\system32\\kernel32.dll"})
+      app.registry.putDword(kHklm, kSharedDlls, kept, 1);
+
+    HealthForm health(app.context);
+    app.forms.Load(health);
+    health.control("check2cmd").click();
+    health.control("check6cmd").click();
+    EXPECT_FALSE(app.registry.hasKey(kHklm, kAppPaths + "\\gone.exe")) << programFiles;
+    for (const char* kept : {"tool.exe", "unknown.exe", "rundll.exe", "msi.exe"})
+      EXPECT_TRUE(app.registry.hasKey(kHklm, kAppPaths + "\\" + kept)) << kept << programFiles;
+    EXPECT_TRUE(app.registry.hasKey(kHklm, kAppPaths32 + "\\tool32.exe")) << programFiles;
+    EXPECT_TRUE(app.registry.value(kHklm, kShared32, "C:\\WINDOWS\\system32\\x.dll"));
+    EXPECT_FALSE(app.registry.value(kHklm, kSharedDlls, "C:\\WINDOWS\\system32\\x.dll"));
+    for (const char* kept : {"msvbvm60.dll", "%SystemRoot%\\system32\\kernel32.dll"})
+      EXPECT_TRUE(app.registry.value(kHklm, kSharedDlls, kept)) << kept;
+  }
+}
+
 TEST_F(HealthTest, HistoriesLoseStaleFilesOnlyAndKeepTheirOrder) {
   app.registry.putString(kHkcu, kMru + "\\txt", "a", "C:\\tools\\here.exe");
   app.registry.putString(kHkcu, kMru + "\\txt", "b", "C:\\docs\\gone.txt");

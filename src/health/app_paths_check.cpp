@@ -7,6 +7,8 @@
 #include "base/resume.h"
 #include "health/health_checks.h"
 #include "health/registry_scope.h"
+#include "registry/query_value.h"
+#include "registry/value_data.h"
 
 namespace corvanta {
 namespace {
@@ -25,6 +27,24 @@ std::string lowerCase(std::string text) {
 // Lower case, quotes as spaces, outer spaces gone.
 std::string normalised(const std::string& text) {
   return trimSpaces(QuotesToSpaces(lowerCase(text)));
+}
+
+// The entry's default value as its own programs read it: a REG_EXPAND_SZ is
+// expanded for the scope's view, not the running program's.
+std::optional<std::string> defaultCommand(HealthRun& run, const RegistryScope& scope,
+                                          const std::string& entry) {
+  RegKey opened = 0;
+  if (run.app.registry.openKeyEx(scope.key.get(), entry, kKeyRead, opened) != kErrorSuccess)
+    return std::nullopt;
+  const ScopedRegKey key(run.app.registry, opened);
+  std::uint32_t type = 0;
+  Bytes data;
+  if (queryValue(run.app.registry, key.get(), "", type, data) != kErrorSuccess) return std::nullopt;
+  std::string text(data.begin(), data.end());
+  trimAtNull(text);
+  if (type == kRegSz) return text;
+  if (type == kRegExpandSz) return expandForView(text, scope.view, run.app.system);
+  return std::nullopt;
 }
 
 }  // namespace
@@ -62,18 +82,12 @@ void AppPathsCheck(HealthRun& run) {
   for (std::size_t i = 0; i < aplst1.size(); ++i) {
     display.setPosition(i);
     const Entry& entry = aplst1[i];
-    ValueList values;
-    resumeNext([&] {
-      values = run.routines.EnumRegistryValues(scopes[entry.scope].key.get(), entry.name);
-    });
-    for (const RegistryValue& value : values) {
-      const std::string target = normalised(value.data);
-      if (!value.name.empty() || target.find('.') == std::string::npos ||
-          target.find(":\\") == std::string::npos) {
-        continue;
-      }
-      if (!run.presence.IsPresent(programOfCommand(value.data))) aplst4.push_back(entry);
-    }
+    const RegistryScope& scope = scopes[entry.scope];
+    const auto command = defaultCommand(run, scope, entry.name);
+    if (!command) continue;  // none, or one that cannot be read: kept
+    const std::string target = normalised(*command);
+    if (target.find('.') == std::string::npos || target.find(":\\") == std::string::npos) continue;
+    if (!run.isPresent(programOfCommand(*command), scope)) aplst4.push_back(entry);
   }
 
   if (!run.backUpKeyTrees("Application paths", scopes, aplst4)) {

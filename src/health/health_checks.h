@@ -26,6 +26,10 @@ class HealthRun {
   RegistryRoutines routines;
   PresenceTest presence;
 
+  // Whether the file a path names is there for the programs of the scope's
+  // view (pathReadings): missing only when every reading is missing.
+  bool isPresent(const std::string& path, const RegistryScope& scope);
+
   // Writes the backup of the registry entries `gather` adds before any of
   // them is deleted. False when it cannot be written: the user has been told
   // and nothing may be deleted.

@@ -3,6 +3,7 @@
 #include "app/log/error_log.h"
 #include "health/health_checks.h"
 #include "platform/dialogs_port.h"
+#include "platform/system_port.h"
 #include "registry/query_value.h"
 #include "registry/registry_helpers.h"
 #include "health/registry_scope.h"
@@ -44,6 +45,13 @@ bool HealthRun::backUpValues(const std::string& check, const std::vector<Registr
            }
            return true;
          });
+}
+
+bool HealthRun::isPresent(const std::string& path, const RegistryScope& scope) {
+  for (const std::string& reading : pathReadings(path, scope.view, app.system.windowsDirectory())) {
+    if (presence.IsPresent(reading)) return true;
+  }
+  return false;
 }
 
 bool HealthRun::deleteKeyTree(RegKey root, const std::string& path, const std::string& shownAs) {

@@ -51,7 +51,7 @@ void HelpFilesCheck(HealthRun& run) {
       for (const RegistryValue& value : values) {
         std::string folder = value.data;
         if (folder.empty() || folder.back() != '\\') folder += '\\';
-        if (!run.presence.IsPresent(folder + value.name)) {
+        if (!run.isPresent(folder + value.name, list.scopes[scope])) {
           hlplst2.push_back({list.list, scope, folder, value.name});
         }
       }

@@ -2,6 +2,7 @@
 
 #include "base/ansi_text.h"
 #include "base/resume.h"
+#include "platform/system_port.h"
 #include "registry/registry_helpers.h"
 #include "registry/registry_routines.h"
 #include "ui/forms.h"
@@ -13,10 +14,19 @@ constexpr const char* kSoftware = "SOFTWARE\\";
 constexpr const char* kRedirectedNode = "SOFTWARE\\Wow6432Node";
 
 void addScope(std::vector<RegistryScope>& scopes, RegistryPort& registry, RegKey root,
-              const std::string& rootName, const std::string& path, std::uint32_t view) {
+              const std::string& rootName, const std::string& path, std::uint32_t viewFlag,
+              ScopeView view) {
   RegKey opened = 0;
-  if (registry.openKeyEx(root, path, kKeyRead | view, opened) != kErrorSuccess) return;
-  scopes.push_back({ScopedRegKey(registry, opened), rootName + '\\' + path});
+  if (registry.openKeyEx(root, path, kKeyRead | viewFlag, opened) != kErrorSuccess) return;
+  scopes.push_back({ScopedRegKey(registry, opened), rootName + '\\' + path, view});
+}
+
+// The value of an environment variable; nothing when it is not set.
+std::optional<std::string> variable(SystemPort& system, const std::string& name) {
+  const std::string reference = '%' + name + '%';
+  std::string value = system.expandEnvironmentStrings(reference);
+  if (value == reference || value.empty()) return std::nullopt;
+  return value;
 }
 
 }  // namespace
@@ -28,23 +38,67 @@ std::vector<RegistryScope> machineScopes(RegistryPort& registry, const std::stri
   RegKey node = 0;
   if (registry.openKeyEx(kHkeyLocalMachine, kRedirectedNode, kKeyRead | kKeyWow64_64Key, node) !=
       kErrorSuccess) {
-    addScope(scopes, registry, kHkeyLocalMachine, kRootName, path, 0);
+    addScope(scopes, registry, kHkeyLocalMachine, kRootName, path, 0, ScopeView::Only);
     return scopes;
   }
   registry.closeKey(node);
-  addScope(scopes, registry, kHkeyLocalMachine, kRootName, path, kKeyWow64_64Key);
   const std::string prefix = kSoftware;
-  if (equalsIgnoringCase(std::string_view(path).substr(0, prefix.size()), prefix)) {
+  const bool redirected = equalsIgnoringCase(std::string_view(path).substr(0, prefix.size()), prefix);
+  addScope(scopes, registry, kHkeyLocalMachine, kRootName, path, kKeyWow64_64Key,
+           redirected ? ScopeView::Native : ScopeView::Only);
+  if (redirected) {
     addScope(scopes, registry, kHkeyLocalMachine, kRootName,
-             std::string(kRedirectedNode) + path.substr(prefix.size() - 1), kKeyWow64_64Key);
+             std::string(kRedirectedNode) + path.substr(prefix.size() - 1), kKeyWow64_64Key,
+             ScopeView::Wow32);
   }
   return scopes;
 }
 
 std::vector<RegistryScope> userScopes(RegistryPort& registry, const std::string& path) {
   std::vector<RegistryScope> scopes;
-  addScope(scopes, registry, kHkeyCurrentUser, "HKEY_CURRENT_USER", path, 0);
+  addScope(scopes, registry, kHkeyCurrentUser, "HKEY_CURRENT_USER", path, 0, ScopeView::Only);
   return scopes;
+}
+
+std::vector<std::string> pathReadings(const std::string& path, ScopeView view,
+                                      const std::string& windowsFolder) {
+  if (view != ScopeView::Wow32) return {path};
+  const std::string system32 = windowsFolder + "\\System32";
+  const bool below = path.size() >= system32.size() &&
+                     equalsIgnoringCase(std::string_view(path).substr(0, system32.size()), system32) &&
+                     (path.size() == system32.size() || path[system32.size()] == '\\');
+  if (!below) return {path};
+  return {windowsFolder + "\\SysWOW64" + path.substr(system32.size())};
+}
+
+std::optional<std::string> expandForView(const std::string& text, ScopeView view,
+                                         SystemPort& system) {
+  std::string expanded;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t open = text.find('%', at);
+    const std::size_t close = open == std::string::npos ? open : text.find('%', open + 1);
+    if (close == std::string::npos) {
+      expanded += text.substr(at);
+      break;
+    }
+    expanded += text.substr(at, open - at);
+    const std::string name = text.substr(open + 1, close - open - 1);
+    std::optional<std::string> value;
+    const bool programFiles = equalsIgnoringCase(name, "ProgramFiles");
+    const bool common = equalsIgnoringCase(name, "CommonProgramFiles");
+    if (view != ScopeView::Only && (programFiles || common)) {
+      const char* own = view == ScopeView::Wow32
+                            ? (programFiles ? "ProgramFiles(x86)" : "CommonProgramFiles(x86)")
+                            : (programFiles ? "ProgramW6432" : "CommonProgramW6432");
+      value = variable(system, own);
+    } else {
+      value = variable(system, name);
+    }
+    if (!value) return std::nullopt;
+    expanded += *value;
+    at = close + 1;
+  }
+  return expanded;
 }
 
 std::optional<std::vector<std::string>> subKeyNames(RegistryPort& registry, RegKey key) {

@@ -10,16 +10,41 @@
 namespace corvanta {
 
 class RegistryRoutines;
+class SystemPort;
 namespace ui {
 class Forms;
 }
+
+// Whose entries a scope holds. On 64-bit Windows a 32-bit program sees
+// other folders than a 64-bit one: System32 is SysWOW64 to it, and
+// %ProgramFiles% is "Program Files (x86)". An entry means what it means to
+// the programs of its own view.
+enum class ScopeView {
+  Only,    // a system with one view, or a key both views share
+  Native,  // the 64-bit programs' key on 64-bit Windows
+  Wow32,   // the 32-bit programs' key (below Wow6432Node)
+};
 
 // One key a check reads and repairs below, open for the length of the run,
 // with its full name as a backup file writes it.
 struct RegistryScope {
   ScopedRegKey key;
   std::string name;  // "HKEY_LOCAL_MACHINE\SOFTWARE\..."
+  ScopeView view = ScopeView::Only;
 };
+
+// The full paths `path` may stand for to the programs of `view`, each of
+// which is looked for: for a 32-bit program's entry, its System32 is the
+// Windows folder's SysWOW64. `windowsFolder` is "C:\WINDOWS" or the like.
+std::vector<std::string> pathReadings(const std::string& path, ScopeView view,
+                                      const std::string& windowsFolder);
+
+// A REG_EXPAND_SZ text as the programs of `view` expand it: %ProgramFiles%
+// and %CommonProgramFiles% name their own folders for each bitness, every
+// other variable as the system has it. Nothing when a variable is not set
+// (the text cannot be read, and its entry is kept).
+std::optional<std::string> expandForView(const std::string& text, ScopeView view,
+                                         SystemPort& system);
 
 // HKEY_LOCAL_MACHINE\<path> (a path below SOFTWARE) as every program on this
 // system sees it. On 64-bit Windows that is two keys, the native one and its

@@ -32,7 +32,7 @@ void SharedComponentsCheck(HealthRun& run) {
   display.setMaximumFor(shrlst2.size());
   for (std::size_t i = 0; i < shrlst2.size(); ++i) {
     display.setPosition(i);
-    if (!run.presence.IsPresent(shrlst2[i].name)) shrlst4.push_back(shrlst2[i]);
+    if (!run.isPresent(shrlst2[i].name, scopes[shrlst2[i].scope])) shrlst4.push_back(shrlst2[i]);
   }
   display.setErrors(shrlst4.size());
 

@@ -357,8 +357,13 @@ TEST_F(HealthTest, SharedComponentsOfMissingFilesGoWhateverTheirCount) {
   // A .reg file cannot hold a line break in a name: such a value cannot be
   // backed up, so it is kept (once written raw, breaking the backup).
   app.registry.putDword(kHklm, kSharedDlls, "C:\\tools\\gone\r\n.dll", 1);
+  app.registry.putDword(kHklm, kSharedDlls, "C:\\tools\\gone2.dll", 1);
   click("check6cmd");
   EXPECT_TRUE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone\r\n.dll"));
+  EXPECT_FALSE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone2.dll")) << "the rest go";
+  EXPECT_EQ((Counts{"2", "1"}), counts("E6label", "R6label"));
+  ASSERT_EQ(1u, app.dialogs.shown.size());
+  EXPECT_NE(std::string::npos, app.dialogs.shown[0].text.find("no backup could hold it"));
 }
 
 TEST_F(HealthTest, WhileACheckRunsNoButtonWorksAndACloseWaitsForItsEnd) {

@@ -90,8 +90,8 @@ void AppPathsCheck(HealthRun& run) {
     if (!run.isPresent(programOfCommand(*command), scope)) aplst4.push_back(entry);
   }
 
+  display.setErrors(aplst4.size());
   if (!run.backUpKeyTrees("Application paths", scopes, aplst4)) {
-    display.setErrors(aplst4.size());
     display.setRepaired(0);
     return;
   }
@@ -103,9 +103,8 @@ void AppPathsCheck(HealthRun& run) {
     deleted += run.deleteKeyTree(scope.key.get(), aplst4[i].name,
                                  scope.name + '\\' + aplst4[i].name);
   }
-  display.setErrors(aplst4.size());
   display.setRepaired(deleted);
-  run.tellNotDeleted("Application paths");
+  run.tellKept("Application paths");
 }
 
 }  // namespace corvanta

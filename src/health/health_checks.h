@@ -34,23 +34,37 @@ class HealthRun {
   // them is deleted. False when it cannot be written: the user has been told
   // and nothing may be deleted.
   bool backUpRegistry(const std::string& check, const std::function<bool(RegExport&)>& gather);
-  // The same for whole keys, or for values, found below the scopes (true,
-  // writing nothing, when there are none).
+  // The same, entry by entry: `add` puts one entry in the file. An entry
+  // that cannot be put there (a name no .reg line can carry, a key that can
+  // no longer be read) is taken off `entries` and kept, and named with the
+  // others kept. True, writing nothing, when there are no entries.
+  template <class Entry, class Add, class Name>
+  bool backUpEach(const std::string& check, std::vector<Entry>& entries, Add add, Name shownAs) {
+    return entries.empty() || backUpRegistry(check, [&](RegExport& out) {
+             std::erase_if(entries, [&](const Entry& entry) {
+               if (add(out, entry)) return false;
+               kept.push_back(shownAs(entry) + " (no backup could hold it)");
+               return true;
+             });
+             return true;
+           });
+  }
+  // For whole keys, or for values, found below the scopes.
   bool backUpKeyTrees(const std::string& check, const std::vector<RegistryScope>& scopes,
-                      const std::vector<ScopedEntry>& keys);
+                      std::vector<ScopedEntry>& keys);
   bool backUpValues(const std::string& check, const std::vector<RegistryScope>& scopes,
-                    const std::vector<ScopedEntry>& values);
+                    std::vector<ScopedEntry>& values);
 
   // Deletes the whole key, or the value, then looks again: true when it is
-  // gone. What is still there goes on the run's not-deleted list, by `shownAs`.
+  // gone. What is still there goes on the run's kept list, by `shownAs`.
   bool deleteKeyTree(RegKey root, const std::string& path, const std::string& shownAs);
   bool deleteValue(RegKey key, const std::string& subKey, const std::string& name,
                    const std::string& shownAs);
-  std::vector<std::string> notDeleted;
-  // One notice naming what the check found broken but could not delete (no
-  // rights, in use), each also written to the error log; the list is emptied.
-  // Nothing when there was none.
-  void tellNotDeleted(const std::string& check);
+  std::vector<std::string> kept;
+  // One notice naming what the check found broken but kept (no backup could
+  // hold it, or it would not be deleted: no rights, in use), each also
+  // written to the error log; the list is emptied. Nothing when there was none.
+  void tellKept(const std::string& check);
 };
 
 // The program an application path's command line starts, normalised (lower

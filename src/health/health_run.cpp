@@ -26,25 +26,24 @@ bool HealthRun::backUpRegistry(const std::string& check,
 }
 
 bool HealthRun::backUpKeyTrees(const std::string& check, const std::vector<RegistryScope>& scopes,
-                               const std::vector<ScopedEntry>& keys) {
-  return keys.empty() || backUpRegistry(check, [&](RegExport& out) {
-           for (const ScopedEntry& key : keys) {
-             const RegistryScope& scope = scopes[key.scope];
-             if (!out.addKeyTree(scope.key.get(), scope.name, key.name)) return false;
-           }
-           return true;
-         });
+                               std::vector<ScopedEntry>& keys) {
+  return backUpEach(
+      check, keys,
+      [&](RegExport& out, const ScopedEntry& key) {
+        return out.addKeyTree(scopes[key.scope].key.get(), scopes[key.scope].name, key.name);
+      },
+      [&](const ScopedEntry& key) { return scopes[key.scope].name + '\\' + key.name; });
 }
 
 bool HealthRun::backUpValues(const std::string& check, const std::vector<RegistryScope>& scopes,
-                             const std::vector<ScopedEntry>& values) {
-  return values.empty() || backUpRegistry(check, [&](RegExport& out) {
-           for (const ScopedEntry& value : values) {
-             const RegistryScope& scope = scopes[value.scope];
-             if (!out.addValues(scope.key.get(), scope.name, "", {value.name})) return false;
-           }
-           return true;
-         });
+                             std::vector<ScopedEntry>& values) {
+  return backUpEach(
+      check, values,
+      [&](RegExport& out, const ScopedEntry& value) {
+        return out.addValues(scopes[value.scope].key.get(), scopes[value.scope].name, "",
+                             {value.name});
+      },
+      [&](const ScopedEntry& value) { return scopes[value.scope].name + " : " + value.name; });
 }
 
 bool HealthRun::isPresent(const std::string& path, const RegistryScope& scope) {
@@ -62,7 +61,7 @@ bool HealthRun::deleteKeyTree(RegKey root, const std::string& path, const std::s
   const long status = app.registry.openKeyEx(root, path, kKeyRead, still);
   if (status == kErrorSuccess) app.registry.closeKey(still);
   if (status == kErrorFileNotFound) return true;
-  notDeleted.push_back(shownAs);
+  kept.push_back(shownAs + " (could not be deleted)");
   return false;
 }
 
@@ -78,24 +77,24 @@ bool HealthRun::deleteValue(RegKey key, const std::string& subKey, const std::st
     Bytes data;
     if (queryValue(app.registry, holder.get(), name, type, data) == kErrorFileNotFound) return true;
   }
-  notDeleted.push_back(shownAs);
+  kept.push_back(shownAs + " (could not be deleted)");
   return false;
 }
 
-void HealthRun::tellNotDeleted(const std::string& check) {
-  const std::vector<std::string> names = std::move(notDeleted);
-  notDeleted.clear();
+void HealthRun::tellKept(const std::string& check) {
+  const std::vector<std::string> names = std::move(kept);
+  kept.clear();
   if (names.empty()) return;
   constexpr std::size_t kNamesShown = 5;
   ErrorLog log(app.files, logFilePath(app.appFolder));
-  std::string text = "Found broken but could not be deleted, so still in place (" +
+  std::string text = "Found broken but left in place (" +
                      std::to_string(names.size()) + "):\r\n";
   for (std::size_t i = 0; i < names.size(); ++i) {
-    log.LogError(0, "could not be deleted: " + names[i], "System Health", check);
+    log.LogError(0, "kept: " + names[i], "System Health", check);
     if (i < kNamesShown) text += names[i] + "\r\n";
   }
   if (names.size() > kNamesShown) text += "...\r\n";
-  app.dialogs.messageBox(text + "\r\nDeleting them may need administrator rights.", check,
+  app.dialogs.messageBox(text, check,
                          kMbOk | kMbIconInformation);
 }
 

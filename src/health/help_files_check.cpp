@@ -62,13 +62,13 @@ void HelpFilesCheck(HealthRun& run) {
   const auto scopeOf = [&](const Entry& entry) -> const RegistryScope& {
     return lists[entry.list == &kHtmlHelp ? 0 : 1].scopes[entry.scope];
   };
-  if (!hlplst2.empty() && !run.backUpRegistry("Help files", [&](RegExport& out) {
-        for (const Entry& entry : hlplst2) {
-          const RegistryScope& scope = scopeOf(entry);
-          if (!out.addValues(scope.key.get(), scope.name, "", {entry.valueName})) return false;
-        }
-        return true;
-      })) {
+  if (!run.backUpEach(
+          "Help files", hlplst2,
+          [&](RegExport& out, const Entry& entry) {
+            const RegistryScope& scope = scopeOf(entry);
+            return out.addValues(scope.key.get(), scope.name, "", {entry.valueName});
+          },
+          [&](const Entry& entry) { return scopeOf(entry).name + " : " + entry.valueName; })) {
     display.setRepaired(0);
     return;
   }
@@ -93,7 +93,7 @@ void HelpFilesCheck(HealthRun& run) {
   }
   display.setPosition(100);
   display.setRepaired(deleted);
-  run.tellNotDeleted("Help files");
+  run.tellKept("Help files");
 }
 
 }  // namespace corvanta

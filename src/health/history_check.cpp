@@ -52,14 +52,14 @@ void HistoriesCheck(HealthRun& run) {
   }
   display.setErrors(hislst4.size());
 
-  if (!hislst4.empty() && !run.backUpRegistry("Histories", [&](RegExport& out) {
-        for (const Entry& entry : hislst4) {
-          if (!out.addValues(scope.key.get(), scope.name, entry.subKey, {entry.valueName})) {
-            return false;
-          }
-        }
-        return true;
-      })) {
+  if (!run.backUpEach(
+          "Histories", hislst4,
+          [&](RegExport& out, const Entry& entry) {
+            return out.addValues(scope.key.get(), scope.name, entry.subKey, {entry.valueName});
+          },
+          [&](const Entry& entry) {
+            return scope.name + '\\' + entry.subKey + " : " + entry.valueName;
+          })) {
     display.setRepaired(0);
     return;
   }
@@ -72,7 +72,7 @@ void HistoriesCheck(HealthRun& run) {
                                scope.name + '\\' + entry.subKey + " : " + entry.valueName);
   }
   display.setRepaired(deleted);
-  run.tellNotDeleted("Histories");
+  run.tellKept("Histories");
 }
 
 }  // namespace corvanta

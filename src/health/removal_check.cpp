@@ -78,7 +78,7 @@ void RemovalCheck(HealthRun& run) {
     display.setPosition(i);
   }
   display.setRepaired(deleted);
-  run.tellNotDeleted("Software removal entries");
+  run.tellKept("Software removal entries");
 }
 
 }  // namespace corvanta

@@ -49,7 +49,7 @@ void SharedComponentsCheck(HealthRun& run) {
                                scope.name + " : " + shrlst4[i].name);
   }
   display.setRepaired(deleted);
-  run.tellNotDeleted("Shared components");
+  run.tellKept("Shared components");
 }
 
 }  // namespace corvanta

@@ -135,13 +135,13 @@ void OrphanShortcutsCheck(HealthRun& run) {
       ++deleted;
     } else {
       run.app.files.setFileAttributes(path, attributes);  // left as it was found
-      run.notDeleted.push_back(path);
+      run.kept.push_back(path + " (could not be deleted)");
     }
   }
   resumeNext([&] { status.setCaption("Done ..."); });
   display.setPosition(100);
   display.setRepaired(deleted);
-  run.tellNotDeleted("Orphan shortcuts");
+  run.tellKept("Orphan shortcuts");
 }
 
 }  // namespace corvanta

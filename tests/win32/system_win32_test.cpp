@@ -27,6 +27,30 @@ TEST(Win32System, ExpandsSystemRootToTheWindowsFolderAndKeepsUnknownReferences) 
   EXPECT_EQ("", system.expandEnvironmentStrings(""));
 }
 
+// What System Health relies on to read a 64-bit system's entries by view,
+// whichever build runs: each bitness's folders named by their own
+// variables, and the 32-bit System32 under its own name.
+TEST(Win32System, ASixtyFourBitSystemNamesEachBitnesssFoldersForEitherBuild) {
+  Win32System system;
+  const bool sixtyFour = sizeof(void*) == 8 || system.isWow64();
+  if (!sixtyFour) GTEST_SKIP() << "a 32-bit system has one view";
+  const std::string windows = system.windowsDirectory();
+  for (const char* name : {"%ProgramW6432%", "%ProgramFiles(x86)%", "%CommonProgramW6432%",
+                           "%CommonProgramFiles(x86)%"}) {
+    const std::string folder = system.expandEnvironmentStrings(name);
+    EXPECT_NE(name, folder);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(folder.c_str())) << name << " " << folder;
+  }
+  EXPECT_NE(system.expandEnvironmentStrings("%ProgramW6432%"),
+            system.expandEnvironmentStrings("%ProgramFiles(x86)%"));
+  EXPECT_EQ(system.expandEnvironmentStrings(sizeof(void*) == 8 ? "%ProgramW6432%"
+                                                               : "%ProgramFiles(x86)%"),
+            system.expandEnvironmentStrings("%ProgramFiles%"))
+      << "the running build's own";
+  const DWORD wow = GetFileAttributesA((windows + "\\SysWOW64").c_str());
+  EXPECT_TRUE(wow != INVALID_FILE_ATTRIBUTES && (wow & FILE_ATTRIBUTE_DIRECTORY));
+}
+
 TEST(Win32System, ExpandsTextsFarLargerThanAnyFixedBuffer) {
   ASSERT_TRUE(SetEnvironmentVariableA("CORVANTA_LONG", std::string(3000, 'x').c_str()));
   Win32System system;

@@ -2,11 +2,11 @@
 // windows, driven as a user drives them against a scripted desktop.
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
 #include "appearance/font_file.h"
 #include "appearance/fonts_form.h"
 #include "appearance/syscolors_form.h"
 #include "fakes/app_harness.h"
+#include "shell/main_form.h"
 #include "tweaks/visual_page.h"
 
 namespace corvanta {
@@ -201,13 +201,15 @@ TEST(FontFiles, TheFullNameComesFromTheNameTableWholeAndJunkHasNone) {
   EXPECT_EQ("Corvanta Sans Bold", fontFullName(fontWithName(u"Corvanta Sans Bold")));
   EXPECT_EQ("Family Only", fontFullName(fontWithName(u"Family Only", 1)));
   // Whole Unicode: two such names once both became "?" and collided.
-  EXPECT_EQ("\xC5\x81\xC3\xB3" "d\xC5\xBA Sans",
-            fontFullName(fontWithName(u"\u0141\u00F3d\u017A Sans")));
+  EXPECT_EQ(
+      "\xC5\x81\xC3\xB3"
+      "d\xC5\xBA Sans",
+      fontFullName(fontWithName(u"\u0141\u00F3d\u017A Sans")));
   EXPECT_EQ("Smile \xF0\x9F\x98\x80", fontFullName(fontWithName(u"Smile \U0001F600")));
   // A NUL once cut the registration name short and re-pointed another font.
-  for (const std::u16string& bad : {std::u16string(u"Bad\0Name", 8), std::u16string(u"\xD800x"),
-                                    std::u16string(u"x\xDC00"), std::u16string(u"Tab\t"),
-                                    std::u16string()}) {
+  for (const std::u16string& bad :
+       {std::u16string(u"Bad\0Name", 8), std::u16string(u"\xD800x"), std::u16string(u"x\xDC00"),
+        std::u16string(u"Tab\t"), std::u16string()}) {
     EXPECT_FALSE(fontFullName(fontWithName(bad))) << bad.size();
   }
   EXPECT_FALSE(fontFullName("not a font at all"));

@@ -2,10 +2,10 @@
 // of each drive kind, the launchers, and the facts shown once.
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
 #include "drives/drives_page.h"
 #include "drives/system_info_page.h"
 #include "fakes/app_harness.h"
+#include "shell/main_form.h"
 
 namespace corvanta {
 namespace {
@@ -15,10 +15,20 @@ constexpr double kGb = 1073741824.0;
 
 TEST(DriveFormats, SizesSwitchUnitAt999WithTheUsersDecimalSeparator) {
   const std::pair<double, const char*> cases[] = {
-      {0, "0 bytes"},        {999, "999 bytes"},    {1000, "0.98 KB"},    {10240, "10.0 KB"},
-      {102400, "100 KB"},    {1022976, "999 KB"},   {1022977, "0.98 MB"}, {1047527425, "0.98 GB"},
-      {40 * kGb, "40.0 GB"}, {999 * kGb, "999 GB"}, {999 * kGb + 1, "0.98 TB"},
-      {2000 * kGb, "1.95 TB"},  {999 * 1024 * kGb, "999 TB"}, {1024.0 * 1024 * kGb, "1.00 PB"},
+      {0, "0 bytes"},
+      {999, "999 bytes"},
+      {1000, "0.98 KB"},
+      {10240, "10.0 KB"},
+      {102400, "100 KB"},
+      {1022976, "999 KB"},
+      {1022977, "0.98 MB"},
+      {1047527425, "0.98 GB"},
+      {40 * kGb, "40.0 GB"},
+      {999 * kGb, "999 GB"},
+      {999 * kGb + 1, "0.98 TB"},
+      {2000 * kGb, "1.95 TB"},
+      {999 * 1024 * kGb, "999 TB"},
+      {1024.0 * 1024 * kGb, "1.00 PB"},
       {5e18, "4441 PB"},  // a blank once stood for every disk of 1 TB and more
   };
   for (const auto& [bytes, text] : cases) EXPECT_EQ(text, FormatSize(bytes, ".")) << bytes;

@@ -1,8 +1,8 @@
-#include "app/log/error_log.h"
+#include "core/log/error_log.h"
 
 #include <gtest/gtest.h>
 
-#include "app/app_info.h"
+#include "core/app_info.h"
 #include "fakes/fake_files.h"
 #include "fakes/fake_system.h"
 

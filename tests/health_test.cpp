@@ -3,7 +3,7 @@
 // counts and the backup are read back.
 #include <gtest/gtest.h>
 
-#include "app/app_info.h"
+#include "core/app_info.h"
 #include "fakes/app_harness.h"
 #include "health/health_checks.h"
 #include "health/health_form.h"
@@ -236,7 +236,8 @@ TEST_F(HealthTest, ShortcutsTwiceInARowLeaveBackupsBinsAndUndeletableFilesAndCou
   EXPECT_EQ((Counts{"2", "1"}), counts("E3label", "R3label"));
   ASSERT_EQ(1u, app.dialogs.shown.size());
   EXPECT_NE(std::string::npos, app.dialogs.shown[0].text.find("\\b\\Stuck.lnk"));
-  EXPECT_NE(std::string::npos, app.files.contents(app.appFolder + "\\PROGRAM.LOG").find("Stuck.lnk"));
+  EXPECT_NE(std::string::npos,
+            app.files.contents(app.appFolder + "\\PROGRAM.LOG").find("Stuck.lnk"));
   const std::string copy = kBackups + "\\" + kStamp + " Orphan shortcuts\\C\\b\\Dead.lnk";
   ASSERT_TRUE(app.files.exists(copy));
 
@@ -266,18 +267,20 @@ TEST_F(HealthTest, AnEntryThatWouldNotGoIsNamedAndNotCountedAsRepaired) {
 TEST(HealthViews, EachEntryIsJudgedAsTheProgramsOfItsViewSeeItByEitherBuild) {
   const std::string kAppPaths32 =
       "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\App Paths";
-  const std::string kShared32 = "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
+  const std::string kShared32 =
+      "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
   for (const char* programFiles : {"C:\\Program Files (x86)", "C:\\Program Files"}) {
     AppHarness app;
     app.system.environment["PROGRAMFILES"] = programFiles;  // the running build's own
     app.system.environment["PROGRAMW6432"] = "C:\\Program Files";
     app.system.environment["PROGRAMFILES(X86)"] = "C:\\Program Files (x86)";
     app.files.addFolder("C:\\Documents and Settings\\user\\Application Data");
-    for (const char* file : {"C:\\Program Files\\Tool\\tool.exe",
-                             "C:\\Program Files (x86)\\Tool32\\tool32.exe",
-                             "C:\\Program Files (x86)\\Gone\\gone.exe", "C:\\WINDOWS\\SysWOW64\\x.dll"})
+    for (const char* file :
+         {"C:\\Program Files\\Tool\\tool.exe", "C:\\Program Files (x86)\\Tool32\\tool32.exe",
+          "C:\\Program Files (x86)\\Gone\\gone.exe", "C:\\WINDOWS\\SysWOW64\\x.dll"})
       app.files.addFile(file);
-    const auto command = [&](const std::string& key, const std::string& name, const std::string& text) {
+    const auto command = [&](const std::string& key, const std::string& name,
+                             const std::string& text) {
       app.registry.putValue(kHklm, key + "\\" + name, "", kRegExpandSz,
                             Bytes(text.begin(), text.end() + 1));
     };
@@ -287,7 +290,7 @@ TEST(HealthViews, EachEntryIsJudgedAsTheProgramsOfItsViewSeeItByEitherBuild) {
     command(kAppPaths32, "tool32.exe", "%ProgramFiles%\\Tool32\\tool32.exe");
     app.registry.putString(kHklm, kAppPaths + "\\rundll.exe", "", "rundll32.exe C:\\x\\y.dll,Run");
     app.registry.putString(kHklm, kAppPaths + "\\msi.exe", "", "msiexec.exe /i \"C:\\x\\s.msi\"");
-    app.registry.putDword(kHklm, kShared32, "C:\\WINDOWS\\system32\\x.dll", 1);  // SysWOW64's
+    app.registry.putDword(kHklm, kShared32, "C:\\WINDOWS\\system32\\x.dll", 1);    // SysWOW64's
     app.registry.putDword(kHklm, kSharedDlls, "C:\\WINDOWS\\system32\\x.dll", 1);  // not native
     for (const char* kept : {"msvbvm60.dll", "%SystemRoot%\\system32\\kernel32.dll"})
       app.registry.putDword(kHklm, kSharedDlls, kept, 1);

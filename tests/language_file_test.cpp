@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <set>
 
-#include "app/main_form.h"
 #include "base/profile_text.h"
 #include "fakes/app_harness.h"
+#include "shell/main_form.h"
 
 namespace corvanta {
 namespace {

@@ -1,9 +1,9 @@
-#include "app/main_form.h"
+#include "shell/main_form.h"
 
 #include <gtest/gtest.h>
 
-#include "app/about_form.h"
 #include "fakes/app_harness.h"
+#include "shell/about_form.h"
 
 namespace corvanta {
 namespace {
@@ -82,8 +82,8 @@ TEST_F(MainFormTest, WithoutAnyLanguageFileTheDesignTextsKeepEveryPageReachable)
   EXPECT_EQ("System >>", c("syscmd").Caption());
   c("syscmd").click();
   EXPECT_TRUE(c("Frame1").Visible());
-  for (const char* button : {"Command1", "Command2", "Command3", "Command4", "Command5",
-                             "Command6", "Command7", "cpucmd"}) {
+  for (const char* button : {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6",
+                             "Command7", "cpucmd"}) {
     EXPECT_FALSE(c(button).Caption().empty()) << button;
   }
 }

@@ -4,12 +4,12 @@
 
 #include <new>
 
-#include "app/main_form.h"
 #include "fakes/app_harness.h"
 #include "monitor/cpu_load.h"
 #include "monitor/monitor_page.h"
 #include "monitor/process_form.h"
 #include "platform/perf_block.h"
+#include "shell/main_form.h"
 
 namespace corvanta {
 namespace {

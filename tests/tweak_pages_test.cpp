@@ -3,8 +3,8 @@
 // and the registry and file system are read back.
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
 #include "fakes/app_harness.h"
+#include "shell/main_form.h"
 #include "tweaks/control_panel_folder.h"
 
 namespace corvanta {
@@ -186,7 +186,8 @@ TEST_F(TweakPagesTest, ExplorerApplyWritesOnlyTheFieldsTheUserChangedAndTellsAFa
   // Changing the title once also set the start page to the placeholder and
   // blanked the editor, and a failed write went untold.
   const std::string main_ = "Software\\Microsoft\\Internet Explorer\\Main";
-  const std::string editor = "SOFTWARE\\Microsoft\\Internet Explorer\\View Source Editor\\Editor Name";
+  const std::string editor =
+      "SOFTWARE\\Microsoft\\Internet Explorer\\View Source Editor\\Editor Name";
   app.registry.putString(kHkcu, main_, "Start Page", "http://home.example/");
   app.registry.putString(kHkeyLocalMachine, editor, "", "C:\\vi.exe");
   start();
@@ -216,8 +217,8 @@ TEST_F(TweakPagesTest, AMissingStartPageKeepsThePlaceholderWhichIsNeverWritten) 
   EXPECT_EQ("http://www.corvanta.example/", c("hometxt").Text());
   c("changetxt").textFromUser("x");
   c("applycmd").click();
-  EXPECT_FALSE(app.registry.value(kHkcu, "Software\\Microsoft\\Internet Explorer\\Main",
-                                  "Start Page"));
+  EXPECT_FALSE(
+      app.registry.value(kHkcu, "Software\\Microsoft\\Internet Explorer\\Main", "Start Page"));
 }
 
 TEST_F(TweakPagesTest, TheCacheAndFullScreenBoxesWriteAtOnceAndApplyLeavesThem) {

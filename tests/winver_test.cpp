@@ -1,4 +1,4 @@
-#include "app/log/winver.h"
+#include "core/log/winver.h"
 
 #include <gtest/gtest.h>
 

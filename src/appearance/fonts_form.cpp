@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <array>
 
-#include "app/app_context.h"
-#include "app/app_info.h"
-#include "app/elevation.h"
-#include "app/i18n/localizer.h"
-#include "app/skin_form.h"
 #include "appearance/font_file.h"
 #include "base/ansi_text.h"
+#include "core/app_context.h"
+#include "core/app_info.h"
+#include "core/elevation.h"
+#include "core/i18n/localizer.h"
+#include "core/skin_form.h"
 #include "platform/desktop_port.h"
 #include "platform/dialogs_port.h"
 #include "platform/file_port.h"
@@ -171,16 +171,16 @@ std::string FontsForm::InstallFonts(const std::string& source) {
     return found == kErrorSuccess
                ? "A font file named " + fileName +
                      " is already in the fonts folder; nothing was installed."
-               : "Whether the fonts folder already holds " + fileName +
-                     " cannot be told (error " + std::to_string(found) +
-                     "); nothing was installed.";
+               : "Whether the fonts folder already holds " + fileName + " cannot be told (error " +
+                     std::to_string(found) + "); nothing was installed.";
   }
   std::string bytes;
   const auto name =
       app_.files.readFile(source, bytes) == kErrorSuccess ? fontFullName(bytes) : std::nullopt;
   if (!name || app_.desktop.addFontResource(source) == 0) {
-    return source + " is not a font this system can use, or its name cannot be read whole; "
-                    "nothing was installed.";
+    return source +
+           " is not a font this system can use, or its name cannot be read whole; "
+           "nothing was installed.";
   }
   // The fonts list's value names go through the ANSI registry calls, which
   // would turn other letters into look-alikes or "?" (and two fonts into
@@ -188,8 +188,9 @@ std::string FontsForm::InstallFonts(const std::string& source) {
   if (std::any_of(name->begin(), name->end(),
                   [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
     app_.desktop.removeFontResource(source);
-    return source + " names itself with letters Corvanta cannot register yet; nothing was "
-                    "installed.";
+    return source +
+           " names itself with letters Corvanta cannot register yet; nothing was "
+           "installed.";
   }
   app_.desktop.removeFontResource(source);
 

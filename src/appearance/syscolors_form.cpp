@@ -3,9 +3,9 @@
 
 #include <array>
 
-#include "app/app_context.h"
-#include "app/i18n/localizer.h"
-#include "app/skin_form.h"
+#include "core/app_context.h"
+#include "core/i18n/localizer.h"
+#include "core/skin_form.h"
 #include "platform/desktop_port.h"
 #include "platform/dialogs_port.h"
 #include "ui/forms.h"

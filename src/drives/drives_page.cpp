@@ -5,12 +5,12 @@
 #include <cmath>
 #include <optional>
 
-#include "app/app_context.h"
-#include "app/app_info.h"
-#include "app/elevation.h"
-#include "app/log/winver.h"
 #include "base/resume.h"
-#include "drives/drive_list.h"
+#include "core/app_context.h"
+#include "core/app_info.h"
+#include "core/drive_list.h"
+#include "core/elevation.h"
+#include "core/log/winver.h"
 #include "platform/dialogs_port.h"
 #include "platform/file_port.h"
 #include "platform/shell_port.h"

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/tab_page.h"
 #include "platform/drive_port.h"
-#include "tweaks/tab_page.h"
 
 namespace corvanta {
 

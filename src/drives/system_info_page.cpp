@@ -4,8 +4,8 @@
 #include <array>
 #include <limits>
 
-#include "app/app_context.h"
 #include "base/resume.h"
+#include "core/app_context.h"
 #include "platform/system_info_port.h"
 
 namespace corvanta {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tweaks/tab_page.h"
+#include "core/tab_page.h"
 
 namespace corvanta {
 

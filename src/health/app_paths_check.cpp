@@ -3,8 +3,8 @@
 // arguments; only the program's own path is tested.
 #include <algorithm>
 
-#include "app/app_context.h"
 #include "base/resume.h"
+#include "core/app_context.h"
 #include "health/health_checks.h"
 #include "health/registry_scope.h"
 #include "registry/query_value.h"
@@ -100,8 +100,8 @@ void AppPathsCheck(HealthRun& run) {
   for (std::size_t i = 0; i < aplst4.size(); ++i) {
     display.setPosition(i);
     const RegistryScope& scope = scopes[aplst4[i].scope];
-    deleted += run.deleteKeyTree(scope.key.get(), aplst4[i].name,
-                                 scope.name + '\\' + aplst4[i].name);
+    deleted +=
+        run.deleteKeyTree(scope.key.get(), aplst4[i].name, scope.name + '\\' + aplst4[i].name);
   }
   display.setRepaired(deleted);
   run.tellKept("Application paths");

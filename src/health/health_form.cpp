@@ -3,11 +3,11 @@
 
 #include <array>
 
-#include "app/app_context.h"
-#include "app/elevation.h"
-#include "app/i18n/localizer.h"
-#include "app/skin_form.h"
-#include "drives/drive_list.h"
+#include "core/app_context.h"
+#include "core/drive_list.h"
+#include "core/elevation.h"
+#include "core/i18n/localizer.h"
+#include "core/skin_form.h"
 #include "health/health_checks.h"
 #include "platform/drive_port.h"
 #include "ui/forms.h"

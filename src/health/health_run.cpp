@@ -1,13 +1,13 @@
-#include "app/app_context.h"
-#include "app/app_info.h"
-#include "app/log/error_log.h"
+#include "core/app_context.h"
+#include "core/app_info.h"
+#include "core/log/error_log.h"
 #include "health/health_checks.h"
+#include "health/registry_scope.h"
+#include "health/repair_backup.h"
 #include "platform/dialogs_port.h"
 #include "platform/system_port.h"
 #include "registry/query_value.h"
 #include "registry/registry_helpers.h"
-#include "health/registry_scope.h"
-#include "health/repair_backup.h"
 
 namespace corvanta {
 
@@ -87,15 +87,13 @@ void HealthRun::tellKept(const std::string& check) {
   if (names.empty()) return;
   constexpr std::size_t kNamesShown = 5;
   ErrorLog log(app.files, logFilePath(app.appFolder));
-  std::string text = "Found broken but left in place (" +
-                     std::to_string(names.size()) + "):\r\n";
+  std::string text = "Found broken but left in place (" + std::to_string(names.size()) + "):\r\n";
   for (std::size_t i = 0; i < names.size(); ++i) {
     log.LogError(0, "kept: " + names[i], "System Health", check);
     if (i < kNamesShown) text += names[i] + "\r\n";
   }
   if (names.size() > kNamesShown) text += "...\r\n";
-  app.dialogs.messageBox(text, check,
-                         kMbOk | kMbIconInformation);
+  app.dialogs.messageBox(text, check, kMbOk | kMbIconInformation);
 }
 
 }  // namespace corvanta

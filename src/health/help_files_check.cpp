@@ -1,8 +1,8 @@
 // Help files: registrations of compiled HTML help and of classic help whose
 // file is missing are deleted from their own list. Each registration is a
 // value named by the file, holding its folder.
-#include "app/app_context.h"
 #include "base/resume.h"
+#include "core/app_context.h"
 #include "health/health_checks.h"
 #include "health/registry_scope.h"
 #include "registry/registry_helpers.h"
@@ -77,8 +77,8 @@ void HelpFilesCheck(HealthRun& run) {
   std::size_t deleted = 0;
   const auto remove = [&](const Entry& entry) {
     const RegistryScope& scope = scopeOf(entry);
-    deleted += run.deleteValue(scope.key.get(), "", entry.valueName,
-                               scope.name + " : " + entry.valueName);
+    deleted +=
+        run.deleteValue(scope.key.get(), "", entry.valueName, scope.name + " : " + entry.valueName);
   };
   display.setMaximumFor(hlplst2.size());
   for (std::size_t i = 0; i < hlplst2.size(); ++i) {

@@ -1,7 +1,7 @@
 // Histories: remembered file paths of the open and save dialogs whose file
 // is missing are deleted; the other values, the list's order included, stay.
-#include "app/app_context.h"
 #include "base/resume.h"
+#include "core/app_context.h"
 #include "health/health_checks.h"
 #include "health/registry_scope.h"
 #include "registry/registry_helpers.h"

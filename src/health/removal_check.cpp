@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "app/app_context.h"
 #include "base/resume.h"
+#include "core/app_context.h"
 #include "health/health_checks.h"
 #include "health/registry_scope.h"
 
@@ -73,8 +73,8 @@ void RemovalCheck(HealthRun& run) {
   std::size_t deleted = 0;
   for (std::size_t i = 0; i < remlst2.size(); ++i) {
     const RegistryScope& scope = scopes[remlst2[i].scope];
-    deleted += run.deleteKeyTree(scope.key.get(), remlst2[i].name,
-                                 scope.name + '\\' + remlst2[i].name);
+    deleted +=
+        run.deleteKeyTree(scope.key.get(), remlst2[i].name, scope.name + '\\' + remlst2[i].name);
     display.setPosition(i);
   }
   display.setRepaired(deleted);

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdio>
 
-#include "app/app_context.h"
-#include "app/app_info.h"
+#include "core/app_context.h"
+#include "core/app_info.h"
 #include "platform/dialogs_port.h"
 #include "platform/file_port.h"
 #include "platform/shell_port.h"

@@ -1,7 +1,7 @@
 // Shared components: entries of the shared-file reference list whose file
 // is missing are deleted; the counts of the others are not touched.
-#include "app/app_context.h"
 #include "base/resume.h"
+#include "core/app_context.h"
 #include "health/health_checks.h"
 #include "health/registry_scope.h"
 #include "registry/registry_helpers.h"
@@ -45,8 +45,8 @@ void SharedComponentsCheck(HealthRun& run) {
   for (std::size_t i = 0; i < shrlst4.size(); ++i) {
     display.setPosition(i);
     const RegistryScope& scope = scopes[shrlst4[i].scope];
-    deleted += run.deleteValue(scope.key.get(), "", shrlst4[i].name,
-                               scope.name + " : " + shrlst4[i].name);
+    deleted +=
+        run.deleteValue(scope.key.get(), "", shrlst4[i].name, scope.name + " : " + shrlst4[i].name);
   }
   display.setRepaired(deleted);
   run.tellKept("Shared components");

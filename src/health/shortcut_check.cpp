@@ -8,8 +8,8 @@
 #include <array>
 #include <cstdio>
 
-#include "app/app_context.h"
 #include "base/resume.h"
+#include "core/app_context.h"
 #include "health/health_checks.h"
 #include "health/repair_backup.h"
 #include "platform/dialogs_port.h"

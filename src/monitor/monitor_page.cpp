@@ -5,9 +5,9 @@
 #include <cmath>
 #include <limits>
 
-#include "app/app_context.h"
 #include "base/number_format.h"
 #include "base/resume.h"
+#include "core/app_context.h"
 #include "monitor/cpu_load.h"
 #include "monitor/process_form.h"
 #include "registry/settings_store.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/tab_page.h"
 #include "platform/system_port.h"
-#include "tweaks/tab_page.h"
 
 namespace corvanta {
 

@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <array>
 
-#include "app/app_context.h"
-#include "app/app_info.h"
-#include "app/i18n/localizer.h"
-#include "app/log/error_log.h"
-#include "app/skin_form.h"
 #include "base/ansi_text.h"
 #include "base/resume.h"
+#include "core/app_context.h"
+#include "core/app_info.h"
+#include "core/i18n/localizer.h"
+#include "core/log/error_log.h"
+#include "core/skin_form.h"
 #include "platform/dialogs_port.h"
 #include "ui/forms.h"
 

@@ -2,8 +2,8 @@
 
 #include <exception>
 
-#include "app/app_info.h"
 #include "base/ansi_text.h"
+#include "base/app_title.h"
 #include "base/resume.h"
 #include "platform/dialogs_port.h"
 #include "registry/script_shell.h"

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 #include "registry/script_shell.h"
 #include "tweaks/tweak_model.h"
 

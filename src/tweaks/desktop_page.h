@@ -2,7 +2,7 @@
 // user, applied by either of the tab's two Apply buttons.
 #pragma once
 
-#include "tweaks/tab_page.h"
+#include "core/tab_page.h"
 
 namespace corvanta {
 

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "app/app_context.h"
 #include "base/resume.h"
+#include "core/app_context.h"
 #include "platform/dialogs_port.h"
 #include "registry/script_shell.h"
 #include "tweaks/tweak_model.h"

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "core/tab_page.h"
 #include "registry/value_data.h"
-#include "tweaks/tab_page.h"
 #include "tweaks/tweak_model.h"
 
 namespace corvanta {

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <array>
 
-#include "app/app_context.h"
-#include "app/app_info.h"
 #include "base/resume.h"
+#include "core/app_context.h"
+#include "core/app_info.h"
 #include "platform/desktop_port.h"
 #include "platform/dialogs_port.h"
 #include "platform/shell_port.h"
@@ -63,8 +63,8 @@ int doubleClickTime(int slider) { return 1100 - 100 * slider; }
 int sliderFor(int milliseconds) { return std::clamp((1100 - milliseconds + 50) / 100, 2, 9); }
 
 // The controls Apply sets the desktop from.
-constexpr std::array<const char*, 6> kApplied = {"SpeedSlider", "Repeatslider", "Delayslider",
-                                                 "DoubleSlider", "swapm", "trails"};
+constexpr std::array<const char*, 6> kApplied = {"SpeedSlider",  "Repeatslider", "Delayslider",
+                                                 "DoubleSlider", "swapm",        "trails"};
 
 }  // namespace
 

@@ -3,7 +3,7 @@
 // Bin, all applied by its Apply button.
 #pragma once
 
-#include "tweaks/tab_page.h"
+#include "core/tab_page.h"
 #include "tweaks/tweak_model.h"
 
 namespace corvanta {

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 #include "registry/registry_helpers.h"
 #include "registry/script_shell.h"
 #include "tweaks/tweak_model.h"

@@ -2,7 +2,7 @@
 // history and the registry-tools policy, both on Apply.
 #pragma once
 
-#include "tweaks/tab_page.h"
+#include "core/tab_page.h"
 
 namespace corvanta {
 

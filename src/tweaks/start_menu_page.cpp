@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 #include "registry/script_shell.h"
 #include "tweaks/tweak_model.h"
 #include "ui/form.h"

@@ -3,8 +3,8 @@
 // seven Start Menu policies.
 #pragma once
 
+#include "core/tab_page.h"
 #include "tweaks/control_panel_folder.h"
-#include "tweaks/tab_page.h"
 
 namespace corvanta {
 

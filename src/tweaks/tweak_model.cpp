@@ -1,6 +1,6 @@
 #include "tweaks/tweak_model.h"
 
-#include "app/app_info.h"
+#include "core/app_info.h"
 #include "platform/dialogs_port.h"
 #include "registry/script_shell.h"
 #include "ui/form.h"

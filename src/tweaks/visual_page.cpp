@@ -3,12 +3,10 @@
 
 #include <array>
 
-#include "app/app_context.h"
-#include "app/app_info.h"
-#include "appearance/fonts_form.h"
-#include "appearance/syscolors_form.h"
 #include "base/ansi_text.h"
 #include "base/resume.h"
+#include "core/app_context.h"
+#include "core/app_info.h"
 #include "platform/desktop_port.h"
 #include "platform/dialogs_port.h"
 #include "platform/file_port.h"
@@ -17,7 +15,6 @@
 #include "registry/registry_helpers.h"
 #include "registry/script_shell.h"
 #include "registry/settings_store.h"
-#include "ui/forms.h"
 
 namespace corvanta {
 namespace {
@@ -87,8 +84,12 @@ void VisualPage::declare(ui::Control& frame) {
   control("wallpaperCheck").onClick = [this] { wallpaperCheck_Click(); };
   control("wallpapercmd").onClick = [this] { wallpapercmd_Click(); };
   control("applyvisualcmd").onClick = [this] { applyvisualcmd_Click(); };
-  control("fontcmd").onClick = [this] { fontcmd_Click(); };
-  control("systemcolorcmd").onClick = [this] { systemcolorcmd_Click(); };
+  control("fontcmd").onClick = [this] {
+    if (openFonts) openFonts();
+  };
+  control("systemcolorcmd").onClick = [this] {
+    if (openSystemColors) openSystemColors();
+  };
 }
 
 // The screen and the margins of a wallpaper that does not fill it show the
@@ -170,7 +171,8 @@ void VisualPage::applyvisualcmd_Click() {
   }
   if (ticked("wallpaperCheck")) {
     const std::string wallpaper = wallpaperFile();
-    if (wallpaperPrepared_ || (!wallpaper.empty() && app_.files.anyMatch(wallpaper) == kErrorSuccess)) {
+    if (wallpaperPrepared_ ||
+        (!wallpaper.empty() && app_.files.anyMatch(wallpaper) == kErrorSuccess)) {
       app_.desktop.setWallpaper(wallpaper);
     } else {
       app_.dialogs.messageBox(
@@ -195,16 +197,6 @@ void VisualPage::applyvisualcmd_Click() {
     });
     report.tell(app_.dialogs);
   }
-}
-
-void VisualPage::fontcmd_Click() {
-  FontsForm fonts(app_);
-  app_.forms.ShowModal(fonts, form_);
-}
-
-void VisualPage::systemcolorcmd_Click() {
-  SystemColorsForm colors(app_);
-  app_.forms.ShowModal(colors, form_);
 }
 
 }  // namespace corvanta

@@ -1,12 +1,14 @@
 // The Visual Options tab: screen resolution, wallpaper with its preview, font
-// smoothing, applied together; and the Fonts and System Colors windows.
+// smoothing, applied together; and the buttons of the Fonts and System
+// Colors windows.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
 
-#include "tweaks/tab_page.h"
+#include "core/tab_page.h"
 #include "tweaks/tweak_model.h"
 
 namespace corvanta {
@@ -30,8 +32,11 @@ class VisualPage : private TabPage {
   void wallpaperCheck_Click();
   void wallpapercmd_Click();
   void applyvisualcmd_Click();
-  void fontcmd_Click();
-  void systemcolorcmd_Click();
+
+  // The Fonts and System Colors buttons: the windows they open are another
+  // feature's, so the main window says how to open them.
+  std::function<void()> openFonts;
+  std::function<void()> openSystemColors;
 
  private:
   std::string wallpaperFile() const;

@@ -6,9 +6,9 @@
 #include <sstream>
 #include <string>
 
-#include "app/app_context.h"
-#include "app/app_info.h"
-#include "app/i18n/localizer.h"
+#include "core/app_context.h"
+#include "core/app_info.h"
+#include "core/i18n/localizer.h"
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_drives.h"

@@ -10,13 +10,13 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/about_form.h"
-#include "app/main_form.h"
 #include "appearance/fonts_form.h"
 #include "appearance/syscolors_form.h"
 #include "fakes/app_harness.h"
 #include "health/health_form.h"
 #include "monitor/process_form.h"
+#include "shell/about_form.h"
+#include "shell/main_form.h"
 #include "ui/win32/caption_fit.h"
 #include "ui/win32/skin_engine.h"
 #include "ui/win32/win32_window_system.h"

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
 #include "fakes/app_harness.h"
 #include "platform/win32/drive_win32.h"
 #include "platform/win32/system_info_win32.h"
+#include "shell/main_form.h"
 
 namespace corvanta {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/log/error_log.h"
+#include "core/log/error_log.h"
 #include "platform/win32/win32_handles.h"
 #include "win32/scratch_folder.h"
 

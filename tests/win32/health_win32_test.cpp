@@ -10,7 +10,7 @@
 #include <map>
 #include <tuple>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 #include "fakes/app_harness.h"
 #include "health/health_checks.h"
 #include "health/health_form.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/log/winver.h"
+#include "core/log/winver.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_system.h"
 #include "platform/win32/registry_win32.h"

@@ -1,4 +1,4 @@
-#include "drives/drive_list.h"
+#include "core/drive_list.h"
 
 #include <vector>
 

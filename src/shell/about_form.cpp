@@ -1,8 +1,8 @@
-#include "app/about_form.h"
+#include "shell/about_form.h"
 
-#include "app/app_context.h"
-#include "app/app_info.h"
-#include "app/skin_form.h"
+#include "core/app_context.h"
+#include "core/app_info.h"
+#include "core/skin_form.h"
 #include "platform/system_port.h"
 #include "ui/forms.h"
 

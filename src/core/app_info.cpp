@@ -1,4 +1,4 @@
-#include "app/app_info.h"
+#include "core/app_info.h"
 
 #include "platform/system_port.h"
 

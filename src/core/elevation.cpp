@@ -1,7 +1,7 @@
-#include "app/elevation.h"
+#include "core/elevation.h"
 
-#include "app/app_context.h"
-#include "app/app_info.h"
+#include "core/app_context.h"
+#include "core/app_info.h"
 #include "platform/dialogs_port.h"
 #include "platform/shell_port.h"
 #include "platform/system_port.h"

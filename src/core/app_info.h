@@ -4,11 +4,11 @@
 
 #include <string>
 
+#include "base/app_title.h"
+
 namespace corvanta {
 
 class SystemPort;
-
-inline constexpr const char* kAppTitle = "Corvanta";
 // The machine-wide name the running program holds, so that a second start
 // ends at once.
 inline constexpr const char* kSingleInstanceName = "Corvanta.MainWindow.SingleInstance";

@@ -1,4 +1,4 @@
-#include "app/log/error_log.h"
+#include "core/log/error_log.h"
 
 #include "base/resume.h"
 #include "platform/file_port.h"

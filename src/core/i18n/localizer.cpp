@@ -1,4 +1,4 @@
-#include "app/i18n/localizer.h"
+#include "core/i18n/localizer.h"
 
 #include "base/ansi_text.h"
 #include "base/resume.h"

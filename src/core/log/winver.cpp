@@ -1,8 +1,8 @@
-#include "app/log/winver.h"
+#include "core/log/winver.h"
 
 #include <exception>
 
-#include "app/app_info.h"
+#include "core/app_info.h"
 #include "platform/dialogs_port.h"
 #include "platform/system_port.h"
 

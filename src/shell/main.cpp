@@ -6,10 +6,9 @@
 #include <exception>
 #include <string>
 
-#include "app/app_context.h"
-#include "app/app_info.h"
-#include "app/i18n/localizer.h"
-#include "app/main_form.h"
+#include "core/app_context.h"
+#include "core/app_info.h"
+#include "core/i18n/localizer.h"
 #include "platform/win32/desktop_win32.h"
 #include "platform/win32/dialogs_win32.h"
 #include "platform/win32/drive_win32.h"
@@ -22,6 +21,7 @@
 #include "platform/win32/system_info_win32.h"
 #include "platform/win32/system_win32.h"
 #include "registry/settings_store.h"
+#include "shell/main_form.h"
 #include "ui/forms.h"
 #include "ui/win32/skin_engine.h"
 #include "ui/win32/splash_window.h"
@@ -52,9 +52,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     SettingsStore settings(registry);
     const std::string appFolder = AppFolder(system);
     Localizer localizer(files, settings, appFolder);
-    AppContext app{registry,  system,     files,   drives, dialogs, shortcuts, shell,    performance,
-                   processes, systemInfo, desktop, forms,  skin,    splash,    settings, localizer,
-                   appFolder};
+    AppContext app{registry, system,      files,     drives,     dialogs,  shortcuts,
+                   shell,    performance, processes, systemInfo, desktop,  forms,
+                   skin,     splash,      settings,  localizer,  appFolder};
     MainForm main(app);
     forms.Show(main);
     windows.run();

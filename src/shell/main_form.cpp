@@ -1,23 +1,25 @@
 // Geometry is in twips, as designed. The page frames and the navigation
 // column are declared here; each page's own controls and start-up reads are
 // added by that page's unit.
-#include "app/main_form.h"
+#include "shell/main_form.h"
 
 #include <array>
 
-#include "app/about_form.h"
-#include "app/app_context.h"
-#include "app/app_info.h"
-#include "app/i18n/language_page.h"
-#include "app/i18n/localizer.h"
-#include "app/log/error_log.h"
-#include "app/skin_form.h"
+#include "appearance/fonts_form.h"
+#include "appearance/syscolors_form.h"
+#include "core/app_context.h"
+#include "core/app_info.h"
+#include "core/i18n/localizer.h"
+#include "core/log/error_log.h"
+#include "core/skin_form.h"
 #include "health/health_form.h"
 #include "platform/dialogs_port.h"
 #include "platform/file_port.h"
 #include "platform/shell_port.h"
 #include "platform/system_port.h"
 #include "registry/script_shell.h"
+#include "shell/about_form.h"
+#include "shell/language_page.h"
 #include "ui/forms.h"
 #include "ui/skin.h"
 
@@ -147,6 +149,14 @@ void MainForm::declareControls() {
 
 void MainForm::attachHandlers() {
   onLoad = [this] { Form_Load(); };
+  visual_.openFonts = [this] {
+    FontsForm fonts(app_);
+    app_.forms.ShowModal(fonts, *this);
+  };
+  visual_.openSystemColors = [this] {
+    SystemColorsForm colors(app_);
+    app_.forms.ShowModal(colors, *this);
+  };
   onQueryUnload = [this](bool&) { Form_QueryUnload(); };
   control("Command1").onClick = [this] { Command1_Click(); };
   control("Command2").onClick = [this] { Command2_Click(); };

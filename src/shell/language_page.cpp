@@ -1,12 +1,12 @@
-#include "app/i18n/language_page.h"
+#include "shell/language_page.h"
 
 #include <algorithm>
 #include <exception>
 #include <vector>
 
-#include "app/app_info.h"
-#include "app/i18n/localizer.h"
 #include "base/ansi_text.h"
+#include "core/app_info.h"
+#include "core/i18n/localizer.h"
 #include "platform/dialogs_port.h"
 #include "platform/file_port.h"
 #include "ui/form.h"

@@ -1,4 +1,4 @@
-#include "app/skin_form.h"
+#include "core/skin_form.h"
 
 #include "ui/form.h"
 #include "ui/skin.h"

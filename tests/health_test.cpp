@@ -3,6 +3,8 @@
 // counts and the backup are read back.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/app_info.h"
 #include "fakes/app_harness.h"
 #include "health/health_checks.h"
@@ -307,6 +309,112 @@ TEST(HealthViews, EachEntryIsJudgedAsTheProgramsOfItsViewSeeItByEitherBuild) {
     EXPECT_FALSE(app.registry.value(kHklm, kSharedDlls, "C:\\WINDOWS\\system32\\x.dll"));
     for (const char* kept : {"msvbvm60.dll", "%SystemRoot%\\system32\\kernel32.dll"})
       EXPECT_TRUE(app.registry.value(kHklm, kSharedDlls, kept)) << kept;
+  }
+}
+
+// Each registry check with one broken entry beside a healthy one: the entry,
+// and how to tell whether it is still there.
+struct BrokenEntry {
+  const char* button;
+  const char* errors;
+  const char* repaired;
+  std::function<void(AppHarness&)> arrange;
+  std::function<bool(AppHarness&)> stillThere;
+  const char* inBackup;  // what the backup file holds of it
+};
+
+std::vector<BrokenEntry> brokenEntries() {
+  const std::string html = "Software\\Microsoft\\Windows\\HTML Help";
+  return {
+      {"checkcmd", "Elabel", "Rlabel",
+       [](AppHarness& app) {
+         app.registry.putString(kHklm, kUninstall + "\\Bare", "DisplayName", "x");
+         app.registry.putString(kHklm, kUninstall + "\\Kept", "UninstallString", "x");
+       },
+       [](AppHarness& app) { return app.registry.hasKey(kHklm, kUninstall + "\\Bare"); },
+       "Uninstall\\Bare]"},
+      {"check2cmd", "t2label", "R2label",
+       [](AppHarness& app) {
+         app.registry.putString(kHklm, kAppPaths + "\\gone.exe", "", "C:\\tools\\gone.exe");
+         app.registry.putString(kHklm, kAppPaths + "\\here.exe", "", "C:\\tools\\here.exe");
+       },
+       [](AppHarness& app) { return app.registry.hasKey(kHklm, kAppPaths + "\\gone.exe"); },
+       "App Paths\\gone.exe]"},
+      {"check4cmd", "t4label", "R4label",
+       [](AppHarness& app) {
+         app.registry.putString(kHkcu, kMru + "\\txt", "a", "C:\\docs\\gone.txt");
+         app.registry.putString(kHkcu, kMru + "\\txt", "b", "C:\\tools\\here.exe");
+       },
+       [](AppHarness& app) { return app.registry.value(kHkcu, kMru + "\\txt", "a").has_value(); },
+       "gone.txt"},
+      {"check5cmd", "e5label", "R5label",
+       [html](AppHarness& app) {
+         app.registry.putString(kHklm, html, "gone.chm", "C:\\help");
+         app.registry.putString(kHklm, html, "here.exe", "C:\\tools");
+       },
+       [html](AppHarness& app) { return app.registry.value(kHklm, html, "gone.chm").has_value(); },
+       "gone.chm"},
+      {"check6cmd", "E6label", "R6label",
+       [](AppHarness& app) {
+         app.registry.putDword(kHklm, kSharedDlls, "C:\\tools\\gone.dll", 1);
+         app.registry.putDword(kHklm, kSharedDlls, "C:\\tools\\here.exe", 1);
+       },
+       [](AppHarness& app) {
+         return app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone.dll").has_value();
+       },
+       "gone.dll"},
+  };
+}
+
+// Every backup file the runs wrote, joined.
+std::string allBackups(AppHarness& app) {
+  std::vector<FileEntry> files;
+  app.files.findFiles(kBackups + "\\*.reg", files);
+  std::string text;
+  for (const FileEntry& file : files) text += app.files.contents(kBackups + "\\" + file.name);
+  return text;
+}
+
+// A registry call failing at any point of a run: the entry is never gone
+// without its backup, and "Repaired" says whether it went.
+TEST(HealthFaults, ACallFailingAnywhereNeverLosesAnEntryWithoutItsBackupOrMiscounts) {
+  for (const BrokenEntry& check : brokenEntries()) {
+    int calls = 0;
+    {
+      AppHarness app;
+      app.files.addFolder("C:\\Documents and Settings\\user\\Application Data");
+      app.files.addFile("C:\\tools\\here.exe");
+      check.arrange(app);
+      HealthForm health(app.context);
+      app.forms.Load(health);
+      const int before = app.registry.totalCalls();
+      health.control(check.button).click();
+      calls = app.registry.totalCalls() - before;
+    }
+    for (int failing = 1; failing <= calls; ++failing) {
+      AppHarness app;
+      app.files.addFolder("C:\\Documents and Settings\\user\\Application Data");
+      app.files.addFile("C:\\tools\\here.exe");
+      check.arrange(app);
+      HealthForm health(app.context);
+      app.forms.Load(health);
+      app.registry.failCall(failing, kErrorAccessDenied);
+      health.control(check.button).click();
+      const bool gone = !check.stillThere(app);
+      const std::string where = std::string(check.button) + " call " + std::to_string(failing);
+      if (gone) {
+        EXPECT_NE(std::string::npos, allBackups(app).find(check.inBackup)) << where;
+      }
+      EXPECT_EQ(gone ? "1" : std::string("0"), health.control(check.repaired).Caption()) << where;
+      app.registry.clearFaults();
+      // Twice in a row: what is left is what the first run could not do.
+      health.control(check.button).click();
+      EXPECT_EQ(health.control(check.errors).Caption(), health.control(check.repaired).Caption())
+          << where << ", again";
+      if (!check.stillThere(app)) {
+        EXPECT_NE(std::string::npos, allBackups(app).find(check.inBackup)) << where << ", again";
+      }
+    }
   }
 }
 

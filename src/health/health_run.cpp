@@ -54,7 +54,7 @@ bool HealthRun::isPresent(const std::string& path, const RegistryScope& scope) {
 }
 
 bool HealthRun::deleteKeyTree(RegKey root, const std::string& path, const std::string& shownAs) {
-  DeleteKeyTree(routines, app.registry, app.forms, root, path);
+  if (DeleteKeyTree(routines, app.registry, app.forms, root, path) == kErrorSuccess) return true;
   // Only "not found" shows it gone: a key that can no longer be opened for
   // another reason may well still be there.
   RegKey still = 0;
@@ -67,7 +67,7 @@ bool HealthRun::deleteKeyTree(RegKey root, const std::string& path, const std::s
 
 bool HealthRun::deleteValue(RegKey key, const std::string& subKey, const std::string& name,
                             const std::string& shownAs) {
-  DeleteRegistryValue(app.registry, key, subKey, name);
+  if (DeleteRegistryValue(app.registry, key, subKey, name) == kErrorSuccess) return true;
   RegKey opened = 0;
   const long status = app.registry.openKeyEx(key, subKey, kKeyRead, opened);
   if (status == kErrorFileNotFound) return true;

@@ -124,7 +124,7 @@ std::vector<ScopedEntry> subKeysOf(RegistryPort& registry,
   return entries;
 }
 
-void DeleteKeyTree(RegistryRoutines& routines, RegistryPort& registry, ui::Forms& forms,
+long DeleteKeyTree(RegistryRoutines& routines, RegistryPort& registry, ui::Forms& forms,
                    RegKey root, const std::string& path) {
   KeyList keys;
   ValueList values;
@@ -136,7 +136,7 @@ void DeleteKeyTree(RegistryRoutines& routines, RegistryPort& registry, ui::Forms
     forms.DoEvents();
     DeleteRegistryValue(registry, root, path, value.name);
   }
-  DeleteRegistryKey(registry, root, path);
+  return DeleteRegistryKey(registry, root, path);
 }
 
 }  // namespace corvanta

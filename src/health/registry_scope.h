@@ -72,8 +72,9 @@ std::optional<std::vector<std::string>> subKeyNames(RegistryPort& registry, RegK
 
 // Deletes the key at `path` below `root` with every key and value below it:
 // depth first, each value on its own (letting the window's events run
-// before each), then the key. A step that fails is passed over.
-void DeleteKeyTree(RegistryRoutines& routines, RegistryPort& registry, ui::Forms& forms,
+// before each), then the key. A step that fails is passed over; the status
+// of deleting the key itself is returned.
+long DeleteKeyTree(RegistryRoutines& routines, RegistryPort& registry, ui::Forms& forms,
                    RegKey root, const std::string& path);
 
 }  // namespace corvanta

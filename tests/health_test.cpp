@@ -312,6 +312,31 @@ TEST(HealthViews, EachEntryIsJudgedAsTheProgramsOfItsViewSeeItByEitherBuild) {
   }
 }
 
+// A key both views see (as App Paths is under Wine) lists alike from both:
+// its entries may be either bitness's, so one is missing only when missing
+// for both.
+TEST(HealthViews, AKeyBothViewsShareKeepsWhatEitherBitnessFinds) {
+  AppHarness app;
+  app.system.environment["PROGRAMW6432"] = "C:\\Program Files";
+  app.system.environment["PROGRAMFILES(X86)"] = "C:\\Program Files (x86)";
+  app.files.addFolder("C:\\Documents and Settings\\user\\Application Data");
+  app.files.addFile("C:\\Program Files (x86)\\X\\x.exe");
+  const std::string text = "%ProgramFiles%\\X\\x.exe";
+  for (const std::string& key :
+       {kAppPaths,
+        std::string("SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\App Paths")}) {
+    app.registry.putValue(kHklm, key + "\\x.exe", "", kRegExpandSz,
+                          Bytes(text.begin(), text.end() + 1));
+    app.registry.putString(kHklm, key + "\\gone.exe", "", "C:\\nowhere\\gone.exe");
+  }
+  HealthForm health(app.context);
+  app.forms.Load(health);
+  health.control("check2cmd").click();
+  EXPECT_EQ("1", health.control("t2label").Caption()) << "judged once, in one key";
+  EXPECT_TRUE(app.registry.hasKey(kHklm, kAppPaths + "\\x.exe"));
+  EXPECT_FALSE(app.registry.hasKey(kHklm, kAppPaths + "\\gone.exe"));
+}
+
 // Each registry check with one broken entry beside a healthy one: the entry,
 // and how to tell whether it is still there.
 struct BrokenEntry {

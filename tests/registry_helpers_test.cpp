@@ -99,6 +99,7 @@ class ThrowingRegistry final : public RegistryPort {
     return 5;
   }
   long deleteKey(RegKey, const std::string&) override { return 2; }
+  long deleteKeyEx(RegKey, const std::string&, std::uint32_t) override { return 2; }
   long deleteValue(RegKey, const std::string&) override { return 2; }
   long connectRegistry(const std::string&, RegKey, RegKey&) override { return 53; }
   long closeKey(RegKey) override { return 0; }

@@ -30,11 +30,13 @@ std::string normalised(const std::string& text) {
 }
 
 // The entry's default value as its own programs read it: a REG_EXPAND_SZ is
-// expanded for the scope's view, not the running program's.
-std::optional<std::string> defaultCommand(HealthRun& run, const RegistryScope& scope,
-                                          const std::string& entry) {
+// expanded for the scope's view, not the running program's (in a shared key
+// once for each view).
+std::optional<std::vector<std::string>> defaultCommands(HealthRun& run, const RegistryScope& scope,
+                                                        const std::string& entry) {
   RegKey opened = 0;
-  if (run.app.registry.openKeyEx(scope.key.get(), entry, kKeyRead, opened) != kErrorSuccess)
+  if (run.app.registry.openKeyEx(scope.key.get(), entry, kKeyRead | scope.viewFlag, opened) !=
+      kErrorSuccess)
     return std::nullopt;
   const ScopedRegKey key(run.app.registry, opened);
   std::uint32_t type = 0;
@@ -42,7 +44,7 @@ std::optional<std::string> defaultCommand(HealthRun& run, const RegistryScope& s
   if (queryValue(run.app.registry, key.get(), "", type, data) != kErrorSuccess) return std::nullopt;
   std::string text(data.begin(), data.end());
   trimAtNull(text);
-  if (type == kRegSz) return text;
+  if (type == kRegSz) return std::vector<std::string>{text};
   if (type == kRegExpandSz) return expandForView(text, scope.view, run.app.system);
   return std::nullopt;
 }
@@ -83,11 +85,15 @@ void AppPathsCheck(HealthRun& run) {
     display.setPosition(i);
     const Entry& entry = aplst1[i];
     const RegistryScope& scope = scopes[entry.scope];
-    const auto command = defaultCommand(run, scope, entry.name);
-    if (!command) continue;  // none, or one that cannot be read: kept
-    const std::string target = normalised(*command);
-    if (target.find('.') == std::string::npos || target.find(":\\") == std::string::npos) continue;
-    if (!run.isPresent(programOfCommand(*command), scope)) aplst4.push_back(entry);
+    const auto commands = defaultCommands(run, scope, entry.name);
+    if (!commands) continue;  // none, or one that cannot be read: kept
+    // Missing only when every reading of it is.
+    const bool missing = std::all_of(commands->begin(), commands->end(), [&](const auto& command) {
+      const std::string target = normalised(command);
+      return target.find('.') != std::string::npos && target.find(":\\") != std::string::npos &&
+             !run.isPresent(programOfCommand(command), scope);
+    });
+    if (missing) aplst4.push_back(entry);
   }
 
   display.setErrors(aplst4.size());
@@ -100,8 +106,7 @@ void AppPathsCheck(HealthRun& run) {
   for (std::size_t i = 0; i < aplst4.size(); ++i) {
     display.setPosition(i);
     const RegistryScope& scope = scopes[aplst4[i].scope];
-    deleted +=
-        run.deleteKeyTree(scope.key.get(), aplst4[i].name, scope.name + '\\' + aplst4[i].name);
+    deleted += run.deleteKeyTree(scope, aplst4[i].name, scope.name + '\\' + aplst4[i].name);
   }
   display.setRepaired(deleted);
   run.tellKept("Application paths");

@@ -57,7 +57,8 @@ class HealthRun {
 
   // Deletes the whole key, or the value, then looks again: true when it is
   // gone. What is still there goes on the run's kept list, by `shownAs`.
-  bool deleteKeyTree(RegKey root, const std::string& path, const std::string& shownAs);
+  bool deleteKeyTree(const RegistryScope& scope, const std::string& path,
+                     const std::string& shownAs);
   bool deleteValue(RegKey key, const std::string& subKey, const std::string& name,
                    const std::string& shownAs);
   std::vector<std::string> kept;

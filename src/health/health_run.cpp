@@ -30,7 +30,8 @@ bool HealthRun::backUpKeyTrees(const std::string& check, const std::vector<Regis
   return backUpEach(
       check, keys,
       [&](RegExport& out, const ScopedEntry& key) {
-        return out.addKeyTree(scopes[key.scope].key.get(), scopes[key.scope].name, key.name);
+        const RegistryScope& scope = scopes[key.scope];
+        return out.addKeyTree(scope.key.get(), scope.name, key.name, scope.viewFlag);
       },
       [&](const ScopedEntry& key) { return scopes[key.scope].name + '\\' + key.name; });
 }
@@ -53,12 +54,15 @@ bool HealthRun::isPresent(const std::string& path, const RegistryScope& scope) {
   return false;
 }
 
-bool HealthRun::deleteKeyTree(RegKey root, const std::string& path, const std::string& shownAs) {
-  if (DeleteKeyTree(routines, app.registry, app.forms, root, path) == kErrorSuccess) return true;
+bool HealthRun::deleteKeyTree(const RegistryScope& scope, const std::string& path,
+                              const std::string& shownAs) {
+  const RegKey root = scope.key.get();
+  if (DeleteKeyTree(routines, app.registry, app.forms, root, path, scope.viewFlag) == kErrorSuccess)
+    return true;
   // Only "not found" shows it gone: a key that can no longer be opened for
   // another reason may well still be there.
   RegKey still = 0;
-  const long status = app.registry.openKeyEx(root, path, kKeyRead, still);
+  const long status = app.registry.openKeyEx(root, path, kKeyRead | scope.viewFlag, still);
   if (status == kErrorSuccess) app.registry.closeKey(still);
   if (status == kErrorFileNotFound) return true;
   kept.push_back(shownAs + " (could not be deleted)");

@@ -84,7 +84,8 @@ bool RegExport::writeValue(RegKey key, const std::string& name, std::string& out
   return true;
 }
 
-bool RegExport::writeTree(RegKey key, const std::string& fullName, std::string& out) {
+bool RegExport::writeTree(RegKey key, const std::string& fullName, std::uint32_t viewFlag,
+                          std::string& out) {
   if (!regNameExportable(fullName)) return false;
   out += "\r\n[" + fullName + "]\r\n";
   std::vector<char> name(kLongestValueName);
@@ -107,19 +108,21 @@ bool RegExport::writeTree(RegKey key, const std::string& fullName, std::string& 
   }
   for (const std::string& subKey : subKeys) {
     RegKey opened = 0;
-    if (registry_.openKeyEx(key, subKey, kKeyRead, opened) != kErrorSuccess) return false;
+    if (registry_.openKeyEx(key, subKey, kKeyRead | viewFlag, opened) != kErrorSuccess)
+      return false;
     const ScopedRegKey child(registry_, opened);
-    if (!writeTree(child.get(), fullName + '\\' + subKey, out)) return false;
+    if (!writeTree(child.get(), fullName + '\\' + subKey, viewFlag, out)) return false;
   }
   return true;
 }
 
-bool RegExport::addKeyTree(RegKey parent, const std::string& parentName, const std::string& path) {
+bool RegExport::addKeyTree(RegKey parent, const std::string& parentName, const std::string& path,
+                           std::uint32_t viewFlag) {
   RegKey opened = 0;
-  if (registry_.openKeyEx(parent, path, kKeyRead, opened) != kErrorSuccess) return false;
+  if (registry_.openKeyEx(parent, path, kKeyRead | viewFlag, opened) != kErrorSuccess) return false;
   const ScopedRegKey key(registry_, opened);
   std::string out;
-  if (!writeTree(key.get(), parentName + '\\' + path, out)) return false;
+  if (!writeTree(key.get(), parentName + '\\' + path, viewFlag, out)) return false;
   body_ += out;
   return true;
 }

@@ -28,7 +28,9 @@ class RegExport {
   // The key at `path` below `parent` (whose full name is `parentName`) and
   // everything below it. False, with nothing added, when any of it cannot
   // be read.
-  bool addKeyTree(RegKey parent, const std::string& parentName, const std::string& path);
+  // Every key below is opened in the view `viewFlag` names.
+  bool addKeyTree(RegKey parent, const std::string& parentName, const std::string& path,
+                  std::uint32_t viewFlag = 0);
   // Only the named values of that key (an empty path: `parent` itself).
   bool addValues(RegKey parent, const std::string& parentName, const std::string& path,
                  const std::vector<std::string>& names);
@@ -37,7 +39,7 @@ class RegExport {
   std::string text() const { return "REGEDIT4\r\n" + body_; }
 
  private:
-  bool writeTree(RegKey key, const std::string& fullName, std::string& out);
+  bool writeTree(RegKey key, const std::string& fullName, std::uint32_t viewFlag, std::string& out);
   bool writeValue(RegKey key, const std::string& name, std::string& out);
 
   RegistryPort& registry_;

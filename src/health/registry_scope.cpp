@@ -1,5 +1,7 @@
 #include "health/registry_scope.h"
 
+#include <algorithm>
+
 #include "base/ansi_text.h"
 #include "base/resume.h"
 #include "platform/system_port.h"
@@ -18,7 +20,25 @@ void addScope(std::vector<RegistryScope>& scopes, RegistryPort& registry, RegKey
               ScopeView view) {
   RegKey opened = 0;
   if (registry.openKeyEx(root, path, kKeyRead | viewFlag, opened) != kErrorSuccess) return;
-  scopes.push_back({ScopedRegKey(registry, opened), rootName + '\\' + path, view});
+  scopes.push_back({ScopedRegKey(registry, opened), rootName + '\\' + path, view, viewFlag});
+}
+
+// Every sub-key and value name of the key, sorted; nothing when it cannot
+// all be read.
+std::optional<std::vector<std::string>> listing(RegistryPort& registry, RegKey key) {
+  auto names = subKeyNames(registry, key);
+  if (!names) return std::nullopt;
+  std::vector<char> name(16384);
+  for (std::uint32_t index = 0;; ++index) {
+    std::uint32_t length = static_cast<std::uint32_t>(name.size());
+    const long status =
+        registry.enumValue(key, index, name.data(), length, nullptr, nullptr, nullptr);
+    if (status == kErrorNoMoreItems) break;
+    if (status != kErrorSuccess) return std::nullopt;
+    names->push_back('|' + std::string(name.data(), length));
+  }
+  std::sort(names->begin(), names->end());
+  return names;
 }
 
 // The value of an environment variable; nothing when it is not set.
@@ -43,13 +63,22 @@ std::vector<RegistryScope> machineScopes(RegistryPort& registry, const std::stri
   }
   registry.closeKey(node);
   const std::string prefix = kSoftware;
-  const bool redirected = equalsIgnoringCase(std::string_view(path).substr(0, prefix.size()), prefix);
+  const bool redirected =
+      equalsIgnoringCase(std::string_view(path).substr(0, prefix.size()), prefix);
   addScope(scopes, registry, kHkeyLocalMachine, kRootName, path, kKeyWow64_64Key,
-           redirected ? ScopeView::Native : ScopeView::Only);
+           redirected ? ScopeView::Native : ScopeView::Shared);
   if (redirected) {
     addScope(scopes, registry, kHkeyLocalMachine, kRootName,
              std::string(kRedirectedNode) + path.substr(prefix.size() - 1), kKeyWow64_64Key,
              ScopeView::Wow32);
+  }
+  // Some keys below SOFTWARE are one key in both views. Two listings that
+  // are alike in every name are taken for one shared key (never the other
+  // way round: one key cannot list two ways), judged once under both views.
+  if (scopes.size() == 2 &&
+      listing(registry, scopes[0].key.get()) == listing(registry, scopes[1].key.get())) {
+    scopes.pop_back();
+    scopes.front().view = ScopeView::Shared;
   }
   return scopes;
 }
@@ -62,17 +91,27 @@ std::vector<RegistryScope> userScopes(RegistryPort& registry, const std::string&
 
 std::vector<std::string> pathReadings(const std::string& path, ScopeView view,
                                       const std::string& windowsFolder) {
-  if (view != ScopeView::Wow32) return {path};
+  if (view != ScopeView::Wow32 && view != ScopeView::Shared) return {path};
   const std::string system32 = windowsFolder + "\\System32";
-  const bool below = path.size() >= system32.size() &&
-                     equalsIgnoringCase(std::string_view(path).substr(0, system32.size()), system32) &&
-                     (path.size() == system32.size() || path[system32.size()] == '\\');
+  const bool below =
+      path.size() >= system32.size() &&
+      equalsIgnoringCase(std::string_view(path).substr(0, system32.size()), system32) &&
+      (path.size() == system32.size() || path[system32.size()] == '\\');
   if (!below) return {path};
-  return {windowsFolder + "\\SysWOW64" + path.substr(system32.size())};
+  std::string wow = windowsFolder + "\\SysWOW64" + path.substr(system32.size());
+  if (view == ScopeView::Shared) return {path, std::move(wow)};
+  return {std::move(wow)};
 }
 
-std::optional<std::string> expandForView(const std::string& text, ScopeView view,
-                                         SystemPort& system) {
+std::optional<std::vector<std::string>> expandForView(const std::string& text, ScopeView view,
+                                                      SystemPort& system) {
+  if (view == ScopeView::Shared) {
+    auto native = expandForView(text, ScopeView::Native, system);
+    auto wow = expandForView(text, ScopeView::Wow32, system);
+    if (!native || !wow) return std::nullopt;
+    native->push_back(wow->front());
+    return native;
+  }
   std::string expanded;
   for (std::size_t at = 0; at < text.size();) {
     const std::size_t open = text.find('%', at);
@@ -98,7 +137,7 @@ std::optional<std::string> expandForView(const std::string& text, ScopeView view
     expanded += *value;
     at = close + 1;
   }
-  return expanded;
+  return std::vector<std::string>{expanded};
 }
 
 std::optional<std::vector<std::string>> subKeyNames(RegistryPort& registry, RegKey key) {
@@ -125,18 +164,23 @@ std::vector<ScopedEntry> subKeysOf(RegistryPort& registry,
 }
 
 long DeleteKeyTree(RegistryRoutines& routines, RegistryPort& registry, ui::Forms& forms,
-                   RegKey root, const std::string& path) {
-  KeyList keys;
-  ValueList values;
-  resumeNext([&] { keys = routines.EnumRegistryKeys(root, path); });
-  resumeNext([&] { values = routines.EnumRegistryValues(root, path); });
-  for (const std::string& key : keys)
-    DeleteKeyTree(routines, registry, forms, root, path + '\\' + key);
-  for (const RegistryValue& value : values) {
-    forms.DoEvents();
-    DeleteRegistryValue(registry, root, path, value.name);
+                   RegKey parent, const std::string& path, std::uint32_t viewFlag) {
+  // Query, set, enumerate and delete-value rights, with the view.
+  constexpr std::uint32_t kTreeAccess = 0x3F | kKeyRead;
+  RegKey opened = 0;
+  if (registry.openKeyEx(parent, path, kTreeAccess | viewFlag, opened) == kErrorSuccess) {
+    const ScopedRegKey key(registry, opened);
+    for (const std::string& child :
+         subKeyNames(registry, key.get()).value_or(std::vector<std::string>{}))
+      DeleteKeyTree(routines, registry, forms, key.get(), child, viewFlag);
+    ValueList values;
+    resumeNext([&] { values = routines.EnumRegistryValues(key.get(), ""); });
+    for (const RegistryValue& value : values) {
+      forms.DoEvents();
+      registry.deleteValue(key.get(), value.name);
+    }
   }
-  return DeleteRegistryKey(registry, root, path);
+  return registry.deleteKeyEx(parent, path, viewFlag);
 }
 
 }  // namespace corvanta

@@ -53,8 +53,9 @@ void RemovalCheck(HealthRun& run) {
     display.setPosition(i);
     const Entry& entry = remlst1[i];
     RegKey opened = 0;
-    if (run.app.registry.openKeyEx(scopes[entry.scope].key.get(), entry.name, kKeyRead, opened) !=
-        kErrorSuccess) {
+    const RegistryScope& scope = scopes[entry.scope];
+    if (run.app.registry.openKeyEx(scope.key.get(), entry.name, kKeyRead | scope.viewFlag,
+                                   opened) != kErrorSuccess) {
       continue;
     }
     const ScopedRegKey key(run.app.registry, opened);
@@ -73,8 +74,7 @@ void RemovalCheck(HealthRun& run) {
   std::size_t deleted = 0;
   for (std::size_t i = 0; i < remlst2.size(); ++i) {
     const RegistryScope& scope = scopes[remlst2[i].scope];
-    deleted +=
-        run.deleteKeyTree(scope.key.get(), remlst2[i].name, scope.name + '\\' + remlst2[i].name);
+    deleted += run.deleteKeyTree(scope, remlst2[i].name, scope.name + '\\' + remlst2[i].name);
     display.setPosition(i);
   }
   display.setRepaired(deleted);

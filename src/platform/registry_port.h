@@ -87,6 +87,9 @@ class RegistryPort {
                           const std::uint8_t* data, std::uint32_t dataLength) = 0;
   // RegDeleteKeyA: the key must have no sub-keys.
   virtual long deleteKey(RegKey key, const std::string& subKey) = 0;
+  // RegDeleteKeyExA: the same, in the registry view `view` names
+  // (kKeyWow64_64Key or kKeyWow64_32Key; 0 for the program's own).
+  virtual long deleteKeyEx(RegKey key, const std::string& subKey, std::uint32_t view) = 0;
   // RegDeleteValueA.
   virtual long deleteValue(RegKey key, const std::string& valueName) = 0;
   // RegConnectRegistryA. An empty machine name means this machine.

@@ -41,6 +41,8 @@ struct AppHarness {
   // This harness's context with some of its ports replaced, by the real
   // ones in the tests under Wine.
   struct Replacements {
+    RegistryPort* registry = nullptr;
+    SystemPort* system = nullptr;
     FilePort* files = nullptr;
     DrivePort* drives = nullptr;
     ShortcutPort* shortcuts = nullptr;
@@ -55,8 +57,8 @@ struct AppHarness {
     const auto pick = [](auto* replacement, auto& fake) -> decltype(*replacement) {
       return replacement ? *replacement : fake;
     };
-    return AppContext{registry,
-                      system,
+    return AppContext{pick(with.registry, registry),
+                      pick(with.system, system),
                       pick(with.files, files),
                       pick(with.drives, drives),
                       dialogs,

@@ -58,6 +58,10 @@ class FakeRegistry final : public RegistryPort {
   long setValueEx(RegKey key, const std::string& valueName, std::uint32_t type,
                   const std::uint8_t* data, std::uint32_t dataLength) override;
   long deleteKey(RegKey key, const std::string& subKey) override;
+  // One view here: the view flag is taken and has no effect.
+  long deleteKeyEx(RegKey key, const std::string& subKey, std::uint32_t) override {
+    return deleteKey(key, subKey);
+  }
   long deleteValue(RegKey key, const std::string& valueName) override;
   long connectRegistry(const std::string& machineName, RegKey key, RegKey& result) override;
   long closeKey(RegKey key) override;

@@ -19,6 +19,7 @@
 #include "platform/win32/file_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shortcut_win32.h"
+#include "platform/win32/system_win32.h"
 #include "win32/running_program.h"
 #include "win32/scratch_folder.h"
 
@@ -241,6 +242,77 @@ HWND waitForWindow(const char* title) {
     Sleep(50);
   }
   return nullptr;
+}
+
+// The registry's two views on 64-bit Windows, as either build sees them: an
+// entry is judged and deleted in its own view, the other view's entry of the
+// same name is left alone, and a 32-bit entry's System32 is SysWOW64.
+TEST(HealthViews, EachViewsEntryIsJudgedAndDeletedInItsOwnView) {
+  Win32System system;
+  if (sizeof(void*) == 4 && !system.isWow64()) GTEST_SKIP() << "a 32-bit system has one view";
+  const std::string windows = system.windowsDirectory();
+  const std::string dll = "corvanta-view-" + std::to_string(GetCurrentProcessId()) + ".dll";
+  const std::string wowFile = windows + "\\SysWOW64\\" + dll;
+  writeFile(wowFile);  // on a 64-bit system a 32-bit program's System32 file
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  const std::string selfPath = self;
+  const std::string uninstall =
+      "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\corvanta-view-" +
+      std::to_string(GetCurrentProcessId());
+  const std::string shared = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
+  const std::string inSystem32 = windows + "\\System32\\" + dll;
+  const auto write = [](REGSAM view, const std::string& path, const char* name, DWORD type,
+                        const std::string& bytes) {
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
+                                             KEY_ALL_ACCESS | view, nullptr, &key, nullptr));
+    put(key, name, type, bytes);
+    RegCloseKey(key);
+  };
+  const auto exists = [](REGSAM view, const std::string& path, const char* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
+      return false;
+    const bool found =
+        !name || RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return found;
+  };
+  // The same name in both views: broken in the 64-bit one, healthy in the 32-bit one.
+  write(KEY_WOW64_64KEY, uninstall, "DisplayName", REG_SZ, std::string("Broken", 7));
+  write(KEY_WOW64_32KEY, uninstall, "UninstallString", REG_SZ, selfPath + std::string(1, '\0'));
+  const std::string one("\x01\0\0\0", 4);
+  write(KEY_WOW64_64KEY, shared, inSystem32.c_str(), REG_DWORD, one);
+  write(KEY_WOW64_32KEY, shared, inSystem32.c_str(), REG_DWORD, one);
+  // Listings alike in both views would be taken for one shared key.
+  write(KEY_WOW64_32KEY, shared, selfPath.c_str(), REG_DWORD, one);
+
+  testing::AppHarness harness;
+  Win32Registry registry;
+  Win32Files files;
+  Win32Drives drives;
+  ScratchFolder appData;
+  harness.shell.appData = appData.path();
+  AppContext real = harness.contextWith(
+      {.registry = &registry, .system = &system, .files = &files, .drives = &drives});
+  HealthForm window(real);
+  harness.forms.Load(window);
+  window.control("checkcmd").click();
+  window.control("check6cmd").click();
+
+  EXPECT_FALSE(exists(KEY_WOW64_64KEY, uninstall, nullptr)) << "the 64-bit entry is broken";
+  EXPECT_TRUE(exists(KEY_WOW64_32KEY, uninstall, "UninstallString")) << "the 32-bit one is not";
+  EXPECT_FALSE(exists(KEY_WOW64_64KEY, shared, inSystem32.c_str())) << "not in the native System32";
+  EXPECT_TRUE(exists(KEY_WOW64_32KEY, shared, inSystem32.c_str())) << "in SysWOW64";
+
+  HKEY key = nullptr;
+  RegOpenKeyExA(HKEY_LOCAL_MACHINE, shared.c_str(), 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &key);
+  RegDeleteValueA(key, inSystem32.c_str());
+  RegDeleteValueA(key, selfPath.c_str());
+  RegCloseKey(key);
+  RegDeleteKeyExA(HKEY_LOCAL_MACHINE, uninstall.c_str(), KEY_WOW64_32KEY, 0);
+  DeleteFileA(wowFile.c_str());
 }
 
 TEST(HealthProgram, CheckAndRepairInTheRealWindowRemovesABrokenEntryAfterBackingItUp) {

@@ -114,6 +114,11 @@ long Win32Registry::deleteKey(RegKey key, const std::string& subKey) {
   return RegDeleteKeyA(toHkey(key), subKey.c_str());
 }
 
+long Win32Registry::deleteKeyEx(RegKey key, const std::string& subKey, std::uint32_t view) {
+  if (view == 0) return deleteKey(key, subKey);
+  return RegDeleteKeyExA(toHkey(key), subKey.c_str(), view, 0);
+}
+
 long Win32Registry::deleteValue(RegKey key, const std::string& valueName) {
   return RegDeleteValueA(toHkey(key), valueName.c_str());
 }

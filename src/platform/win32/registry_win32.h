@@ -21,6 +21,7 @@ class Win32Registry final : public RegistryPort {
   long setValueEx(RegKey key, const std::string& valueName, std::uint32_t type,
                   const std::uint8_t* data, std::uint32_t dataLength) override;
   long deleteKey(RegKey key, const std::string& subKey) override;
+  long deleteKeyEx(RegKey key, const std::string& subKey, std::uint32_t view) override;
   long deleteValue(RegKey key, const std::string& valueName) override;
   long connectRegistry(const std::string& machineName, RegKey key, RegKey& result) override;
   long closeKey(RegKey key) override;

@@ -400,44 +400,48 @@ std::string allBackups(AppHarness& app) {
   return text;
 }
 
+// One check's window over its arranged registry, ready to run.
+struct CheckRun {
+  explicit CheckRun(const BrokenEntry& check) {
+    app.files.addFolder("C:\\Documents and Settings\\user\\Application Data");
+    app.files.addFile("C:\\tools\\here.exe");
+    check.arrange(app);
+    app.forms.Load(health);
+  }
+  AppHarness app;
+  HealthForm health{app.context};
+};
+
 // A registry call failing at any point of a run: the entry is never gone
 // without its backup, and "Repaired" says whether it went.
 TEST(HealthFaults, ACallFailingAnywhereNeverLosesAnEntryWithoutItsBackupOrMiscounts) {
   for (const BrokenEntry& check : brokenEntries()) {
     int calls = 0;
     {
-      AppHarness app;
-      app.files.addFolder("C:\\Documents and Settings\\user\\Application Data");
-      app.files.addFile("C:\\tools\\here.exe");
-      check.arrange(app);
-      HealthForm health(app.context);
-      app.forms.Load(health);
-      const int before = app.registry.totalCalls();
-      health.control(check.button).click();
-      calls = app.registry.totalCalls() - before;
+      CheckRun clean(check);
+      const int before = clean.app.registry.totalCalls();
+      clean.health.control(check.button).click();
+      calls = clean.app.registry.totalCalls() - before;
     }
     for (int failing = 1; failing <= calls; ++failing) {
-      AppHarness app;
-      app.files.addFolder("C:\\Documents and Settings\\user\\Application Data");
-      app.files.addFile("C:\\tools\\here.exe");
-      check.arrange(app);
-      HealthForm health(app.context);
-      app.forms.Load(health);
-      app.registry.failCall(failing, kErrorAccessDenied);
-      health.control(check.button).click();
-      const bool gone = !check.stillThere(app);
+      CheckRun run(check);
+      run.app.registry.failCall(failing, kErrorAccessDenied);
+      run.health.control(check.button).click();
+      const bool gone = !check.stillThere(run.app);
       const std::string where = std::string(check.button) + " call " + std::to_string(failing);
       if (gone) {
-        EXPECT_NE(std::string::npos, allBackups(app).find(check.inBackup)) << where;
+        EXPECT_NE(std::string::npos, allBackups(run.app).find(check.inBackup)) << where;
       }
-      EXPECT_EQ(gone ? "1" : std::string("0"), health.control(check.repaired).Caption()) << where;
-      app.registry.clearFaults();
+      EXPECT_EQ(gone ? "1" : "0", run.health.control(check.repaired).Caption()) << where;
+      run.app.registry.clearFaults();
       // Twice in a row: what is left is what the first run could not do.
-      health.control(check.button).click();
-      EXPECT_EQ(health.control(check.errors).Caption(), health.control(check.repaired).Caption())
+      run.health.control(check.button).click();
+      EXPECT_EQ(run.health.control(check.errors).Caption(),
+                run.health.control(check.repaired).Caption())
           << where << ", again";
-      if (!check.stillThere(app)) {
-        EXPECT_NE(std::string::npos, allBackups(app).find(check.inBackup)) << where << ", again";
+      if (!check.stillThere(run.app)) {
+        EXPECT_NE(std::string::npos, allBackups(run.app).find(check.inBackup))
+            << where << ", again";
       }
     }
   }

@@ -29,6 +29,15 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace corvanta;
+  // First of all: every DLL loaded from here on comes from System32, never
+  // from the program's own folder, where anyone may have put a file of the
+  // same name. (Windows 7 without its 2011 update lacks the call; there the
+  // late-bound DLLs are loaded by full path.)
+  using SetDirectories = BOOL WINAPI(DWORD);
+  if (auto* setDirectories = reinterpret_cast<SetDirectories*>(reinterpret_cast<void*>(
+          GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")))) {
+    setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  }
   // No COM here: the few calls that use it join an apartment for their own
   // scope, so starting the program does not load it.
   int exitCode = 0;

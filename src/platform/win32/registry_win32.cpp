@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/win32/late_bound.h"
+
 namespace corvanta {
 namespace {
 
@@ -115,8 +117,11 @@ long Win32Registry::deleteKey(RegKey key, const std::string& subKey) {
 }
 
 long Win32Registry::deleteKeyEx(RegKey key, const std::string& subKey, std::uint32_t view) {
-  if (view == 0) return deleteKey(key, subKey);
-  return RegDeleteKeyExA(toHkey(key), subKey.c_str(), view, 0);
+  // Bound when first needed: Windows XP has no such call, and one view.
+  using DeleteKeyEx = LONG WINAPI(HKEY, LPCSTR, REGSAM, DWORD);
+  static auto* const deleteKeyExA = lateBound<DeleteKeyEx>("advapi32.dll", "RegDeleteKeyExA");
+  if (view == 0 || !deleteKeyExA) return deleteKey(key, subKey);
+  return deleteKeyExA(toHkey(key), subKey.c_str(), view, 0);
 }
 
 long Win32Registry::deleteValue(RegKey key, const std::string& valueName) {

@@ -41,6 +41,22 @@ TEST(ErrorLog, ALogThatCannotBeWrittenDropsTheEntryQuietly) {
   EXPECT_FALSE(files.exists("C:\\ReadOnly\\PROGRAM.LOG"));
 }
 
+// Installed under Program Files a standard user cannot write beside the
+// program: every entry was lost.
+TEST(ErrorLog, WhereTheProgramsFolderCannotBeWrittenTheLogGoesToLocalAppData) {
+  FakeFiles files;
+  files.addFolder("C:\\Program Files\\Corvanta");
+  files.addFolder("C:\\Users\\ann\\AppData\\Local");
+  files.makeUnwritable("C:\\Program Files\\Corvanta\\PROGRAM.LOG");
+  ErrorLog log(files, "C:\\Program Files\\Corvanta\\PROGRAM.LOG",
+               "C:\\Users\\ann\\AppData\\Local\\Corvanta");
+  log.LogError(5, "OpenProcess failed", "mdlMisc", "Kill_Process");
+  log.AppendLogLine("second");
+  EXPECT_EQ("ERROR: 5 at mdlMisc\\Kill_Process >>> OpenProcess failed\r\nsecond\r\n",
+            files.contents("C:\\Users\\ann\\AppData\\Local\\Corvanta\\PROGRAM.LOG"));
+  EXPECT_FALSE(files.exists("C:\\Program Files\\Corvanta\\PROGRAM.LOG"));
+}
+
 TEST(ErrorLog, LivesBesideTheProgram) {
   FakeSystem system;
   system.modulePath = "C:\\Program Files\\Corvanta\\corvanta.exe";

@@ -90,7 +90,7 @@ void HealthRun::tellKept(const std::string& check) {
   kept.clear();
   if (names.empty()) return;
   constexpr std::size_t kNamesShown = 5;
-  ErrorLog log(app.files, logFilePath(app.appFolder));
+  ErrorLog log = programLog(app);
   std::string text = "Found broken but left in place (" + std::to_string(names.size()) + "):\r\n";
   for (std::size_t i = 0; i < names.size(); ++i) {
     log.LogError(0, "kept: " + names[i], "System Health", check);

@@ -32,7 +32,7 @@ std::string FileNameFromPath(const std::string& path) {
 }
 
 bool Kill_Process(AppContext& app, const ProcessEntry& listed) {
-  ErrorLog log(app.files, logFilePath(app.appFolder));
+  ErrorLog log = programLog(app);
   ProcessPort& processes = app.processes;
   const auto failed = [&](const char* what) {
     log.LogError(static_cast<std::int32_t>(processes.lastError()), what, "mdlMisc", "Kill_Process");

@@ -26,6 +26,8 @@ class ShellPort {
   // The user's own application-data folder (roaming), without a trailing
   // backslash; empty when the system cannot say.
   virtual std::string userAppDataFolder() = 0;
+  // The same for the user's local (not roaming) application data.
+  virtual std::string localAppDataFolder() = 0;
   // Starts the program at `path` with administrator rights (the shell's
   // "runas"): above 32 when it started, else the failure (the user may have
   // said no).

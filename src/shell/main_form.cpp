@@ -190,8 +190,7 @@ void MainForm::Form_Load() {
   // 7. Skin.
   app_.skin.onElementClick = [this](const std::string& element) { Skin1_ElementClick(element); };
   app_.skin.onSkippedLine = [this](const std::string& where) {
-    ErrorLog(app_.files, logFilePath(app_.appFolder))
-        .AppendLogLine("SKIN: skipped a line it cannot read: " + where);
+    programLog(app_).AppendLogLine("SKIN: skipped a line it cannot read: " + where);
   };
   skinWindow(*this, app_.skin, app_.appFolder, "Form");
 

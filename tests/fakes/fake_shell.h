@@ -21,6 +21,7 @@ class FakeShell final : public ShellPort {
   std::vector<ShellLaunch> launched;
   std::intptr_t result = 42;
   std::string appData = "C:\\Documents and Settings\\user\\Application Data";
+  std::string localAppData = "C:\\Documents and Settings\\user\\Local Settings\\Application Data";
 
   std::intptr_t shellExecute(std::uintptr_t owner, const std::string& file,
                              const std::string& parameters, const std::string& folder,
@@ -29,6 +30,7 @@ class FakeShell final : public ShellPort {
     return result;
   }
   std::string userAppDataFolder() override { return appData; }
+  std::string localAppDataFolder() override { return localAppData; }
   std::vector<std::string> elevated;
   std::intptr_t runElevated(std::uintptr_t, const std::string& path) override {
     elevated.push_back(path);

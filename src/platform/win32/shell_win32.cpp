@@ -26,15 +26,24 @@ std::intptr_t Win32Shell::runElevated(std::uintptr_t owner, const std::string& p
                                                  path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
 }
 
-std::string Win32Shell::userAppDataFolder() {
+namespace {
+
+// A special folder, made if need be, without a trailing backslash.
+std::string specialFolder(int which) {
   static auto* const folderPath =
       lateBound<decltype(SHGetSpecialFolderPathA)>("shell32.dll", "SHGetSpecialFolderPathA");
   char path[MAX_PATH] = {};
-  if (!folderPath || !folderPath(nullptr, path, CSIDL_APPDATA, TRUE)) return {};
+  if (!folderPath || !folderPath(nullptr, path, which, TRUE)) return {};
   std::string folder = path;
   if (!folder.empty() && folder.back() == '\\') folder.pop_back();
   return folder;
 }
+
+}  // namespace
+
+std::string Win32Shell::userAppDataFolder() { return specialFolder(CSIDL_APPDATA); }
+
+std::string Win32Shell::localAppDataFolder() { return specialFolder(CSIDL_LOCAL_APPDATA); }
 
 std::uint32_t Win32Shell::formatDrive(std::uintptr_t owner, std::uint32_t drive) {
   using FormatDrive = DWORD WINAPI(HWND, UINT, UINT, UINT);

@@ -11,6 +11,13 @@ Unicode true
   InstallDir "$PROGRAMFILES\Corvanta"
 !endif
 
+; With -DSIGN=<command>, the uninstaller and the installer are signed as
+; they are made.
+!ifdef SIGN
+  !uninstfinalize '"${SIGN}" "%1"' = 0
+  !finalize '"${SIGN}" "%1"' = 0
+!endif
+
 Name "Corvanta"
 OutFile "${OUTFILE}"
 RequestExecutionLevel admin

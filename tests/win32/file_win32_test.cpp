@@ -44,6 +44,24 @@ TEST(Win32Files, ALockedOrUnreachableLogReportsFailureAndChangesNothing) {
   EXPECT_EQ("first\r\n", testing::readFile(path));
 }
 
+// The program's folder cannot be written (here: its log held by another
+// program, as root under Wine a read-only folder would still take writes):
+// the entry goes to the local application data instead of being lost.
+TEST(Win32Files, ALogThatCannotBeWrittenBesideTheProgramGoesToLocalAppData) {
+  ScratchFolder program;
+  ScratchFolder local;
+  Win32Files files;
+  const std::string path = program.file("PROGRAM.LOG");
+  ASSERT_EQ(0, files.appendToFile(path, ""));
+  const UniqueFileHandle lock(
+      CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(lock.valid());
+  ErrorLog log(files, path, local.file("Corvanta"));
+  log.LogError(5, "OpenProcess failed", "mdlMisc", "Kill_Process");
+  EXPECT_EQ("ERROR: 5 at mdlMisc\\Kill_Process >>> OpenProcess failed\r\n",
+            testing::readFile(local.file("Corvanta\\PROGRAM.LOG")));
+}
+
 }  // namespace
 }  // namespace corvanta
 

@@ -24,10 +24,17 @@ void CheckDisplay::clearCounts() {
 }
 
 void CheckDisplay::setMaximumFor(std::size_t count) {
+  step_ = count / 100 + 1;
+  nextShown_ = 0;
   resumeNext([&] { bar_.setMax(static_cast<int>(count) - 1); });
 }
 
 void CheckDisplay::setPosition(std::size_t position) {
+  // The first position, every step after, and anything past the last entry
+  // (a pass's end) are shown; the positions between are passed over.
+  const bool last = static_cast<int>(position) >= bar_.Max();
+  if (position < nextShown_ && !last) return;
+  nextShown_ = position + step_;
   resumeNext([&] { bar_.setValue(static_cast<int>(position)); });
 }
 

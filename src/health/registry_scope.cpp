@@ -1,7 +1,5 @@
 #include "health/registry_scope.h"
 
-#include <algorithm>
-
 #include "base/ansi_text.h"
 #include "base/resume.h"
 #include "platform/system_port.h"
@@ -23,22 +21,29 @@ void addScope(std::vector<RegistryScope>& scopes, RegistryPort& registry, RegKey
   scopes.push_back({ScopedRegKey(registry, opened), rootName + '\\' + path, view, viewFlag});
 }
 
-// Every sub-key and value name of the key, sorted; nothing when it cannot
-// all be read.
-std::optional<std::vector<std::string>> listing(RegistryPort& registry, RegKey key) {
-  auto names = subKeyNames(registry, key);
-  if (!names) return std::nullopt;
-  std::vector<char> name(16384);
+// Whether the two keys list the same sub-keys and values, in the same
+// order: read side by side, so that two different keys part at their first
+// difference (at once, as a rule) and only one key seen twice is read whole.
+bool sameListing(RegistryPort& registry, RegKey first, RegKey second) {
+  std::vector<char> a(16384), b(16384);
   for (std::uint32_t index = 0;; ++index) {
-    std::uint32_t length = static_cast<std::uint32_t>(name.size());
-    const long status =
-        registry.enumValue(key, index, name.data(), length, nullptr, nullptr, nullptr);
-    if (status == kErrorNoMoreItems) break;
-    if (status != kErrorSuccess) return std::nullopt;
-    names->push_back('|' + std::string(name.data(), length));
+    std::uint32_t lengthA = 256, lengthB = 256;
+    const long statusA = registry.enumKeyEx(first, index, a.data(), lengthA);
+    const long statusB = registry.enumKeyEx(second, index, b.data(), lengthB);
+    if (statusA != statusB) return false;
+    if (statusA != kErrorSuccess) break;
+    if (std::string_view(a.data(), lengthA) != std::string_view(b.data(), lengthB)) return false;
   }
-  std::sort(names->begin(), names->end());
-  return names;
+  for (std::uint32_t index = 0;; ++index) {
+    std::uint32_t lengthA = 16384, lengthB = 16384;
+    const long statusA =
+        registry.enumValue(first, index, a.data(), lengthA, nullptr, nullptr, nullptr);
+    const long statusB =
+        registry.enumValue(second, index, b.data(), lengthB, nullptr, nullptr, nullptr);
+    if (statusA != statusB) return false;
+    if (statusA != kErrorSuccess) return statusA == kErrorNoMoreItems;
+    if (std::string_view(a.data(), lengthA) != std::string_view(b.data(), lengthB)) return false;
+  }
 }
 
 // The value of an environment variable; nothing when it is not set.
@@ -72,11 +77,10 @@ std::vector<RegistryScope> machineScopes(RegistryPort& registry, const std::stri
              std::string(kRedirectedNode) + path.substr(prefix.size() - 1), kKeyWow64_64Key,
              ScopeView::Wow32);
   }
-  // Some keys below SOFTWARE are one key in both views. Two listings that
-  // are alike in every name are taken for one shared key (never the other
-  // way round: one key cannot list two ways), judged once under both views.
-  if (scopes.size() == 2 &&
-      listing(registry, scopes[0].key.get()) == listing(registry, scopes[1].key.get())) {
+  // Some keys below SOFTWARE are one key in both views. Two listings alike
+  // in every name are taken for one shared key (never the other way round:
+  // one key cannot list two ways), judged once under both views.
+  if (scopes.size() == 2 && sameListing(registry, scopes[0].key.get(), scopes[1].key.get())) {
     scopes.pop_back();
     scopes.front().view = ScopeView::Shared;
   }

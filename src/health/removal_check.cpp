@@ -17,11 +17,11 @@ constexpr const char* kUninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion
 using Entry = ScopedEntry;
 
 // Whether a value name of the open entry contains "uninstallstring" in any
-// case. Only the names matter, so only the names are read. Nothing, when
-// the names cannot be read to the end: the entry is then of unknown kind.
+// case. Only the names matter, so only the names are read, up to the first
+// that does. Nothing, when the names cannot be read that far: the entry is
+// then of unknown kind.
 std::optional<bool> hasUninstallCommand(RegistryPort& registry, RegKey entry) {
   std::vector<char> name(260);
-  bool found = false;
   for (std::uint32_t index = 0;; ++index) {
     std::uint32_t length = static_cast<std::uint32_t>(name.size());
     long status = registry.enumValue(entry, index, name.data(), length, nullptr, nullptr, nullptr);
@@ -30,11 +30,11 @@ std::optional<bool> hasUninstallCommand(RegistryPort& registry, RegKey entry) {
       length = static_cast<std::uint32_t>(name.size());
       status = registry.enumValue(entry, index, name.data(), length, nullptr, nullptr, nullptr);
     }
-    if (status == kErrorNoMoreItems) return found;
+    if (status == kErrorNoMoreItems) return false;
     if (status != kErrorSuccess) return std::nullopt;
     if (foldAnsiCase(std::string_view(name.data(), length)).find("UNINSTALLSTRING") !=
         std::string::npos) {
-      found = true;
+      return true;
     }
   }
 }

@@ -2,6 +2,7 @@
 // run of any of them works with.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -25,6 +26,11 @@ class HealthRun {
   ui::Form& form;
   RegistryRoutines routines;
   PresenceTest presence;
+
+  // Shows `text` in the window's status line, at most every 40 ms (a person
+  // reads no faster; per folder, the line cost a walk more than its files).
+  // Forced, it shows at once.
+  void showStatus(const std::string& text, bool force = false);
 
   // Whether the file a path names is there for the programs of the scope's
   // view (pathReadings): missing only when every reading is missing.
@@ -66,6 +72,9 @@ class HealthRun {
   // hold it, or it would not be deleted: no rights, in use), each also
   // written to the error log; the list is emptied. Nothing when there was none.
   void tellKept(const std::string& check);
+
+ private:
+  std::chrono::steady_clock::time_point statusShown_{};
 };
 
 // The program an application path's command line starts, normalised (lower
@@ -74,8 +83,9 @@ class HealthRun {
 std::string programOfCommand(const std::string& command);
 
 // Adds every shortcut file (a name ending in "lnk", any case) in `folder`
-// and below to `lnklst`, subfolders first, showing each folder's path in
-// the window's status line and letting its events run once per folder.
+// and below to `lnklst`, subfolders first, showing the folder it is in on
+// the window's status line (a few dozen times a second) and letting its
+// events run once per folder.
 void FindShortcutFiles(HealthRun& run, const std::string& folder, SortedList& lnklst);
 
 void RemovalCheck(HealthRun& run);           // uninstall entries without an uninstall command

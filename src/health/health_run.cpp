@@ -1,3 +1,4 @@
+#include "base/resume.h"
 #include "core/app_context.h"
 #include "core/app_info.h"
 #include "core/log/error_log.h"
@@ -8,6 +9,7 @@
 #include "platform/system_port.h"
 #include "registry/query_value.h"
 #include "registry/registry_helpers.h"
+#include "ui/form.h"
 
 namespace corvanta {
 
@@ -45,6 +47,14 @@ bool HealthRun::backUpValues(const std::string& check, const std::vector<Registr
                              {value.name});
       },
       [&](const ScopedEntry& value) { return scopes[value.scope].name + " : " + value.name; });
+}
+
+void HealthRun::showStatus(const std::string& text, bool force) {
+  constexpr auto kInterval = std::chrono::milliseconds(40);
+  const auto now = std::chrono::steady_clock::now();
+  if (!force && now - statusShown_ < kInterval) return;
+  statusShown_ = now;
+  resumeNext([&] { form.control("label29").setCaption(text); });
 }
 
 bool HealthRun::isPresent(const std::string& path, const RegistryScope& scope) {

@@ -39,7 +39,6 @@ class RepairBackup {
   const std::string& location() const { return location_; }
 
  private:
-
   AppContext& app_;
   RegExport registry_;
   std::string location_;

@@ -66,7 +66,7 @@ void FindShortcutFiles(HealthRun& run, const std::string& folder, SortedList& ln
   const std::string backups = backupsFolder(run.app);
   if (!backups.empty() && equalsIgnoringCase(folder, backups)) return;
   run.app.forms.DoEvents();
-  resumeNext([&] { run.form.control("label29").setCaption(folder); });
+  run.showStatus(folder);
   std::vector<FileEntry> entries;
   // A folder that cannot be listed (no rights, no medium) is passed over.
   if (run.app.files.findFiles(childPath(folder, "*"), entries) != kErrorSuccess) return;
@@ -86,12 +86,11 @@ void FindShortcutFiles(HealthRun& run, const std::string& folder, SortedList& ln
 
 void OrphanShortcutsCheck(HealthRun& run) {
   CheckDisplay display(run.form, "OrphanProgressBar", "E3label", "R3label");
-  ui::Control& status = run.form.control("label29");
   SortedList lnklst, lnklst2;
 
   const std::string drive = run.form.control("ODrive").Text().substr(0, 2);
   if (drive.size() == 2) FindShortcutFiles(run, drive + "\\", lnklst);
-  resumeNext([&] { status.setCaption("Wait ..."); });
+  run.showStatus("Wait ...", true);
 
   ScriptShell shell(run.app.registry, run.app.shortcuts);
   Unreadable unreadable;
@@ -116,7 +115,7 @@ void OrphanShortcutsCheck(HealthRun& run) {
                                    [&](const std::string& path) { return backup.addFile(path); });
     if (!saved) {
       backup.tellFailure();
-      resumeNext([&] { status.setCaption("Done ..."); });
+      run.showStatus("Done ...", true);
       display.setRepaired(0);
       return;
     }
@@ -138,7 +137,7 @@ void OrphanShortcutsCheck(HealthRun& run) {
       run.kept.push_back(path + " (could not be deleted)");
     }
   }
-  resumeNext([&] { status.setCaption("Done ..."); });
+  run.showStatus("Done ...", true);
   display.setPosition(100);
   display.setRepaired(deleted);
   run.tellKept("Orphan shortcuts");

@@ -6,15 +6,22 @@
 //   corvanta_health_timing setup N     make N entries, half in each view
 //   corvanta_health_timing check|bare  one run; prints its milliseconds
 //   corvanta_health_timing cleanup
+//
+// And the shortcut check's folder walk over a tree of 1,000 folders of 100
+// files (one a shortcut), beside a bare FindFirstFile walk:
+//
+//   corvanta_health_timing walk-setup|walk|walk-bare|walk-cleanup
 #include <windows.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "core/app_context.h"
 #include "core/i18n/localizer.h"
+#include "health/health_checks.h"
 #include "health/health_form.h"
 #include "platform/win32/desktop_win32.h"
 #include "platform/win32/dialogs_win32.h"
@@ -112,8 +119,70 @@ std::size_t bare() {
   return broken;
 }
 
-// The check in its window, as a user runs it.
-void check() {
+constexpr const char* kTree = "C:\\corvanta-bench-walk";
+
+void walkSetup() {
+  CreateDirectoryA(kTree, nullptr);
+  for (int folder = 0; folder < 1000; ++folder) {
+    const std::string path = std::string(kTree) + "\\f" + std::to_string(folder);
+    CreateDirectoryA(path.c_str(), nullptr);
+    for (int file = 0; file < 100; ++file) {
+      const std::string name = path + "\\" + std::to_string(file) + (file == 0 ? ".lnk" : ".txt");
+      const HANDLE made = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (made != INVALID_HANDLE_VALUE) CloseHandle(made);
+    }
+  }
+}
+
+void walkCleanup(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        walkCleanup(folder + "\\" + name);
+      } else {
+        DeleteFileA((folder + "\\" + name).c_str());
+      }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+// The bare walk: every folder listed, every name ending in "lnk" kept.
+void walkBare(const std::string& folder, std::vector<std::string>& links) {
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      walkBare(folder + "\\" + name, links);
+    } else if (name.size() >= 3 && lstrcmpiA(name.c_str() + name.size() - 3, "lnk") == 0) {
+      links.push_back(folder + "\\" + name);
+    }
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+template <class Run>
+void timed(Run&& run) {
+  const auto start = std::chrono::steady_clock::now();
+  run();
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  std::printf("%lld\n",
+              static_cast<long long>(
+                  std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
+}
+
+// The check in its window, as a user runs it; with `walk`, only the
+// shortcut check's walk of the tree.
+void check(bool walk) {
   Win32Registry registry;
   Win32System system;
   Win32Files files;
@@ -140,12 +209,13 @@ void check() {
   HealthForm health(app);
   forms.Show(health);
   forms.DoEvents();
-  const auto start = std::chrono::steady_clock::now();
-  health.control("checkcmd").click();
-  const auto elapsed = std::chrono::steady_clock::now() - start;
-  std::printf("%lld\n",
-              static_cast<long long>(
-                  std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
+  if (walk) {
+    HealthRun run(app, health);
+    SortedList links;
+    timed([&] { FindShortcutFiles(run, kTree, links); });
+  } else {
+    timed([&] { health.control("checkcmd").click(); });
+  }
   forms.Unload(health);
 }
 
@@ -158,16 +228,22 @@ int main(int argc, char** argv) {
   } else if (mode == "cleanup") {
     cleanup();
   } else if (mode == "bare") {
-    const auto start = std::chrono::steady_clock::now();
-    bare();
-    const auto elapsed = std::chrono::steady_clock::now() - start;
-    std::printf("%lld\n",
-                static_cast<long long>(
-                    std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
+    timed([] { bare(); });
   } else if (mode == "check") {
-    check();
+    check(false);
+  } else if (mode == "walk-setup") {
+    walkSetup();
+  } else if (mode == "walk") {
+    check(true);
+  } else if (mode == "walk-bare") {
+    std::vector<std::string> links;
+    timed([&] { walkBare(kTree, links); });
+  } else if (mode == "walk-cleanup") {
+    walkCleanup(kTree);
   } else {
-    std::fprintf(stderr, "usage: corvanta_health_timing setup N|check|bare|cleanup\n");
+    std::fprintf(stderr,
+                 "usage: corvanta_health_timing setup N|check|bare|cleanup|walk-setup|walk|"
+                 "walk-bare|walk-cleanup\n");
     return 64;
   }
   return 0;

@@ -62,8 +62,10 @@ void tellUnreadable(DialogsPort& dialogs, const Unreadable& unreadable) {
 
 }  // namespace
 
-void FindShortcutFiles(HealthRun& run, const std::string& folder, SortedList& lnklst) {
-  const std::string backups = backupsFolder(run.app);
+namespace {
+
+void walk(HealthRun& run, const std::string& folder, const std::string& backups,
+          SortedList& lnklst) {
   if (!backups.empty() && equalsIgnoringCase(folder, backups)) return;
   run.app.forms.DoEvents();
   run.showStatus(folder);
@@ -74,7 +76,7 @@ void FindShortcutFiles(HealthRun& run, const std::string& folder, SortedList& ln
     // Junctions are not followed: some point back up their own tree.
     if ((entry.attributes & kFileAttributeDirectory) &&
         !(entry.attributes & kFileAttributeReparsePoint) && !skippedFolder(entry.name)) {
-      FindShortcutFiles(run, childPath(folder, entry.name), lnklst);
+      walk(run, childPath(folder, entry.name), backups, lnklst);
     }
   }
   for (const FileEntry& entry : entries) {
@@ -82,6 +84,12 @@ void FindShortcutFiles(HealthRun& run, const std::string& folder, SortedList& ln
     const std::string path = childPath(folder, entry.name);
     if (endsInLnk(path)) lnklst.add(path);
   }
+}
+
+}  // namespace
+
+void FindShortcutFiles(HealthRun& run, const std::string& folder, SortedList& lnklst) {
+  walk(run, folder, backupsFolder(run.app), lnklst);
 }
 
 void OrphanShortcutsCheck(HealthRun& run) {

@@ -6,26 +6,9 @@
 #include <exception>
 #include <string>
 
-#include "core/app_context.h"
 #include "core/app_info.h"
-#include "core/i18n/localizer.h"
-#include "platform/win32/desktop_win32.h"
-#include "platform/win32/dialogs_win32.h"
-#include "platform/win32/drive_win32.h"
-#include "platform/win32/file_win32.h"
-#include "platform/win32/performance_win32.h"
-#include "platform/win32/process_win32.h"
-#include "platform/win32/registry_win32.h"
-#include "platform/win32/shell_win32.h"
-#include "platform/win32/shortcut_win32.h"
-#include "platform/win32/system_info_win32.h"
-#include "platform/win32/system_win32.h"
-#include "registry/settings_store.h"
 #include "shell/main_form.h"
-#include "ui/forms.h"
-#include "ui/win32/skin_engine.h"
-#include "ui/win32/splash_window.h"
-#include "ui/win32/win32_window_system.h"
+#include "shell/win32_program.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace corvanta;
@@ -42,31 +25,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // scope, so starting the program does not load it.
   int exitCode = 0;
   try {
-    Win32Registry registry;
-    Win32System system;
-    Win32Files files;
-    Win32Drives drives;
-    Win32Dialogs dialogs;
-    Win32Shortcuts shortcuts;
-    Win32Shell shell;
-    Win32PerformanceData performance;
-    Win32Processes processes;
-    Win32SystemInfo systemInfo;
-    Win32Desktop desktop;
-    ui::win32::Win32WindowSystem windows;
-    ui::win32::SkinEngine skin;
-    windows.setSkinPainter(&skin);
-    ui::win32::SplashWindow splash;
-    ui::Forms forms(windows);
-    SettingsStore settings(registry);
-    const std::string appFolder = AppFolder(system);
-    Localizer localizer(files, settings, appFolder);
-    AppContext app{registry, system,      files,     drives,     dialogs,  shortcuts,
-                   shell,    performance, processes, systemInfo, desktop,  forms,
-                   skin,     splash,      settings,  localizer,  appFolder};
+    Win32Program program;
+    AppContext& app = program.context();
     MainForm main(app);
-    forms.Show(main);
-    windows.run();
+    app.forms.Show(main);
+    program.windows().run();
   } catch (const std::exception& error) {
     MessageBoxA(nullptr, error.what(), kAppTitle, MB_ICONERROR | MB_OK);
     exitCode = 1;

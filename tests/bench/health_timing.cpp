@@ -20,25 +20,9 @@
 #include <vector>
 
 #include "core/app_context.h"
-#include "core/i18n/localizer.h"
 #include "health/health_checks.h"
 #include "health/health_form.h"
-#include "platform/win32/desktop_win32.h"
-#include "platform/win32/dialogs_win32.h"
-#include "platform/win32/drive_win32.h"
-#include "platform/win32/file_win32.h"
-#include "platform/win32/performance_win32.h"
-#include "platform/win32/process_win32.h"
-#include "platform/win32/registry_win32.h"
-#include "platform/win32/shell_win32.h"
-#include "platform/win32/shortcut_win32.h"
-#include "platform/win32/system_info_win32.h"
-#include "platform/win32/system_win32.h"
-#include "registry/settings_store.h"
-#include "ui/forms.h"
-#include "ui/win32/skin_engine.h"
-#include "ui/win32/splash_window.h"
-#include "ui/win32/win32_window_system.h"
+#include "shell/win32_program.h"
 
 namespace {
 
@@ -183,29 +167,11 @@ void timed(Run&& run) {
 // The check in its window, as a user runs it; with `walk`, only the
 // shortcut check's walk of the tree.
 void check(bool walk) {
-  Win32Registry registry;
-  Win32System system;
-  Win32Files files;
-  Win32Drives drives;
-  Win32Dialogs dialogs;
-  Win32Shortcuts shortcuts;
-  Win32Shell shell;
-  Win32PerformanceData performance;
-  Win32Processes processes;
-  Win32SystemInfo systemInfo;
-  Win32Desktop desktop;
-  ui::win32::Win32WindowSystem windows;
-  ui::win32::SkinEngine skin;
-  windows.setSkinPainter(&skin);
-  ui::win32::SplashWindow splash;
-  ui::Forms forms(windows);
-  SettingsStore settings(registry);
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  Localizer localizer(files, settings, temp);
-  AppContext app{registry, system,      files,     drives,     dialogs, shortcuts,
-                 shell,    performance, processes, systemInfo, desktop, forms,
-                 skin,     splash,      settings,  localizer,  temp};
+  Win32Program program(temp);
+  AppContext& app = program.context();
+  ui::Forms& forms = app.forms;
   HealthForm health(app);
   forms.Show(health);
   forms.DoEvents();

@@ -1,0 +1,69 @@
+// The program's services on Windows, wired: the Win32 implementation of
+// every port, the window system with its skin and splash, the settings and
+// the languages, and the context every window is handed. WinMain makes one;
+// so do the timings under Wine that run a window as the program does.
+#pragma once
+
+#include <string>
+
+#include "core/app_context.h"
+#include "core/app_info.h"
+#include "core/i18n/localizer.h"
+#include "platform/win32/desktop_win32.h"
+#include "platform/win32/dialogs_win32.h"
+#include "platform/win32/drive_win32.h"
+#include "platform/win32/file_win32.h"
+#include "platform/win32/performance_win32.h"
+#include "platform/win32/process_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/shell_win32.h"
+#include "platform/win32/shortcut_win32.h"
+#include "platform/win32/system_info_win32.h"
+#include "platform/win32/system_win32.h"
+#include "registry/settings_store.h"
+#include "ui/forms.h"
+#include "ui/win32/skin_engine.h"
+#include "ui/win32/splash_window.h"
+#include "ui/win32/win32_window_system.h"
+
+namespace corvanta {
+
+class Win32Program {
+ public:
+  // `appFolder`: where the languages, skin, splash and help are; the
+  // running program's own folder when empty.
+  explicit Win32Program(const std::string& appFolder = {})
+      : appFolder_(appFolder.empty() ? AppFolder(system_) : appFolder) {
+    windows_.setSkinPainter(&skin_);
+  }
+  Win32Program(const Win32Program&) = delete;
+  Win32Program& operator=(const Win32Program&) = delete;
+
+  AppContext& context() { return context_; }
+  ui::win32::Win32WindowSystem& windows() { return windows_; }
+
+ private:
+  Win32Registry registry_;
+  Win32System system_;
+  Win32Files files_;
+  Win32Drives drives_;
+  Win32Dialogs dialogs_;
+  Win32Shortcuts shortcuts_;
+  Win32Shell shell_;
+  Win32PerformanceData performance_;
+  Win32Processes processes_;
+  Win32SystemInfo systemInfo_;
+  Win32Desktop desktop_;
+  ui::win32::Win32WindowSystem windows_;
+  ui::win32::SkinEngine skin_;
+  ui::win32::SplashWindow splash_;
+  ui::Forms forms_{windows_};
+  SettingsStore settings_{registry_};
+  std::string appFolder_;
+  Localizer localizer_{files_, settings_, appFolder_};
+  AppContext context_{registry_, system_,      files_,     drives_,     dialogs_,  shortcuts_,
+                      shell_,    performance_, processes_, systemInfo_, desktop_,  forms_,
+                      skin_,     splash_,      settings_,  localizer_,  appFolder_};
+};
+
+}  // namespace corvanta

@@ -14,6 +14,14 @@ std::string QuotesToSpaces(std::string text) {
   return text;
 }
 
+std::string namesShown(const std::vector<std::string>& names) {
+  constexpr std::size_t kShown = 5;
+  std::string text;
+  for (std::size_t i = 0; i < names.size() && i < kShown; ++i) text += names[i] + "\r\n";
+  if (names.size() > kShown) text += "...\r\n";
+  return text;
+}
+
 CheckDisplay::CheckDisplay(ui::Form& form, const char* bar, const char* errors,
                            const char* repaired)
     : bar_(form.control(bar)), errors_(form.control(errors)), repaired_(form.control(repaired)) {}

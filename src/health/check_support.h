@@ -22,6 +22,10 @@ class Form;
 // Every double quote of `text` becomes one space; the length stays.
 std::string QuotesToSpaces(std::string text);
 
+// The first few names, a line each, and "..." when there are more: the list
+// a check's notice shows.
+std::string namesShown(const std::vector<std::string>& names);
+
 // A hidden list that keeps its texts in ascending order without regard to
 // case; equal texts are all kept, in the order they came.
 class SortedList {

@@ -75,6 +75,7 @@ class HealthRun {
 
  private:
   std::chrono::steady_clock::time_point statusShown_{};
+  std::string windowsFolder_;  // asked once: every path reading needs it
 };
 
 // The program an application path's command line starts, normalised (lower

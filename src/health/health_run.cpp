@@ -17,7 +17,8 @@ HealthRun::HealthRun(AppContext& context, ui::Form& window)
     : app(context),
       form(window),
       routines(context.registry, context.system),
-      presence(context.files, context.drives) {}
+      presence(context.files, context.drives),
+      windowsFolder_(context.system.windowsDirectory()) {}
 
 bool HealthRun::backUpRegistry(const std::string& check,
                                const std::function<bool(RegExport&)>& gather) {
@@ -58,7 +59,7 @@ void HealthRun::showStatus(const std::string& text, bool force) {
 }
 
 bool HealthRun::isPresent(const std::string& path, const RegistryScope& scope) {
-  for (const std::string& reading : pathReadings(path, scope.view, app.system.windowsDirectory())) {
+  for (const std::string& reading : pathReadings(path, scope.view, windowsFolder_)) {
     if (presence.IsPresent(reading)) return true;
   }
   return false;
@@ -67,7 +68,7 @@ bool HealthRun::isPresent(const std::string& path, const RegistryScope& scope) {
 bool HealthRun::deleteKeyTree(const RegistryScope& scope, const std::string& path,
                               const std::string& shownAs) {
   const RegKey root = scope.key.get();
-  if (DeleteKeyTree(routines, app.registry, app.forms, root, path, scope.viewFlag) == kErrorSuccess)
+  if (DeleteKeyTree(app.registry, app.forms, root, path, scope.viewFlag) == kErrorSuccess)
     return true;
   // Only "not found" shows it gone: a key that can no longer be opened for
   // another reason may well still be there.
@@ -99,15 +100,11 @@ void HealthRun::tellKept(const std::string& check) {
   const std::vector<std::string> names = std::move(kept);
   kept.clear();
   if (names.empty()) return;
-  constexpr std::size_t kNamesShown = 5;
   ErrorLog log = programLog(app);
-  std::string text = "Found broken but left in place (" + std::to_string(names.size()) + "):\r\n";
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    log.LogError(0, "kept: " + names[i], "System Health", check);
-    if (i < kNamesShown) text += names[i] + "\r\n";
-  }
-  if (names.size() > kNamesShown) text += "...\r\n";
-  app.dialogs.messageBox(text, check, kMbOk | kMbIconInformation);
+  for (const std::string& name : names) log.LogError(0, "kept: " + name, "System Health", check);
+  app.dialogs.messageBox("Found broken but left in place (" + std::to_string(names.size()) +
+                             "):\r\n" + namesShown(names),
+                         check, kMbOk | kMbIconInformation);
 }
 
 }  // namespace corvanta

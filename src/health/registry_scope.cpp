@@ -4,7 +4,6 @@
 #include "base/resume.h"
 #include "platform/system_port.h"
 #include "registry/registry_helpers.h"
-#include "registry/registry_routines.h"
 #include "ui/forms.h"
 
 namespace corvanta {
@@ -167,8 +166,21 @@ std::vector<ScopedEntry> subKeysOf(RegistryPort& registry,
   return entries;
 }
 
-long DeleteKeyTree(RegistryRoutines& routines, RegistryPort& registry, ui::Forms& forms,
-                   RegKey parent, const std::string& path, std::uint32_t viewFlag) {
+std::optional<std::vector<std::string>> valueNames(RegistryPort& registry, RegKey key) {
+  std::vector<std::string> names;
+  std::vector<char> name(16384);  // the longest a value name can be
+  for (std::uint32_t index = 0;; ++index) {
+    std::uint32_t length = static_cast<std::uint32_t>(name.size());
+    const long status =
+        registry.enumValue(key, index, name.data(), length, nullptr, nullptr, nullptr);
+    if (status == kErrorNoMoreItems) return names;
+    if (status != kErrorSuccess) return std::nullopt;
+    names.emplace_back(name.data(), length);
+  }
+}
+
+long DeleteKeyTree(RegistryPort& registry, ui::Forms& forms, RegKey parent, const std::string& path,
+                   std::uint32_t viewFlag) {
   // Query, set, enumerate and delete-value rights, with the view.
   constexpr std::uint32_t kTreeAccess = 0x3F | kKeyRead;
   RegKey opened = 0;
@@ -176,12 +188,12 @@ long DeleteKeyTree(RegistryRoutines& routines, RegistryPort& registry, ui::Forms
     const ScopedRegKey key(registry, opened);
     for (const std::string& child :
          subKeyNames(registry, key.get()).value_or(std::vector<std::string>{}))
-      DeleteKeyTree(routines, registry, forms, key.get(), child, viewFlag);
-    ValueList values;
-    resumeNext([&] { values = routines.EnumRegistryValues(key.get(), ""); });
-    for (const RegistryValue& value : values) {
+      DeleteKeyTree(registry, forms, key.get(), child, viewFlag);
+    // Only the names are needed, and all of them before the first goes.
+    for (const std::string& value :
+         valueNames(registry, key.get()).value_or(std::vector<std::string>{})) {
       forms.DoEvents();
-      registry.deleteValue(key.get(), value.name);
+      registry.deleteValue(key.get(), value);
     }
   }
   return registry.deleteKeyEx(parent, path, viewFlag);

@@ -9,7 +9,6 @@
 
 namespace corvanta {
 
-class RegistryRoutines;
 class SystemPort;
 namespace ui {
 class Forms;
@@ -72,15 +71,16 @@ struct ScopedEntry {
 std::vector<ScopedEntry> subKeysOf(RegistryPort& registry,
                                    const std::vector<RegistryScope>& scopes);
 
-// The names of the sub-keys of the open key, in the order the registry gives
-// them; nothing when they cannot all be read.
+// The names of the sub-keys, or of the values, of the open key, in the
+// order the registry gives them; nothing when they cannot all be read.
 std::optional<std::vector<std::string>> subKeyNames(RegistryPort& registry, RegKey key);
+std::optional<std::vector<std::string>> valueNames(RegistryPort& registry, RegKey key);
 
 // Deletes the key at `path` below `parent` with every key and value below
 // it, each in the view `viewFlag` names: depth first, each value on its own
 // (letting the window's events run before each), then the key. A step that
 // fails is passed over; the status of deleting the key itself is returned.
-long DeleteKeyTree(RegistryRoutines& routines, RegistryPort& registry, ui::Forms& forms,
-                   RegKey parent, const std::string& path, std::uint32_t viewFlag);
+long DeleteKeyTree(RegistryPort& registry, ui::Forms& forms, RegKey parent, const std::string& path,
+                   std::uint32_t viewFlag);
 
 }  // namespace corvanta

@@ -22,8 +22,6 @@
 namespace corvanta {
 namespace {
 
-constexpr std::size_t kNamesShown = 5;
-
 constexpr std::array<const char*, 4> kSkippedFolders = {"$Recycle.Bin", "RECYCLER", "RECYCLED",
                                                         "System Volume Information"};
 
@@ -42,18 +40,16 @@ bool endsInLnk(const std::string& path) {
 }
 
 struct Unreadable {
-  std::size_t count = 0;
   std::int32_t firstStatus = 0;
-  std::string names;
+  std::vector<std::string> names;
 };
 
 // A notice, not an error: nothing failed that the user must act on, and
 // every shortcut named is still where it was.
 void tellUnreadable(DialogsPort& dialogs, const Unreadable& unreadable) {
-  std::string text = std::to_string(unreadable.count) +
-                     " shortcut file(s) could not be read and were left in place:\r\n" +
-                     unreadable.names;
-  if (unreadable.count > kNamesShown) text += "...\r\n";
+  const std::string text = std::to_string(unreadable.names.size()) +
+                           " shortcut file(s) could not be read and were left in place:\r\n" +
+                           namesShown(unreadable.names);
   char status[16];
   std::snprintf(status, sizeof status, "0x%08X", static_cast<unsigned>(unreadable.firstStatus));
   dialogs.messageBox(text + "\r\n(The first could not be read: error " + status + ".)",
@@ -105,8 +101,8 @@ void OrphanShortcutsCheck(HealthRun& run) {
   for (const std::string& path : lnklst) {
     const Shortcut shortcut = shell.CreateShortcut(path);
     if (shortcut.loadStatus() != kSOk) {
-      if (unreadable.count++ == 0) unreadable.firstStatus = shortcut.loadStatus();
-      if (unreadable.count <= kNamesShown) unreadable.names += path + "\r\n";
+      if (unreadable.names.empty()) unreadable.firstStatus = shortcut.loadStatus();
+      unreadable.names.push_back(path);
       continue;
     }
     // Trimmed again after the quotes became spaces: a quoted target is the
@@ -114,7 +110,7 @@ void OrphanShortcutsCheck(HealthRun& run) {
     const std::string target = trimSpaces(QuotesToSpaces(trimSpaces(shortcut.TargetPath())));
     if (!run.presence.IsPresent(target)) lnklst2.add(path);
   }
-  if (unreadable.count > 0) tellUnreadable(run.app.dialogs, unreadable);
+  if (!unreadable.names.empty()) tellUnreadable(run.app.dialogs, unreadable);
   display.setErrors(lnklst2.size());
 
   if (!lnklst2.empty()) {

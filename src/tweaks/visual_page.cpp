@@ -116,11 +116,10 @@ void VisualPage::load(ScriptShell& shell) {
 
 // Under the user's application data: standard users cannot write the
 // Windows folder, and the picture is the user's own. Empty when that folder
-// is not known or cannot be made.
+// is not known.
 std::string VisualPage::wallpaperFile() const {
   const std::string appData = app_.shell.userAppDataFolder();
-  if (appData.empty() || !makeFolderTree(app_.files, appData + "\\Corvanta")) return {};
-  return appData + "\\Corvanta\\wallpaper.bmp";
+  return appData.empty() ? std::string() : appData + "\\Corvanta\\wallpaper.bmp";
 }
 
 void VisualPage::ResolutionCheck_Click() {
@@ -143,8 +142,12 @@ void VisualPage::wallpapercmd_Click() {
   const auto chosen = app_.dialogs.openFile({"", "All Image Files|*.jpg;*.gif;*.bmp", "", ""});
   if (!chosen) return;
   const std::string wallpaper = wallpaperFile();
+  // Its folder is made when a picture is first saved there.
+  const bool folderReady =
+      !wallpaper.empty() &&
+      makeFolderTree(app_.files, wallpaper.substr(0, wallpaper.find_last_of('\\')));
   const long status =
-      wallpaper.empty() ? kErrorPathNotFound : app_.desktop.convertToBitmap(*chosen, wallpaper);
+      folderReady ? app_.desktop.convertToBitmap(*chosen, wallpaper) : kErrorPathNotFound;
   if (status != kErrorSuccess) {
     app_.dialogs.messageBox(*chosen + "\r\ncould not be read as a picture or saved as " +
                                 (wallpaper.empty() ? "wallpaper.bmp" : wallpaper) + " (error " +

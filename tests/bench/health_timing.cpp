@@ -23,6 +23,7 @@
 #include "health/health_checks.h"
 #include "health/health_form.h"
 #include "shell/win32_program.h"
+#include "win32/scratch_folder.h"
 
 namespace {
 
@@ -119,24 +120,6 @@ void walkSetup() {
   }
 }
 
-void walkCleanup(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        walkCleanup(folder + "\\" + name);
-      } else {
-        DeleteFileA((folder + "\\" + name).c_str());
-      }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-
 // The bare walk: every folder listed, every name ending in "lnk" kept.
 void walkBare(const std::string& folder, std::vector<std::string>& links) {
   WIN32_FIND_DATAA found;
@@ -205,7 +188,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> links;
     timed([&] { walkBare(kTree, links); });
   } else if (mode == "walk-cleanup") {
-    walkCleanup(kTree);
+    testing::ScratchFolder::removeTree(kTree);
   } else {
     std::fprintf(stderr,
                  "usage: corvanta_health_timing setup N|check|bare|cleanup|walk-setup|walk|"

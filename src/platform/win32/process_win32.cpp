@@ -33,13 +33,21 @@ bool Win32Processes::snapshot(std::vector<ProcessEntry>& processes) {
   const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return false;
   std::vector<ProcessEntry> found;
+  std::map<std::uint32_t, ProcessEntry> known;
   PROCESSENTRY32 entry{};
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-    found.push_back({entry.th32ProcessID, entry.szExeFile, startedAt(entry.th32ProcessID)});
+    ProcessEntry process{entry.th32ProcessID, entry.szExeFile};
+    const auto before = known_.find(process.id);
+    process.created = before != known_.end() && before->second.exeName == process.exeName
+                          ? before->second.created
+                          : startedAt(process.id);
+    known.emplace(process.id, process);
+    found.push_back(std::move(process));
     entry.dwSize = sizeof entry;
   }
   CloseHandle(snapshot);
+  known_ = std::move(known);
   processes = std::move(found);
   return true;
 }

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "base/text.h"
 #include "core/app_info.h"
 #include "fakes/app_harness.h"
 #include "health/health_checks.h"
@@ -14,6 +15,18 @@ namespace corvanta {
 namespace {
 
 using testing::AppHarness;
+
+// A backup file's text: UTF-16LE after its byte-order mark.
+std::string backupText(AppHarness& app, const std::string& path) {
+  const std::string bytes = app.files.contents(path);
+  EXPECT_EQ(0u, bytes.rfind("\xFF\xFE", 0)) << path;
+  std::u16string units;
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                   static_cast<unsigned char>(bytes[i + 1]) << 8);
+  }
+  return utf8FromUtf16(units);
+}
 
 constexpr RegKey kHklm = kHkeyLocalMachine;
 constexpr RegKey kHkcu = kHkeyCurrentUser;
@@ -136,8 +149,8 @@ TEST_F(HealthTest, RemovalDeletesEntriesWithoutUninstallCommandFromBothViewsAndB
     EXPECT_TRUE(app.registry.hasKey(kHklm, kUninstall + "\\" + kept)) << kept;
   }
   const std::string backup =
-      app.files.contents(kBackups + "\\" + kStamp + " Software removal entries.reg");
-  EXPECT_EQ(0u, backup.find("REGEDIT4\r\n"));
+      backupText(app, kBackups + "\\" + kStamp + " Software removal entries.reg");
+  EXPECT_EQ(0u, backup.find("Windows Registry Editor Version 5.00\r\n"));
   for (const std::string& line :
        {"[HKEY_LOCAL_MACHINE\\" + kUninstall + "\\NoCommand]\r\n\"DisplayName\"=\"Gone\"\r\n",
         "[HKEY_LOCAL_MACHINE\\" + kUninstall + "\\NoCommand\\Sub]\r\n\"Icon\"=\"x.ico\"\r\n",
@@ -196,7 +209,7 @@ TEST_F(HealthTest, OrphanShortcutsAreDeletedAfterACopyAndUnreadableOnesAreKept) 
   app.files.addFile("C:\\b\\empty target.lnk");
   app.shortcuts.put("C:\\b\\empty target.lnk", "");
   app.files.addFile("C:\\c\\notashortcutblnk");
-  app.shortcuts.corrupt.insert(foldAnsiCase("C:\\c\\notashortcutblnk"));
+  app.shortcuts.corrupt.insert(foldCase("C:\\c\\notashortcutblnk"));
   app.files.addFile("C:\\locked\\x\\gone.lnk");
   app.files.failListing("C:\\locked", kErrorAccessDenied);
 
@@ -353,11 +366,11 @@ std::vector<BrokenEntry> brokenEntries() {
   return {
       {"checkcmd", "Elabel", "Rlabel",
        [](AppHarness& app) {
-         app.registry.putString(kHklm, kUninstall + "\\Bare", "DisplayName", "x");
+         app.registry.putString(kHklm, kUninstall + "\\Bare", "Publisher", "Żółw & Łódź — 日本");
          app.registry.putString(kHklm, kUninstall + "\\Kept", "UninstallString", "x");
        },
        [](AppHarness& app) { return app.registry.hasKey(kHklm, kUninstall + "\\Bare"); },
-       "Uninstall\\Bare]"},
+       "Uninstall\\Bare]\r\n\"Publisher\"=\"Żółw & Łódź — 日本\"\r\n"},
       {"check2cmd", "t2label", "R2label",
        [](AppHarness& app) {
          app.registry.putString(kHklm, kAppPaths + "\\gone.exe", "", "C:\\tools\\gone.exe");
@@ -396,7 +409,7 @@ std::string allBackups(AppHarness& app) {
   std::vector<FileEntry> files;
   app.files.findFiles(kBackups + "\\*.reg", files);
   std::string text;
-  for (const FileEntry& file : files) text += app.files.contents(kBackups + "\\" + file.name);
+  for (const FileEntry& file : files) text += backupText(app, kBackups + "\\" + file.name);
   return text;
 }
 

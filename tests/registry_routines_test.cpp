@@ -198,12 +198,13 @@ TEST_F(RegistryRoutinesTest, AValueNameLongerThanTheUsualBufferDoesNotEndTheEnum
   EXPECT_EQ("2", values.find("short")->data);
 }
 
-TEST_F(RegistryRoutinesTest, HighAnsiNamesAndDataComeBackByteForByte) {
-  fake.putString(kHklm, "Software\\Caf\xE9", "Na\xEFve", "\xC0 la carte \xA9");
-  const ValueList values = routines.EnumRegistryValues(kHklm, "SOFTWARE\\CAF\xC9");
+TEST_F(RegistryRoutinesTest, NamesAndDataOutsideAsciiComeBackByteForByte) {
+  fake.putString(kHklm, "Software\\Café", "Łódź",
+                 "Ж 日本 😀");
+  const ValueList values = routines.EnumRegistryValues(kHklm, "SOFTWARE\\CAFÉ");
   ASSERT_EQ(1u, values.size());
-  EXPECT_EQ("Na\xEFve", values[0][0]);
-  EXPECT_EQ("\xC0 la carte \xA9", values[0][1]);
+  EXPECT_EQ("Łódź", values[0][0]);
+  EXPECT_EQ("Ж 日本 😀", values[0][1]);
 }
 
 TEST_F(RegistryRoutinesTest, AKeyWithTenThousandValuesIsEnumeratedWhole) {

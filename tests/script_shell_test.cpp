@@ -152,7 +152,7 @@ TEST(ShellValue, ConvertsLikeTheControlsTakeIt) {
 
 TEST_F(ScriptShellTest, CreateShortcutReadsTheTargetAndSaysWhenItCouldNot) {
   shortcuts.put("C:\\Desk\\App.lnk", "C:\\Apps\\app.exe");
-  shortcuts.corrupt.insert(foldAnsiCase("C:\\Desk\\Broken.lnk"));
+  shortcuts.corrupt.insert(foldCase("C:\\Desk\\Broken.lnk"));
   const Shortcut good = shell.CreateShortcut("C:\\Desk\\app.LNK");
   EXPECT_EQ(kSOk, good.loadStatus());
   EXPECT_EQ("C:\\Apps\\app.exe", good.TargetPath());

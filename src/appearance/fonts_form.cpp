@@ -5,7 +5,7 @@
 #include <array>
 
 #include "appearance/font_file.h"
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "core/app_context.h"
 #include "core/app_info.h"
 #include "core/elevation.h"
@@ -99,7 +99,7 @@ void FontsForm::FillFontList() {
   std::vector<std::pair<std::string, std::string>> families;
   for (std::string& family : app_.desktop.fontFamilies()) {
     if (family.empty() || family[0] == '@') continue;
-    std::string folded = foldAnsiCase(family);
+    std::string folded = foldCase(family);
     families.emplace_back(std::move(folded), std::move(family));
   }
   std::sort(families.begin(), families.end());

@@ -1,6 +1,6 @@
 #include "base/profile_text.h"
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 
 namespace corvanta {
 
@@ -15,7 +15,7 @@ ProfileText::ProfileText(std::string_view text) {
     const std::string trimmed = trimBlanks(line);
     if (!trimmed.empty() && trimmed.front() == '[') {
       const std::size_t close = trimmed.find(']');
-      section = &sections_[foldAnsiCase(trimBlanks(trimmed.substr(1, close - 1)))];
+      section = &sections_[foldCase(trimBlanks(trimmed.substr(1, close - 1)))];
       continue;
     }
     const std::size_t equals = line.find('=');
@@ -25,26 +25,26 @@ ProfileText::ProfileText(std::string_view text) {
         value.back() == value.front()) {
       value = value.substr(1, value.size() - 2);
     }
-    section->emplace(foldAnsiCase(trimBlanks(line.substr(0, equals))), std::move(value));
+    section->emplace(foldCase(trimBlanks(line.substr(0, equals))), std::move(value));
   }
 }
 
 bool ProfileText::hasSection(std::string_view section) const {
-  return sections_.count(foldAnsiCase(trimBlanks(section))) != 0;
+  return sections_.count(foldCase(trimBlanks(section))) != 0;
 }
 
 std::optional<std::string> ProfileText::value(std::string_view section,
                                               std::string_view key) const {
-  const auto found = sections_.find(foldAnsiCase(trimBlanks(section)));
+  const auto found = sections_.find(foldCase(trimBlanks(section)));
   if (found == sections_.end()) return std::nullopt;
-  const auto entry = found->second.find(foldAnsiCase(trimBlanks(key)));
+  const auto entry = found->second.find(foldCase(trimBlanks(key)));
   if (entry == found->second.end()) return std::nullopt;
   return entry->second;
 }
 
 std::vector<std::string> ProfileText::keys(std::string_view section) const {
   std::vector<std::string> names;
-  const auto found = sections_.find(foldAnsiCase(trimBlanks(section)));
+  const auto found = sections_.find(foldCase(trimBlanks(section)));
   if (found == sections_.end()) return names;
   for (const auto& [key, text] : found->second) names.push_back(key);
   return names;

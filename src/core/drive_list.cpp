@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "platform/drive_port.h"
 #include "platform/win32_status.h"
 #include "ui/control.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 
 namespace corvanta {
 
@@ -40,7 +40,7 @@ class SortedList {
  private:
   struct Less {
     bool operator()(const std::string& a, const std::string& b) const {
-      return foldAnsiCase(a) < foldAnsiCase(b);
+      return foldCase(a) < foldCase(b);
     }
   };
   std::multiset<std::string, Less> items_;

@@ -3,13 +3,12 @@
 #include <array>
 #include <cstdio>
 
+#include "base/text.h"
 #include "registry/query_value.h"
 
 namespace corvanta {
 namespace {
 
-constexpr std::uint32_t kLongestValueName = 16384;
-constexpr std::uint32_t kLongestKeyName = 256;
 // The registry editor breaks long hex lists; so does this file.
 constexpr std::size_t kLineWidth = 76;
 
@@ -30,6 +29,20 @@ bool quotable(const Bytes& data) {
     if (data[i] == 0 || data[i] == '\r' || data[i] == '\n') return false;
   }
   return true;
+}
+
+bool isStringType(std::uint32_t type) {
+  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+}
+
+// Little-endian UTF-16, as the file and the registry hold text.
+std::string utf16le(std::string_view text) {
+  std::string bytes;
+  for (const char16_t unit : utf16FromUtf8(text)) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
 }
 
 void appendHex(std::string& line, const Bytes& data) {
@@ -53,6 +66,10 @@ bool regNameExportable(const std::string& name) {
   return name.find_first_of(std::string("\r\n\0", 3)) == std::string::npos;
 }
 
+bool regDataExportable(std::uint32_t type, const Bytes& data) {
+  return !isStringType(type) || data.empty() || data.back() == 0;
+}
+
 std::string regValueLine(const std::string& name, std::uint32_t type, const Bytes& data) {
   std::string line = name.empty() ? "@=" : quoted(name) + '=';
   if (type == kRegSz && quotable(data)) {
@@ -71,15 +88,24 @@ std::string regValueLine(const std::string& name, std::uint32_t type, const Byte
     std::snprintf(prefix.data(), prefix.size(), "hex(%x):", static_cast<unsigned>(type));
     line += prefix.data();
   }
-  appendHex(line, data);
+  if (isStringType(type)) {
+    const std::string stored = utf16le(std::string(data.begin(), data.end()));
+    appendHex(line, Bytes(stored.begin(), stored.end()));
+  } else {
+    appendHex(line, data);
+  }
   return line + "\r\n";
 }
+
+std::string RegExport::fileBytes() const { return "\xFF\xFE" + utf16le(text()); }
 
 bool RegExport::writeValue(RegKey key, const std::string& name, std::string& out) {
   std::uint32_t type = 0;
   Bytes data;
-  if (!regNameExportable(name) || queryValue(registry_, key, name, type, data) != kErrorSuccess)
+  if (!regNameExportable(name) || queryValue(registry_, key, name, type, data) != kErrorSuccess ||
+      !regDataExportable(type, data)) {
     return false;
+  }
   out += regValueLine(name, type, data);
   return true;
 }
@@ -88,9 +114,9 @@ bool RegExport::writeTree(RegKey key, const std::string& fullName, std::uint32_t
                           std::string& out) {
   if (!regNameExportable(fullName)) return false;
   out += "\r\n[" + fullName + "]\r\n";
-  std::vector<char> name(kLongestValueName);
+  std::vector<char> name(kValueNameBytes);
   for (std::uint32_t index = 0;; ++index) {
-    std::uint32_t length = kLongestValueName;
+    std::uint32_t length = kValueNameBytes;
     const long status =
         registry_.enumValue(key, index, name.data(), length, nullptr, nullptr, nullptr);
     if (status == kErrorNoMoreItems) break;
@@ -100,7 +126,7 @@ bool RegExport::writeTree(RegKey key, const std::string& fullName, std::uint32_t
   }
   std::vector<std::string> subKeys;
   for (std::uint32_t index = 0;; ++index) {
-    std::uint32_t length = kLongestKeyName;
+    std::uint32_t length = kKeyNameBytes;
     const long status = registry_.enumKeyEx(key, index, name.data(), length);
     if (status == kErrorNoMoreItems) break;
     if (status != kErrorSuccess) return false;

@@ -1,6 +1,6 @@
 #include "health/registry_scope.h"
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "base/resume.h"
 #include "platform/system_port.h"
 #include "registry/registry_helpers.h"
@@ -24,9 +24,9 @@ void addScope(std::vector<RegistryScope>& scopes, RegistryPort& registry, RegKey
 // order: read side by side, so that two different keys part at their first
 // difference (at once, as a rule) and only one key seen twice is read whole.
 bool sameListing(RegistryPort& registry, RegKey first, RegKey second) {
-  std::vector<char> a(16384), b(16384);
+  std::vector<char> a(kValueNameBytes), b(kValueNameBytes);
   for (std::uint32_t index = 0;; ++index) {
-    std::uint32_t lengthA = 256, lengthB = 256;
+    std::uint32_t lengthA = kKeyNameBytes, lengthB = kKeyNameBytes;
     const long statusA = registry.enumKeyEx(first, index, a.data(), lengthA);
     const long statusB = registry.enumKeyEx(second, index, b.data(), lengthB);
     if (statusA != statusB) return false;
@@ -34,7 +34,7 @@ bool sameListing(RegistryPort& registry, RegKey first, RegKey second) {
     if (std::string_view(a.data(), lengthA) != std::string_view(b.data(), lengthB)) return false;
   }
   for (std::uint32_t index = 0;; ++index) {
-    std::uint32_t lengthA = 16384, lengthB = 16384;
+    std::uint32_t lengthA = kValueNameBytes, lengthB = kValueNameBytes;
     const long statusA =
         registry.enumValue(first, index, a.data(), lengthA, nullptr, nullptr, nullptr);
     const long statusB =
@@ -145,7 +145,7 @@ std::optional<std::vector<std::string>> expandForView(const std::string& text, S
 
 std::optional<std::vector<std::string>> subKeyNames(RegistryPort& registry, RegKey key) {
   std::vector<std::string> names;
-  char name[256];  // key names are at most 255 characters
+  char name[kKeyNameBytes];
   for (std::uint32_t index = 0;; ++index) {
     std::uint32_t length = sizeof name;
     const long status = registry.enumKeyEx(key, index, name, length);
@@ -168,7 +168,7 @@ std::vector<ScopedEntry> subKeysOf(RegistryPort& registry,
 
 std::optional<std::vector<std::string>> valueNames(RegistryPort& registry, RegKey key) {
   std::vector<std::string> names;
-  std::vector<char> name(16384);  // the longest a value name can be
+  std::vector<char> name(kValueNameBytes);
   for (std::uint32_t index = 0;; ++index) {
     std::uint32_t length = static_cast<std::uint32_t>(name.size());
     const long status =

@@ -26,13 +26,13 @@ std::optional<bool> hasUninstallCommand(RegistryPort& registry, RegKey entry) {
     std::uint32_t length = static_cast<std::uint32_t>(name.size());
     long status = registry.enumValue(entry, index, name.data(), length, nullptr, nullptr, nullptr);
     if (status == kErrorMoreData) {
-      name.resize(16384);  // the longest a value name can be
+      name.resize(kValueNameBytes);
       length = static_cast<std::uint32_t>(name.size());
       status = registry.enumValue(entry, index, name.data(), length, nullptr, nullptr, nullptr);
     }
     if (status == kErrorNoMoreItems) return false;
     if (status != kErrorSuccess) return std::nullopt;
-    if (foldAnsiCase(std::string_view(name.data(), length)).find("UNINSTALLSTRING") !=
+    if (foldCase(std::string_view(name.data(), length)).find("UNINSTALLSTRING") !=
         std::string::npos) {
       return true;
     }

@@ -42,7 +42,7 @@ bool RepairBackup::writeRegistry() {
   for (int attempt = 1; attempt <= 9; ++attempt) {
     const std::string file =
         location_ + (attempt == 1 ? "" : " (" + std::to_string(attempt) + ")") + ".reg";
-    const long status = app_.files.createNewFile(file, registry_.text());
+    const long status = app_.files.createNewFile(file, registry_.fileBytes());
     if (status == kErrorSuccess) {
       location_ = file;
       return true;

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <array>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "base/resume.h"
 #include "core/app_context.h"
 #include "core/app_info.h"

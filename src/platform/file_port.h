@@ -1,4 +1,4 @@
-// The file operations the program performs, by path in the ANSI code page,
+// The file operations the program performs, by path (UTF-8),
 // with Win32 status numbers. A 32-bit program on 64-bit Windows sees the
 // real system folders here, not the ones the system redirects it to: a file
 // the program tests or deletes is the file the path names.
@@ -37,18 +37,18 @@ class FilePort {
   // 2 when nothing matches, 3 when the folder does not exist, or another
   // status when the folder cannot be read; `found` is untouched then.
   virtual long findFiles(const std::string& pattern, std::vector<FileEntry>& found) = 0;
-  // FindFirstFileA: 0 when at least one entry (not "." or "..") matches the
+  // FindFirstFileW: 0 when at least one entry (not "." or "..") matches the
   // pattern, else the status finding failed with (2 when nothing matches).
   virtual long anyMatch(const std::string& pattern) = 0;
-  // CreateDirectoryA: the parent must exist.
+  // CreateDirectoryW: the parent must exist.
   virtual long createDirectory(const std::string& path) = 0;
-  // RemoveDirectoryA: only an empty folder is removed.
+  // RemoveDirectoryW: only an empty folder is removed.
   virtual long removeDirectory(const std::string& path) = 0;
-  // SetFileAttributesA.
+  // SetFileAttributesW.
   virtual long setFileAttributes(const std::string& path, std::uint32_t attributes) = 0;
-  // DeleteFileA.
+  // DeleteFileW.
   virtual long deleteFile(const std::string& path) = 0;
-  // CopyFileA: the copy keeps the file's attributes; with failIfExists an
+  // CopyFileW: the copy keeps the file's attributes; with failIfExists an
   // existing `to` is left alone and the copy fails (80).
   virtual long copyFile(const std::string& from, const std::string& to, bool failIfExists) = 0;
   // The whole file into `bytes`, which is untouched on failure.

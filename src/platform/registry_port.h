@@ -1,7 +1,8 @@
-// The registry as the program sees it: the ANSI advapi32 calls it makes, with
+// The registry as the program sees it: the advapi32 calls it makes, with
 // their Win32 status numbers and buffer rules kept exactly, so code written
 // against this port behaves the same over the real registry (win32/) and over
-// the in-memory one the tests use.
+// the in-memory one the tests use. Names and string data are UTF-8 here (the
+// Win32 half speaks the wide API and converts), so lengths count bytes.
 #pragma once
 
 #include <cstdint>
@@ -52,47 +53,55 @@ inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
 inline constexpr std::uint32_t kRegMultiSz = 7;
 
+// Buffers that hold any key or value name, in bytes with the terminator:
+// Windows allows 255 and 16,383 UTF-16 units, each at most three bytes here.
+inline constexpr std::uint32_t kKeyNameBytes = 255 * 3 + 1;
+inline constexpr std::uint32_t kValueNameBytes = 16383 * 3 + 1;
+
 // Creation dispositions reported by createKeyEx.
 inline constexpr std::uint32_t kRegCreatedNewKey = 1;
 inline constexpr std::uint32_t kRegOpenedExistingKey = 2;
 
-// Every call mirrors its ANSI Win32 namesake. Lengths are in and out
-// parameters exactly as there: on input the buffer size, on output the
-// characters (names, without the terminator) or bytes (data) produced or
-// needed. A failing call returns its status and writes no key handle.
+// Every call mirrors its Win32 namesake. Lengths are in and out parameters
+// exactly as there: on input the buffer size, on output the bytes produced
+// or needed (names without the terminator). String data (REG_SZ,
+// REG_EXPAND_SZ, REG_MULTI_SZ) is UTF-8 with its terminators; a string value
+// whose data is not whole UTF-16 units cannot be read as text and fails with
+// 13 (ERROR_INVALID_DATA), so nothing is judged or backed up from a guess.
+// A failing call returns its status and writes no key handle.
 class RegistryPort {
  public:
   virtual ~RegistryPort() = default;
 
-  // RegOpenKeyExA. An empty subKey opens a new handle to `key` itself.
+  // RegOpenKeyExW. An empty subKey opens a new handle to `key` itself.
   virtual long openKeyEx(RegKey key, const std::string& subKey, std::uint32_t access,
                          RegKey& result) = 0;
-  // RegCreateKeyA: create or open with full access.
+  // RegCreateKeyW: create or open with full access.
   virtual long createKey(RegKey key, const std::string& subKey, RegKey& result) = 0;
-  // RegCreateKeyExA with default security. disposition may be null.
+  // RegCreateKeyExW with default security. disposition may be null.
   virtual long createKeyEx(RegKey key, const std::string& subKey, const std::string& className,
                            std::uint32_t options, std::uint32_t access, RegKey& result,
                            std::uint32_t* disposition) = 0;
-  // RegEnumKeyExA without class or last-write time.
+  // RegEnumKeyExW without class or last-write time.
   virtual long enumKeyEx(RegKey key, std::uint32_t index, char* name,
                          std::uint32_t& nameLength) = 0;
-  // RegEnumValueA. type, data and dataLength may each be null.
+  // RegEnumValueW. type, data and dataLength may each be null.
   virtual long enumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t& nameLength,
                          std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataLength) = 0;
-  // RegQueryValueExA. type, data and dataLength may each be null.
+  // RegQueryValueExW. type, data and dataLength may each be null.
   virtual long queryValueEx(RegKey key, const std::string& valueName, std::uint32_t* type,
                             std::uint8_t* data, std::uint32_t* dataLength) = 0;
-  // RegSetValueExA.
+  // RegSetValueExW.
   virtual long setValueEx(RegKey key, const std::string& valueName, std::uint32_t type,
                           const std::uint8_t* data, std::uint32_t dataLength) = 0;
-  // RegDeleteKeyA: the key must have no sub-keys.
+  // RegDeleteKeyW: the key must have no sub-keys.
   virtual long deleteKey(RegKey key, const std::string& subKey) = 0;
-  // RegDeleteKeyExA: the same, in the registry view `view` names
+  // RegDeleteKeyExW: the same, in the registry view `view` names
   // (kKeyWow64_64Key or kKeyWow64_32Key; 0 for the program's own).
   virtual long deleteKeyEx(RegKey key, const std::string& subKey, std::uint32_t view) = 0;
-  // RegDeleteValueA.
+  // RegDeleteValueW.
   virtual long deleteValue(RegKey key, const std::string& valueName) = 0;
-  // RegConnectRegistryA. An empty machine name means this machine.
+  // RegConnectRegistryW. An empty machine name means this machine.
   virtual long connectRegistry(const std::string& machineName, RegKey key, RegKey& result) = 0;
   // RegCloseKey. Closing a predefined root succeeds and does nothing.
   virtual long closeKey(RegKey key) = 0;

@@ -56,17 +56,17 @@ class SystemPort {
  public:
   virtual ~SystemPort() = default;
 
-  // ExpandEnvironmentStringsA, with a destination as large as the expansion
+  // ExpandEnvironmentStringsW, with a destination as large as the expansion
   // needs. Unknown references are left as they are, as Windows does.
   virtual std::string expandEnvironmentStrings(const std::string& text) = 0;
-  // GetVersionExA with the record's size field set to 148. False when the
+  // GetVersionExW. False when the
   // call fails; `out` is untouched then.
   virtual bool getVersionEx(OsVersion& out) = 0;
-  // GetModuleFileNameA of the running program: its full path.
+  // GetModuleFileNameW of the running program: its full path.
   virtual std::string moduleFileName() = 0;
   // The version resource of the running program; false when it has none.
   virtual bool moduleVersion(FileVersion& out) = 0;
-  // GetPrivateProfileStringA: the value of `key` in `section` of the INI
+  // GetPrivateProfileStringW: the value of `key` in `section` of the INI
   // file at `path`, or `fallback`; at most bufferSize - 1 characters.
   virtual std::string getPrivateProfileString(const std::string& section, const std::string& key,
                                               const std::string& fallback, std::uint32_t bufferSize,

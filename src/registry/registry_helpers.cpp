@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "base/app_title.h"
 #include "base/resume.h"
 #include "platform/dialogs_port.h"

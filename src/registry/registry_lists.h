@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/ansi_name_index.h"
+#include "base/name_index.h"
 
 namespace corvanta {
 
@@ -32,7 +32,7 @@ class NamedList {
 
   // Appends `item` unless an item of the same name is already listed.
   bool add(Item item) {
-    if (index_.add(nameOf(item), nameAt()) != AnsiNameIndex::npos) return false;
+    if (index_.add(nameOf(item), nameAt()) != NameIndex::npos) return false;
     items_.push_back(std::move(item));
     return true;
   }
@@ -46,7 +46,7 @@ class NamedList {
   // The item of that name, or null.
   const Item* find(std::string_view name) const {
     const std::size_t position = index_.find(name, nameAt());
-    return position == AnsiNameIndex::npos ? nullptr : &items_[position];
+    return position == NameIndex::npos ? nullptr : &items_[position];
   }
   bool contains(std::string_view name) const { return find(name) != nullptr; }
 
@@ -56,7 +56,7 @@ class NamedList {
   }
 
   std::vector<Item> items_;
-  AnsiNameIndex index_;
+  NameIndex index_;
 };
 
 using KeyList = NamedList<std::string>;

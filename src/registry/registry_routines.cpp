@@ -13,10 +13,8 @@
 namespace corvanta {
 namespace {
 
-constexpr std::uint32_t kNameBufferLength = 260;
+constexpr std::uint32_t kNameBufferLength = 260;  // most names fit at once
 constexpr std::uint32_t kDataBufferLength = 4096;
-// Value names may be up to 16,383 characters.
-constexpr std::uint32_t kLongestValueName = 16384;
 // A value that keeps changing size under us is given up after this many
 // reads; one extra read is the normal case for a large value.
 constexpr int kMostReadsPerValue = 4;
@@ -55,9 +53,9 @@ KeyList RegistryRoutines::EnumRegistryKeys(RegKey hKey, const std::string& keyNa
   ScopedRegKey key;
   if (openOrBorrow(registry_, hKey, keyName, kKeyRead, key) != kErrorSuccess) return keys;
 
-  std::array<char, kNameBufferLength> name{};
+  std::array<char, kKeyNameBytes> name{};
   for (std::uint32_t index = 0;; ++index) {
-    std::uint32_t nameLength = kNameBufferLength;
+    std::uint32_t nameLength = kKeyNameBytes;
     const long status = registry_.enumKeyEx(key.get(), index, name.data(), nameLength);
     if (status == kErrorNoMoreItems) break;
     if (status != kErrorSuccess) {
@@ -86,8 +84,8 @@ ValueList RegistryRoutines::EnumRegistryValues(RegKey hKey, const std::string& k
         // the name to the longest a value name can be.
         if (dataLength > data.size()) {
           data.resize(dataLength);
-        } else if (name.size() < kLongestValueName) {
-          name.resize(kLongestValueName);
+        } else if (name.size() < kValueNameBytes) {
+          name.resize(kValueNameBytes);
         } else {
           break;
         }

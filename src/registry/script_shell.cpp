@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "platform/shortcut_port.h"
 #include "registry/query_value.h"
 #include "registry/registry_error.h"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 
 namespace corvanta {
 namespace {

@@ -8,7 +8,7 @@
 #include <charconv>
 #include <limits>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "platform/registry_port.h"
 #include "platform/system_port.h"
 

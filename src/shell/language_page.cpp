@@ -4,7 +4,7 @@
 #include <exception>
 #include <vector>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "core/app_info.h"
 #include "core/i18n/localizer.h"
 #include "platform/dialogs_port.h"
@@ -36,7 +36,7 @@ void FillLanguageList(ui::Form& form, Localizer& localizer, FilePort& files) {
     }
   }
   std::sort(languages.begin(), languages.end(), [](const std::string& a, const std::string& b) {
-    return foldAnsiCase(a) < foldAnsiCase(b);
+    return foldCase(a) < foldCase(b);
   });
   const std::string stored = localizer.LanguageName();
   const auto selected =

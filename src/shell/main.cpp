@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/app_info.h"
+#include "platform/win32/wide_text.h"
 #include "shell/main_form.h"
 #include "shell/win32_program.h"
 
@@ -18,7 +19,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // late-bound DLLs are loaded by full path.)
   using SetDirectories = BOOL WINAPI(DWORD);
   if (auto* setDirectories = reinterpret_cast<SetDirectories*>(reinterpret_cast<void*>(
-          GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")))) {
+          GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")))) {
     setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   }
   // No COM here: the few calls that use it join an apartment for their own
@@ -31,7 +32,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     app.forms.Show(main);
     program.windows().run();
   } catch (const std::exception& error) {
-    MessageBoxA(nullptr, error.what(), kAppTitle, MB_ICONERROR | MB_OK);
+    MessageBoxW(nullptr, wide(error.what()).c_str(), wide(kAppTitle).c_str(), MB_ICONERROR | MB_OK);
     exitCode = 1;
   }
   return exitCode;

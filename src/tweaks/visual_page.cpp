@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "base/resume.h"
 #include "core/app_context.h"
 #include "core/app_info.h"
@@ -59,11 +59,11 @@ bool isWholePositive(const std::string& text) {
 }  // namespace
 
 std::optional<std::pair<int, int>> parseResolution(const std::string& text) {
-  const std::size_t x = foldAnsiCase(text).find('X');
+  const std::size_t x = foldCase(text).find('X');
   if (x == std::string::npos) return std::nullopt;
   const std::string width = text.substr(0, x);
   std::string height = text.substr(x + 1);
-  height = height.substr(0, foldAnsiCase(height).find('X'));
+  height = height.substr(0, foldCase(height).find('X'));
   if (!isWholePositive(width) || !isWholePositive(height)) return std::nullopt;
   return std::pair{std::stoi(trimSpaces(width)), std::stoi(trimSpaces(height))};
 }

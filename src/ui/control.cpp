@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "ui/form.h"
 
 namespace corvanta::ui {
@@ -188,7 +188,7 @@ void Control::AddItem(const std::string& item) {
   if (style_.sorted) {
     at = std::upper_bound(items_.begin(), items_.end(), item,
                           [](const std::string& a, const std::string& b) {
-                            return foldAnsiCase(a) < foldAnsiCase(b);
+                            return foldCase(a) < foldCase(b);
                           });
   }
   const int position = static_cast<int>(at - items_.begin());
@@ -201,7 +201,7 @@ void Control::setItems(std::vector<std::string> items) {
   requireKind(kListKinds, "List");
   if (style_.sorted) {
     std::stable_sort(items.begin(), items.end(), [](const std::string& a, const std::string& b) {
-      return foldAnsiCase(a) < foldAnsiCase(b);
+      return foldCase(a) < foldCase(b);
     });
   }
   items_ = std::move(items);

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <sstream>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 
 namespace corvanta::ui {
 namespace {
@@ -77,13 +77,13 @@ SkinFile SkinFile::parse(const std::string& text) {
     line = trimBlanks(line.substr(0, comment));
     if (line.empty()) continue;
     if (line.front() == '[' && line.back() == ']') {
-      current = &file.elements_[foldAnsiCase(trimBlanks(line.substr(1, line.size() - 2)))];
+      current = &file.elements_[foldCase(trimBlanks(line.substr(1, line.size() - 2)))];
       continue;
     }
     const auto equals = line.find('=');
     bool read = false;
     if (current && equals != std::string::npos) {
-      const std::string key = foldAnsiCase(trimBlanks(line.substr(0, equals)));
+      const std::string key = foldCase(trimBlanks(line.substr(0, equals)));
       const std::string value = trimBlanks(line.substr(equals + 1));
       if (key == "FONT") {
         read = readFont(value, *current);
@@ -99,12 +99,12 @@ SkinFile SkinFile::parse(const std::string& text) {
 }
 
 bool SkinFile::has(const std::string& element) const {
-  return elements_.count(foldAnsiCase(element)) != 0;
+  return elements_.count(foldCase(element)) != 0;
 }
 
 SkinStyle SkinFile::style(const std::string& element) const {
   SkinStyle style;
-  if (const auto found = elements_.find(foldAnsiCase(element)); found != elements_.end()) {
+  if (const auto found = elements_.find(foldCase(element)); found != elements_.end()) {
     style = found->second;
   }
   if (const auto form = elements_.find("FORM"); form != elements_.end()) {

@@ -15,7 +15,7 @@ LRESULT CALLBACK emptyProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     PostQuitMessage(0);
     return 0;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
@@ -35,6 +35,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
   return 0;
 }

@@ -47,7 +47,7 @@ bool startOnce(const char* program, const char* windowClass, const char* title, 
   if (GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory)) {
     run.workingSet = memory.WorkingSetSize;
   }
-  PostMessageA(window, WM_CLOSE, 0, 0);
+  PostMessageW(window, WM_CLOSE, 0, 0);
   WaitForSingleObject(process.hProcess, INFINITE);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);

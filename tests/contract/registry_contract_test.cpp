@@ -8,7 +8,7 @@
 #include <set>
 #include <vector>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "registry/value_data.h"
 
 namespace corvanta::testing {
@@ -82,7 +82,7 @@ std::vector<std::string> subKeyNames(RegistryPort& port, const ScopedRegKey& key
 
 std::set<std::string> folded(const std::vector<std::string>& names) {
   std::set<std::string> result;
-  for (const auto& name : names) result.insert(foldAnsiCase(name));
+  for (const auto& name : names) result.insert(foldCase(name));
   return result;
 }
 
@@ -131,22 +131,33 @@ TEST_P(RegistryContract, CreatingReportsWhetherTheKeyIsNewAndMakesEveryLevel) {
   EXPECT_EQ((std::set<std::string>{"C", "D"}), folded(subKeyNames(port(), open("a\\b", kKeyRead))));
 }
 
-TEST_P(RegistryContract, NamesMatchWithoutRegardToCaseWesternLettersIncluded) {
-  create("Alpha");
-  create("caf\xE9");
-  create("\x9A");
-  create("\xFF");
-  RegKey key = 0;
-  for (const char* other : {"ALPHA", "alpha", "CAF\xC9", "\x8A", "\x9F"}) {
+// Names from several alphabets, an emoji (a surrogate pair) and a lone
+// surrogate, as the wide API stores them.
+const std::pair<const char*, const char*> kNamesAndOtherCase[] = {
+    {"Alpha", "ALPHA"},
+    {"café", "CAFÉ"},
+    {"łódź", "ŁÓDŹ"},
+    {"жук", "ЖУК"},
+    {"日本😀", "日本😀"},
+    {"x\xED\xA0\x80", "X\xED\xA0\x80"}};
+
+TEST_P(RegistryContract, NamesInEveryAlphabetRoundTripAndMatchWithoutRegardToCase) {
+  std::set<std::string> written;
+  const auto scratch = create();
+  for (const auto& [name, other] : kNamesAndOtherCase) {
+    create(name);
+    written.insert(name);
+    RegKey key = 0;
     EXPECT_EQ(kErrorSuccess, port().openKeyEx(registry_->root, path(other), kKeyRead, key))
         << other;
     port().closeKey(key);
+    ASSERT_EQ(kErrorSuccess, put(port(), scratch, name, kRegSz, bytesOf(std::string(name) + '\0')));
+    const ReadBack read = query(port(), scratch, other);
+    EXPECT_EQ(kErrorSuccess, read.status) << other;
+    EXPECT_EQ(bytesOf(std::string(name) + '\0'), read.data) << name;
   }
-  EXPECT_EQ(4u, subKeyNames(port(), open("", kKeyRead)).size());
-
-  const auto scratch = create();
-  ASSERT_EQ(kErrorSuccess, put(port(), scratch, "Val\xE9", kRegDword, {1, 0, 0, 0}));
-  EXPECT_EQ(kErrorSuccess, query(port(), scratch, "VAL\xC9").status);
+  const auto names = subKeyNames(port(), open("", kKeyRead));
+  EXPECT_EQ(written, std::set<std::string>(names.begin(), names.end()));
 }
 
 TEST_P(RegistryContract, APathMayNotStartWithABackslashButMayEndWithOne) {
@@ -162,8 +173,8 @@ TEST_P(RegistryContract, APathMayNotStartWithABackslashButMayEndWithOne) {
 TEST_P(RegistryContract, SubKeysAreEnumeratedOnceEachThenNoMoreItems) {
   create("b");
   create("A");
-  create("c\xE9");
-  EXPECT_EQ((std::set<std::string>{"A", "B", "C\xC9"}),
+  create("cé");
+  EXPECT_EQ((std::set<std::string>{"A", "B", "CÉ"}),
             folded(subKeyNames(port(), open("", kKeyRead))));
 
   const auto key = open("", kKeyRead);
@@ -239,20 +250,20 @@ TEST_P(RegistryContract, AShortDataBufferReportsTheTypeAndTheLengthNeeded) {
 
 TEST_P(RegistryContract, QueryingAValueFollowsTheSameBufferRules) {
   const auto key = create();
-  ASSERT_EQ(kErrorSuccess, put(port(), key, "s", kRegSz, bytesOf(std::string("\xE9t\xE9\0", 4))));
+  ASSERT_EQ(kErrorSuccess, put(port(), key, "s", kRegSz, bytesOf(std::string("été") + '\0')));
   std::uint32_t type = 0;
   std::uint32_t length = 0;
   EXPECT_EQ(kErrorFileNotFound, port().queryValueEx(key.get(), "missing", &type, nullptr, &length));
   EXPECT_EQ(kErrorSuccess, port().queryValueEx(key.get(), "s", nullptr, nullptr, &length));
-  EXPECT_EQ(4u, length);
+  EXPECT_EQ(6u, length);
   std::uint8_t small[2];
   length = sizeof small;
   EXPECT_EQ(kErrorMoreData, port().queryValueEx(key.get(), "s", &type, small, &length));
-  EXPECT_EQ(4u, length);
+  EXPECT_EQ(6u, length);
   EXPECT_EQ(kRegSz, type);
   const ReadBack read = query(port(), key, "S");
   EXPECT_EQ(kErrorSuccess, read.status);
-  EXPECT_EQ(bytesOf(std::string("\xE9t\xE9\0", 4)), read.data);
+  EXPECT_EQ(bytesOf(std::string("été") + '\0'), read.data);
 }
 
 TEST_P(RegistryContract, AStringWrittenWithoutTerminatorKeepsEveryCharacter) {

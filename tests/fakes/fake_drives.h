@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "platform/drive_port.h"
 
 namespace corvanta::testing {

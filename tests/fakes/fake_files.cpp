@@ -36,14 +36,14 @@ std::string FakeFiles::parentOf(const std::string& path) {
 
 bool FakeFiles::isFolder(const std::string& path) const {
   if (path.size() == 2 && path[1] == ':') return true;  // a drive's root
-  const auto found = entries_.find(foldAnsiCase(path));
+  const auto found = entries_.find(foldCase(path));
   return found != entries_.end() && (found->second.attributes & kFileAttributeDirectory);
 }
 
 bool FakeFiles::hasChildren(const std::string& folder) const {
-  const std::string folded = foldAnsiCase(folder);
+  const std::string folded = foldCase(folder);
   for (const auto& [key, entry] : entries_) {
-    if (foldAnsiCase(parentOf(entry.path)) == folded) return true;
+    if (foldCase(parentOf(entry.path)) == folded) return true;
   }
   return false;
 }
@@ -51,25 +51,25 @@ bool FakeFiles::hasChildren(const std::string& folder) const {
 void FakeFiles::addFolder(const std::string& path, std::uint32_t attributes) {
   const std::string parent = parentOf(path);
   if (!parent.empty() && !isFolder(parent)) addFolder(parent);
-  entries_[foldAnsiCase(path)] = {path, attributes | kFileAttributeDirectory, {}};
+  entries_[foldCase(path)] = {path, attributes | kFileAttributeDirectory, {}};
 }
 
 void FakeFiles::addFile(const std::string& path, const std::string& contents,
                         std::uint32_t attributes) {
   const std::string parent = parentOf(path);
   if (!parent.empty() && !isFolder(parent)) addFolder(parent);
-  entries_[foldAnsiCase(path)] = {path, attributes, contents};
+  entries_[foldCase(path)] = {path, attributes, contents};
 }
 
 std::string FakeFiles::contents(const std::string& path) const {
-  const auto found = entries_.find(foldAnsiCase(path));
+  const auto found = entries_.find(foldCase(path));
   return found == entries_.end() ? std::string() : found->second.contents;
 }
 
 long FakeFiles::appendToFile(const std::string& path, const std::string& bytes) {
-  if (unwritable_.count(foldAnsiCase(path))) return kAccessDenied;
+  if (unwritable_.count(foldCase(path))) return kAccessDenied;
   if (!isFolder(parentOf(path))) return kErrorPathNotFound;
-  auto& entry = entries_[foldAnsiCase(path)];
+  auto& entry = entries_[foldCase(path)];
   if (entry.path.empty()) entry = {path, kFileAttributeArchive, {}};
   if (entry.attributes & kFileAttributeDirectory) return kAccessDenied;
   entry.contents += bytes;
@@ -77,20 +77,20 @@ long FakeFiles::appendToFile(const std::string& path, const std::string& bytes) 
 }
 
 std::uint32_t FakeFiles::attributesOf(const std::string& path) const {
-  const auto found = entries_.find(foldAnsiCase(path));
+  const auto found = entries_.find(foldCase(path));
   return found == entries_.end() ? 0 : found->second.attributes;
 }
 
 long FakeFiles::findFiles(const std::string& pattern, std::vector<FileEntry>& found) {
   ++findCalls;
   const std::string folder = parentOf(pattern);
-  for (std::string above = foldAnsiCase(folder); !above.empty(); above = parentOf(above)) {
+  for (std::string above = foldCase(folder); !above.empty(); above = parentOf(above)) {
     const auto failure = listingFailures_.find(above);
     if (failure != listingFailures_.end()) return failure->second;
   }
   if (!isFolder(folder)) return kErrorPathNotFound;
-  const std::string wildcard = foldAnsiCase(pattern.substr(folder.size() + 1));
-  const std::string foldedFolder = foldAnsiCase(folder);
+  const std::string wildcard = foldCase(pattern.substr(folder.size() + 1));
+  const std::string foldedFolder = foldCase(folder);
   std::vector<FileEntry> entries;
   if (wildcard.find_first_of("*?") == std::string::npos) {
     const auto exact = entries_.find(foldedFolder + '\\' + wildcard);
@@ -113,7 +113,7 @@ long FakeFiles::findFiles(const std::string& pattern, std::vector<FileEntry>& fo
 }
 
 long FakeFiles::createDirectory(const std::string& path) {
-  if (unwritable_.count(foldAnsiCase(path)) || unwritable_.count(foldAnsiCase(parentOf(path)))) {
+  if (unwritable_.count(foldCase(path)) || unwritable_.count(foldCase(parentOf(path)))) {
     return kAccessDenied;
   }
   if (!isFolder(parentOf(path))) return kErrorPathNotFound;
@@ -123,7 +123,7 @@ long FakeFiles::createDirectory(const std::string& path) {
 }
 
 long FakeFiles::removeDirectory(const std::string& path) {
-  const auto found = entries_.find(foldAnsiCase(path));
+  const auto found = entries_.find(foldCase(path));
   if (found == entries_.end()) return isFolder(parentOf(path)) ? 2 : kErrorPathNotFound;
   if (unwritable_.count(found->first)) return kAccessDenied;
   if (!(found->second.attributes & kFileAttributeDirectory)) return kDirectoryName;
@@ -133,7 +133,7 @@ long FakeFiles::removeDirectory(const std::string& path) {
 }
 
 long FakeFiles::setFileAttributes(const std::string& path, std::uint32_t attributes) {
-  const auto found = entries_.find(foldAnsiCase(path));
+  const auto found = entries_.find(foldCase(path));
   if (found == entries_.end()) return isFolder(parentOf(path)) ? 2 : kErrorPathNotFound;
   if (unwritable_.count(found->first)) return kAccessDenied;
   const std::uint32_t folder = found->second.attributes & kFileAttributeDirectory;
@@ -142,7 +142,7 @@ long FakeFiles::setFileAttributes(const std::string& path, std::uint32_t attribu
 }
 
 long FakeFiles::deleteFile(const std::string& path) {
-  const auto found = entries_.find(foldAnsiCase(path));
+  const auto found = entries_.find(foldCase(path));
   if (found == entries_.end()) return isFolder(parentOf(path)) ? 2 : kErrorPathNotFound;
   const std::uint32_t attributes = found->second.attributes;
   if (unwritable_.count(found->first) ||
@@ -154,13 +154,13 @@ long FakeFiles::deleteFile(const std::string& path) {
 }
 
 long FakeFiles::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
-  const auto source = entries_.find(foldAnsiCase(from));
+  const auto source = entries_.find(foldCase(from));
   if (source == entries_.end() || (source->second.attributes & kFileAttributeDirectory)) return 2;
   if (!isFolder(parentOf(to))) return kErrorPathNotFound;
-  if (unwritable_.count(foldAnsiCase(to))) return kAccessDenied;
+  if (unwritable_.count(foldCase(to))) return kAccessDenied;
   if (failIfExists && exists(to)) return kErrorFileExists;
   const Entry copy = source->second;
-  entries_[foldAnsiCase(to)] = {to, copy.attributes, copy.contents};
+  entries_[foldCase(to)] = {to, copy.attributes, copy.contents};
   return 0;
 }
 

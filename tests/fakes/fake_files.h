@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "platform/file_port.h"
 
 namespace corvanta::testing {
@@ -19,17 +19,17 @@ class FakeFiles final : public FilePort {
   void addFile(const std::string& path, const std::string& contents = "",
                std::uint32_t attributes = kFileAttributeArchive);
   // Appending to, creating in or removing this path is refused (5).
-  void makeUnwritable(const std::string& path) { unwritable_.insert(foldAnsiCase(path)); }
+  void makeUnwritable(const std::string& path) { unwritable_.insert(foldCase(path)); }
   // Listing this folder, or any below it, fails with `status` (5 for no
   // rights, 21 for a drive without a medium).
   void clearListingFailures() { listingFailures_.clear(); }
   void failListing(const std::string& folder, long status) {
-    listingFailures_[foldAnsiCase(folder)] = status;
+    listingFailures_[foldCase(folder)] = status;
   }
   std::uint32_t attributesOf(const std::string& path) const;
   int findCalls = 0;
 
-  bool exists(const std::string& path) const { return entries_.count(foldAnsiCase(path)) != 0; }
+  bool exists(const std::string& path) const { return entries_.count(foldCase(path)) != 0; }
   std::string contents(const std::string& path) const;
 
   long appendToFile(const std::string& path, const std::string& bytes) override;

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 
 namespace corvanta::testing {
 namespace {
@@ -30,7 +30,7 @@ std::string foldedJoin(const std::string& base, const std::string& path) {
   std::string joined = base;
   for (const auto& part : components(path)) {
     if (!joined.empty()) joined += '\\';
-    joined += foldAnsiCase(part);
+    joined += foldCase(part);
   }
   return joined;
 }
@@ -51,19 +51,19 @@ struct FakeRegistry::Key {
 
   // Sets a value, adding it after the others when it is new.
   void store(const std::string& valueName, std::uint32_t type, Bytes data) {
-    const auto found = valueIndex.find(foldAnsiCase(valueName));
+    const auto found = valueIndex.find(foldCase(valueName));
     if (found != valueIndex.end()) {
       values[found->second].type = type;
       values[found->second].data = std::move(data);
       return;
     }
-    valueIndex.emplace(foldAnsiCase(valueName), values.size());
+    valueIndex.emplace(foldCase(valueName), values.size());
     values.push_back({valueName, type, std::move(data)});
   }
 
   // Removes a value; false when there is none of that name.
   bool erase(const std::string& valueName) {
-    const auto found = valueIndex.find(foldAnsiCase(valueName));
+    const auto found = valueIndex.find(foldCase(valueName));
     if (found == valueIndex.end()) return false;
     const std::size_t position = found->second;
     values.erase(values.begin() + static_cast<std::ptrdiff_t>(position));
@@ -154,7 +154,7 @@ std::shared_ptr<FakeRegistry::Key> FakeRegistry::find(const std::shared_ptr<Key>
   }
   std::shared_ptr<Key> key = from;
   for (const auto& part : components(path)) {
-    key = key->child(foldAnsiCase(part));
+    key = key->child(foldCase(part));
     if (!key) {
       status = kErrorFileNotFound;
       return nullptr;
@@ -168,7 +168,7 @@ std::shared_ptr<FakeRegistry::Key> FakeRegistry::make(const std::shared_ptr<Key>
                                                       const std::string& path) {
   std::shared_ptr<Key> key = from;
   for (const auto& part : components(path)) {
-    const std::string folded = foldAnsiCase(part);
+    const std::string folded = foldCase(part);
     auto next = key->child(folded);
     if (!next) {
       next = std::make_shared<Key>();
@@ -195,7 +195,7 @@ RegKey FakeRegistry::newHandle(std::shared_ptr<Key> key, std::uint32_t access) {
 }
 
 StoredValue* FakeRegistry::findValue(Key& key, const std::string& name) const {
-  const auto found = key.valueIndex.find(foldAnsiCase(name));
+  const auto found = key.valueIndex.find(foldCase(name));
   return found == key.valueIndex.end() ? nullptr : &key.values[found->second];
 }
 
@@ -225,7 +225,7 @@ long FakeRegistry::create(RegistryOp op, RegKey key, const std::string& subKey,
   std::shared_ptr<Key> existing = handle->key;
   bool complete = true;
   for (const auto& part : components(subKey)) {
-    auto next = existing->child(foldAnsiCase(part));
+    auto next = existing->child(foldCase(part));
     if (!next) {
       const bool viaHandle = existing == handle->key;
       if (existing->readOnly || (viaHandle && !(handle->access & kKeyCreateSubKey))) {

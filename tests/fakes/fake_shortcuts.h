@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "platform/shortcut_port.h"
 
 namespace corvanta::testing {
@@ -18,11 +18,11 @@ class FakeShortcuts final : public ShortcutPort {
   std::set<std::string> unwritable;            // folded paths
 
   void put(const std::string& path, const std::string& target) {
-    targets[foldAnsiCase(path)] = target;
+    targets[foldCase(path)] = target;
   }
 
   std::int32_t loadShortcutTarget(const std::string& path, std::string& target) override {
-    const std::string key = foldAnsiCase(path);
+    const std::string key = foldCase(path);
     if (corrupt.count(key)) return kEFail;
     const auto found = targets.find(key);
     if (found == targets.end()) return kEFileNotFound;
@@ -31,7 +31,7 @@ class FakeShortcuts final : public ShortcutPort {
   }
 
   std::int32_t saveShortcut(const std::string& path, const std::string& target) override {
-    const std::string key = foldAnsiCase(path);
+    const std::string key = foldCase(path);
     if (unwritable.count(key)) return static_cast<std::int32_t>(0x80070005);
     targets[key] = target;
     corrupt.erase(key);

@@ -9,7 +9,7 @@ std::string FakeSystem::expandEnvironmentStrings(const std::string& text) {
   while (i < text.size()) {
     const auto close = text[i] == '%' ? text.find('%', i + 1) : std::string::npos;
     if (close != std::string::npos) {
-      const auto found = environment.find(foldAnsiCase(text.substr(i + 1, close - i - 1)));
+      const auto found = environment.find(foldCase(text.substr(i + 1, close - i - 1)));
       if (found != environment.end()) {
         out += found->second;
         i = close + 1;
@@ -30,7 +30,7 @@ std::string FakeSystem::getPrivateProfileString(const std::string& section, cons
     if (text.size() > bufferSize - 1) text.resize(bufferSize - 1);
     return text;
   };
-  const auto file = iniFiles_.find(foldAnsiCase(path));
+  const auto file = iniFiles_.find(foldCase(path));
   if (file == iniFiles_.end()) return cut(fallback);
   return cut(ProfileText(file->second).value(section, key).value_or(fallback));
 }

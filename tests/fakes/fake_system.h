@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "platform/system_port.h"
 
 namespace corvanta::testing {
@@ -45,9 +45,9 @@ class FakeSystem final : public SystemPort {
 
   // INI files by path (any case): their whole text.
   void putIniFile(const std::string& path, const std::string& text) {
-    iniFiles_[foldAnsiCase(path)] = text;
+    iniFiles_[foldCase(path)] = text;
   }
-  void removeIniFile(const std::string& path) { iniFiles_.erase(foldAnsiCase(path)); }
+  void removeIniFile(const std::string& path) { iniFiles_.erase(foldCase(path)); }
   std::string getPrivateProfileString(const std::string& section, const std::string& key,
                                       const std::string& fallback, std::uint32_t bufferSize,
                                       const std::string& path) override;

@@ -8,6 +8,7 @@
 
 #include "appearance/font_file.h"
 #include "base/profile_text.h"
+#include "base/text.h"
 #include "fakes/fake_system.h"
 #include "health/health_checks.h"
 #include "health/reg_export.h"
@@ -23,8 +24,9 @@ using namespace corvanta;
 }
 
 #if CORVANTA_FUZZ_TARGET == 5
-// Reads back one line regValueLine wrote: the name, then the data as
-// REGEDIT4 gives it. False when the line cannot be read.
+// Reads back one line regValueLine wrote: the name, then the data as the
+// registry editor gives it (string types back from UTF-16 to UTF-8). False
+// when the line cannot be read.
 bool readRegLine(const std::string& line, std::string& name, std::uint32_t& type, Bytes& data) {
   std::size_t at = 0;
   const auto unquote = [&](std::string& out) {
@@ -83,6 +85,14 @@ bool readRegLine(const std::string& line, std::string& name, std::uint32_t& type
   if (digits.size() % 2) return false;
   for (std::size_t i = 0; i < digits.size(); i += 2)
     data.push_back(static_cast<std::uint8_t>(std::strtoul(digits.substr(i, 2).c_str(), nullptr, 16)));
+  if (type == kRegSz || type == kRegExpandSz || type == kRegMultiSz) {
+    if (data.size() % 2) return false;
+    std::u16string units;
+    for (std::size_t i = 0; i < data.size(); i += 2)
+      units += static_cast<char16_t>(data[i] | data[i + 1] << 8);
+    const std::string text = utf8FromUtf16(units);
+    data.assign(text.begin(), text.end());
+  }
   return true;
 }
 #endif
@@ -115,8 +125,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const std::string name(input.substr(2, nameLength));
   // A name with a line break or a zero cannot be written (the export refuses it).
   if (!regNameExportable(name)) return 0;
-  const Bytes data(bytes + 2 + nameLength, bytes + size);
+  Bytes data(bytes + 2 + nameLength, bytes + size);
   const std::uint32_t type = bytes[1] % 12;
+  // Text reaches the export as the registry port hands it out: UTF-8 made
+  // from UTF-16.
+  if (type == kRegSz || type == kRegExpandSz || type == kRegMultiSz) {
+    const std::string text = utf8FromUtf16(utf16FromUtf8(std::string(data.begin(), data.end())));
+    data.assign(text.begin(), text.end());
+  }
   const std::string line = regValueLine(name, type, data);
   // One line to the registry editor: a break only where a hex list goes on.
   std::string joined = line.substr(0, line.size() - 2);

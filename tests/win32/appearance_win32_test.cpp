@@ -149,7 +149,7 @@ TEST(FontsWindow, AFontIsInstalledAndListedAndThePreviewTakesItsStyles) {
   window.control("Check1").valueFromUser(1);
   const auto preview = reinterpret_cast<HWND>(window.control("Label1").handle());
   LOGFONTA shown{};
-  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(preview, WM_GETFONT, 0, 0)), sizeof shown,
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(preview, WM_GETFONT, 0, 0)), sizeof shown,
              &shown);
   EXPECT_EQ(FW_BOLD, shown.lfWeight);
   EXPECT_TRUE(shown.lfItalic);

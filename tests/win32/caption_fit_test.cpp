@@ -55,7 +55,7 @@ std::string toolTipOf(HWND form, HWND control) {
   tool.hwnd = form;
   tool.uId = reinterpret_cast<UINT_PTR>(control);
   tool.lpszText = text;
-  SendMessageA(search.second, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(search.second, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
   return text;
 }
 

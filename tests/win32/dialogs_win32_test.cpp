@@ -36,7 +36,7 @@ void CALLBACK answerDialog(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
   ++dialogsSeen;
   if (!typedFileName.empty()) SetDlgItemTextA(dialog, cmb13, typedFileName.c_str());
-  PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(pressedButton), 0);
+  PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(pressedButton), 0);
 }
 
 void userWill(int button, const std::string& fileName = "") {

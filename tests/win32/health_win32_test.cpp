@@ -9,6 +9,7 @@
 
 #include <map>
 #include <tuple>
+#include <vector>
 
 #include "core/app_context.h"
 #include "fakes/app_harness.h"
@@ -20,6 +21,7 @@
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shortcut_win32.h"
 #include "platform/win32/system_win32.h"
+#include "platform/win32/wide_text.h"
 #include "win32/running_program.h"
 #include "win32/scratch_folder.h"
 
@@ -28,38 +30,54 @@ namespace {
 
 using testing::ScratchFolder;
 
-using Snapshot = std::map<std::string, std::tuple<DWORD, std::string>>;
+using Snapshot = std::map<std::wstring, std::tuple<DWORD, std::string>>;
 
-// Every key and value below `path`, with types and bytes.
-void snapshot(HKEY root, const std::string& path, Snapshot& out) {
+// Every key and value below `path`, with types and bytes, read with the
+// wide calls: exactly what the registry holds.
+void snapshot(HKEY root, const std::wstring& path, Snapshot& out) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
   out[path] = {};
+  std::vector<wchar_t> name(16384);
+  std::vector<BYTE> data(4096);
   for (DWORD index = 0;; ++index) {
-    char name[512];
-    DWORD nameLength = sizeof name;
-    BYTE data[2048];
-    DWORD dataLength = sizeof data;
+    DWORD nameLength = static_cast<DWORD>(name.size());
+    DWORD dataLength = static_cast<DWORD>(data.size());
     DWORD type = 0;
-    if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data, &dataLength) !=
-        ERROR_SUCCESS)
+    if (RegEnumValueW(key, index, name.data(), &nameLength, nullptr, &type, data.data(),
+                      &dataLength) != ERROR_SUCCESS)
       break;
-    out[path + "|" + name] = {type, std::string(data, data + dataLength)};
+    out[path + L"|" + std::wstring(name.data(), nameLength)] = {
+        type, std::string(data.begin(), data.begin() + dataLength)};
   }
   for (DWORD index = 0;; ++index) {
-    char name[256];
-    DWORD nameLength = sizeof name;
-    if (RegEnumKeyExA(key, index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
+    DWORD nameLength = static_cast<DWORD>(name.size());
+    if (RegEnumKeyExW(key, index, name.data(), &nameLength, nullptr, nullptr, nullptr, nullptr) !=
         ERROR_SUCCESS)
       break;
-    snapshot(root, path + "\\" + name, out);
+    snapshot(root, path + L"\\" + std::wstring(name.data(), nameLength), out);
   }
   RegCloseKey(key);
 }
 
+void put(HKEY key, const std::wstring& name, DWORD type, const std::string& bytes) {
+  // Text not ended by a zero gains one when a zero follows it in memory:
+  // here something else follows, so the value holds exactly these bytes.
+  const std::string buffer = bytes + "xx";
+  RegSetValueExW(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(buffer.data()),
+                 static_cast<DWORD>(bytes.size()));
+}
+
+// The same through the ANSI call, which stores text as UTF-16 itself.
 void put(HKEY key, const char* name, DWORD type, const std::string& bytes) {
   RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                  static_cast<DWORD>(bytes.size()));
+}
+
+// Text as the registry stores it: UTF-16LE, with the terminator unless the
+// text leaves it out.
+std::string stored(std::u16string_view text) {
+  return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
 }
 
 int runAndWait(std::string command) {
@@ -78,44 +96,63 @@ int runAndWait(std::string command) {
 }
 
 TEST(HealthBackup, ImportingTheRegFileGivesBackEveryKeyAndValueByteForByte) {
-  const std::string tree =
-      "Software\\Corvanta Backup Test " + std::to_string(GetCurrentProcessId());
+  const std::wstring tree =
+      L"Software\\Corvanta Backup Test " + std::to_wstring(GetCurrentProcessId());
+  const std::wstring entry = tree + L"\\Entry \u0141\u00F3d\u017A";
   HKEY key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, (tree + "\\Entry").c_str(), 0,
-                                           nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
-  put(key, "", REG_SZ, std::string("default", 8));
-  put(key, "quote \" and \\ back", REG_SZ, std::string("C:\\a \"b\"\xE9", 10));
-  put(key, "two lines", REG_SZ, std::string("one\r\ntwo", 9));
-  put(key, "expand", REG_EXPAND_SZ, std::string("%TEMP%\\x", 9));
-  put(key, "multi", REG_MULTI_SZ, std::string("a\0bc\0\0", 6));
-  put(key, "binary", REG_BINARY, std::string(300, '\x7f'));
-  put(key, "empty binary", REG_BINARY, "");
-  put(key, "none", REG_NONE, std::string("\x01\x02", 2));
-  put(key, "dword", REG_DWORD, std::string("\x78\x56\x34\x12", 4));
-  put(key, "short dword", REG_DWORD, std::string("\x01\x02", 2));
-  put(key, "qword", REG_QWORD, std::string("\1\2\3\4\5\6\7\x08", 8));
-  put(key, "odd", 0x1234, std::string("\xff\x00", 2));
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, entry.c_str(), 0, nullptr, 0,
+                                           KEY_ALL_ACCESS, nullptr, &key, nullptr));
+  put(key, L"", REG_SZ, stored(std::u16string_view(u"default", 8)));
+  put(key, L"quote \" and \\ back", REG_SZ, stored(std::u16string_view(u"C:\\a \"b\"\u00E9", 10)));
+  put(key, L"two lines", REG_SZ, stored(std::u16string_view(u"one\r\ntwo", 9)));
+  put(key, L"Publisher", REG_SZ,
+      stored(std::u16string_view(u"\u017B\u00F3\u0142w & \u0141\u00F3d\u017A Ltd \u2014 \u65E5\u672C", 21)));
+  put(key, L"\u0416 \u65E5\u672C \U0001F600", REG_EXPAND_SZ,
+      stored(std::u16string_view(u"%TEMP%\\\u0416\U0001F600", 11)));
+  put(key, L"lone \xD800", REG_SZ, stored(std::u16string_view(u"x\xDC00", 3)));
+  put(key, L"expand", REG_EXPAND_SZ, stored(std::u16string_view(u"%TEMP%\\x", 9)));
+  put(key, L"multi", REG_MULTI_SZ, stored(std::u16string_view(u"a\0\u65E5c\0\0", 6)));
+  put(key, L"binary", REG_BINARY, std::string(300, '\x7f'));
+  put(key, L"empty binary", REG_BINARY, "");
+  put(key, L"none", REG_NONE, std::string("\x01\x02", 2));
+  put(key, L"dword", REG_DWORD, std::string("\x78\x56\x34\x12", 4));
+  put(key, L"short dword", REG_DWORD, std::string("\x01\x02", 2));
+  put(key, L"qword", REG_QWORD, std::string("\1\2\3\4\5\6\7\x08", 8));
+  put(key, L"odd", 0x1234, std::string("\xff\x00", 2));
   RegCloseKey(key);
-  RegCreateKeyExA(HKEY_CURRENT_USER, (tree + "\\Entry\\Empty sub").c_str(), 0, nullptr, 0,
+  RegCreateKeyExW(HKEY_CURRENT_USER, (entry + L"\\Empty \u65E5\u672C").c_str(), 0, nullptr, 0,
                   KEY_ALL_ACCESS, nullptr, &key, nullptr);
   RegCloseKey(key);
 
   Snapshot before;
-  snapshot(HKEY_CURRENT_USER, tree + "\\Entry", before);
-  ASSERT_EQ(14u, before.size());
+  snapshot(HKEY_CURRENT_USER, entry, before);
+  ASSERT_EQ(17u, before.size());
   Win32Registry registry;
   RegExport backup(registry);
-  ASSERT_TRUE(backup.addKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", tree + "\\Entry"));
+  ASSERT_TRUE(backup.addKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", narrow(entry)));
+  EXPECT_EQ(0u, backup.fileBytes().rfind("\xFF\xFEW\0i\0n\0", 0)) << "UTF-16 with its mark";
   ScratchFolder folder;
   Win32Files files;
-  ASSERT_EQ(kErrorSuccess, files.createNewFile(folder.file("backup.reg"), backup.text()));
-  ASSERT_EQ(ERROR_SUCCESS, RegDeleteTreeA(HKEY_CURRENT_USER, (tree + "\\Entry").c_str()));
+  ASSERT_EQ(kErrorSuccess, files.createNewFile(folder.file("backup.reg"), backup.fileBytes()));
+  ASSERT_EQ(ERROR_SUCCESS, RegDeleteTreeW(HKEY_CURRENT_USER, entry.c_str()));
 
   ASSERT_EQ(0, runAndWait("regedit.exe /s \"" + folder.file("backup.reg") + "\""));
   Snapshot after;
-  snapshot(HKEY_CURRENT_USER, tree + "\\Entry", after);
+  snapshot(HKEY_CURRENT_USER, entry, after);
   EXPECT_EQ(before, after);
-  RegDeleteTreeA(HKEY_CURRENT_USER, tree.c_str());
+
+  // Text that is not whole UTF-16 units, or lacks its terminator (which the
+  // import would add), cannot be given back exactly: such a key has no
+  // backup, and so is never deleted.
+  for (const std::string& text : {std::string("abc", 3), stored(u"open")}) {
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegOpenKeyExW(HKEY_CURRENT_USER, entry.c_str(), 0, KEY_SET_VALUE, &key));
+    put(key, L"text", REG_SZ, text);
+    RegCloseKey(key);
+    RegExport refused(registry);
+    EXPECT_FALSE(refused.addKeyTree(kHkeyCurrentUser, "HKEY_CURRENT_USER", narrow(entry)));
+  }
+  RegDeleteTreeW(HKEY_CURRENT_USER, tree.c_str());
 }
 
 void writeFile(const std::string& path, const std::string& content = "x") {
@@ -332,13 +369,13 @@ TEST(HealthProgram, CheckAndRepairInTheRealWindowRemovesABrokenEntryAfterBacking
   RunningProgram program;
   HWND main = program.mainWindow();
   ASSERT_NE(nullptr, main);
-  SendMessageA(childWithText(main, "System >>"), BM_CLICK, 0, 0);
-  PostMessageA(childWithText(main, "System Health"), BM_CLICK, 0, 0);
+  SendMessageW(childWithText(main, "System >>"), BM_CLICK, 0, 0);
+  PostMessageW(childWithText(main, "System Health"), BM_CLICK, 0, 0);
   HWND health = waitForWindow("System Health");
   ASSERT_NE(nullptr, health);
   HWND frame = childWithText(health, "Software removal entries in Registry");
   ASSERT_NE(nullptr, frame);
-  SendMessageA(FindWindowExA(frame, nullptr, "BUTTON", "Check && Repair"), BM_CLICK, 0, 0);
+  SendMessageW(FindWindowExA(frame, nullptr, "BUTTON", "Check && Repair"), BM_CLICK, 0, 0);
 
   // The errors found and the entries repaired, as the frame shows them.
   const auto counts = [&] {
@@ -354,7 +391,7 @@ TEST(HealthProgram, CheckAndRepairInTheRealWindowRemovesABrokenEntryAfterBacking
   EXPECT_GE(std::stoi(first[0]), 1);
   EXPECT_GE(std::stoi(first[1]), 1);
   // What was repaired is gone: a second run finds nothing left to repair.
-  SendMessageA(FindWindowExA(frame, nullptr, "BUTTON", "Check && Repair"), BM_CLICK, 0, 0);
+  SendMessageW(FindWindowExA(frame, nullptr, "BUTTON", "Check && Repair"), BM_CLICK, 0, 0);
   EXPECT_EQ((std::vector<std::string>{"0", "0"}), counts());
   EXPECT_NE(ERROR_SUCCESS,
             RegOpenKeyExA(HKEY_LOCAL_MACHINE, (uninstall + broken).c_str(), 0, KEY_READ, &key));
@@ -378,7 +415,7 @@ TEST(HealthProgram, CheckAndRepairInTheRealWindowRemovesABrokenEntryAfterBacking
   FindClose(search);
   EXPECT_TRUE(backedUp);
 
-  PostMessageA(childWithText(health, "Close"), BM_CLICK, 0, 0);
+  PostMessageW(childWithText(health, "Close"), BM_CLICK, 0, 0);
   for (int waited = 0; waited < 5000 && IsWindow(health); waited += 50) Sleep(50);
   EXPECT_FALSE(IsWindow(health));
 }

@@ -50,25 +50,25 @@ TEST(ProgramLanguages, GermanChosenShowsAtTheNextStartAndAMissingFileGivesEnglis
     RunningProgram first(program);
     HWND main = first.mainWindow();
     ASSERT_NE(nullptr, main);
-    SendMessageA(childWithText(main, "System >>"), BM_CLICK, 0, 0);
-    SendMessageA(childWithText(main, "Language"), BM_CLICK, 0, 0);
+    SendMessageW(childWithText(main, "System >>"), BM_CLICK, 0, 0);
+    SendMessageW(childWithText(main, "Language"), BM_CLICK, 0, 0);
     HWND chooser = nullptr;
     for (const auto& child : childrenOf(main)) {
       if (child.className == "ComboBoxEx32") chooser = child.window;
     }
     ASSERT_NE(nullptr, chooser);
-    ASSERT_EQ(3, SendMessageA(chooser, CB_GETCOUNT, 0, 0)) << "English, French, German";
-    SendMessageA(chooser, CB_SETCURSEL, 2, 0);
-    SendMessageA(GetParent(chooser), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(chooser), CBN_SELCHANGE),
+    ASSERT_EQ(3, SendMessageW(chooser, CB_GETCOUNT, 0, 0)) << "English, French, German";
+    SendMessageW(chooser, CB_SETCURSEL, 2, 0);
+    SendMessageW(GetParent(chooser), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(chooser), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(chooser));
-    SendMessageA(FindWindowExA(GetParent(chooser), nullptr, "BUTTON", "Apply"), BM_CLICK, 0, 0);
+    SendMessageW(FindWindowExA(GetParent(chooser), nullptr, "BUTTON", "Apply"), BM_CLICK, 0, 0);
     EXPECT_NE(nullptr, childWithText(main, "System <<")) << "nothing changes before the restart";
   }
   {
     RunningProgram second(program);
     HWND main = second.mainWindow();
     ASSERT_NE(nullptr, main);
-    SendMessageA(childWithText(main, "System >>"), BM_CLICK, 0, 0);
+    SendMessageW(childWithText(main, "System >>"), BM_CLICK, 0, 0);
     EXPECT_NE(nullptr, childWithText(main, "Laufwerke"));
     EXPECT_NE(nullptr, childWithText(main, "CPU && Speicher"));
   }
@@ -85,10 +85,10 @@ TEST(ProgramLanguages, GermanChosenShowsAtTheNextStartAndAMissingFileGivesEnglis
     std::string said;
     for (const auto& child : childrenOf(box)) said += child.text + "\n";
     EXPECT_NE(std::string::npos, said.find("German.ini")) << said;
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
     HWND main = third.mainWindow();
     ASSERT_NE(nullptr, main);
-    SendMessageA(childWithText(main, "System >>"), BM_CLICK, 0, 0);
+    SendMessageW(childWithText(main, "System >>"), BM_CLICK, 0, 0);
     EXPECT_NE(nullptr, childWithText(main, "Drives"));
   }
   RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);

@@ -35,7 +35,7 @@ TEST(Planting, ALateBoundDllIsTakenFromSystem32NeverFromBesideTheProgram) {
   EXPECT_EQ(beside, folderOf(searched));
   FreeLibrary(searched);
 
-  HMODULE bound = loadSystemLibrary(kProbe);
+  HMODULE bound = loadSystemLibrary(L"corvanta-probe.dll");
   ASSERT_NE(nullptr, bound);
   EXPECT_EQ(0, lstrcmpiA(systemFolder.c_str(), folderOf(bound).c_str())) << folderOf(bound);
   FreeLibrary(bound);

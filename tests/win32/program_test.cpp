@@ -44,13 +44,13 @@ TEST(Program, TheExpanderAndTheNavigationButtonsWork) {
   RunningProgram program;
   HWND main = program.mainWindow();
   ASSERT_NE(nullptr, main);
-  SendMessageA(childWithText(main, "System >>"), BM_CLICK, 0, 0);
+  SendMessageW(childWithText(main, "System >>"), BM_CLICK, 0, 0);
   HWND language = childWithText(main, "Language");
   ASSERT_NE(nullptr, language);
   EXPECT_TRUE(IsWindowVisible(language));
   ASSERT_NE(nullptr, childWithText(main, "System <<"));
 
-  SendMessageA(language, BM_CLICK, 0, 0);
+  SendMessageW(language, BM_CLICK, 0, 0);
   HWND chooser = nullptr;
   for (const auto& child : childrenOf(main)) {
     if (child.className == "ComboBoxEx32") chooser = child.window;
@@ -60,8 +60,8 @@ TEST(Program, TheExpanderAndTheNavigationButtonsWork) {
   // Every shipped language on offer, English (second, sorted) chosen. (Its
   // text needs a message that carries a pointer, which does not cross
   // processes.)
-  EXPECT_EQ(7, SendMessageA(chooser, CB_GETCOUNT, 0, 0));
-  EXPECT_EQ(1, SendMessageA(chooser, CB_GETCURSEL, 0, 0));
+  EXPECT_EQ(7, SendMessageW(chooser, CB_GETCOUNT, 0, 0));
+  EXPECT_EQ(1, SendMessageW(chooser, CB_GETCURSEL, 0, 0));
 }
 
 TEST(Program, ASecondStartEndsSilentlyAndLeavesOneWindow) {
@@ -120,21 +120,21 @@ TEST(Program, TheStartMenuTabShowsStoredPoliciesAndAppliesAClickedBox) {
   }
   ASSERT_NE(nullptr, tabs);
   EXPECT_EQ(nullptr, childWithText(main, "Remove the Find command")) << "not made before it shows";
-  SendMessageA(tabs, WM_KEYDOWN, VK_RIGHT, 0);
-  SendMessageA(tabs, WM_KEYUP, VK_RIGHT, 0xC0000000);
+  SendMessageW(tabs, WM_KEYDOWN, VK_RIGHT, 0);
+  SendMessageW(tabs, WM_KEYUP, VK_RIGHT, 0xC0000000);
   HWND run = childWithText(main, "Remove the Run command");
   HWND shutDown = childWithText(main, "Remove the Shut Down  command");
   HWND find = childWithText(main, "Remove the Find command");
   ASSERT_TRUE(run && shutDown && find);
   EXPECT_TRUE(IsWindowVisible(find)) << "the Start Menu tab is showing";
-  EXPECT_EQ(BST_CHECKED, SendMessageA(run, BM_GETCHECK, 0, 0));
-  EXPECT_EQ(BST_UNCHECKED, SendMessageA(shutDown, BM_GETCHECK, 0, 0));
-  EXPECT_EQ(BST_UNCHECKED, SendMessageA(find, BM_GETCHECK, 0, 0));
+  EXPECT_EQ(BST_CHECKED, SendMessageW(run, BM_GETCHECK, 0, 0));
+  EXPECT_EQ(BST_UNCHECKED, SendMessageW(shutDown, BM_GETCHECK, 0, 0));
+  EXPECT_EQ(BST_UNCHECKED, SendMessageW(find, BM_GETCHECK, 0, 0));
 
-  SendMessageA(find, BM_CLICK, 0, 0);
+  SendMessageW(find, BM_CLICK, 0, 0);
   HWND apply = FindWindowExA(GetParent(find), nullptr, "BUTTON", "Apply");
   ASSERT_NE(nullptr, apply);
-  SendMessageA(apply, BM_CLICK, 0, 0);
+  SendMessageW(apply, BM_CLICK, 0, 0);
   EXPECT_EQ(1, readPolicy("NoFind"));
   EXPECT_EQ(1, readPolicy("NoRun"));
   EXPECT_EQ(0, readPolicy("NoClose"));
@@ -160,7 +160,7 @@ TEST(Program, ClosingTheMainWindowEndsTheProgram) {
   RunningProgram program;
   HWND main = program.mainWindow();
   ASSERT_NE(nullptr, main);
-  PostMessageA(main, WM_CLOSE, 0, 0);
+  PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(program.process(), 20000));
 }
 
@@ -180,7 +180,7 @@ TEST(Program, ACloseAsSoonAsTheWindowShowsEndsTheProgram) {
       else Sleep(1);
     }
     ASSERT_NE(nullptr, main) << "launch " << launch << " seen " << seen;
-    PostMessageA(main, WM_CLOSE, 0, 0);
+    PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(program.process(), 10000)) << "launch " << launch;
   }
 }

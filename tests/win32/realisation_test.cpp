@@ -23,18 +23,18 @@ std::string textOf(HWND window) {
 }
 
 LRESULT send(const Control& control, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-  return SendMessageA(hwndOf(control), message, wParam, lParam);
+  return SendMessageW(hwndOf(control), message, wParam, lParam);
 }
 
 // Answers the run-time error box the form window shows.
 void CALLBACK closeErrorBox(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
-  if (HWND box = FindWindowA("#32770", "Realisation")) PostMessageA(box, WM_COMMAND, IDOK, 0);
+  if (HWND box = FindWindowA("#32770", "Realisation")) PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
 void pressKey(HWND window, WPARAM key) {
-  SendMessageA(window, WM_KEYDOWN, key, 0);
-  SendMessageA(window, WM_KEYUP, key, 0xC0000000);
+  SendMessageW(window, WM_KEYDOWN, key, 0);
+  SendMessageW(window, WM_KEYUP, key, 0xC0000000);
 }
 
 class RealisationTest : public ::testing::Test {
@@ -326,7 +326,7 @@ TEST_F(RealisationTest, AModalWindowBlocksItsOwnerUntilItIsClosed) {
   closer.enabled = true;
   closer.onTick = [&] {
     ownerDisabled = !IsWindowEnabled(reinterpret_cast<HWND>(form.handle()));
-    PostMessageA(reinterpret_cast<HWND>(dialog.handle()), WM_CLOSE, 0, 0);
+    PostMessageW(reinterpret_cast<HWND>(dialog.handle()), WM_CLOSE, 0, 0);
   };
   forms.ShowModal(dialog, form);
   EXPECT_TRUE(ownerDisabled);

@@ -64,7 +64,7 @@ class RunningProgram {
   }
   ~RunningProgram() {
     if (!started_) return;
-    if (HWND window = mainWindow(0)) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (HWND window = mainWindow(0)) PostMessageW(window, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0)
       TerminateProcess(process_.hProcess, 1);
     CloseHandle(process_.hThread);

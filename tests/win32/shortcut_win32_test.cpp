@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "fakes/fake_registry.h"
 #include "registry/script_shell.h"
 #include "win32/scratch_folder.h"

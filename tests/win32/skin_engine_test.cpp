@@ -47,10 +47,10 @@ TEST_F(SkinEngineTest, TheMainWindowsBandCarriesAboutAndHelpAsRealButtons) {
   ASSERT_NE(nullptr, help);
   EXPECT_TRUE(GetWindowLongA(about, GWL_STYLE) & WS_TABSTOP) << "reachable with the keyboard";
 
-  SendMessageA(about, BM_CLICK, 0, 0);
+  SendMessageW(about, BM_CLICK, 0, 0);
   SetFocus(help);
-  SendMessageA(help, WM_KEYDOWN, VK_SPACE, 0);
-  SendMessageA(help, WM_KEYUP, VK_SPACE, 0xC0000000);
+  SendMessageW(help, WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageW(help, WM_KEYUP, VK_SPACE, 0xC0000000);
   EXPECT_EQ((std::vector<std::string>{"About", "help"}), clicked);
 
   // The band pushes the window's controls down and the window grows by it.

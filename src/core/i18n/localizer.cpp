@@ -1,6 +1,6 @@
 #include "core/i18n/localizer.h"
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 #include "base/resume.h"
 #include "platform/file_port.h"
 #include "registry/settings_store.h"
@@ -13,8 +13,21 @@ constexpr const char* kSettingsApplication = "Corvanta";
 constexpr const char* kSettingsSection = "Language";
 constexpr const char* kSettingsKey = "lng";
 constexpr const char* kTextSection = "Corvanta";
-constexpr std::size_t kLongestText = 254;  // a 255-character buffer and its terminator
+constexpr std::size_t kLongestText = 254;  // characters: a 255-character buffer and its terminator
 constexpr std::size_t kLongestName = 64;
+
+// Cuts `text` after `most` UTF-16 units, never inside a character.
+void cutToCharacters(std::string& text, std::size_t most) {
+  std::size_t units = 0;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t start = at;
+    units += nextCodePoint(text, at) >= 0x10000 ? 2 : 1;
+    if (units > most) {
+      text.resize(start);
+      return;
+    }
+  }
+}
 
 }  // namespace
 
@@ -22,7 +35,7 @@ bool isLanguageName(const std::string& name) {
   if (name.empty() || name.size() > kLongestName || name.front() == '.') return false;
   for (const char c : name) {
     const bool letterOrDigit = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                               (c >= '0' && c <= '9') || static_cast<unsigned char>(c) >= 0xC0;
+                               (c >= '0' && c <= '9') || static_cast<unsigned char>(c) >= 0x80;
     if (!letterOrDigit && c != ' ' && c != '-' && c != '_' && c != '.') return false;
   }
   return true;
@@ -44,13 +57,14 @@ std::string Localizer::languageFile(const std::string& languageName) const {
 }
 
 const ProfileText* Localizer::texts(const std::string& languageName) {
-  const std::string key = foldAnsiCase(languageName);
+  const std::string key = foldCase(languageName);
   auto found = loaded_.find(key);
   if (found == loaded_.end()) {
     std::string bytes;
     std::optional<ProfileText> read;
     if (files_.readFile(languageFile(languageName), bytes) == kErrorSuccess) {
-      ProfileText parsed(bytes);
+      // Files of earlier versions are in the Western code page.
+      ProfileText parsed(utf8FromStoredText(bytes));
       if (parsed.hasSection(kTextSection)) read = std::move(parsed);
     }
     found = loaded_.emplace(key, std::move(read)).first;
@@ -67,7 +81,7 @@ std::optional<std::string> Localizer::lookup(const std::string& id,
   for (const std::string& language : {languageName, std::string(kEnglish)}) {
     if (const ProfileText* file = texts(language)) {
       if (auto text = file->value(kTextSection, id)) {
-        if (text->size() > kLongestText) text->resize(kLongestText);
+        cutToCharacters(*text, kLongestText);
         return text;
       }
     }

@@ -40,14 +40,14 @@ class ComApartment {
  public:
   ComApartment() {
     static auto* const initialize =
-        lateBound<decltype(CoInitializeEx)>("ole32.dll", "CoInitializeEx");
+        lateBound<decltype(CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
     joined_ = initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
   }
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
   ~ComApartment() {
     static auto* const uninitialize =
-        lateBound<decltype(CoUninitialize)>("ole32.dll", "CoUninitialize");
+        lateBound<decltype(CoUninitialize)>(L"ole32.dll", "CoUninitialize");
     if (joined_ && uninitialize) uninitialize();
   }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/picture_win32.h"
+#include "platform/win32/wide_text.h"
 
 namespace corvanta {
 namespace {
@@ -11,11 +12,11 @@ constexpr UINT kStoreAndTell = SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE;
 
 bool setParameter(UINT action, UINT number) {
   int zero = 0;
-  return SystemParametersInfoA(action, number, &zero, kStoreAndTell) != FALSE;
+  return SystemParametersInfoW(action, number, &zero, kStoreAndTell) != FALSE;
 }
 
-int CALLBACK collectFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM list) {
-  reinterpret_cast<std::vector<std::string>*>(list)->emplace_back(font->lfFaceName);
+int CALLBACK collectFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM list) {
+  reinterpret_cast<std::vector<std::string>*>(list)->push_back(narrow(font->lfFaceName));
   return 1;
 }
 
@@ -30,21 +31,21 @@ bool Win32Desktop::setSysColor(int index, std::uint32_t color) {
 
 std::optional<bool> Win32Desktop::fontSmoothing() {
   BOOL on = FALSE;
-  if (!SystemParametersInfoA(SPI_GETFONTSMOOTHING, 0, &on, 0)) return std::nullopt;
+  if (!SystemParametersInfoW(SPI_GETFONTSMOOTHING, 0, &on, 0)) return std::nullopt;
   return on != FALSE;
 }
 
 std::optional<int> Win32Desktop::mouseTrails() {
   int trails = 0;
-  if (!SystemParametersInfoA(SPI_GETMOUSETRAILS, 0, &trails, 0)) return std::nullopt;
+  if (!SystemParametersInfoW(SPI_GETMOUSETRAILS, 0, &trails, 0)) return std::nullopt;
   return trails;
 }
 
 int Win32Desktop::doubleClickTime() { return static_cast<int>(GetDoubleClickTime()); }
 
 bool Win32Desktop::setWallpaper(const std::string& path) {
-  std::string file = path;
-  return SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, file.data(), kStoreAndTell) != FALSE;
+  std::wstring file = wide(path);
+  return SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, file.data(), kStoreAndTell) != FALSE;
 }
 
 bool Win32Desktop::setFontSmoothing(bool on) {
@@ -52,7 +53,7 @@ bool Win32Desktop::setFontSmoothing(bool on) {
 }
 
 bool Win32Desktop::setMouseSpeed(int speed) {
-  return SystemParametersInfoA(SPI_SETMOUSESPEED, static_cast<UINT>(speed),
+  return SystemParametersInfoW(SPI_SETMOUSESPEED, static_cast<UINT>(speed),
                                reinterpret_cast<PVOID>(static_cast<INT_PTR>(speed)),
                                kStoreAndTell) != FALSE;
 }
@@ -78,38 +79,38 @@ bool Win32Desktop::setDoubleClickTime(int milliseconds) {
 }
 
 long Win32Desktop::changeResolution(int width, int height) {
-  DEVMODEA mode{};
+  DEVMODEW mode{};
   mode.dmSize = sizeof mode;
-  for (DWORD index = 0; EnumDisplaySettingsA(nullptr, index, &mode); ++index) {
+  for (DWORD index = 0; EnumDisplaySettingsW(nullptr, index, &mode); ++index) {
   }
   mode.dmSize = sizeof mode;
   mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
   mode.dmPelsWidth = static_cast<DWORD>(width);
   mode.dmPelsHeight = static_cast<DWORD>(height);
-  return ChangeDisplaySettingsA(&mode, 0);
+  return ChangeDisplaySettingsW(&mode, 0);
 }
 
 std::vector<std::string> Win32Desktop::fontFamilies() {
   std::vector<std::string> families;
-  LOGFONTA any{};
+  LOGFONTW any{};
   any.lfCharSet = DEFAULT_CHARSET;
   HDC screen = GetDC(nullptr);
-  EnumFontFamiliesExA(screen, &any, collectFamily, reinterpret_cast<LPARAM>(&families), 0);
+  EnumFontFamiliesExW(screen, &any, collectFamily, reinterpret_cast<LPARAM>(&families), 0);
   ReleaseDC(nullptr, screen);
   return families;
 }
 
 int Win32Desktop::addFontResource(const std::string& path) {
-  return AddFontResourceA(path.c_str());
+  return AddFontResourceW(wide(path).c_str());
 }
 
 bool Win32Desktop::removeFontResource(const std::string& path) {
-  return RemoveFontResourceA(path.c_str()) != FALSE;
+  return RemoveFontResourceW(wide(path).c_str()) != FALSE;
 }
 
 void Win32Desktop::broadcastFontChange() {
   DWORD_PTR result = 0;
-  SendMessageTimeoutA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, 1000, &result);
+  SendMessageTimeoutW(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, 1000, &result);
 }
 
 long Win32Desktop::convertToBitmap(const std::string& source, const std::string& target) {

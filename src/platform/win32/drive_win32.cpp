@@ -4,6 +4,8 @@
 
 #include <cctype>
 
+#include "platform/win32/wide_text.h"
+
 namespace corvanta {
 namespace {
 
@@ -33,50 +35,38 @@ std::vector<std::string> Win32Drives::logicalDrives() {
 }
 
 DriveType Win32Drives::driveType(const std::string& root) {
-  return static_cast<DriveType>(GetDriveTypeA(root.c_str()));
+  return static_cast<DriveType>(GetDriveTypeW(wide(root).c_str()));
 }
 
 long Win32Drives::volumeLabel(const std::string& root, std::string& label) {
   const NoCriticalErrorBoxes quiet;
-  char name[MAX_PATH + 1] = {};
-  if (!GetVolumeInformationA(root.c_str(), name, sizeof name, nullptr, nullptr, nullptr, nullptr,
-                             0)) {
+  wchar_t name[MAX_PATH + 1] = {};
+  if (!GetVolumeInformationW(wide(root).c_str(), name, MAX_PATH + 1, nullptr, nullptr, nullptr,
+                             nullptr, 0)) {
     return static_cast<long>(GetLastError());
   }
-  label = name;
+  label = narrow(name);
   return ERROR_SUCCESS;
 }
 
 long Win32Drives::diskSpace(const std::string& root, DiskSpace& space) {
   const NoCriticalErrorBoxes quiet;
-  // The 64-bit figures came with later Windows 95 releases; the first one
-  // only has the clusters, which stop at 2 GB.
-  using FreeSpaceEx = BOOL WINAPI(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
-  static auto* const freeSpaceEx = reinterpret_cast<FreeSpaceEx*>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA")));
-  if (freeSpaceEx) {
-    ULARGE_INTEGER available{}, total{}, totalFree{};
-    if (!freeSpaceEx(root.c_str(), &available, &total, &totalFree)) {
-      return static_cast<long>(GetLastError());
-    }
-    space = {available.QuadPart, total.QuadPart, totalFree.QuadPart};
-    return ERROR_SUCCESS;
-  }
-  DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
-  if (!GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
-                         &clusters)) {
+  ULARGE_INTEGER available{}, total{}, totalFree{};
+  if (!GetDiskFreeSpaceExW(wide(root).c_str(), &available, &total, &totalFree)) {
     return static_cast<long>(GetLastError());
   }
-  const std::uint64_t cluster = std::uint64_t{sectorsPerCluster} * bytesPerSector;
-  space = {cluster * freeClusters, cluster * clusters, cluster * freeClusters};
+  space = {available.QuadPart, total.QuadPart, totalFree.QuadPart};
   return ERROR_SUCCESS;
 }
 
 std::string Win32Drives::currentDrive() {
-  char folder[MAX_PATH] = {};
-  const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
-  if (length < 2 || length >= MAX_PATH || folder[1] != ':') return "c:";
-  return {static_cast<char>(std::tolower(static_cast<unsigned char>(folder[0]))), ':'};
+  wchar_t folder[MAX_PATH] = {};
+  const DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
+  if (length < 2 || length >= MAX_PATH || folder[1] != L':' || folder[0] > 0x7F ||
+      !std::isalpha(folder[0])) {
+    return "c:";
+  }
+  return {static_cast<char>(std::tolower(static_cast<int>(folder[0]))), ':'};
 }
 
 }  // namespace corvanta

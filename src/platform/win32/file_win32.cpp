@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_handles.h"
 
 namespace corvanta {
@@ -34,7 +35,7 @@ class RealFileSystem {
   template <class Function>
   static Function* bind(const char* name) {
     return reinterpret_cast<Function*>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name)));
   }
   PVOID previous_ = nullptr;
   bool active_ = false;
@@ -61,7 +62,7 @@ long Win32Files::appendToFile(const std::string& path, const std::string& bytes)
   // FILE_APPEND_DATA alone makes every write land at the end, whoever else
   // has the file open.
   const RealFileSystem real;
-  const UniqueFileHandle file(CreateFileA(path.c_str(), FILE_APPEND_DATA,
+  const UniqueFileHandle file(CreateFileW(wide(path).c_str(), FILE_APPEND_DATA,
                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                           FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return lastError();
@@ -70,7 +71,7 @@ long Win32Files::appendToFile(const std::string& path, const std::string& bytes)
 
 long Win32Files::readFile(const std::string& path, std::string& bytes) {
   const RealFileSystem real;
-  const UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+  const UniqueFileHandle file(CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return lastError();
   std::string content;
@@ -87,7 +88,7 @@ long Win32Files::readFile(const std::string& path, std::string& bytes) {
 
 long Win32Files::createNewFile(const std::string& path, const std::string& bytes) {
   const RealFileSystem real;
-  const UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+  const UniqueFileHandle file(CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return lastError();
   return writeAll(file.get(), bytes);
@@ -95,14 +96,14 @@ long Win32Files::createNewFile(const std::string& path, const std::string& bytes
 
 long Win32Files::findFiles(const std::string& pattern, std::vector<FileEntry>& found) {
   const RealFileSystem real;
-  WIN32_FIND_DATAA entry;
-  const HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
+  WIN32_FIND_DATAW entry;
+  const HANDLE search = FindFirstFileW(wide(pattern).c_str(), &entry);
   if (search == INVALID_HANDLE_VALUE) return lastError();
   std::vector<FileEntry> entries;
   do {
-    const std::string name = entry.cFileName;
-    if (name != "." && name != "..") entries.push_back({name, entry.dwFileAttributes});
-  } while (FindNextFileA(search, &entry));
+    const std::wstring_view name = entry.cFileName;
+    if (name != L"." && name != L"..") entries.push_back({narrow(name), entry.dwFileAttributes});
+  } while (FindNextFileW(search, &entry));
   const DWORD ended = GetLastError();
   FindClose(search);
   if (ended != ERROR_NO_MORE_FILES) return static_cast<long>(ended);
@@ -113,13 +114,13 @@ long Win32Files::findFiles(const std::string& pattern, std::vector<FileEntry>& f
 
 long Win32Files::anyMatch(const std::string& pattern) {
   const RealFileSystem real;
-  WIN32_FIND_DATAA entry;
-  const HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
+  WIN32_FIND_DATAW entry;
+  const HANDLE search = FindFirstFileW(wide(pattern).c_str(), &entry);
   if (search == INVALID_HANDLE_VALUE) return lastError();
   long status = ERROR_SUCCESS;
   // A folder's own "." and ".." are not entries of it.
-  while (std::string_view(entry.cFileName) == "." || std::string_view(entry.cFileName) == "..") {
-    if (!FindNextFileA(search, &entry)) {
+  while (std::wstring_view(entry.cFileName) == L"." || std::wstring_view(entry.cFileName) == L"..") {
+    if (!FindNextFileW(search, &entry)) {
       const DWORD ended = GetLastError();
       status = ended == ERROR_NO_MORE_FILES ? ERROR_FILE_NOT_FOUND : static_cast<long>(ended);
       break;
@@ -131,27 +132,27 @@ long Win32Files::anyMatch(const std::string& pattern) {
 
 long Win32Files::createDirectory(const std::string& path) {
   const RealFileSystem real;
-  return CreateDirectoryA(path.c_str(), nullptr) ? ERROR_SUCCESS : lastError();
+  return CreateDirectoryW(wide(path).c_str(), nullptr) ? ERROR_SUCCESS : lastError();
 }
 
 long Win32Files::removeDirectory(const std::string& path) {
   const RealFileSystem real;
-  return RemoveDirectoryA(path.c_str()) ? ERROR_SUCCESS : lastError();
+  return RemoveDirectoryW(wide(path).c_str()) ? ERROR_SUCCESS : lastError();
 }
 
 long Win32Files::setFileAttributes(const std::string& path, std::uint32_t attributes) {
   const RealFileSystem real;
-  return SetFileAttributesA(path.c_str(), attributes) ? ERROR_SUCCESS : lastError();
+  return SetFileAttributesW(wide(path).c_str(), attributes) ? ERROR_SUCCESS : lastError();
 }
 
 long Win32Files::deleteFile(const std::string& path) {
   const RealFileSystem real;
-  return DeleteFileA(path.c_str()) ? ERROR_SUCCESS : lastError();
+  return DeleteFileW(wide(path).c_str()) ? ERROR_SUCCESS : lastError();
 }
 
 long Win32Files::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
   const RealFileSystem real;
-  return CopyFileA(from.c_str(), to.c_str(), failIfExists) ? ERROR_SUCCESS : lastError();
+  return CopyFileW(wide(from).c_str(), wide(to).c_str(), failIfExists) ? ERROR_SUCCESS : lastError();
 }
 
 }  // namespace corvanta

@@ -14,22 +14,22 @@
 namespace corvanta {
 
 // A system DLL from System32, never from the program's folder or the path.
-inline HMODULE loadSystemLibrary(const char* dll) {
-  if (HMODULE module = LoadLibraryExA(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return module;
+inline HMODULE loadSystemLibrary(const wchar_t* dll) {
+  if (HMODULE module = LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return module;
   if (GetLastError() != ERROR_INVALID_PARAMETER) return nullptr;
   // A Windows that does not know the flag (7 without its 2011 update): the
   // full path then.
-  char system[MAX_PATH];
-  const UINT length = GetSystemDirectoryA(system, MAX_PATH);
+  wchar_t system[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(system, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return nullptr;
-  return LoadLibraryA((std::string(system, length) + '\\' + dll).c_str());
+  return LoadLibraryW((std::wstring(system, length) + L'\\' + dll).c_str());
 }
 
 // The function `name` of `dll`, loading the DLL if need be; null when either
 // cannot be found.
 template <class Function>
-Function* lateBound(const char* dll, const char* name) {
-  HMODULE module = GetModuleHandleA(dll);
+Function* lateBound(const wchar_t* dll, const char* name) {
+  HMODULE module = GetModuleHandleW(dll);
   if (!module) module = loadSystemLibrary(dll);
   if (!module) return nullptr;
   return reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(module, name)));

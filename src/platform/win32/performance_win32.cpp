@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/perf_block.h"
+#include "platform/win32/wide_text.h"
 
 namespace corvanta {
 namespace {
@@ -25,7 +26,7 @@ constexpr ULONG kProcessorPerformanceInformation = 8;
 bool idleTimes(std::vector<std::int64_t>& out) {
   using Query = LONG WINAPI(ULONG, PVOID, ULONG, PULONG);
   static auto* const query = reinterpret_cast<Query*>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
   if (!query) return false;
   SYSTEM_INFO system{};
   GetSystemInfo(&system);
@@ -58,7 +59,7 @@ long Win32PerformanceData::queryPerformanceData(const std::string& objects, std:
   DWORD length = size;
   DWORD type = 0;
   const LONG status =
-      RegQueryValueExA(HKEY_PERFORMANCE_DATA, objects.c_str(), nullptr, &type, data, &length);
+      RegQueryValueExW(HKEY_PERFORMANCE_DATA, wide(objects).c_str(), nullptr, &type, data, &length);
   // The performance data stays open until closed, holding the counter DLLs.
   RegCloseKey(HKEY_PERFORMANCE_DATA);
   if (status == ERROR_MORE_DATA) return status;

@@ -7,18 +7,11 @@
 #include <vector>
 
 #include "platform/win32/com_ptr.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_handles.h"
 
 namespace corvanta {
 namespace {
-
-std::wstring wide(const std::string& text) {
-  std::wstring result(text.size() + 1, L'\0');
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, result.data(),
-                                         static_cast<int>(result.size()));
-  result.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
-  return result;
-}
 
 HBITMAP newDib(int width, int height, void** bits) {
   BITMAPINFO info{};
@@ -33,7 +26,7 @@ HBITMAP newDib(int width, int height, void** bits) {
 
 HBITMAP decodeWithImagingComponent(const std::string& path, int& width, int& height) {
   static auto* const create =
-      lateBound<decltype(CoCreateInstance)>("ole32.dll", "CoCreateInstance");
+      lateBound<decltype(CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
   if (!create) return nullptr;
   ComPtr<IWICImagingFactory> factory;
   if (FAILED(create(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
@@ -72,7 +65,7 @@ HBITMAP decodeWithImagingComponent(const std::string& path, int& width, int& hei
 
 HBITMAP decodeWithOlePicture(const std::string& path, int& width, int& height) {
   static auto* const load =
-      lateBound<decltype(OleLoadPicturePath)>("oleaut32.dll", "OleLoadPicturePath");
+      lateBound<decltype(OleLoadPicturePath)>(L"oleaut32.dll", "OleLoadPicturePath");
   if (!load) return nullptr;
   std::wstring file = wide(path);
   ComPtr<IPicture> picture;
@@ -114,7 +107,7 @@ HBITMAP decodePicture(const std::string& path, int& width, int& height) {
 
 long saveBitmapFile(HBITMAP bitmap, const std::string& path) {
   BITMAP shape{};
-  if (!GetObjectA(bitmap, sizeof shape, &shape)) return ERROR_INVALID_DATA;
+  if (!GetObjectW(bitmap, sizeof shape, &shape)) return ERROR_INVALID_DATA;
   const int width = shape.bmWidth;
   const int height = shape.bmHeight;
   const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
@@ -137,7 +130,7 @@ long saveBitmapFile(HBITMAP bitmap, const std::string& path) {
   fileHeader.bfType = 0x4D42;  // "BM"
   fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
   fileHeader.bfSize = fileHeader.bfOffBits + header.biSizeImage;
-  const UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  const UniqueFileHandle file(CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                           FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return static_cast<long>(GetLastError());
   DWORD written = 0;

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include "platform/win32/wide_text.h"
+
 namespace corvanta {
 namespace {
 
@@ -34,10 +36,10 @@ bool Win32Processes::snapshot(std::vector<ProcessEntry>& processes) {
   if (snapshot == INVALID_HANDLE_VALUE) return false;
   std::vector<ProcessEntry> found;
   std::map<std::uint32_t, ProcessEntry> known;
-  PROCESSENTRY32 entry{};
+  PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-    ProcessEntry process{entry.th32ProcessID, entry.szExeFile};
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    ProcessEntry process{entry.th32ProcessID, narrow(entry.szExeFile)};
     const auto before = known_.find(process.id);
     process.created = before != known_.end() && before->second.exeName == process.exeName
                           ? before->second.created
@@ -57,7 +59,7 @@ std::uint32_t Win32Processes::currentProcessId() { return GetCurrentProcessId();
 std::optional<bool> Win32Processes::isCritical(std::uint32_t id) {
   using IsCritical = BOOL WINAPI(HANDLE, PBOOL);
   static auto* const isProcessCritical = reinterpret_cast<IsCritical*>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsProcessCritical")));
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsProcessCritical")));
   if (!isProcessCritical) return std::nullopt;
   const HANDLE process = OpenProcess(kQueryLimitedInformation, FALSE, id);
   if (!process) return std::nullopt;

@@ -1,4 +1,4 @@
-// The registry port over advapi32's ANSI calls.
+// The registry port over advapi32's wide calls.
 #pragma once
 
 #include "platform/registry_port.h"

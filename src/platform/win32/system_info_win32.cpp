@@ -8,34 +8,36 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/win32/wide_text.h"
+
 namespace corvanta {
 namespace {
 
-constexpr const char* kHardware = "HARDWARE\\DESCRIPTION\\System";
+constexpr const wchar_t* kHardware = L"HARDWARE\\DESCRIPTION\\System";
 
 // A string value of HKLM\key (a string list's first string), or "".
-std::string machineString(const char* key, const char* name) {
+std::string machineString(const wchar_t* key, const wchar_t* name) {
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return {};
-  char data[512] = {};
-  DWORD size = sizeof data - 2;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return {};
+  wchar_t data[256] = {};
+  DWORD size = sizeof data - 2 * sizeof(wchar_t);
   DWORD type = 0;
   const LONG status =
-      RegQueryValueExA(opened, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+      RegQueryValueExW(opened, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
   RegCloseKey(opened);
   if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_MULTI_SZ && type != REG_EXPAND_SZ))
     return {};
-  return data;
+  return narrow(data);
 }
 
-DWORD machineDword(const char* key, const char* name) {
+DWORD machineDword(const wchar_t* key, const wchar_t* name) {
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return 0;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return 0;
   DWORD value = 0;
   DWORD size = sizeof value;
   DWORD type = 0;
   const LONG status =
-      RegQueryValueExA(opened, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+      RegQueryValueExW(opened, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
   RegCloseKey(opened);
   return status == ERROR_SUCCESS && type == REG_DWORD ? value : 0;
 }
@@ -45,7 +47,7 @@ DWORD machineDword(const char* key, const char* name) {
 void firmwareBios(std::string& version, std::string& date) {
   using FirmwareTable = UINT WINAPI(DWORD, DWORD, PVOID, DWORD);
   static auto* const table = reinterpret_cast<FirmwareTable*>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemFirmwareTable")));
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetSystemFirmwareTable")));
   if (!table) return;
   constexpr DWORD kRawSmbios = 0x52534D42;  // 'RSMB'
   const UINT size = table(kRawSmbios, 0, nullptr, 0);
@@ -82,12 +84,12 @@ void firmwareBios(std::string& version, std::string& date) {
   }
 }
 
-std::string osVersionText(const OSVERSIONINFOA& info) {
+std::string osVersionText(const OSVERSIONINFOW& info) {
   const bool nt = info.dwPlatformId == VER_PLATFORM_WIN32_NT;
   std::string text = std::to_string(info.dwMajorVersion) + "." +
                      std::to_string(info.dwMinorVersion) + "." +
                      std::to_string(nt ? info.dwBuildNumber : LOWORD(info.dwBuildNumber));
-  if (info.szCSDVersion[0]) text += std::string(" ") + info.szCSDVersion;
+  if (info.szCSDVersion[0]) text += " " + narrow(info.szCSDVersion);
   return text;
 }
 
@@ -95,41 +97,41 @@ std::string osVersionText(const OSVERSIONINFOA& info) {
 
 SystemFacts Win32SystemInfo::collect() {
   SystemFacts facts;
-  char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
-  DWORD length = sizeof name;
-  if (GetComputerNameA(name, &length)) facts.computerName.assign(name, length);
-  char user[257] = {};
-  length = sizeof user;
-  if (GetUserNameA(user, &length)) facts.userName = user;
+  wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+  DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
+  if (GetComputerNameW(name, &length)) facts.computerName = narrow(name, length);
+  wchar_t user[257] = {};
+  length = 257;
+  if (GetUserNameW(user, &length)) facts.userName = narrow(user);
 
   using InstalledMemory = BOOL WINAPI(PULONGLONG);
   static auto* const installed = reinterpret_cast<InstalledMemory*>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetPhysicallyInstalledSystemMemory")));
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetPhysicallyInstalledSystemMemory")));
   ULONGLONG kilobytes = 0;
   const MemoryStatus memory = Win32System().memoryStatus();
   facts.installedMemory =
       installed && installed(&kilobytes) && kilobytes ? kilobytes * 1024 : memory.totalPhysical;
   facts.pagingFile = memory.totalPageFile;
 
-  OSVERSIONINFOA version{};
+  OSVERSIONINFOW version{};
   version.dwOSVersionInfoSize = sizeof version;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  const bool known = GetVersionExA(&version);
+  const bool known = GetVersionExW(&version);
 #pragma GCC diagnostic pop
   const bool nt = known && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-  const char* current = nt ? "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"
-                           : "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+  const wchar_t* current = nt ? L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"
+                              : L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
   if (known) facts.osVersion = osVersionText(version);
-  facts.osName = machineString(current, "ProductName");
-  facts.osId = machineString(current, "ProductId");
-  facts.compatible = machineString(kHardware, "Identifier");
+  facts.osName = machineString(current, L"ProductName");
+  facts.osId = machineString(current, L"ProductId");
+  facts.compatible = machineString(kHardware, L"Identifier");
 
-  const std::string bios = std::string(kHardware) + "\\BIOS";
-  facts.biosVersion = machineString(bios.c_str(), "BIOSVersion");
-  facts.biosDate = machineString(bios.c_str(), "BIOSReleaseDate");
-  if (facts.biosVersion.empty()) facts.biosVersion = machineString(kHardware, "SystemBiosVersion");
-  if (facts.biosDate.empty()) facts.biosDate = machineString(kHardware, "SystemBiosDate");
+  const std::wstring bios = std::wstring(kHardware) + L"\\BIOS";
+  facts.biosVersion = machineString(bios.c_str(), L"BIOSVersion");
+  facts.biosDate = machineString(bios.c_str(), L"BIOSReleaseDate");
+  if (facts.biosVersion.empty()) facts.biosVersion = machineString(kHardware, L"SystemBiosVersion");
+  if (facts.biosDate.empty()) facts.biosDate = machineString(kHardware, L"SystemBiosDate");
   if (facts.biosVersion.empty() || facts.biosDate.empty()) {
     std::string firmwareVersion, firmwareDate;
     firmwareBios(firmwareVersion, firmwareDate);
@@ -140,7 +142,7 @@ SystemFacts Win32SystemInfo::collect() {
 }
 
 std::string Win32SystemInfo::processorSpeed() {
-  DWORD megahertz = machineDword("HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", "~MHz");
+  DWORD megahertz = machineDword(L"HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", L"~MHz");
   if (!megahertz) {
     // Time-stamp ticks over 20 ms of the performance counter, asleep.
     LARGE_INTEGER frequency{}, start{}, end{};

@@ -2,66 +2,62 @@
 
 #include <windows.h>
 
-#include "platform/win32/late_bound.h"
-
 #include <vector>
+
+#include "platform/win32/late_bound.h"
+#include "platform/win32/wide_text.h"
 
 namespace corvanta {
 
 std::string Win32System::expandEnvironmentStrings(const std::string& text) {
-  // The size the first call asks for is not always enough in the ANSI form
-  // (it may count characters, not bytes), so grow until the text fits.
-  DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+  const std::wstring source = wide(text);
+  DWORD size = ExpandEnvironmentStringsW(source.c_str(), nullptr, 0);
   while (size > 0) {
-    std::string expanded(size, '\0');
-    const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), expanded.data(), size);
+    std::wstring expanded(size, L'\0');
+    const DWORD needed = ExpandEnvironmentStringsW(source.c_str(), expanded.data(), size);
     if (needed == 0) break;
     if (needed <= size) {
       expanded.resize(needed - 1);
-      return expanded;
+      return narrow(expanded);
     }
-    size = needed;
+    size = needed;  // a variable grew between the two calls
   }
   return text;
 }
 
 bool Win32System::getVersionEx(OsVersion& out) {
-  OSVERSIONINFOA info{};
-  info.dwOSVersionInfoSize = 148;
-  static_assert(sizeof(OSVERSIONINFOA) == 148);
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof info;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  if (!GetVersionExA(&info)) return false;
+  if (!GetVersionExW(&info)) return false;
 #pragma GCC diagnostic pop
   out.majorVersion = info.dwMajorVersion;
   out.minorVersion = info.dwMinorVersion;
   out.buildNumber = info.dwBuildNumber;
   out.platformId = info.dwPlatformId;
-  out.csdVersion = info.szCSDVersion;
+  out.csdVersion = narrow(info.szCSDVersion);
   return true;
 }
 
 std::string Win32System::moduleFileName() {
   for (DWORD size = MAX_PATH;; size *= 2) {
-    std::string path(size, '\0');
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), size);
+    std::wstring path(size, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), size);
     if (length == 0) return {};
-    if (length < size) {
-      path.resize(length);
-      return path;
-    }
+    if (length < size) return narrow(path.data(), length);
   }
 }
 
 bool Win32System::moduleVersion(FileVersion& out) {
   // Only the about window asks: version.dll is bound then, not at start.
   static auto* const infoSize =
-      lateBound<decltype(GetFileVersionInfoSizeA)>("version.dll", "GetFileVersionInfoSizeA");
+      lateBound<decltype(GetFileVersionInfoSizeW)>(L"version.dll", "GetFileVersionInfoSizeW");
   static auto* const info =
-      lateBound<decltype(GetFileVersionInfoA)>("version.dll", "GetFileVersionInfoA");
-  static auto* const query = lateBound<decltype(VerQueryValueA)>("version.dll", "VerQueryValueA");
+      lateBound<decltype(GetFileVersionInfoW)>(L"version.dll", "GetFileVersionInfoW");
+  static auto* const query = lateBound<decltype(VerQueryValueW)>(L"version.dll", "VerQueryValueW");
   if (!infoSize || !info || !query) return false;
-  const std::string path = moduleFileName();
+  const std::wstring path = wide(moduleFileName());
   DWORD ignored = 0;
   const DWORD size = infoSize(path.c_str(), &ignored);
   if (size == 0) return false;
@@ -69,7 +65,7 @@ bool Win32System::moduleVersion(FileVersion& out) {
   if (!info(path.c_str(), 0, size, block.data())) return false;
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
-  if (!query(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed) {
+  if (!query(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) || !fixed) {
     return false;
   }
   out.major = HIWORD(fixed->dwFileVersionMS);
@@ -84,16 +80,16 @@ std::string Win32System::getPrivateProfileString(const std::string& section, con
                                                  std::uint32_t bufferSize,
                                                  const std::string& path) {
   if (bufferSize == 0) return {};
-  std::string text(bufferSize, '\0');
-  const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(),
-                                                text.data(), bufferSize, path.c_str());
-  text.resize(length);
-  return text;
+  std::wstring text(bufferSize, L'\0');
+  const DWORD length =
+      GetPrivateProfileStringW(wide(section).c_str(), wide(key).c_str(), wide(fallback).c_str(),
+                               text.data(), bufferSize, wide(path).c_str());
+  return narrow(text.data(), length);
 }
 
 bool Win32System::claimSingleInstance(const std::string& name) {
   if (instanceMutex_) return true;
-  HANDLE mutex = CreateMutexA(nullptr, FALSE, name.c_str());
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, wide(name).c_str());
   if (!mutex) return true;  // cannot tell: let this instance run rather than vanish
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
     CloseHandle(mutex);
@@ -151,7 +147,7 @@ MemoryStatus Win32System::memoryStatus() {
   // (4 GB on some systems).
   using StatusEx = BOOL WINAPI(LPMEMORYSTATUSEX);
   static auto* const statusEx = reinterpret_cast<StatusEx*>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GlobalMemoryStatusEx")));
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GlobalMemoryStatusEx")));
   if (statusEx) {
     MEMORYSTATUSEX status{};
     status.dwLength = sizeof status;
@@ -168,20 +164,20 @@ MemoryStatus Win32System::memoryStatus() {
 
 NumberSeparators Win32System::numberSeparators() {
   NumberSeparators separators;
-  char text[8] = {};
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) > 1) {
-    separators.decimal = text;
+  wchar_t text[8] = {};
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, 8) > 1) {
+    separators.decimal = narrow(text);
   }
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, text, sizeof text) > 0) {
-    separators.thousands = text;
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, text, 8) > 0) {
+    separators.thousands = narrow(text);
   }
   return separators;
 }
 
 std::string Win32System::windowsDirectory() {
-  char folder[MAX_PATH] = {};
-  const UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
-  std::string path(folder, length < MAX_PATH ? length : 0);
+  wchar_t folder[MAX_PATH] = {};
+  const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
+  std::string path = narrow(folder, length < MAX_PATH ? length : 0);
   if (!path.empty() && path.back() == '\\') path.pop_back();
   return path;
 }
@@ -192,7 +188,7 @@ bool Win32System::isWow64() {
 #else
   using IsWow64 = BOOL WINAPI(HANDLE, PBOOL);
   static auto* const isWow64Process = reinterpret_cast<IsWow64*>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process")));
   BOOL wow64 = FALSE;
   return isWow64Process && isWow64Process(GetCurrentProcess(), &wow64) && wow64;
 #endif

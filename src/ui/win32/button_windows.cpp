@@ -14,7 +14,7 @@ class PushButton final : public ControlWindow {
   using ControlWindow::ControlWindow;
 
   void create(HWND parent, const RECT& bounds, HFONT font) override {
-    hwnd_ = createNative("BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0, parent, bounds, model_.Caption(),
+    hwnd_ = createNative(L"BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0, parent, bounds, model_.Caption(),
                          font);
   }
   void command(int code) override {
@@ -28,7 +28,7 @@ class CheckButton final : public ControlWindow {
 
   void create(HWND parent, const RECT& bounds, HFONT font) override {
     const DWORD style = model_.kind() == ControlKind::OptionButton ? BS_RADIOBUTTON : BS_3STATE;
-    hwnd_ = createNative("BUTTON", style | WS_TABSTOP, 0, parent, bounds, model_.Caption(), font);
+    hwnd_ = createNative(L"BUTTON", style | WS_TABSTOP, 0, parent, bounds, model_.Caption(), font);
     showValue();
   }
   void update(Property property) override {
@@ -43,12 +43,12 @@ class CheckButton final : public ControlWindow {
     const int value = model_.kind() == ControlKind::OptionButton
                           ? 1
                           : (model_.Value() == kChecked ? kUnchecked : kChecked);
-    SendMessageA(hwnd_, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+    SendMessageW(hwnd_, BM_SETCHECK, static_cast<WPARAM>(value), 0);
     model_.valueFromUser(value);
   }
 
  private:
-  void showValue() { SendMessageA(hwnd_, BM_SETCHECK, static_cast<WPARAM>(model_.Value()), 0); }
+  void showValue() { SendMessageW(hwnd_, BM_SETCHECK, static_cast<WPARAM>(model_.Value()), 0); }
 };
 
 class Label final : public ControlWindow {
@@ -56,7 +56,7 @@ class Label final : public ControlWindow {
   using ControlWindow::ControlWindow;
 
   void create(HWND parent, const RECT& bounds, HFONT font) override {
-    hwnd_ = createNative("STATIC", SS_LEFT, 0, parent, bounds, model_.Caption(), font);
+    hwnd_ = createNative(L"STATIC", SS_LEFT, 0, parent, bounds, model_.Caption(), font);
   }
 };
 

@@ -2,19 +2,21 @@
 
 #include <algorithm>
 
+#include "platform/win32/wide_text.h"
+
 namespace corvanta::ui::win32 {
 namespace {
 
 constexpr int kGap = 4;  // pixels kept free to the next control or the edge
 
 bool isStatic(HWND window) {
-  char className[16] = {};
-  GetClassNameA(window, className, sizeof className);
-  return lstrcmpiA(className, "STATIC") == 0;
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  return lstrcmpiW(className, L"STATIC") == 0;
 }
 
 bool isCheckLike(HWND window) {
-  const LONG_PTR type = GetWindowLongPtrA(window, GWL_STYLE) & BS_TYPEMASK;
+  const LONG_PTR type = GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK;
   return !isStatic(window) && type != BS_OWNERDRAW && type != BS_PUSHBUTTON &&
          type != BS_DEFPUSHBUTTON && type != BS_GROUPBOX;
 }
@@ -33,9 +35,9 @@ int roomRight(HWND window) {
   RECT area{};
   GetClientRect(parent, &area);
   const RECT own = boundsInParent(window);
-  char className[16] = {};
-  GetClassNameA(parent, className, sizeof className);
-  int limit = area.right - (lstrcmpiA(className, "BUTTON") == 0 ? 2 * kGap : kGap);
+  wchar_t className[16] = {};
+  GetClassNameW(parent, className, 16);
+  int limit = area.right - (lstrcmpiW(className, L"BUTTON") == 0 ? 2 * kGap : kGap);
   for (HWND sibling = GetWindow(parent, GW_CHILD); sibling;
        sibling = GetWindow(sibling, GW_HWNDNEXT)) {
     if (sibling == window) continue;
@@ -52,9 +54,9 @@ int roomRight(HWND window) {
 SIZE captionExtent(HWND window, const std::string& text, int wrapWidth) {
   HDC dc = GetDC(window);
   HGDIOBJ previous =
-      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
   RECT extent{0, 0, wrapWidth, 0};
-  DrawTextA(dc, text.c_str(), -1, &extent,
+  DrawTextW(dc, wide(text).c_str(), -1, &extent,
             DT_CALCRECT | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
   SelectObject(dc, previous);
   ReleaseDC(window, dc);
@@ -93,7 +95,7 @@ CaptionFit fitCaption(HWND window, const std::string& text) {
   // Still too long: the end gives way to an ellipsis (push buttons draw
   // theirs), and the tooltip tells the whole.
   if (label) {
-    SetWindowLongPtrA(window, GWL_STYLE, GetWindowLongPtrA(window, GWL_STYLE) | SS_ENDELLIPSIS);
+    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | SS_ENDELLIPSIS);
     InvalidateRect(window, nullptr, TRUE);
   }
   return {false, text};

@@ -1,4 +1,5 @@
 // Track bars, progress bars, up-down arrows and tab strips: the common controls.
+#include "platform/win32/wide_text.h"
 #include "ui/win32/control_kinds.h"
 
 namespace corvanta::ui::win32 {
@@ -27,23 +28,23 @@ class TrackBar final : public RangeWindow {
 
   void create(HWND parent, const RECT& bounds, HFONT font) override {
     const DWORD orientation = model_.style().vertical ? TBS_VERT : TBS_HORZ;
-    hwnd_ = createNative(TRACKBAR_CLASSA, orientation | TBS_AUTOTICKS | WS_TABSTOP, 0, parent,
+    hwnd_ = createNative(TRACKBAR_CLASSW, orientation | TBS_AUTOTICKS | WS_TABSTOP, 0, parent,
                          bounds, "", font);
     showRange();
   }
   void scroll(int) override {
-    const auto position = static_cast<int>(SendMessageA(hwnd_, TBM_GETPOS, 0, 0));
+    const auto position = static_cast<int>(SendMessageW(hwnd_, TBM_GETPOS, 0, 0));
     if (position != model_.Value()) model_.valueFromUser(position);
   }
 
  private:
   void showRange() override {
-    SendMessageA(hwnd_, TBM_SETRANGEMIN, FALSE, model_.Min());
-    SendMessageA(hwnd_, TBM_SETRANGEMAX, FALSE, model_.Max());
-    SendMessageA(hwnd_, TBM_SETLINESIZE, 0, model_.SmallChange());
-    SendMessageA(hwnd_, TBM_SETPAGESIZE, 0, model_.LargeChange());
-    SendMessageA(hwnd_, TBM_SETTICFREQ, static_cast<WPARAM>(model_.TickFrequency()), 0);
-    SendMessageA(hwnd_, TBM_SETPOS, TRUE, model_.Value());
+    SendMessageW(hwnd_, TBM_SETRANGEMIN, FALSE, model_.Min());
+    SendMessageW(hwnd_, TBM_SETRANGEMAX, FALSE, model_.Max());
+    SendMessageW(hwnd_, TBM_SETLINESIZE, 0, model_.SmallChange());
+    SendMessageW(hwnd_, TBM_SETPAGESIZE, 0, model_.LargeChange());
+    SendMessageW(hwnd_, TBM_SETTICFREQ, static_cast<WPARAM>(model_.TickFrequency()), 0);
+    SendMessageW(hwnd_, TBM_SETPOS, TRUE, model_.Value());
   }
 };
 
@@ -52,14 +53,14 @@ class ProgressBar final : public RangeWindow {
   using RangeWindow::RangeWindow;
 
   void create(HWND parent, const RECT& bounds, HFONT font) override {
-    hwnd_ = createNative(PROGRESS_CLASSA, PBS_SMOOTH, 0, parent, bounds, "", font);
+    hwnd_ = createNative(PROGRESS_CLASSW, PBS_SMOOTH, 0, parent, bounds, "", font);
     showRange();
   }
 
  private:
   void showRange() override {
-    SendMessageA(hwnd_, PBM_SETRANGE32, static_cast<WPARAM>(model_.Min()), model_.Max());
-    SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(model_.Value()), 0);
+    SendMessageW(hwnd_, PBM_SETRANGE32, static_cast<WPARAM>(model_.Min()), model_.Max());
+    SendMessageW(hwnd_, PBM_SETPOS, static_cast<WPARAM>(model_.Value()), 0);
   }
 };
 
@@ -69,19 +70,19 @@ class UpDown final : public RangeWindow {
 
   void create(HWND parent, const RECT& bounds, HFONT font) override {
     const DWORD orientation = model_.style().vertical ? 0 : UDS_HORZ;
-    hwnd_ = createNative(UPDOWN_CLASSA, orientation | UDS_ARROWKEYS | WS_TABSTOP, 0, parent, bounds,
+    hwnd_ = createNative(UPDOWN_CLASSW, orientation | UDS_ARROWKEYS | WS_TABSTOP, 0, parent, bounds,
                          "", font);
     showRange();
   }
   void scroll(int) override {
-    const auto position = static_cast<int>(SendMessageA(hwnd_, UDM_GETPOS32, 0, 0));
+    const auto position = static_cast<int>(SendMessageW(hwnd_, UDM_GETPOS32, 0, 0));
     if (position != model_.Value()) model_.valueFromUser(position);
   }
 
  private:
   void showRange() override {
-    SendMessageA(hwnd_, UDM_SETRANGE32, static_cast<WPARAM>(model_.Min()), model_.Max());
-    SendMessageA(hwnd_, UDM_SETPOS32, 0, model_.Value());
+    SendMessageW(hwnd_, UDM_SETRANGE32, static_cast<WPARAM>(model_.Min()), model_.Max());
+    SendMessageW(hwnd_, UDM_SETPOS32, 0, model_.Value());
   }
 };
 
@@ -90,37 +91,38 @@ class TabStrip final : public ControlWindow {
   using ControlWindow::ControlWindow;
 
   void create(HWND parent, const RECT& bounds, HFONT font) override {
-    hwnd_ = createNative(WC_TABCONTROLA, WS_TABSTOP, 0, parent, bounds, "", font);
+    hwnd_ = createNative(WC_TABCONTROLW, WS_TABSTOP, 0, parent, bounds, "", font);
     showTabs();
   }
   void update(Property property) override {
     if (property == Property::Tabs) {
       showTabs();
     } else if (property == Property::Value) {
-      SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(model_.SelectedTab() - 1), 0);
+      SendMessageW(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(model_.SelectedTab() - 1), 0);
     } else {
       ControlWindow::update(property);
     }
   }
   LRESULT notify(const NMHDR& header) override {
     if (header.code == TCN_SELCHANGE) {
-      model_.selectedTabFromUser(static_cast<int>(SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0)) + 1);
+      model_.selectedTabFromUser(static_cast<int>(SendMessageW(hwnd_, TCM_GETCURSEL, 0, 0)) + 1);
     }
     return 0;
   }
 
  private:
   void showTabs() {
-    SendMessageA(hwnd_, TCM_DELETEALLITEMS, 0, 0);
+    SendMessageW(hwnd_, TCM_DELETEALLITEMS, 0, 0);
     int position = 0;
     for (const auto& caption : model_.tabs()) {
-      TCITEMA tab{};
+      std::wstring text = wide(caption);
+      TCITEMW tab{};
       tab.mask = TCIF_TEXT;
-      tab.pszText = const_cast<char*>(caption.c_str());
-      SendMessageA(hwnd_, TCM_INSERTITEMA, static_cast<WPARAM>(position++),
+      tab.pszText = text.data();
+      SendMessageW(hwnd_, TCM_INSERTITEMW, static_cast<WPARAM>(position++),
                    reinterpret_cast<LPARAM>(&tab));
     }
-    SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(model_.SelectedTab() - 1), 0);
+    SendMessageW(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(model_.SelectedTab() - 1), 0);
   }
 };
 

@@ -1,25 +1,37 @@
 #include "ui/win32/control_window.h"
 
+#include "platform/win32/wide_text.h"
+
 namespace corvanta::ui::win32 {
 
-HWND ControlWindow::createNative(const char* windowClass, DWORD style, DWORD exStyle, HWND parent,
+HWND ControlWindow::createNative(const wchar_t* windowClass, DWORD style, DWORD exStyle, HWND parent,
                                  const RECT& bounds, const std::string& text, HFONT font) {
   // Shown as the model says, enabled at first; the form window applies the
   // rest of the model's state.
   if (model_.Visible()) style |= WS_VISIBLE;
-  HWND window = CreateWindowExA(exStyle, windowClass, text.c_str(),
+  HWND window = CreateWindowExW(exStyle, windowClass, wide(text).c_str(),
                                 style | WS_CHILD | WS_CLIPSIBLINGS, bounds.left, bounds.top,
                                 bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (window && font) SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (window && font) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return window;
 }
 
 std::string windowText(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(
-      static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
+      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return narrow(text);
+}
+
+void setWindowText(HWND window, const std::string& text) {
+  SetWindowTextW(window, wide(text).c_str());
+}
+
+HFONT createFont(LOGFONTW face, const std::string& name) {
+  const std::wstring wanted = wide(name);
+  lstrcpynW(face.lfFaceName, wanted.c_str(), LF_FACESIZE);
+  return CreateFontIndirectW(&face);
 }
 
 ControlWindow::~ControlWindow() {
@@ -30,17 +42,16 @@ void ControlWindow::showOwnFont() {
   const FontSpec& wanted = model_.Font();
   if (wanted.name.empty()) return;
   HDC screen = GetDC(nullptr);
-  LOGFONTA face{};
+  LOGFONTW face{};
   face.lfHeight = -MulDiv(wanted.size, GetDeviceCaps(screen, LOGPIXELSY), 72);
   ReleaseDC(nullptr, screen);
   face.lfWeight = wanted.bold ? FW_BOLD : FW_NORMAL;
   face.lfItalic = wanted.italic;
   face.lfStrikeOut = wanted.strikeout;
   face.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynA(face.lfFaceName, wanted.name.c_str(), LF_FACESIZE);
-  HFONT font = CreateFontIndirectA(&face);
+  HFONT font = createFont(face, wanted.name);
   if (!font) return;
-  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   if (ownFont_) DeleteObject(ownFont_);
   ownFont_ = font;
 }
@@ -51,7 +62,7 @@ void ControlWindow::update(Property property) {
       showOwnFont();
       break;
     case Property::Caption:
-      SetWindowTextA(hwnd_, model_.Caption().c_str());
+      setWindowText(hwnd_, model_.Caption());
       break;
     case Property::Visible:
       ShowWindow(hwnd_, model_.Visible() ? SW_SHOWNA : SW_HIDE);

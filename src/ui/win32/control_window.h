@@ -41,7 +41,7 @@ class ControlWindow {
 
  protected:
   void showOwnFont();
-  HWND createNative(const char* windowClass, DWORD style, DWORD exStyle, HWND parent,
+  HWND createNative(const wchar_t* windowClass, DWORD style, DWORD exStyle, HWND parent,
                     const RECT& bounds, const std::string& text, HFONT font);
 
   Control& model_;
@@ -56,5 +56,8 @@ std::unique_ptr<ControlWindow> makeControlWindow(Control& model);
 
 // The window's text, whatever its length.
 std::string windowText(HWND window);
+void setWindowText(HWND window, const std::string& text);
+// A font of `face` (UTF-8) from a description whose other fields are set.
+HFONT createFont(LOGFONTW face, const std::string& name);
 
 }  // namespace corvanta::ui::win32

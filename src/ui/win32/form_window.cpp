@@ -4,13 +4,14 @@
 #include <exception>
 #include <string>
 
+#include "platform/win32/wide_text.h"
 #include "ui/forms.h"
 #include "ui/win32/caption_fit.h"
 
 namespace corvanta::ui::win32 {
 namespace {
 
-constexpr const char* kFormClass = "CorvantaForm";
+constexpr const wchar_t* kFormClass = L"CorvantaForm";
 
 }  // namespace
 
@@ -20,11 +21,10 @@ FormWindow::FormWindow(Form& form, HWND owner, Forms& forms, SkinPainter* skin)
   dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
   // The program's default face until the skin gives its own.
-  LOGFONTA face{};
+  LOGFONTW face{};
   face.lfHeight = -MulDiv(8, dpi_, 72);
   face.lfCharSet = DEFAULT_CHARSET;
-  lstrcpyA(face.lfFaceName, "Tahoma");
-  font_ = CreateFontIndirectA(&face);
+  font_ = createFont(face, "Tahoma");
 }
 
 FormWindow::~FormWindow() {
@@ -35,25 +35,25 @@ FormWindow::~FormWindow() {
 int FormWindow::pixels(int twips) const { return MulDiv(twips, dpi_, 1440); }
 
 FormWindow* FormWindow::fromHandle(HWND window) {
-  return reinterpret_cast<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  return reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 bool FormWindow::create() {
   static const ATOM registered = [] {
     // The program's icon, its small size drawn for the title bar rather than
     // scaled down from the large one.
-    HINSTANCE program = GetModuleHandleA(nullptr);
-    WNDCLASSEXA window{};
+    HINSTANCE program = GetModuleHandleW(nullptr);
+    WNDCLASSEXW window{};
     window.cbSize = sizeof window;
     window.lpfnWndProc = &FormWindow::windowProc;
     window.hInstance = program;
     window.hCursor = LoadCursor(nullptr, IDC_ARROW);
     window.hIcon = LoadIcon(program, MAKEINTRESOURCE(1));
-    window.hIconSm = static_cast<HICON>(LoadImageA(program, MAKEINTRESOURCE(1), IMAGE_ICON,
+    window.hIconSm = static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCE(1), IMAGE_ICON,
                                                    GetSystemMetrics(SM_CXSMICON),
                                                    GetSystemMetrics(SM_CYSMICON), 0));
     window.lpszClassName = kFormClass;
-    return RegisterClassExA(&window);
+    return RegisterClassExW(&window);
   }();
   if (!registered) return false;
   const DWORD style =
@@ -65,9 +65,9 @@ bool FormWindow::create() {
   if (owner_) GetWindowRect(owner_, &area);
   const int left = area.left + ((area.right - area.left) - width) / 2;
   const int top = area.top + ((area.bottom - area.top) - height) / 2;
-  hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, kFormClass, form_.Caption().c_str(), style,
+  hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, wide(form_.Caption()).c_str(), style,
                           left > 0 ? left : 0, top > 0 ? top : 0, width, height, owner_, nullptr,
-                          GetModuleHandleA(nullptr), this);
+                          GetModuleHandleW(nullptr), this);
   if (!hwnd_) return false;
   form_.setHandle(reinterpret_cast<std::uintptr_t>(hwnd_));
   form_.setObserver(this);
@@ -181,7 +181,7 @@ void FormWindow::show() {
     createControls();
   }
   ShowWindow(hwnd_, SW_SHOW);
-  if (!toolTipsReady_) PostMessageA(hwnd_, kMsgAddToolTips, 0, 0);
+  if (!toolTipsReady_) PostMessageW(hwnd_, kMsgAddToolTips, 0, 0);
   UpdateWindow(hwnd_);
   SetForegroundWindow(hwnd_);
 }
@@ -194,7 +194,7 @@ void FormWindow::destroy() {
   if (skin_) skin_->forget(hwnd_);
   HWND window = hwnd_;
   hwnd_ = nullptr;
-  SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+  SetWindowLongPtrW(window, GWLP_USERDATA, 0);
   if (owner_) EnableWindow(owner_, TRUE);
   DestroyWindow(window);
   toolTips_ = nullptr;  // owned by the window, gone with it
@@ -214,19 +214,20 @@ void FormWindow::showToolTip(ControlWindow& window) {
   }
   if (text.empty() && !toolTips_) return;
   if (!toolTips_) {
-    toolTips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+    toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
   }
-  TOOLINFOA tool{};
+  TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = hwnd_;
   tool.uId = reinterpret_cast<UINT_PTR>(window.hwnd());
-  SendMessageA(toolTips_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(toolTips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   if (text.empty()) return;
-  tool.lpszText = text.data();
-  SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  std::wstring tip = wide(text);
+  tool.lpszText = tip.data();
+  SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void FormWindow::fitCaptionOf(ControlWindow& window) {
@@ -294,7 +295,7 @@ void FormWindow::controlChanged(Control& control, Property property) {
 void FormWindow::formChanged(Form& form, FormProperty property) {
   switch (property) {
     case FormProperty::Caption:
-      SetWindowTextA(hwnd_, form.Caption().c_str());
+      setWindowText(hwnd_, form.Caption());
       break;
     case FormProperty::Size:
       applySize();
@@ -320,28 +321,28 @@ void FormWindow::guard(Event&& event) noexcept {
   try {
     event();
   } catch (const std::exception& error) {
-    MessageBoxA(hwnd_, (std::string("Run-time error:\r\n") + error.what()).c_str(),
-                form_.Caption().c_str(), MB_ICONERROR | MB_OK);
+    MessageBoxW(hwnd_, wide(std::string("Run-time error:\r\n") + error.what()).c_str(),
+                wide(form_.Caption()).c_str(), MB_ICONERROR | MB_OK);
   } catch (...) {
-    MessageBoxA(hwnd_, "Run-time error", form_.Caption().c_str(), MB_ICONERROR | MB_OK);
+    MessageBoxW(hwnd_, L"Run-time error", wide(form_.Caption()).c_str(), MB_ICONERROR | MB_OK);
   }
 }
 
 LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam,
                                         LPARAM lParam) noexcept {
   if (message == WM_NCCREATE) {
-    const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
   }
   FormWindow* self = fromHandle(window);
   // Until CreateWindowEx returns, and once the window is being destroyed,
   // Windows handles everything itself.
-  if (!self || !self->hwnd_) return DefWindowProcA(window, message, wParam, lParam);
+  if (!self || !self->hwnd_) return DefWindowProcW(window, message, wParam, lParam);
   LRESULT result = 0;
   try {
     result = self->handle(message, wParam, lParam);
   } catch (...) {
-    result = DefWindowProcA(window, message, wParam, lParam);
+    result = DefWindowProcW(window, message, wParam, lParam);
   }
   return result;
 }
@@ -374,15 +375,15 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (skin_ && skin_->drawItem(item)) return TRUE;
       // The plain look of a push button.
-      char text[256] = {};
-      GetWindowTextA(item.hwndItem, text, sizeof text);
+      wchar_t text[256] = {};
+      GetWindowTextW(item.hwndItem, text, 256);
       RECT face = item.rcItem;
       const bool pressed = item.itemState & ODS_SELECTED;
       DrawFrameControl(item.hDC, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
       SetBkMode(item.hDC, TRANSPARENT);
       SetTextColor(item.hDC,
                    GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-      DrawTextA(item.hDC, text, -1, &face,
+      DrawTextW(item.hDC, text, -1, &face,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
       if (item.itemState & ODS_FOCUS) {
         InflateRect(&face, -3, -3);
@@ -429,7 +430,7 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (form_.onResize) guard([&] { form_.onResize(); });
       return 0;
     default:
-      return DefWindowProcA(hwnd_, message, wParam, lParam);
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
   }
 }
 

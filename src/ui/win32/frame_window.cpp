@@ -10,10 +10,10 @@
 namespace corvanta::ui::win32 {
 namespace {
 
-constexpr const char* kButtonProcProperty = "CorvantaButtonProc";
+constexpr const wchar_t* kButtonProcProperty = L"CorvantaButtonProc";
 
 LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-  const auto original = reinterpret_cast<WNDPROC>(GetPropA(window, kButtonProcProperty));
+  const auto original = reinterpret_cast<WNDPROC>(GetPropW(window, kButtonProcProperty));
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
@@ -24,24 +24,24 @@ LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
-      return SendMessageA(GetAncestor(window, GA_ROOT), message, wParam, lParam);
+      return SendMessageW(GetAncestor(window, GA_ROOT), message, wParam, lParam);
     case WM_ERASEBKGND: {
       RECT area;
       GetClientRect(window, &area);
-      const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
+      const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
           GetAncestor(window, GA_ROOT), kMsgBackgroundBrush, 0, reinterpret_cast<LPARAM>(window)));
       FillRect(reinterpret_cast<HDC>(wParam), &area,
                brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
       return 1;
     }
     case WM_NCDESTROY:
-      RemovePropA(window, kButtonProcProperty);
+      RemovePropW(window, kButtonProcProperty);
       break;
     default:
       break;
   }
-  return original ? CallWindowProcA(original, window, message, wParam, lParam)
-                  : DefWindowProcA(window, message, wParam, lParam);
+  return original ? CallWindowProcW(original, window, message, wParam, lParam)
+                  : DefWindowProcW(window, message, wParam, lParam);
 }
 
 class Frame final : public ControlWindow {
@@ -49,12 +49,12 @@ class Frame final : public ControlWindow {
   using ControlWindow::ControlWindow;
 
   void create(HWND parent, const RECT& bounds, HFONT font) override {
-    hwnd_ = createNative("BUTTON", BS_GROUPBOX, WS_EX_CONTROLPARENT, parent, bounds,
+    hwnd_ = createNative(L"BUTTON", BS_GROUPBOX, WS_EX_CONTROLPARENT, parent, bounds,
                          model_.Caption(), font);
     if (!hwnd_) return;
-    SetPropA(hwnd_, kButtonProcProperty,
-             reinterpret_cast<HANDLE>(GetWindowLongPtrA(hwnd_, GWLP_WNDPROC)));
-    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&frameProc));
+    SetPropW(hwnd_, kButtonProcProperty,
+             reinterpret_cast<HANDLE>(GetWindowLongPtrW(hwnd_, GWLP_WNDPROC)));
+    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&frameProc));
   }
   HWND container() const override { return hwnd_; }
 };

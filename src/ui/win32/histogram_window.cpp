@@ -9,7 +9,7 @@
 namespace corvanta::ui::win32 {
 namespace {
 
-constexpr const char* kHistogramClass = "CorvantaHistogram";
+constexpr const wchar_t* kHistogramClass = L"CorvantaHistogram";
 constexpr COLORREF kBackground = RGB(0, 0, 0);
 constexpr COLORREF kGrid = RGB(0, 64, 0);
 constexpr int kGridLines = 4;
@@ -26,7 +26,7 @@ class Histogram final : public PaintedWindow {
       ControlWindow::update(property);
       return;
     }
-    SetWindowTextA(hwnd_, latestText().c_str());
+    setWindowText(hwnd_, latestText());
     repaint();
   }
 

@@ -1,6 +1,7 @@
 // Combo boxes, image combos, list boxes and report-mode list views. The
 // model keeps the items (sorted where the list is sorted), so the native
 // lists are never sorted themselves and positions match one for one.
+#include "platform/win32/wide_text.h"
 #include "ui/win32/control_kinds.h"
 
 namespace corvanta::ui::win32 {
@@ -60,19 +61,19 @@ class SimpleList final : public ListWindow {
   }
   void create(HWND parent, const RECT& bounds, HFONT font) override {
     if (!isCombo()) {
-      hwnd_ = createNative("LISTBOX", LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+      hwnd_ = createNative(L"LISTBOX", LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
                            parent, bounds, "", font);
     } else {
       const DWORD kind =
           model_.style().dropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL;
-      hwnd_ = createNative("COMBOBOX", kind | WS_VSCROLL | WS_TABSTOP, 0, parent, bounds, "", font);
+      hwnd_ = createNative(L"COMBOBOX", kind | WS_VSCROLL | WS_TABSTOP, 0, parent, bounds, "", font);
     }
     showItems();
   }
   void command(int code) override {
     if (updating_) return;
     if (code == messages_.selectionChanged) {
-      model_.listIndexFromUser(static_cast<int>(SendMessageA(hwnd_, messages_.getSelection, 0, 0)));
+      model_.listIndexFromUser(static_cast<int>(SendMessageW(hwnd_, messages_.getSelection, 0, 0)));
     } else if (code == CBN_EDITCHANGE && isCombo()) {
       model_.textFromUser(windowText(hwnd_));
     }
@@ -81,18 +82,18 @@ class SimpleList final : public ListWindow {
  private:
   void showItems() override {
     updating_ = true;
-    SendMessageA(hwnd_, messages_.reset, 0, 0);
+    SendMessageW(hwnd_, messages_.reset, 0, 0);
     for (const auto& item : model_.items()) {
-      SendMessageA(hwnd_, messages_.add, 0, reinterpret_cast<LPARAM>(item.c_str()));
+      SendMessageW(hwnd_, messages_.add, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
     }
     updating_ = false;
     showSelection();
   }
   void showSelection() override {
     updating_ = true;
-    SendMessageA(hwnd_, messages_.setSelection, static_cast<WPARAM>(model_.ListIndex()), 0);
+    SendMessageW(hwnd_, messages_.setSelection, static_cast<WPARAM>(model_.ListIndex()), 0);
     const bool editable = isCombo() && !model_.style().dropDownList;
-    if (editable && model_.ListIndex() < 0) SetWindowTextA(hwnd_, model_.Text().c_str());
+    if (editable && model_.ListIndex() < 0) setWindowText(hwnd_, model_.Text());
     updating_ = false;
   }
 
@@ -108,34 +109,35 @@ class ImageCombo final : public ListWindow {
 
   RECT nativeBounds(const RECT& bounds) const override { return withDropDown(bounds); }
   void create(HWND parent, const RECT& bounds, HFONT font) override {
-    hwnd_ = createNative(WC_COMBOBOXEXA, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, parent,
+    hwnd_ = createNative(WC_COMBOBOXEXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, parent,
                          bounds, "", font);
     showItems();
   }
   void command(int code) override {
     if (!updating_ && code == CBN_SELCHANGE) {
-      model_.listIndexFromUser(static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0)));
+      model_.listIndexFromUser(static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0)));
     }
   }
 
  private:
   void showItems() override {
     updating_ = true;
-    SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
+    SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0);
     int position = 0;
     for (const auto& item : model_.items()) {
-      COMBOBOXEXITEMA entry{};
+      std::wstring text = wide(item);
+      COMBOBOXEXITEMW entry{};
       entry.mask = CBEIF_TEXT;
       entry.iItem = position++;
-      entry.pszText = const_cast<char*>(item.c_str());
-      SendMessageA(hwnd_, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&entry));
+      entry.pszText = text.data();
+      SendMessageW(hwnd_, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&entry));
     }
     updating_ = false;
     showSelection();
   }
   void showSelection() override {
     updating_ = true;
-    SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(model_.ListIndex()), 0);
+    SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(model_.ListIndex()), 0);
     updating_ = false;
   }
 };
@@ -145,9 +147,9 @@ class ListView final : public ControlWindow {
   using ControlWindow::ControlWindow;
 
   void create(HWND parent, const RECT& bounds, HFONT font) override {
-    hwnd_ = createNative(WC_LISTVIEWA, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
+    hwnd_ = createNative(WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
                          WS_EX_CLIENTEDGE, parent, bounds, "", font);
-    SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     showColumns();
     showRows();
   }
@@ -178,36 +180,38 @@ class ListView final : public ControlWindow {
 
  private:
   void showColumns() {
-    while (SendMessageA(hwnd_, LVM_DELETECOLUMN, 0, 0)) {
+    while (SendMessageW(hwnd_, LVM_DELETECOLUMN, 0, 0)) {
     }
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
     ReleaseDC(nullptr, screen);
     int position = 0;
     for (const auto& column : model_.columns()) {
-      LVCOLUMNA entry{};
+      std::wstring caption = wide(column.caption);
+      LVCOLUMNW entry{};
       entry.mask = LVCF_TEXT | LVCF_WIDTH;
-      entry.pszText = const_cast<char*>(column.caption.c_str());
+      entry.pszText = caption.data();
       entry.cx = MulDiv(column.width, dpi, 1440);
-      SendMessageA(hwnd_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(position++),
+      SendMessageW(hwnd_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(position++),
                    reinterpret_cast<LPARAM>(&entry));
     }
   }
   // A list that is refilled keeps its scroll position, and is drawn once.
   void showRows() {
     updating_ = true;
-    const auto top = static_cast<int>(SendMessageA(hwnd_, LVM_GETTOPINDEX, 0, 0));
-    SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+    const auto top = static_cast<int>(SendMessageW(hwnd_, LVM_GETTOPINDEX, 0, 0));
+    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0);
     int row = 0;
     for (const auto& cells : model_.rows()) {
       for (std::size_t column = 0; column < cells.size(); ++column) {
-        LVITEMA entry{};
+        std::wstring cell = wide(cells[column]);
+        LVITEMW entry{};
         entry.mask = LVIF_TEXT;
         entry.iItem = row;
         entry.iSubItem = static_cast<int>(column);
-        entry.pszText = const_cast<char*>(cells[column].c_str());
-        SendMessageA(hwnd_, column == 0 ? LVM_INSERTITEMA : LVM_SETITEMTEXTA,
+        entry.pszText = cell.data();
+        SendMessageW(hwnd_, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW,
                      column == 0 ? 0 : static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&entry));
       }
       ++row;
@@ -215,25 +219,25 @@ class ListView final : public ControlWindow {
     if (top > 0 && row > 0) {
       RECT item{};
       item.left = LVIR_BOUNDS;
-      SendMessageA(hwnd_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
-      SendMessageA(hwnd_, LVM_SCROLL, 0, top * (item.bottom - item.top));
+      SendMessageW(hwnd_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+      SendMessageW(hwnd_, LVM_SCROLL, 0, top * (item.bottom - item.top));
     }
-    SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd_, nullptr, TRUE);
     updating_ = false;
     showSelection();
   }
   void showSelection() {
     updating_ = true;
-    LVITEMA state{};
+    LVITEMW state{};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+    SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
                  reinterpret_cast<LPARAM>(&state));
     if (model_.ListIndex() >= 0) {
       state.state = LVIS_SELECTED | LVIS_FOCUSED;
-      SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(model_.ListIndex()),
+      SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(model_.ListIndex()),
                    reinterpret_cast<LPARAM>(&state));
-      SendMessageA(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(model_.ListIndex()), FALSE);
+      SendMessageW(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(model_.ListIndex()), FALSE);
     }
     updating_ = false;
   }

@@ -6,23 +6,23 @@
 namespace corvanta::ui::win32 {
 
 PaintedWindow::~PaintedWindow() {
-  if (hwnd_) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+  if (hwnd_) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
 }
 
-void PaintedWindow::createPainted(const char* windowClass, DWORD exStyle, HWND parent,
+void PaintedWindow::createPainted(const wchar_t* windowClass, DWORD exStyle, HWND parent,
                                   const RECT& bounds, const std::string& text, HFONT font) {
-  static std::set<std::string> registered;
+  static std::set<std::wstring> registered;
   if (!registered.count(windowClass)) {
-    WNDCLASSA window{};
+    WNDCLASSW window{};
     window.lpfnWndProc = &PaintedWindow::windowProc;
-    window.hInstance = GetModuleHandleA(nullptr);
+    window.hInstance = GetModuleHandleW(nullptr);
     window.hCursor = LoadCursor(nullptr, IDC_ARROW);
     window.lpszClassName = windowClass;
-    if (!RegisterClassA(&window)) return;
+    if (!RegisterClassW(&window)) return;
     registered.insert(windowClass);
   }
   hwnd_ = createNative(windowClass, 0, exStyle, parent, bounds, text, font);
-  if (hwnd_) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  if (hwnd_) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 void PaintedWindow::paintBuffered(HDC target) const {
@@ -42,7 +42,7 @@ void PaintedWindow::paintBuffered(HDC target) const {
 LRESULT CALLBACK PaintedWindow::windowProc(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) noexcept {
   const auto* self =
-      reinterpret_cast<const PaintedWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+      reinterpret_cast<const PaintedWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (LRESULT result = 0; self && self->answer(message, result)) return result;
   switch (message) {
     case WM_ERASEBKGND:
@@ -55,7 +55,7 @@ LRESULT CALLBACK PaintedWindow::windowProc(HWND window, UINT message, WPARAM wPa
       return 0;
     }
     default:
-      return DefWindowProcA(window, message, wParam, lParam);
+      return DefWindowProcW(window, message, wParam, lParam);
   }
 }
 

@@ -14,7 +14,7 @@ class PaintedWindow : public ControlWindow {
 
  protected:
   // Creates the window of class `windowClass` (registered on first use).
-  void createPainted(const char* windowClass, DWORD exStyle, HWND parent, const RECT& bounds,
+  void createPainted(const wchar_t* windowClass, DWORD exStyle, HWND parent, const RECT& bounds,
                      const std::string& text, HFONT font);
   // Draws the whole client area `area` into `dc`.
   virtual void paint(HDC dc, const RECT& area) const = 0;

@@ -17,7 +17,7 @@ class Picture final : public PaintedWindow {
   }
 
   void create(HWND parent, const RECT& bounds, HFONT font) override {
-    createPainted("CorvantaPicture", 0, parent, bounds, "", font);
+    createPainted(L"CorvantaPicture", 0, parent, bounds, "", font);
     load();
   }
   void update(Property property) override {

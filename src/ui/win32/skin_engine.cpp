@@ -1,7 +1,12 @@
 #include "ui/win32/skin_engine.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "base/text.h"
+#include "platform/win32/wide_text.h"
+#include "ui/win32/control_window.h"
 
 namespace corvanta::ui::win32 {
 namespace {
@@ -9,18 +14,18 @@ namespace {
 constexpr int kBandHeight = 24;  // pixels
 constexpr int kElementWidth = 56;
 constexpr int kElementHeight = 18;
-constexpr const char* kBandElements[] = {"About", "help"};
+constexpr const wchar_t* kBandElements[] = {L"About", L"help"};
 
 // Whether two fonts would draw alike (face, size, weight, slant).
 bool sameFont(HFONT a, HFONT b) {
   if (a == b) return true;
   if (!a || !b) return false;
-  LOGFONTA first{};
-  LOGFONTA second{};
-  GetObjectA(a, sizeof first, &first);
-  GetObjectA(b, sizeof second, &second);
+  LOGFONTW first{};
+  LOGFONTW second{};
+  GetObjectW(a, sizeof first, &first);
+  GetObjectW(b, sizeof second, &second);
   return first.lfHeight == second.lfHeight && first.lfWeight == second.lfWeight &&
-         first.lfItalic == second.lfItalic && lstrcmpiA(first.lfFaceName, second.lfFaceName) == 0;
+         first.lfItalic == second.lfItalic && lstrcmpiW(first.lfFaceName, second.lfFaceName) == 0;
 }
 
 COLORREF colorRef(Rgb rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
@@ -44,10 +49,12 @@ void SkinEngine::LoadSkinFile(const std::string& path) {
   // Every window loads the same skin: it is read and parsed once.
   if (path == loadedPath_) return;
   loadedPath_ = path;
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(std::filesystem::path(wide(path)), std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
-  file_ = SkinFile::parse(text.str());  // a missing file gives the plain system look
+  // A missing file gives the plain system look; one written in the Western
+  // code page reads as it always did.
+  file_ = SkinFile::parse(utf8FromStoredText(text.str()));
   if (onSkippedLine) {
     for (const std::string& line : file_.skippedLines()) onSkippedLine(path + ", " + line);
   }
@@ -66,14 +73,13 @@ HFONT SkinEngine::font(const SkinStyle& style) {
   auto& made = fonts_[key];
   if (!made) {
     HDC screen = GetDC(nullptr);
-    LOGFONTA face{};
+    LOGFONTW face{};
     face.lfHeight =
         -MulDiv(style.fontPoints > 0 ? style.fontPoints : 8, GetDeviceCaps(screen, LOGPIXELSY), 72);
     ReleaseDC(nullptr, screen);
     face.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
     face.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(face.lfFaceName, style.fontFace.c_str(), LF_FACESIZE);
-    made = CreateFontIndirectA(&face);
+    made = createFont(face, style.fontFace);
   }
   return made;
 }
@@ -97,8 +103,8 @@ void SkinEngine::skinControl(HWND hwnd, const std::string& element) {
   // Controls already showing the skin's face keep it: changing a font makes
   // a control measure itself again.
   HFONT chosen = font(style);
-  if (chosen && !sameFont(reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0)), chosen)) {
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+  if (chosen && !sameFont(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), chosen)) {
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
   }
   InvalidateRect(hwnd, nullptr, TRUE);
 }
@@ -112,13 +118,13 @@ void SkinEngine::addBand(FormWindow& form, const SkinStyle& style) {
   // Right to left: "help" at the edge, "About" before it.
   for (auto name = std::rbegin(kBandElements); name != std::rend(kBandElements); ++name) {
     HWND button =
-        CreateWindowExA(0, "BUTTON", *name, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
+        CreateWindowExW(0, L"BUTTON", *name, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
                         right - kElementWidth, (kBandHeight - kElementHeight) / 2, kElementWidth,
-                        kElementHeight, form.hwnd(), nullptr, GetModuleHandleA(nullptr), nullptr);
+                        kElementHeight, form.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!button) continue;
     if (HFONT chosen = font(style))
-      SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), FALSE);
-    elements_[button] = *name;
+      SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), FALSE);
+    elements_[button] = narrow(*name);
     bands_[form.hwnd()] = button;
     right -= kElementWidth + 4;
   }
@@ -186,13 +192,13 @@ bool SkinEngine::drawItem(const DRAWITEMSTRUCT& item) {
   SelectObject(dc, oldBrush);
   DeleteObject(pen);
 
-  char caption[256] = {};
-  GetWindowTextA(item.hwndItem, caption, sizeof caption);
+  wchar_t caption[256] = {};
+  GetWindowTextW(item.hwndItem, caption, 256);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : colorRef(text));
   RECT label = area;
   if (pressed) OffsetRect(&label, 1, 1);
-  DrawTextA(dc, caption, -1, &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+  DrawTextW(dc, caption, -1, &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
   if (item.itemState & ODS_FOCUS) {
     InflateRect(&area, -3, -3);
     DrawFocusRect(dc, &area);

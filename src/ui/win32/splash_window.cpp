@@ -1,10 +1,12 @@
 #include "ui/win32/splash_window.h"
 
+#include "platform/win32/wide_text.h"
+
 namespace corvanta::ui::win32 {
 namespace {
 
 constexpr UINT_PTR kWatchTimer = 1;
-constexpr const char* kSplashClass = "CorvantaSplash";
+constexpr const wchar_t* kSplashClass = L"CorvantaSplash";
 
 struct WindowSearch {
   HWND splash;
@@ -33,28 +35,28 @@ SplashWindow::~SplashWindow() { close(); }
 void SplashWindow::ShowSplashFile(const std::string& path) {
   if (hwnd_) return;
   picture_ =
-      static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+      static_cast<HBITMAP>(LoadImageW(nullptr, wide(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
   if (!picture_) return;
   BITMAP info{};
-  GetObjectA(picture_, sizeof info, &info);
+  GetObjectW(picture_, sizeof info, &info);
   size_ = {info.bmWidth, info.bmHeight};
 
   static const ATOM registered = [] {
-    WNDCLASSA window{};
+    WNDCLASSW window{};
     window.lpfnWndProc = &SplashWindow::windowProc;
-    window.hInstance = GetModuleHandleA(nullptr);
+    window.hInstance = GetModuleHandleW(nullptr);
     window.hCursor = LoadCursor(nullptr, IDC_APPSTARTING);
     window.lpszClassName = kSplashClass;
-    return RegisterClassA(&window);
+    return RegisterClassW(&window);
   }();
   if (!registered) return;
   const int left = (GetSystemMetrics(SM_CXSCREEN) - size_.cx) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - size_.cy) / 2;
-  hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kSplashClass, "Corvanta",
+  hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kSplashClass, L"Corvanta",
                           WS_POPUP | WS_BORDER, left, top, size_.cx + 2, size_.cy + 2, nullptr,
-                          nullptr, GetModuleHandleA(nullptr), nullptr);
+                          nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) return;
-  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
   UpdateWindow(hwnd_);
   SetTimer(hwnd_, kWatchTimer, 50, nullptr);
@@ -84,7 +86,7 @@ void SplashWindow::paint(HDC dc) {
 void SplashWindow::close() {
   if (hwnd_) {
     KillTimer(hwnd_, kWatchTimer);
-    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
     hwnd_ = nullptr;
   }
@@ -96,8 +98,8 @@ void SplashWindow::close() {
 
 LRESULT CALLBACK SplashWindow::windowProc(HWND window, UINT message, WPARAM wParam,
                                           LPARAM lParam) noexcept {
-  auto* self = reinterpret_cast<SplashWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(window, message, wParam, lParam);
+  auto* self = reinterpret_cast<SplashWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT paint;
@@ -110,7 +112,7 @@ LRESULT CALLBACK SplashWindow::windowProc(HWND window, UINT message, WPARAM wPar
       if (anotherWindowShowing(window)) self->close();
       return 0;
     default:
-      return DefWindowProcA(window, message, wParam, lParam);
+      return DefWindowProcW(window, message, wParam, lParam);
   }
 }
 

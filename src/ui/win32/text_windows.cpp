@@ -15,13 +15,13 @@ class TextBox final : public ControlWindow {
       flags = WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
     if (style.readOnly) flags |= ES_READONLY;
     updating_ = true;
-    hwnd_ = createNative("EDIT", flags, WS_EX_CLIENTEDGE, parent, bounds, model_.Text(), font);
+    hwnd_ = createNative(L"EDIT", flags, WS_EX_CLIENTEDGE, parent, bounds, model_.Text(), font);
     updating_ = false;
   }
   void update(Property property) override {
     if (property != Property::Text) return ControlWindow::update(property);
     updating_ = true;
-    SetWindowTextA(hwnd_, model_.Text().c_str());
+    setWindowText(hwnd_, model_.Text());
     updating_ = false;
   }
   void command(int code) override {

@@ -57,11 +57,11 @@ void Win32WindowSystem::destroy(Form& form) {
 bool Win32WindowSystem::pump(bool wait) {
   MSG message;
   if (wait) {
-    if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
       quit_ = true;
       return false;
     }
-  } else if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  } else if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     return false;
   } else if (message.message == WM_QUIT) {
     quit_ = true;
@@ -71,9 +71,9 @@ bool Win32WindowSystem::pump(bool wait) {
   HWND active = GetActiveWindow();
   const bool ours = active && FormWindow::fromHandle(active);
   ++dispatching_;
-  if (!ours || !IsDialogMessageA(active, &message)) {
+  if (!ours || !IsDialogMessageW(active, &message)) {
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   --dispatching_;
   reap();

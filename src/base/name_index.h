@@ -1,5 +1,5 @@
 // A hash index from names to positions in a list, matching names without
-// regard to case (code page 1252). The table holds nothing but positions, and
+// regard to case (as Windows compares registry names). The table holds nothing but positions, and
 // the names' hashes sit in an array in list order, so indexing a name
 // allocates nothing and touches little memory: enumerating a key of many
 // values costs little more than the registry calls themselves.
@@ -10,11 +10,11 @@
 #include <string_view>
 #include <vector>
 
-#include "base/ansi_text.h"
+#include "base/text.h"
 
 namespace corvanta {
 
-class AnsiNameIndex {
+class NameIndex {
  public:
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
@@ -44,8 +44,9 @@ class AnsiNameIndex {
  private:
   static std::uint32_t hashOf(std::string_view name) {
     std::uint32_t hash = 2166136261u;  // FNV-1a over the folded characters
-    for (const char c : name) {
-      hash ^= static_cast<unsigned char>(foldAnsiCase(c));
+    for (std::size_t at = 0; at < name.size();) {
+      const char32_t c = nextCodePoint(name, at);
+      hash ^= c < 0x10000 ? foldCase(static_cast<char16_t>(c)) : c;
       hash *= 16777619u;
     }
     return hash;

@@ -1,8 +1,8 @@
-#include "base/ansi_name_index.h"
+#include "base/name_index.h"
 
 namespace corvanta {
 
-void AnsiNameIndex::grow() {
+void NameIndex::grow() {
   slots_.assign(slots_.empty() ? 16 : slots_.size() * 2, 0);
   const std::size_t mask = slots_.size() - 1;
   for (std::size_t position = 0; position < hashes_.size(); ++position) {

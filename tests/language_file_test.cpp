@@ -37,7 +37,9 @@ TEST(EnglishFile, HasTheWindowTitlesAndTheExpanderMarker) {
   EXPECT_EQ("Remove the Shut Down  command", app.localizer.LookupText("5018"));
 }
 
-const char* const kLanguages[] = {"German", "French", "Spanish", "Italian", "Portuguese", "Dutch"};
+const char* const kLanguages[] = {"German",  "French",  "Spanish",   "Italian", "Portuguese",
+                                  "Dutch",   "Polish",  "Czech",     "Russian", "Ukrainian",
+                                  "Greek",   "Turkish", "Chinese Simplified"};
 
 // Every shipped translation answers for exactly the English file's IDs and
 // keeps what the program relies on: the expander's ">>", and "&&" wherever
@@ -72,13 +74,18 @@ TEST(LanguageFiles, EveryTranslationIsOfferedAndShowsItsTexts) {
     app.files.addFile(app.languageFile(language),
                       testing::readSourceFile(std::string("languages/") + language + ".ini"));
   }
-  app.storeLanguage("German");
+  app.storeLanguage("Russian");
   MainForm main(app.context);
   app.forms.Show(main);
-  EXPECT_EQ(7, main.control("combolng").ListCount());
-  EXPECT_EQ("German", main.control("combolng").Text());
-  EXPECT_EQ("Laufwerke", main.control("Command5").Caption());
-  EXPECT_EQ("System >>", main.control("syscmd").Caption());
+  const auto& chooser = main.control("combolng");
+  EXPECT_EQ(14, chooser.ListCount()) << "each by its own name";
+  EXPECT_EQ("Русский", chooser.Text());
+  for (const char* own : {"Deutsch", "Polski", "Čeština", "Ελληνικά", "Türkçe", "中文(简体)"}) {
+    EXPECT_NE(chooser.items().end(), std::find(chooser.items().begin(), chooser.items().end(), own))
+        << own;
+  }
+  EXPECT_EQ("Диски", main.control("Command5").Caption());
+  EXPECT_EQ("Система >>", main.control("syscmd").Caption());
 }
 
 }  // namespace

@@ -129,6 +129,19 @@ TEST_F(MainFormTest, TheChooserOffersEveryLanguageFileWithTextsAndSelectsTheStor
   EXPECT_EQ("The new language shows the next time Corvanta starts.", c("langSkinLabel1").Caption());
 }
 
+TEST_F(MainFormTest, AFileOfEarlierVersionsReadsAsWesternTextAndAnOwnNameIsShown) {
+  app.files.addFile(app.languageFile("Old"), "[Corvanta]\r\n1002=Gr\xF6\xDF" "e\r\n");
+  app.files.addFile(app.languageFile("Polish"),
+                    "[Language]\r\nName=Polski\r\n[Corvanta]\r\n1002=Wygl\xC4\x85" "d\r\n");
+  app.storeLanguage("Old");
+  start();
+  EXPECT_EQ("Größe", c("Command4").Caption());
+  EXPECT_EQ((std::vector<std::string>{"English", "Old", "Polski"}), c("combolng").items());
+  c("combolng").listIndexFromUser(2);
+  c("Applylangcmd").click();
+  EXPECT_EQ("Polish", app.settings.GetSetting("Corvanta", "Language", "lng"));
+}
+
 TEST_F(MainFormTest, ALongTextIsCutTo254CharactersAndQuotesAreStripped) {
   app.files.addFile(app.languageFile("Long"), "[Corvanta]\r\n1002=" + std::string(300, 'x') +
                                                   "\r\n 1003 = \"Laufwerke\"\r\n");

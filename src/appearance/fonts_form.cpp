@@ -109,6 +109,8 @@ void FontsForm::FillFontList() {
   std::vector<std::string> names;
   names.reserve(families.size());
   for (auto& family : families) names.push_back(std::move(family.second));
+  std::stable_sort(names.begin(), names.end(),
+                   [](const std::string& a, const std::string& b) { return displayOrder(a, b); });
   control("lstSystemFonts").setItems(std::move(names));
 }
 

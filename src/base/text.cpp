@@ -188,6 +188,8 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 
 namespace {
 
+DisplayCollation displayCollation = nullptr;
+
 std::string trimAny(std::string_view text, std::string_view blanks) {
   const auto first = text.find_first_not_of(blanks);
   if (first == std::string_view::npos) return {};
@@ -196,6 +198,13 @@ std::string trimAny(std::string_view text, std::string_view blanks) {
 }
 
 }  // namespace
+
+void setDisplayCollation(DisplayCollation collation) { displayCollation = collation; }
+
+bool displayOrder(std::string_view a, std::string_view b) {
+  if (displayCollation) return displayCollation(a, b) < 0;
+  return foldCase(a) < foldCase(b);
+}
 
 std::string trimSpaces(std::string_view text) { return trimAny(text, " "); }
 std::string trimBlanks(std::string_view text) { return trimAny(text, " \t\r"); }

@@ -34,6 +34,13 @@ char16_t foldCase(char16_t unit);
 std::string foldCase(std::string_view text);
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
+// The order of lists a person reads (fonts, processes, drives, languages):
+// the user's locale's, once the program has set the collation Windows
+// gives it; until then (and on the host) by folded code point.
+using DisplayCollation = int (*)(std::string_view, std::string_view);  // <0, 0, >0
+void setDisplayCollation(DisplayCollation collation);
+bool displayOrder(std::string_view a, std::string_view b);
+
 // Removes leading and trailing blanks (spaces only, as the program's
 // trimming always did; tabs are kept).
 std::string trimSpaces(std::string_view text);

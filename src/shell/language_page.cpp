@@ -18,7 +18,7 @@ constexpr const char* kNextStartId = "3044";
 
 }  // namespace
 
-void FillLanguageList(ui::Form& form, Localizer& localizer, FilePort& files) {
+std::vector<std::string> FillLanguageList(ui::Form& form, Localizer& localizer, FilePort& files) {
   std::vector<std::string> languages{kEnglish};
   std::vector<FileEntry> found;
   const std::string folder = localizer.languageFile("*");
@@ -35,9 +35,17 @@ void FillLanguageList(ui::Form& form, Localizer& localizer, FilePort& files) {
       }
     }
   }
-  std::sort(languages.begin(), languages.end(), [](const std::string& a, const std::string& b) {
-    return foldCase(a) < foldCase(b);
+  std::vector<std::pair<std::string, std::string>> named;  // own name, file name
+  for (const std::string& language : languages) named.emplace_back(localizer.ownName(language), language);
+  std::sort(named.begin(), named.end(), [](const auto& a, const auto& b) {
+    return displayOrder(a.first, b.first);
   });
+  std::vector<std::string> shown;
+  languages.clear();
+  for (auto& [own, file] : named) {
+    shown.push_back(std::move(own));
+    languages.push_back(std::move(file));
+  }
   const std::string stored = localizer.LanguageName();
   const auto selected =
       std::find_if(languages.begin(), languages.end(),
@@ -46,12 +54,16 @@ void FillLanguageList(ui::Form& form, Localizer& localizer, FilePort& files) {
   const int index =
       static_cast<int>((selected != languages.end() ? selected : english) - languages.begin());
   ui::Control& chooser = form.control("combolng");
-  chooser.setItems(std::move(languages));
+  chooser.setItems(std::move(shown));
   chooser.setListIndex(index);
+  return languages;
 }
 
-void Applylangcmd_Click(ui::Form& form, Localizer& localizer, DialogsPort& dialogs) {
-  const std::string chosen = form.control("combolng").Text();
+void Applylangcmd_Click(ui::Form& form, Localizer& localizer, DialogsPort& dialogs,
+                        const std::vector<std::string>& languages) {
+  const int index = form.control("combolng").ListIndex();
+  if (index < 0 || index >= static_cast<int>(languages.size())) return;
+  const std::string& chosen = languages[static_cast<std::size_t>(index)];
   try {
     localizer.saveLanguageName(chosen);
     form.control("langSkinLabel1")

@@ -170,7 +170,7 @@ void MainForm::attachHandlers() {
   control("TabStrip1").onClick = [this] { TabStrip1_Click(); };
   control("ExpTab").onClick = [this] { ExpTab_Click(); };
   control("Applylangcmd").onClick = [this] {
-    Applylangcmd_Click(*this, app_.localizer, app_.dialogs);
+    Applylangcmd_Click(*this, app_.localizer, app_.dialogs, languages_);
   };
 }
 
@@ -241,7 +241,7 @@ void MainForm::Form_Load() {
   }
 
   // 15-16. The chooser, then the language once more.
-  FillLanguageList(*this, app_.localizer, app_.files);
+  languages_ = FillLanguageList(*this, app_.localizer, app_.files);
   app_.localizer.ApplyLanguage(*this, app_.localizer.LanguageName());
 
   // 17. The Drives page's figures once more.

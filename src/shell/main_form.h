@@ -66,6 +66,7 @@ class MainForm : public ui::Form {
   DrivesPage drives_;
   SystemInfoPage systemInfo_;
   std::unique_ptr<HealthForm> health_;
+  std::vector<std::string> languages_;  // the language chooser's, by file name
 };
 
 }  // namespace corvanta

@@ -20,6 +20,7 @@
 #include "platform/win32/shortcut_win32.h"
 #include "platform/win32/system_info_win32.h"
 #include "platform/win32/system_win32.h"
+#include "platform/win32/wide_text.h"
 #include "registry/settings_store.h"
 #include "ui/forms.h"
 #include "ui/win32/skin_engine.h"
@@ -35,6 +36,7 @@ class Win32Program {
   explicit Win32Program(const std::string& appFolder = {})
       : appFolder_(appFolder.empty() ? AppFolder(system_) : appFolder) {
     windows_.setSkinPainter(&skin_);
+    setDisplayCollation(&userCollation);
   }
   Win32Program(const Win32Program&) = delete;
   Win32Program& operator=(const Win32Program&) = delete;

@@ -188,7 +188,7 @@ void Control::AddItem(const std::string& item) {
   if (style_.sorted) {
     at = std::upper_bound(items_.begin(), items_.end(), item,
                           [](const std::string& a, const std::string& b) {
-                            return foldCase(a) < foldCase(b);
+                            return displayOrder(a, b);
                           });
   }
   const int position = static_cast<int>(at - items_.begin());
@@ -201,7 +201,7 @@ void Control::setItems(std::vector<std::string> items) {
   requireKind(kListKinds, "List");
   if (style_.sorted) {
     std::stable_sort(items.begin(), items.end(), [](const std::string& a, const std::string& b) {
-      return foldCase(a) < foldCase(b);
+      return displayOrder(a, b);
     });
   }
   items_ = std::move(items);

@@ -15,6 +15,7 @@
 #include "fakes/app_harness.h"
 #include "health/health_form.h"
 #include "monitor/process_form.h"
+#include "platform/win32/wide_text.h"
 #include "shell/about_form.h"
 #include "shell/main_form.h"
 #include "ui/win32/caption_fit.h"
@@ -24,8 +25,9 @@
 namespace corvanta {
 namespace {
 
-const char* const kLanguages[] = {"English", "German",     "French", "Spanish",
-                                  "Italian", "Portuguese", "Dutch"};
+const char* const kLanguages[] = {"English", "German",  "French",   "Spanish",   "Italian",
+                                  "Portuguese", "Dutch", "Polish", "Czech", "Russian",
+                                  "Ukrainian",  "Greek", "Turkish", "Chinese Simplified"};
 
 bool checked(ui::ControlKind kind) {
   using ui::ControlKind;
@@ -49,14 +51,14 @@ std::string toolTipOf(HWND form, HWND control) {
   std::pair<HWND, HWND> search{form, nullptr};
   EnumThreadWindows(GetCurrentThreadId(), findToolTips, reinterpret_cast<LPARAM>(&search));
   if (!search.second) return {};
-  char text[512] = {};
-  TOOLINFOA tool{};
+  wchar_t text[512] = {};
+  TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.hwnd = form;
   tool.uId = reinterpret_cast<UINT_PTR>(control);
   tool.lpszText = text;
-  SendMessageW(search.second, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
-  return text;
+  SendMessageW(search.second, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+  return narrow(text);
 }
 
 // What is wrong with the window's captions, one line each.

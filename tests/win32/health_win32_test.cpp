@@ -16,6 +16,7 @@
 #include "health/health_checks.h"
 #include "health/health_form.h"
 #include "health/reg_export.h"
+#include "registry/query_value.h"
 #include "platform/win32/drive_win32.h"
 #include "platform/win32/file_win32.h"
 #include "platform/win32/registry_win32.h"
@@ -352,6 +353,52 @@ TEST(HealthViews, EachViewsEntryIsJudgedAndDeletedInItsOwnView) {
   DeleteFileA(wowFile.c_str());
 }
 
+// A remembered file whose name leaves every ANSI code page is found while
+// it exists; one that is gone is deleted, its name whole in the backup.
+TEST(HealthNames, AHistoryOutsideTheAnsiCodePageIsKeptWhileItsFileExists) {
+  ScratchFolder folder;
+  Win32Files files;
+  const std::string here = folder.file("\u0141\u00F3d\u017A \u65E5\u672C \U0001F600.txt");
+  const std::string gone = folder.file("\u0416\u0443\u043A gone.txt");
+  ASSERT_EQ(kErrorSuccess, files.createNewFile(here, "x"));
+  const std::string mru = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\"
+                          "OpenSaveMRU\\corvanta-" + std::to_string(GetCurrentProcessId());
+  Win32Registry registry;
+  RegKey key = 0;
+  ASSERT_EQ(kErrorSuccess, registry.createKey(kHkeyCurrentUser, mru, key));
+  for (const auto& [name, path] : {std::pair{"a", here}, std::pair{"b", gone}}) {
+    registry.setValueEx(key, name, kRegSz, reinterpret_cast<const std::uint8_t*>(path.c_str()),
+                        static_cast<std::uint32_t>(path.size() + 1));
+  }
+  registry.closeKey(key);
+
+  testing::AppHarness harness;
+  Win32System system;
+  Win32Drives drives;
+  ScratchFolder appData;
+  harness.shell.appData = appData.path();
+  AppContext real = harness.contextWith(
+      {.registry = &registry, .system = &system, .files = &files, .drives = &drives});
+  HealthForm window(real);
+  harness.forms.Load(window);
+  window.control("check4cmd").click();
+
+  std::uint32_t type = 0;
+  Bytes data;
+  ASSERT_EQ(kErrorSuccess, registry.openKeyEx(kHkeyCurrentUser, mru, kKeyRead, key));
+  EXPECT_EQ(kErrorSuccess, queryValue(registry, key, "a", type, data)) << "its file is there";
+  EXPECT_EQ(kErrorFileNotFound, queryValue(registry, key, "b", type, data));
+  registry.closeKey(key);
+  std::vector<FileEntry> backups;
+  ASSERT_EQ(kErrorSuccess,
+            files.findFiles(appData.path() + "\\Corvanta\\Backups\\*Histories.reg", backups));
+  std::string bytes;
+  files.readFile(appData.path() + "\\Corvanta\\Backups\\" + backups[0].name, bytes);
+  const std::u16string units(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2);
+  EXPECT_NE(std::string::npos, utf8FromUtf16(units).find("\u0416\u0443\u043A gone.txt"));
+  registry.deleteKey(kHkeyCurrentUser, mru);
+}
+
 TEST(HealthProgram, CheckAndRepairInTheRealWindowRemovesABrokenEntryAfterBackingItUp) {
   const std::string uninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
   const std::string broken = "Corvanta broken " + std::to_string(GetCurrentProcessId());
@@ -409,8 +456,9 @@ TEST(HealthProgram, CheckAndRepairInTheRealWindowRemovesABrokenEntryAfterBacking
   ASSERT_NE(INVALID_HANDLE_VALUE, search);
   bool backedUp = false;
   do {
-    backedUp = backedUp ||
-               testing::readFile(backups + found.cFileName).find(broken + "]") != std::string::npos;
+    const std::string bytes = testing::readFile(backups + found.cFileName);
+    const std::u16string text(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2);
+    backedUp = backedUp || utf8FromUtf16(text).find(broken + "]") != std::string::npos;
   } while (FindNextFileA(search, &found));
   FindClose(search);
   EXPECT_TRUE(backedUp);

@@ -57,8 +57,8 @@ TEST(ProgramLanguages, GermanChosenShowsAtTheNextStartAndAMissingFileGivesEnglis
       if (child.className == "ComboBoxEx32") chooser = child.window;
     }
     ASSERT_NE(nullptr, chooser);
-    ASSERT_EQ(3, SendMessageW(chooser, CB_GETCOUNT, 0, 0)) << "English, French, German";
-    SendMessageW(chooser, CB_SETCURSEL, 2, 0);
+    ASSERT_EQ(3, SendMessageW(chooser, CB_GETCOUNT, 0, 0)) << "Deutsch, English, Français";
+    SendMessageW(chooser, CB_SETCURSEL, 0, 0);
     SendMessageW(GetParent(chooser), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(chooser), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(chooser));
     SendMessageW(FindWindowExA(GetParent(chooser), nullptr, "BUTTON", "Apply"), BM_CLICK, 0, 0);

@@ -57,11 +57,14 @@ TEST(Program, TheExpanderAndTheNavigationButtonsWork) {
   }
   ASSERT_NE(nullptr, chooser);
   EXPECT_TRUE(IsWindowVisible(chooser));
-  // Every shipped language on offer, English (second, sorted) chosen. (Its
-  // text needs a message that carries a pointer, which does not cross
-  // processes.)
-  EXPECT_EQ(7, SendMessageW(chooser, CB_GETCOUNT, 0, 0));
-  EXPECT_EQ(1, SendMessageW(chooser, CB_GETCURSEL, 0, 0));
+  // Every shipped language on offer by its own name, English chosen (its
+  // place depends on the locale's order).
+  EXPECT_EQ(14, SendMessageW(chooser, CB_GETCOUNT, 0, 0));
+  const auto chosen = static_cast<WPARAM>(SendMessageW(chooser, CB_GETCURSEL, 0, 0));
+  wchar_t text[64] = {};
+  ASSERT_LT(SendMessageW(chooser, CB_GETLBTEXTLEN, chosen, 0), 64);
+  SendMessageW(chooser, CB_GETLBTEXT, chosen, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(L"English", text);
 }
 
 TEST(Program, ASecondStartEndsSilentlyAndLeavesOneWindow) {

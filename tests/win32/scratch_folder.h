@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/win32/wide_text.h"
+
 namespace corvanta::testing {
 
 class ScratchFolder {
@@ -23,24 +25,26 @@ class ScratchFolder {
   const std::string& path() const { return path_; }
   std::string file(const std::string& name) const { return path_ + "\\" + name; }
 
-  static void removeTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  // UTF-8, as the program's paths are: names in any alphabet go too.
+  static void removeTree(const std::string& folder) { removeTree(wide(folder)); }
+  static void removeTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
       do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        const std::string child = folder + "\\" + name;
-        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const std::wstring child = folder + L"\\" + name;
+        SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
           removeTree(child);
         } else {
-          DeleteFileA(child.c_str());
+          DeleteFileW(child.c_str());
         }
-      } while (FindNextFileA(search, &found));
+      } while (FindNextFileW(search, &found));
       FindClose(search);
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(folder.c_str());
   }
 
  private:

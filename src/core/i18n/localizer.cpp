@@ -76,6 +76,13 @@ bool Localizer::isUsable(const std::string& languageName) {
   return isLanguageName(languageName) && texts(languageName) != nullptr;
 }
 
+std::string Localizer::ownName(const std::string& languageName) {
+  const ProfileText* file = texts(languageName);
+  std::string name = file ? trimBlanks(file->value("Language", "Name").value_or("")) : "";
+  cutToCharacters(name, kLongestName);
+  return name.empty() ? languageName : name;
+}
+
 std::optional<std::string> Localizer::lookup(const std::string& id,
                                              const std::string& languageName) {
   for (const std::string& language : {languageName, std::string(kEnglish)}) {

@@ -42,6 +42,9 @@ class Localizer {
   std::string languageFile(const std::string& languageName) const;
   // Whether the language's file is there with its "Corvanta" section.
   bool isUsable(const std::string& languageName);
+  // The language's own name, as its file gives it ("Polski", "Русский"),
+  // else the file's name.
+  std::string ownName(const std::string& languageName);
 
   // The text of a language ID in the current language, else in English,
   // else `fallback`. At most 254 characters.

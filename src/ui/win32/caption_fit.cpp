@@ -28,8 +28,9 @@ RECT boundsInParent(HWND window) {
   return bounds;
 }
 
-// How far right the control may grow: to its container's edge, or to the
-// next control beside it on its line.
+// How far right the control may reach: to its container's edge, or to the
+// next control on its line that starts right of it (one it reaches under
+// included).
 int roomRight(HWND window) {
   HWND parent = GetParent(window);
   RECT area{};
@@ -43,10 +44,17 @@ int roomRight(HWND window) {
     if (sibling == window) continue;
     const RECT other = boundsInParent(sibling);
     const bool sameLine = other.top < own.bottom && other.bottom > own.top;
-    if (sameLine && other.left >= own.right)
+    if (sameLine && other.left > own.left)
       limit = std::min(limit, static_cast<int>(other.left) - kGap);
   }
   return std::max(limit - static_cast<int>(own.left), 0);
+}
+
+void setClientWidth(HWND window, const RECT& client, int width) {
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  SetWindowPos(window, nullptr, 0, 0, width + (frame.right - frame.left - client.right),
+               frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -72,6 +80,16 @@ CaptionFit fitCaption(HWND window, const std::string& text) {
   if (text.empty()) return {};
   RECT client{};
   GetClientRect(window, &client);
+  const bool pushButton = !isStatic(window) && !isCheckLike(window);
+  // A caption that runs under the next control is hidden there: the control
+  // ends where that one starts.
+  if (!pushButton) {
+    const int room = roomRight(window);
+    if (room > 0 && client.right > room) {
+      setClientWidth(window, client, room);
+      GetClientRect(window, &client);
+    }
+  }
   const SIZE line = captionExtent(window, text);
   const int needed = line.cx + captionMargin(window);
   const bool label = isStatic(window);
@@ -81,14 +99,10 @@ CaptionFit fitCaption(HWND window, const std::string& text) {
     return {false, text};
   }
   if (needed <= client.right) return {};
-  const bool pushButton = !label && !isCheckLike(window);
   if (!pushButton) {
     const int width = std::min(needed, roomRight(window));
     if (width > client.right) {
-      RECT frame{};
-      GetWindowRect(window, &frame);
-      SetWindowPos(window, nullptr, 0, 0, width + (frame.right - frame.left - client.right),
-                   frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      setClientWidth(window, client, width);
       if (width >= needed) return {};
     }
   }

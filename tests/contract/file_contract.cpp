@@ -41,6 +41,25 @@ void checkFileRules(FilePort& files, const std::string& root,
   found.clear();
   ASSERT_EQ(0, files.findFiles(root + "\\*.{21EC2020-3AEA-1069-A2DD-08002B30309D}", found));
   EXPECT_EQ(1u, found.size());
+
+  // Names in any alphabet, an emoji (a surrogate pair) among them, come back
+  // exactly, and match without regard to case.
+  const std::string folder = root + "\\Łódź 日本";
+  const std::string file = "Жук 😀.txt";
+  ASSERT_EQ(0, files.createDirectory(folder));
+  ASSERT_EQ(0, files.createNewFile(folder + "\\" + file, "Ж"));
+  found.clear();
+  ASSERT_EQ(0, files.findFiles(root + "\\ŁÓDŹ 日本\\ЖУК*", found));
+  ASSERT_EQ(1u, found.size());
+  EXPECT_EQ(file, found[0].name);
+  std::string bytes;
+  EXPECT_EQ(0, files.readFile(folder + "\\жук 😀.TXT", bytes));
+  EXPECT_EQ("Ж", bytes);
+  EXPECT_EQ(0, files.copyFile(folder + "\\" + file, folder + "\\Ελληνικά.txt", true));
+  EXPECT_EQ(0, files.anyMatch(folder + "\\ελληνικά.txt"));
+  EXPECT_EQ(0, files.deleteFile(folder + "\\" + file));
+  EXPECT_EQ(0, files.deleteFile(folder + "\\Ελληνικά.txt"));
+  EXPECT_EQ(0, files.removeDirectory(folder));
 }
 
 }  // namespace corvanta::testing

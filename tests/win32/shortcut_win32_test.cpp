@@ -7,6 +7,7 @@
 #include "base/text.h"
 #include "fakes/fake_registry.h"
 #include "registry/script_shell.h"
+#include "platform/win32/wide_text.h"
 #include "win32/scratch_folder.h"
 
 namespace corvanta {
@@ -17,17 +18,18 @@ using testing::ScratchFolder;
 TEST(Win32Shortcuts, ASavedShortcutReadsBackItsTarget) {
   ScratchFolder folder;
   Win32Shortcuts shortcuts;
-  const std::string target = folder.file("app.exe");
-  CloseHandle(CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+  const std::string target = folder.file("app Жук 日本 😀.exe");
+  CloseHandle(
+      CreateFileW(wide(target).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
 
   testing::FakeRegistry registry;
   ScriptShell shell(registry, shortcuts);
-  Shortcut link = shell.CreateShortcut(folder.file("App.lnk"));
+  Shortcut link = shell.CreateShortcut(folder.file("App Łódź.lnk"));
   EXPECT_EQ(kEFileNotFound, link.loadStatus());
   link.setTargetPath(target);
   link.Save();
 
-  const Shortcut read = shell.CreateShortcut(folder.file("App.lnk"));
+  const Shortcut read = shell.CreateShortcut(folder.file("App Łódź.lnk"));
   EXPECT_EQ(kSOk, read.loadStatus());
   EXPECT_TRUE(equalsIgnoringCase(target, read.TargetPath())) << read.TargetPath();
 }

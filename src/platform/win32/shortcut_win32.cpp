@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cwchar>
 #include <string>
 
 #include "platform/win32/com_ptr.h"
@@ -27,6 +28,18 @@ HRESULT createLink(Link& out) {
   return result;
 }
 
+// The link's target by its item list into `path` (MAX_PATH), when it has one.
+void pathFromItemList(IShellLinkW& link, wchar_t* path) {
+  static auto* const pathOf =
+      lateBound<decltype(SHGetPathFromIDListW)>(L"shell32.dll", "SHGetPathFromIDListW");
+  static auto* const free = lateBound<decltype(CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
+  PIDLIST_ABSOLUTE items = nullptr;
+  if (!pathOf || !free || FAILED(link.GetIDList(&items)) || !items) return;
+  wchar_t whole[MAX_PATH] = {};
+  if (pathOf(items, whole)) std::wcscpy(path, whole);
+  free(items);
+}
+
 }  // namespace
 
 std::int32_t Win32Shortcuts::loadShortcutTarget(const std::string& path, std::string& target) {
@@ -38,11 +51,13 @@ std::int32_t Win32Shortcuts::loadShortcutTarget(const std::string& path, std::st
   if (SUCCEEDED(result)) result = link.link->GetPath(buffer, MAX_PATH, nullptr, 0);
   // GetPath answers S_FALSE for a link to something that has no path (a
   // shell folder): the target is then empty, which is what it is.
-  if (SUCCEEDED(result)) {
-    target = narrow(buffer);
-    return S_OK;
-  }
-  return result;
+  if (FAILED(result)) return result;
+  // A shell that answers from the link's ANSI path gives "?" for what the
+  // code page lacks ("?" is in no file name); the item list holds the name
+  // whole.
+  if (std::wcschr(buffer, L'?')) pathFromItemList(*link.link.get(), buffer);
+  target = narrow(buffer);
+  return S_OK;
 }
 
 std::int32_t Win32Shortcuts::saveShortcut(const std::string& path, const std::string& target) {

@@ -17,6 +17,8 @@
 #include "platform/win32/process_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/system_win32.h"
+#include "platform/win32/wide_text.h"
+#include "win32/running_program.h"
 #include "win32/scratch_folder.h"
 
 namespace corvanta {
@@ -58,13 +60,17 @@ struct RealProcesses {
       harness.contextWith({.files = &files, .processes = &processes, .appFolder = folder.path()});
 };
 
+// The child's name leaves every ANSI code page: the list shows it whole.
 TEST(MonitorProcesses, TheManagerListsAChildProcessAndEndsIt) {
   RealProcesses real;
-  STARTUPINFOA startup{};
+  const std::string name = "Жук 日本 😀.exe";
+  const std::wstring copy = wide(real.folder.file(name));
+  ASSERT_TRUE(CopyFileW(wide(testing::programPath()).c_str(), copy.c_str(), FALSE));
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION child{};
-  char command[] = "notepad.exe";
-  ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+  std::wstring command = L"\"" + copy + L"\"";
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                              &startup, &child));
   WaitForInputIdle(child.hProcess, 5000);
   ProcessForm form(real.app);
@@ -75,7 +81,7 @@ TEST(MonitorProcesses, TheManagerListsAChildProcessAndEndsIt) {
     if (list.rows()[i][1] == std::to_string(child.dwProcessId)) row = static_cast<int>(i);
   }
   ASSERT_GE(row, 0) << "the child is listed";
-  EXPECT_TRUE(equalsIgnoringCase("notepad.exe", list.rows()[static_cast<std::size_t>(row)][0]));
+  EXPECT_EQ(name, list.rows()[static_cast<std::size_t>(row)][0]);
   list.listIndexFromUser(row);
   form.control("terminatecmd").click();
   EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(child.hProcess, 10000));

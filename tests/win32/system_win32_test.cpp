@@ -7,6 +7,7 @@
 #include "core/log/winver.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_system.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/registry_win32.h"
 #include "registry/registry_routines.h"
 
@@ -49,6 +50,12 @@ TEST(Win32System, ASixtyFourBitSystemNamesEachBitnesssFoldersForEitherBuild) {
       << "the running build's own";
   const DWORD wow = GetFileAttributesA((windows + "\\SysWOW64").c_str());
   EXPECT_TRUE(wow != INVALID_FILE_ATTRIBUTES && (wow & FILE_ATTRIBUTE_DIRECTORY));
+}
+
+TEST(Win32System, ExpandsNamesAndValuesInAnyAlphabet) {
+  SetEnvironmentVariableW(L"CORVANTA_\u0416", L"\u0141\u00F3d\u017A \u65E5\u672C \U0001F600");
+  EXPECT_EQ("C:\\Łódź 日本 😀\\x", Win32System().expandEnvironmentStrings("C:\\%corvanta_ж%\\x"));
+  SetEnvironmentVariableW(L"CORVANTA_\u0416", nullptr);
 }
 
 TEST(Win32System, ExpandsTextsFarLargerThanAnyFixedBuffer) {

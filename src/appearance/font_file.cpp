@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/text.h"
+
 namespace corvanta {
 namespace {
 
@@ -32,35 +34,18 @@ class Reader {
 // UTF-16 code units as UTF-8; nothing when they hold a lone surrogate or a
 // control character (U+0000 among them): such a name could not be stored as
 // a registry value name, or would be cut short there.
-std::optional<std::string> utf8FromUtf16(const std::vector<std::uint32_t>& units) {
-  std::string text;
+std::optional<std::string> nameFromUtf16(const std::vector<std::uint32_t>& units) {
+  std::u16string text;
   for (std::size_t i = 0; i < units.size(); ++i) {
-    std::uint32_t code = units[i];
-    if (code >= 0xD800 && code <= 0xDBFF) {
-      if (i + 1 >= units.size() || units[i + 1] < 0xDC00 || units[i + 1] > 0xDFFF)
-        return std::nullopt;
-      code = 0x10000 + ((code - 0xD800) << 10) + (units[++i] - 0xDC00);
-    } else if (code >= 0xDC00 && code <= 0xDFFF) {
+    const std::uint32_t code = units[i];
+    const bool high = code >= 0xD800 && code <= 0xDBFF;
+    const bool pairs = high && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF;
+    if ((code >= 0xD800 && code <= 0xDFFF && !pairs) || code < 0x20 || (code >= 0x7F && code < 0xA0))
       return std::nullopt;
-    }
-    if (code < 0x20 || (code >= 0x7F && code < 0xA0)) return std::nullopt;
-    if (code < 0x80) {
-      text += static_cast<char>(code);
-    } else if (code < 0x800) {
-      text += static_cast<char>(0xC0 | (code >> 6));
-      text += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-      text += static_cast<char>(0xE0 | (code >> 12));
-      text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      text += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-      text += static_cast<char>(0xF0 | (code >> 18));
-      text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-      text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      text += static_cast<char>(0x80 | (code & 0x3F));
-    }
+    text += static_cast<char16_t>(code);
+    if (pairs) text += static_cast<char16_t>(units[++i]);
   }
-  return text;
+  return utf8FromUtf16(text);
 }
 
 constexpr std::uint16_t kWindowsPlatform = 3;
@@ -94,7 +79,7 @@ std::optional<std::string> nameWithId(const Reader& font, std::size_t table, int
     std::vector<std::uint32_t> units;
     for (std::size_t c = 0; c < lengths[*chosen]; c += 2)
       units.push_back(font.u16(offsets[*chosen] + c));
-    return utf8FromUtf16(units).value_or(std::string());
+    return nameFromUtf16(units).value_or(std::string());
   }
   if (mac) {
     // Mac Roman shares only ASCII with the other character sets.
@@ -104,7 +89,7 @@ std::optional<std::string> nameWithId(const Reader& font, std::size_t table, int
       if (byte >= 0x80) return std::string();
       units.push_back(byte);
     }
-    return utf8FromUtf16(units).value_or(std::string());
+    return nameFromUtf16(units).value_or(std::string());
   }
   return std::nullopt;
 }

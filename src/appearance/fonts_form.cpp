@@ -184,16 +184,6 @@ std::string FontsForm::InstallFonts(const std::string& source) {
            " is not a font this system can use, or its name cannot be read whole; "
            "nothing was installed.";
   }
-  // The fonts list's value names go through the ANSI registry calls, which
-  // would turn other letters into look-alikes or "?" (and two fonts into
-  // one name): such a name is refused rather than registered wrongly.
-  if (std::any_of(name->begin(), name->end(),
-                  [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
-    app_.desktop.removeFontResource(source);
-    return source +
-           " names itself with letters Corvanta cannot register yet; nothing was "
-           "installed.";
-  }
   app_.desktop.removeFontResource(source);
 
   if (const long copied = app_.files.copyFile(source, target, true); copied != kErrorSuccess) {

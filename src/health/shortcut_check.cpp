@@ -76,9 +76,9 @@ void walk(HealthRun& run, const std::string& folder, const std::string& backups,
     }
   }
   for (const FileEntry& entry : entries) {
-    if (entry.attributes & kFileAttributeDirectory) continue;
-    const std::string path = childPath(folder, entry.name);
-    if (endsInLnk(path)) lnklst.add(path);
+    // Only a shortcut's path is made: most of a drive's files are not.
+    if (!(entry.attributes & kFileAttributeDirectory) && endsInLnk(entry.name))
+      lnklst.add(childPath(folder, entry.name));
   }
 }
 

@@ -71,30 +71,30 @@ void cleanup() {
 }
 
 // The bare walk: both views, every entry opened, its value names read until
-// the uninstall command is seen.
+// the uninstall command is seen; with the wide calls, as the program makes.
 std::size_t bare() {
   std::size_t broken = 0;
   for (const REGSAM view : kViews) {
     HKEY uninstall = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstall, 0, KEY_READ | view, &uninstall) !=
-        ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
+                      0, KEY_READ | view, &uninstall) != ERROR_SUCCESS)
       continue;
-    char name[256];
+    wchar_t name[256];
     for (DWORD index = 0;; ++index) {
-      DWORD length = sizeof name;
-      if (RegEnumKeyExA(uninstall, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+      DWORD length = 256;
+      if (RegEnumKeyExW(uninstall, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
           ERROR_SUCCESS)
         break;
       HKEY entry = nullptr;
-      if (RegOpenKeyExA(uninstall, name, 0, KEY_READ | view, &entry) != ERROR_SUCCESS) continue;
+      if (RegOpenKeyExW(uninstall, name, 0, KEY_READ | view, &entry) != ERROR_SUCCESS) continue;
       bool command = false;
-      char value[16384];
+      static wchar_t value[16384];
       for (DWORD v = 0; !command; ++v) {
-        DWORD valueLength = sizeof value;
-        if (RegEnumValueA(entry, v, value, &valueLength, nullptr, nullptr, nullptr, nullptr) !=
+        DWORD valueLength = 16384;
+        if (RegEnumValueW(entry, v, value, &valueLength, nullptr, nullptr, nullptr, nullptr) !=
             ERROR_SUCCESS)
           break;
-        command = lstrcmpiA(value, "UninstallString") == 0;
+        command = lstrcmpiW(value, L"UninstallString") == 0;
       }
       if (!command) ++broken;
       RegCloseKey(entry);
@@ -121,19 +121,19 @@ void walkSetup() {
 }
 
 // The bare walk: every folder listed, every name ending in "lnk" kept.
-void walkBare(const std::string& folder, std::vector<std::string>& links) {
-  WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+void walkBare(const std::wstring& folder, std::vector<std::wstring>& links) {
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
-    const std::string name = found.cFileName;
-    if (name == "." || name == "..") continue;
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      walkBare(folder + "\\" + name, links);
-    } else if (name.size() >= 3 && lstrcmpiA(name.c_str() + name.size() - 3, "lnk") == 0) {
-      links.push_back(folder + "\\" + name);
+      walkBare(folder + L"\\" + name, links);
+    } else if (name.size() >= 3 && lstrcmpiW(name.c_str() + name.size() - 3, L"lnk") == 0) {
+      links.push_back(folder + L"\\" + name);
     }
-  } while (FindNextFileA(search, &found));
+  } while (FindNextFileW(search, &found));
   FindClose(search);
 }
 
@@ -185,8 +185,8 @@ int main(int argc, char** argv) {
   } else if (mode == "walk") {
     check(true);
   } else if (mode == "walk-bare") {
-    std::vector<std::string> links;
-    timed([&] { walkBare(kTree, links); });
+    std::vector<std::wstring> links;
+    timed([&] { walkBare(L"C:\\corvanta-bench-walk", links); });
   } else if (mode == "walk-cleanup") {
     testing::ScratchFolder::removeTree(kTree);
   } else {

@@ -282,6 +282,24 @@ HWND waitForWindow(const char* title) {
   return nullptr;
 }
 
+// The System Health window over the real registry, files and drives, its
+// backups in a scratch folder.
+struct RealHealth {
+  RealHealth() {
+    harness.shell.appData = appData.path();
+    harness.forms.Load(window);
+  }
+  testing::AppHarness harness;
+  Win32Registry registry;
+  Win32System system;
+  Win32Files files;
+  Win32Drives drives;
+  ScratchFolder appData;
+  AppContext context = harness.contextWith(
+      {.registry = &registry, .system = &system, .files = &files, .drives = &drives});
+  HealthForm window{context};
+};
+
 // The registry's two views on 64-bit Windows, as either build sees them: an
 // entry is judged and deleted in its own view, the other view's entry of the
 // same name is left alone, and a 32-bit entry's System32 is SysWOW64.
@@ -326,18 +344,9 @@ TEST(HealthViews, EachViewsEntryIsJudgedAndDeletedInItsOwnView) {
   // Listings alike in both views would be taken for one shared key.
   write(KEY_WOW64_32KEY, shared, selfPath.c_str(), REG_DWORD, one);
 
-  testing::AppHarness harness;
-  Win32Registry registry;
-  Win32Files files;
-  Win32Drives drives;
-  ScratchFolder appData;
-  harness.shell.appData = appData.path();
-  AppContext real = harness.contextWith(
-      {.registry = &registry, .system = &system, .files = &files, .drives = &drives});
-  HealthForm window(real);
-  harness.forms.Load(window);
-  window.control("checkcmd").click();
-  window.control("check6cmd").click();
+  RealHealth real;
+  real.window.control("checkcmd").click();
+  real.window.control("check6cmd").click();
 
   EXPECT_FALSE(exists(KEY_WOW64_64KEY, uninstall, nullptr)) << "the 64-bit entry is broken";
   EXPECT_TRUE(exists(KEY_WOW64_32KEY, uninstall, "UninstallString")) << "the 32-bit one is not";
@@ -372,16 +381,8 @@ TEST(HealthNames, AHistoryOutsideTheAnsiCodePageIsKeptWhileItsFileExists) {
   }
   registry.closeKey(key);
 
-  testing::AppHarness harness;
-  Win32System system;
-  Win32Drives drives;
-  ScratchFolder appData;
-  harness.shell.appData = appData.path();
-  AppContext real = harness.contextWith(
-      {.registry = &registry, .system = &system, .files = &files, .drives = &drives});
-  HealthForm window(real);
-  harness.forms.Load(window);
-  window.control("check4cmd").click();
+  RealHealth real;
+  real.window.control("check4cmd").click();
 
   std::uint32_t type = 0;
   Bytes data;
@@ -391,9 +392,9 @@ TEST(HealthNames, AHistoryOutsideTheAnsiCodePageIsKeptWhileItsFileExists) {
   registry.closeKey(key);
   std::vector<FileEntry> backups;
   ASSERT_EQ(kErrorSuccess,
-            files.findFiles(appData.path() + "\\Corvanta\\Backups\\*Histories.reg", backups));
+            files.findFiles(real.appData.path() + "\\Corvanta\\Backups\\*Histories.reg", backups));
   std::string bytes;
-  files.readFile(appData.path() + "\\Corvanta\\Backups\\" + backups[0].name, bytes);
+  files.readFile(real.appData.path() + "\\Corvanta\\Backups\\" + backups[0].name, bytes);
   const std::u16string units(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2);
   EXPECT_NE(std::string::npos, utf8FromUtf16(units).find("\u0416\u0443\u043A gone.txt"));
   registry.deleteKey(kHkeyCurrentUser, mru);

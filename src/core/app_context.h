@@ -20,6 +20,7 @@ class SystemInfoPort;
 class SystemPort;
 class SettingsStore;
 class Localizer;
+class ChangeJournal;
 namespace ui {
 class Forms;
 class Skin;
@@ -43,6 +44,9 @@ struct AppContext {
   ui::Splash& splash;
   SettingsStore& settings;
   Localizer& localizer;
+  // The record of what the windows change, and undo (the registry and files
+  // above write through it while a change group is open).
+  ChangeJournal& journal;
   std::string appFolder;
 };
 

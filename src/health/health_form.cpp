@@ -4,6 +4,7 @@
 #include <array>
 
 #include "core/app_context.h"
+#include "core/changes/change_journal.h"
 #include "core/drive_list.h"
 #include "core/elevation.h"
 #include "core/i18n/localizer.h"
@@ -147,12 +148,15 @@ void HealthForm::Form_Load() {
   fillDriveList(control("ODrive"), app_.drives, app_.drives.currentDrive());
 }
 
-void HealthForm::runCheck(void (*check)(HealthRun&)) {
+void HealthForm::runCheck(void (*check)(HealthRun&), const char* name) {
   if (running_) return;
   running_ = true;
   for (const char* button : kButtons) control(button).setEnabled(false);
-  HealthRun run(app_, *this);
-  check(run);
+  {
+    const ChangeScope changes(app_.journal, name);
+    HealthRun run(app_, *this);
+    check(run);
+  }
   for (const char* button : kButtons) control(button).setEnabled(true);
   running_ = false;
   if (closeWhenDone_) app_.forms.Unload(*this);
@@ -165,16 +169,16 @@ void HealthForm::Form_QueryUnload(bool& cancel) {
 }
 
 // The checks of the machine-wide lists repair under HKEY_LOCAL_MACHINE.
-void HealthForm::checkcmd_Click() { runMachineCheck(RemovalCheck); }
-void HealthForm::check2cmd_Click() { runMachineCheck(AppPathsCheck); }
-void HealthForm::check3cmd_Click() { runCheck(OrphanShortcutsCheck); }
-void HealthForm::check4cmd_Click() { runCheck(HistoriesCheck); }
-void HealthForm::check5cmd_Click() { runMachineCheck(HelpFilesCheck); }
-void HealthForm::check6cmd_Click() { runMachineCheck(SharedComponentsCheck); }
+void HealthForm::checkcmd_Click() { runMachineCheck(RemovalCheck, "Software removal entries"); }
+void HealthForm::check2cmd_Click() { runMachineCheck(AppPathsCheck, "Application paths"); }
+void HealthForm::check3cmd_Click() { runCheck(OrphanShortcutsCheck, "Orphan shortcuts"); }
+void HealthForm::check4cmd_Click() { runCheck(HistoriesCheck, "Histories"); }
+void HealthForm::check5cmd_Click() { runMachineCheck(HelpFilesCheck, "Help files"); }
+void HealthForm::check6cmd_Click() { runMachineCheck(SharedComponentsCheck, "Shared components"); }
 
-void HealthForm::runMachineCheck(void (*check)(HealthRun&)) {
+void HealthForm::runMachineCheck(void (*check)(HealthRun&), const char* name) {
   if (!running_ && haveAdministratorRights(app_, "Repairing the machine's own lists"))
-    runCheck(check);
+    runCheck(check, name);
 }
 void HealthForm::Command1_Click() { app_.forms.Unload(*this); }
 

@@ -30,10 +30,11 @@ class HealthForm : public ui::Form {
   // Runs one check with every button (Close included) disabled, so that no
   // second check and no close can start while it deletes; a close asked
   // for meanwhile happens once the check is done.
-  void runCheck(void (*check)(HealthRun&));
+  // `name`: the check, as the journal of changes names its group.
+  void runCheck(void (*check)(HealthRun&), const char* name);
   // The same, for a check that repairs under HKEY_LOCAL_MACHINE: refused
   // before it starts without administrator rights.
-  void runMachineCheck(void (*check)(HealthRun&));
+  void runMachineCheck(void (*check)(HealthRun&), const char* name);
 
   AppContext& app_;
   bool running_ = false;

@@ -8,6 +8,8 @@
 
 #include "core/app_context.h"
 #include "core/app_info.h"
+#include "core/changes/change_journal.h"
+#include "core/changes/journaling_ports.h"
 #include "core/i18n/localizer.h"
 #include "platform/win32/desktop_win32.h"
 #include "platform/win32/dialogs_win32.h"
@@ -63,9 +65,13 @@ class Win32Program {
   SettingsStore settings_{registry_};
   std::string appFolder_;
   Localizer localizer_{files_, settings_, appFolder_};
-  AppContext context_{registry_, system_,      files_,     drives_,     dialogs_,  shortcuts_,
-                      shell_,    performance_, processes_, systemInfo_, desktop_,  forms_,
-                      skin_,     splash_,      settings_,  localizer_,  appFolder_};
+  ChangeJournal journal_{files_, shell_, system_};
+  JournalingRegistry journaledRegistry_{registry_, journal_};
+  JournalingFiles journaledFiles_{files_, journal_};
+  AppContext context_{journaledRegistry_, system_,    journaledFiles_, drives_,  dialogs_,
+                      shortcuts_,         shell_,     performance_,    processes_, systemInfo_,
+                      desktop_,           forms_,     skin_,           splash_,  settings_,
+                      localizer_,         journal_,   appFolder_};
 };
 
 }  // namespace corvanta

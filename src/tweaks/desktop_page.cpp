@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/app_context.h"
+#include "core/changes/change_journal.h"
 #include "registry/script_shell.h"
 #include "tweaks/tweak_model.h"
 
@@ -55,6 +56,7 @@ void DesktopPage::declare(ui::Control& frame) {
 void DesktopPage::load(ScriptShell& shell) { readTweaks(form_, shell, kPolicies); }
 
 void DesktopPage::apply() {
+  const ChangeScope changes(app_.journal, "Desktop");
   ScriptShell shell(app_.registry, app_.shortcuts);
   ApplyReport report;
   writeTweaks(form_, shell, kPolicies, report);

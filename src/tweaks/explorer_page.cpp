@@ -4,6 +4,7 @@
 
 #include "base/resume.h"
 #include "core/app_context.h"
+#include "core/changes/change_journal.h"
 #include "platform/dialogs_port.h"
 #include "registry/script_shell.h"
 #include "tweaks/tweak_model.h"
@@ -96,6 +97,7 @@ void ExplorerPage::load(ScriptShell& shell) {
 }
 
 void ExplorerPage::applycmd_Click() {
+  const ChangeScope changes(app_.journal, "Explorer");
   ScriptShell shell(app_.registry, app_.shortcuts);
   ApplyReport report;
   writeTweaks(form_, shell, kApplied, report, &applied_);
@@ -103,6 +105,7 @@ void ExplorerPage::applycmd_Click() {
 }
 
 void ExplorerPage::writeNow(const std::string& path, const RegistryData& data, bool dword) {
+  const ChangeScope changes(app_.journal, "Explorer");
   ScriptShell shell(app_.registry, app_.shortcuts);
   ApplyReport report;
   report.write(path, [&] {

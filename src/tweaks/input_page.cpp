@@ -6,6 +6,7 @@
 
 #include "base/resume.h"
 #include "core/app_context.h"
+#include "core/changes/change_journal.h"
 #include "core/app_info.h"
 #include "platform/desktop_port.h"
 #include "platform/dialogs_port.h"
@@ -121,6 +122,7 @@ void InputPage::load(ScriptShell& shell) {
 }
 
 void InputPage::inputcmd_Click() {
+  const ChangeScope changes(app_.journal, "Input");
   // 1. The Recycle Bin first; a failure other than "already empty" is told,
   // and the rest still runs.
   if (ticked("recycle")) {

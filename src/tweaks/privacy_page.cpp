@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/app_context.h"
+#include "core/changes/change_journal.h"
 #include "registry/registry_helpers.h"
 #include "registry/script_shell.h"
 #include "tweaks/tweak_model.h"
@@ -40,6 +41,7 @@ void PrivacyPage::declare(ui::Control& frame) {
 }
 
 void PrivacyPage::applyprivacy_Click() {
+  const ChangeScope changes(app_.journal, "Privacy");
   ApplyReport report;
   if (ticked("ieclearh")) {
     // Deleting the key takes its values with it; the key is then made again,

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/app_context.h"
+#include "core/changes/change_journal.h"
 #include "registry/script_shell.h"
 #include "tweaks/tweak_model.h"
 #include "ui/form.h"
@@ -118,6 +119,7 @@ void StartMenuPage::load(ScriptShell& shell) {
 }
 
 void StartMenuPage::applymenu_Click() {
+  const ChangeScope changes(app_.journal, "Start Menu");
   ScriptShell shell(app_.registry, app_.shortcuts);
   ApplyReport report;
   for (const Tweak& timing : kMenuTimings) {

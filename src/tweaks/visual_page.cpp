@@ -6,6 +6,7 @@
 #include "base/text.h"
 #include "base/resume.h"
 #include "core/app_context.h"
+#include "core/changes/change_journal.h"
 #include "core/app_info.h"
 #include "platform/desktop_port.h"
 #include "platform/dialogs_port.h"
@@ -160,6 +161,7 @@ void VisualPage::wallpapercmd_Click() {
 }
 
 void VisualPage::applyvisualcmd_Click() {
+  const ChangeScope changes(app_.journal, "Visual");
   if (ticked("ResolutionCheck")) {
     if (width_ <= 0 || height_ <= 0) {
       app_.dialogs.messageBox("Choose or type a resolution such as 1024x768 first.", kAppTitle,

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "core/app_context.h"
+#include "core/changes/change_journal.h"
+#include "core/changes/journaling_ports.h"
 #include "core/app_info.h"
 #include "core/i18n/localizer.h"
 #include "fakes/fake_desktop.h"
@@ -73,6 +75,7 @@ struct AppHarness {
                       splash,
                       settings,
                       localizer,
+                      journal,
                       with.appFolder.empty() ? appFolder : with.appFolder};
   }
 
@@ -98,9 +101,14 @@ struct AppHarness {
   SettingsStore settings{registry};
   std::string appFolder = AppFolder(system);
   Localizer localizer{files, settings, appFolder};
-  AppContext context{registry, system,      files,     drives,     dialogs,  shortcuts,
-                     shell,    performance, processes, systemInfo, desktop,  forms,
-                     skin,     splash,      settings,  localizer,  appFolder};
+  // What the windows change goes through the journal, as in the program.
+  ChangeJournal journal{files, shell, system};
+  JournalingRegistry journaledRegistry{registry, journal};
+  JournalingFiles journaledFiles{files, journal};
+  AppContext context{journaledRegistry, system,    journaledFiles, drives,    dialogs,
+                     shortcuts,         shell,     performance,    processes, systemInfo,
+                     desktop,           forms,     skin,           splash,    settings,
+                     localizer,         journal,   appFolder};
 };
 
 }  // namespace corvanta::testing

@@ -1,0 +1,238 @@
+#include "core/changes/change_journal.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
+#include "platform/file_port.h"
+#include "platform/shell_port.h"
+#include "platform/system_port.h"
+#include "platform/registry_port.h"
+
+namespace corvanta {
+namespace {
+
+// Fields are tab-separated; a field's own tabs, line breaks and
+// backslashes are escaped, so a record is always one line.
+std::string escaped(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case '\t': out += "\\t"; break;
+      case '\r': out += "\\r"; break;
+      case '\n': out += "\\n"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+std::vector<std::string> fields(const std::string& line) {
+  std::vector<std::string> out(1);
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (c == '\t') {
+      out.emplace_back();
+    } else if (c == '\\' && i + 1 < line.size()) {
+      const char next = line[++i];
+      out.back() += next == 't' ? '\t' : next == 'r' ? '\r' : next == 'n' ? '\n' : next;
+    } else {
+      out.back() += c;
+    }
+  }
+  return out;
+}
+
+std::string stateText(const ValueState& state) {
+  if (!state.present) return "-";
+  std::string text = std::to_string(state.type) + ':';
+  char pair[3];
+  for (const std::uint8_t byte : state.data) {
+    std::snprintf(pair, sizeof pair, "%02x", byte);
+    text += pair;
+  }
+  return text;
+}
+
+bool parseState(const std::string& text, ValueState& state) {
+  state = {};
+  if (text == "-") return true;
+  const std::size_t colon = text.find(':');
+  if (colon == std::string::npos || colon == 0 || (text.size() - colon - 1) % 2) return false;
+  try {
+    state.type = static_cast<std::uint32_t>(std::stoul(text.substr(0, colon)));
+    for (std::size_t i = colon + 1; i < text.size(); i += 2)
+      state.data.push_back(static_cast<std::uint8_t>(std::stoul(text.substr(i, 2), nullptr, 16)));
+  } catch (const std::exception&) {
+    return false;
+  }
+  state.present = true;
+  return true;
+}
+
+int number(const std::string& text) {
+  try {
+    return std::stoi(text);
+  } catch (const std::exception&) {
+    return 0;
+  }
+}
+
+std::string twoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+
+}  // namespace
+
+std::string describe(const ValueState& state) {
+  if (!state.present) return "(none)";
+  const Bytes& data = state.data;
+  if (state.type == kRegSz || state.type == kRegExpandSz || state.type == kRegMultiSz) {
+    std::string text(data.begin(),
+                     data.begin() + static_cast<std::ptrdiff_t>(
+                                        lengthWithoutTerminators(data.data(), data.size(), 2)));
+    std::replace(text.begin(), text.end(), '\0', ',');
+    return text;
+  }
+  if (state.type == kRegDword && data.size() == 4) {
+    return std::to_string(data[0] | data[1] << 8 | data[2] << 16 | static_cast<std::uint32_t>(data[3]) << 24);
+  }
+  std::string hex;
+  char pair[4];
+  for (const std::uint8_t byte : data) {
+    std::snprintf(pair, sizeof pair, hex.empty() ? "%02X" : " %02X", byte);
+    hex += pair;
+  }
+  return hex;
+}
+
+std::string describe(const Change& change) {
+  switch (change.kind) {
+    case Change::Kind::Value:
+      return change.key + " : " + (change.name.empty() ? "(Default)" : change.name);
+    case Change::Kind::Key:
+      return change.key;
+    case Change::Kind::File:
+      return change.name;
+  }
+  return {};
+}
+
+std::string ChangeJournal::path() {
+  const std::string appData = shell_.userAppDataFolder();
+  return appData.empty() ? std::string() : appData + "\\Corvanta\\changes.log";
+}
+
+std::string ChangeJournal::copiesFolder() {
+  const std::string appData = shell_.userAppDataFolder();
+  if (appData.empty()) return {};
+  const std::string folder = appData + "\\Corvanta\\Changes";
+  return makeFolderTree(files_, folder) ? folder : std::string();
+}
+
+bool ChangeJournal::append(const std::string& line) {
+  const std::string file = path();
+  if (file.empty() || !makeFolderTree(files_, file.substr(0, file.rfind('\\')))) return false;
+  return files_.appendToFile(file, line + "\r\n") == kErrorSuccess;
+}
+
+int ChangeJournal::nextId() {
+  int last = 0;
+  for (const ChangeGroup& group : groups()) last = std::max(last, group.id);
+  return last + 1;
+}
+
+void ChangeJournal::begin(const std::string& source, int undoes) {
+  if (depth_++ > 0) return;
+  source_ = source;
+  undoes_ = undoes;
+  group_ = 0;
+}
+
+void ChangeJournal::end() {
+  if (depth_ > 0) --depth_;
+}
+
+bool ChangeJournal::record(const Change& change) {
+  if (!recording()) return true;
+  if (group_ == 0) {
+    const int id = nextId();
+    const LocalTime now = system_.localTime();
+    const std::string time = std::to_string(now.year) + '-' + twoDigits(now.month) + '-' +
+                             twoDigits(now.day) + ' ' + twoDigits(now.hour) + ':' +
+                             twoDigits(now.minute) + ':' + twoDigits(now.second);
+    if (!append("G\t" + std::to_string(id) + '\t' + time + '\t' + escaped(source_) + '\t' +
+                std::to_string(undoes_)))
+      return false;
+    group_ = id;
+  }
+  const std::string id = std::to_string(group_);
+  const std::string view = std::to_string(change.view);
+  switch (change.kind) {
+    case Change::Kind::Value:
+      return append("V\t" + id + '\t' + view + '\t' + escaped(change.key) + '\t' +
+                    escaped(change.name) + '\t' + stateText(change.before) + '\t' +
+                    stateText(change.after));
+    case Change::Kind::Key:
+      return append("K\t" + id + '\t' + view + '\t' + escaped(change.key) + '\t' +
+                    (change.before.present ? "1" : "0") + '\t' + (change.after.present ? "1" : "0"));
+    case Change::Kind::File:
+      return append("F\t" + id + '\t' + escaped(change.name) + '\t' + escaped(change.copy));
+  }
+  return false;
+}
+
+void ChangeJournal::cancelLast() {
+  if (group_ != 0) append("X\t" + std::to_string(group_));
+}
+
+bool ChangeJournal::markUndone(int group) { return append("U\t" + std::to_string(group)); }
+
+std::vector<ChangeGroup> ChangeJournal::groups() {
+  std::vector<ChangeGroup> groups;
+  std::string text;
+  const std::string file = path();
+  if (file.empty() || files_.readFile(file, text) != kErrorSuccess) return groups;
+  std::map<int, std::size_t> byId;
+  const auto groupOf = [&](const std::string& id) -> ChangeGroup* {
+    const auto found = byId.find(number(id));
+    return found == byId.end() ? nullptr : &groups[found->second];
+  };
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t stop = text.find('\n', start);
+    if (stop == std::string::npos) stop = text.size();
+    std::string line = text.substr(start, stop - start);
+    start = stop + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::vector<std::string> f = fields(line);
+    // A line that cannot be read (a write cut short) is passed over.
+    if (f[0] == "G" && f.size() == 5 && number(f[1]) > 0 && !byId.count(number(f[1]))) {
+      byId[number(f[1])] = groups.size();
+      ChangeGroup group;
+      group.id = number(f[1]);
+      group.time = f[2];
+      group.source = f[3];
+      group.undoes = number(f[4]);
+      groups.push_back(std::move(group));
+    } else if (f[0] == "V" && f.size() == 7) {
+      Change change = Change::value(static_cast<std::uint32_t>(number(f[2])), f[3], f[4], {}, {});
+      if (ChangeGroup* group = groupOf(f[1]);
+          group && parseState(f[5], change.before) && parseState(f[6], change.after))
+        group->changes.push_back(std::move(change));
+    } else if (f[0] == "K" && f.size() == 6) {
+      if (ChangeGroup* group = groupOf(f[1]))
+        group->changes.push_back(Change::keyChange(static_cast<std::uint32_t>(number(f[2])), f[3],
+                                                   f[4] == "1", f[5] == "1"));
+    } else if (f[0] == "F" && f.size() == 4) {
+      if (ChangeGroup* group = groupOf(f[1])) group->changes.push_back(Change::file(f[2], f[3]));
+    } else if (f[0] == "X" && f.size() == 2) {
+      if (ChangeGroup* group = groupOf(f[1]); group && !group->changes.empty())
+        group->changes.pop_back();
+    } else if (f[0] == "U" && f.size() == 2) {
+      if (ChangeGroup* group = groupOf(f[1])) group->undone = true;
+    }
+  }
+  return groups;
+}
+
+}  // namespace corvanta

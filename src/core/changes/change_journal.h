@@ -1,0 +1,134 @@
+// The record of every change the program makes to the machine: before a
+// registry value or key is written or deleted, or a file deleted, what was
+// there and what is written go to an append-only journal under
+// %APPDATA%\Corvanta (UTF-8, one line a record), in groups (one Apply, one
+// check run, one undo). A change the journal cannot hold is not made.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "registry/value_data.h"
+
+namespace corvanta {
+
+class FilePort;
+class ShellPort;
+class SystemPort;
+
+// A registry value as it was or is: absent, or its type and bytes (text as
+// UTF-8, as the registry port hands it out).
+struct ValueState {
+  bool present = false;
+  std::uint32_t type = 0;
+  Bytes data;
+  bool operator==(const ValueState&) const = default;
+};
+
+struct Change {
+  enum class Kind { Value, Key, File };
+  Kind kind = Kind::Value;
+  std::uint32_t view = 0;  // the registry view flag it was made in (0: the program's own)
+  std::string key;         // Value, Key: the full name, "HKEY_CURRENT_USER\..."
+  std::string name;        // Value: the value's name; File: the file's path
+  ValueState before;       // Key: present or not; File: present
+  ValueState after;
+  std::string copy;        // File: the journal's copy of it
+
+  static Change value(std::uint32_t view, std::string key, std::string name, ValueState before,
+                      ValueState after) {
+    Change change;
+    change.view = view;
+    change.key = std::move(key);
+    change.name = std::move(name);
+    change.before = std::move(before);
+    change.after = std::move(after);
+    return change;
+  }
+  static Change keyChange(std::uint32_t view, std::string key, bool before, bool after) {
+    Change change;
+    change.kind = Kind::Key;
+    change.view = view;
+    change.key = std::move(key);
+    change.before.present = before;
+    change.after.present = after;
+    return change;
+  }
+  static Change file(std::string path, std::string copy) {
+    Change change;
+    change.kind = Kind::File;
+    change.name = std::move(path);
+    change.before.present = true;
+    change.copy = std::move(copy);
+    return change;
+  }
+};
+
+struct ChangeGroup {
+  int id = 0;
+  std::string time;    // "YYYY-MM-DD hh:mm:ss", local
+  std::string source;  // the page or check, or "Undo: ..."
+  int undoes = 0;      // the group this one undid, or 0
+  bool undone = false;
+  std::vector<Change> changes;
+};
+
+// One line of a Change as the Changes window shows it.
+std::string describe(const Change& change);
+std::string describe(const ValueState& state);
+
+class ChangeJournal {
+ public:
+  ChangeJournal(FilePort& files, ShellPort& shell, SystemPort& system)
+      : files_(files), shell_(shell), system_(system) {}
+
+  // Changes recorded from begin to end form one group; a begin inside an
+  // open group joins it. `undoes` names the group an undo takes back.
+  void begin(const std::string& source, int undoes = 0);
+  void end();
+  bool recording() const { return depth_ > 0; }
+
+  // Appends the change before it is made; false when the journal cannot be
+  // written (the change must not be made then).
+  bool record(const Change& change);
+  // The last change recorded was not made after all.
+  void cancelLast();
+  // Where the journal keeps copies of deleted files; empty without one.
+  std::string copiesFolder();
+
+  // Every group, oldest first; nothing when there is no journal yet.
+  std::vector<ChangeGroup> groups();
+  bool markUndone(int group);
+
+ private:
+  std::string path();
+  bool append(const std::string& line);
+  int nextId();
+
+  FilePort& files_;
+  ShellPort& shell_;
+  SystemPort& system_;
+  int depth_ = 0;
+  std::string source_;
+  int undoes_ = 0;
+  int group_ = 0;  // the open group's id once its first change is written
+};
+
+// Keeps a group open for its own lifetime.
+class ChangeScope {
+ public:
+  ChangeScope(ChangeJournal& journal, const std::string& source, int undoes = 0)
+      : journal_(journal) {
+    journal_.begin(source, undoes);
+  }
+  ~ChangeScope() { journal_.end(); }
+  ChangeScope(const ChangeScope&) = delete;
+  ChangeScope& operator=(const ChangeScope&) = delete;
+
+ private:
+  ChangeJournal& journal_;
+};
+
+}  // namespace corvanta

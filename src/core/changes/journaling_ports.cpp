@@ -1,0 +1,203 @@
+#include "core/changes/journaling_ports.h"
+
+#include <array>
+#include <utility>
+
+#include "base/text.h"
+#include "registry/query_value.h"
+
+namespace corvanta {
+namespace {
+
+constexpr std::array<std::pair<RegKey, const char*>, 5> kRootNames{{
+    {kHkeyClassesRoot, "HKEY_CLASSES_ROOT"},
+    {kHkeyCurrentUser, "HKEY_CURRENT_USER"},
+    {kHkeyLocalMachine, "HKEY_LOCAL_MACHINE"},
+    {kHkeyUsers, "HKEY_USERS"},
+    {kHkeyCurrentConfig, "HKEY_CURRENT_CONFIG"},
+}};
+
+constexpr std::uint32_t kViews = kKeyWow64_64Key | kKeyWow64_32Key;
+
+std::string joined(const std::string& parent, const std::string& subKey) {
+  std::string path = subKey;
+  while (!path.empty() && path.back() == '\\') path.pop_back();
+  return path.empty() ? parent : parent + '\\' + path;
+}
+
+}  // namespace
+
+std::string rootName(RegKey root) {
+  for (const auto& [key, name] : kRootNames) {
+    if (key == root) return name;
+  }
+  return {};
+}
+
+RegKey rootOf(const std::string& name) {
+  for (const auto& [key, root] : kRootNames) {
+    if (equalsIgnoringCase(name, root)) return key;
+  }
+  return 0;
+}
+
+JournalingRegistry::Place JournalingRegistry::placeOf(RegKey key) const {
+  if (isPredefinedRoot(key)) return {rootName(key), 0};
+  const auto found = places_.find(key);
+  return found == places_.end() ? Place{} : found->second;
+}
+
+void JournalingRegistry::remember(RegKey parent, const std::string& subKey, std::uint32_t access,
+                                  RegKey opened) {
+  const Place above = placeOf(parent);
+  if (above.name.empty()) return;
+  places_[opened] = {joined(above.name, subKey), (access & kViews) ? (access & kViews) : above.view};
+}
+
+long JournalingRegistry::openKeyEx(RegKey key, const std::string& subKey, std::uint32_t access,
+                                   RegKey& result) {
+  const long status = inner_.openKeyEx(key, subKey, access, result);
+  if (status == kErrorSuccess) remember(key, subKey, access, result);
+  return status;
+}
+
+long JournalingRegistry::createKey(RegKey key, const std::string& subKey, RegKey& result) {
+  return createKeyEx(key, subKey, "", 0, kKeyAllAccess, result, nullptr);
+}
+
+long JournalingRegistry::createKeyEx(RegKey key, const std::string& subKey,
+                                     const std::string& className, std::uint32_t options,
+                                     std::uint32_t access, RegKey& result,
+                                     std::uint32_t* disposition) {
+  std::uint32_t how = 0;
+  const long status =
+      inner_.createKeyEx(key, subKey, className, options, access, result, &how);
+  if (status != kErrorSuccess) return status;
+  if (disposition) *disposition = how;
+  remember(key, subKey, access, result);
+  const Place made = placeOf(result);
+  if (how == kRegCreatedNewKey && journal_.recording() && !made.name.empty()) {
+    const Change change = Change::keyChange(made.view, made.name, false, true);
+    // A key the journal cannot account for is taken back at once.
+    if (!journal_.record(change)) {
+      inner_.closeKey(result);
+      places_.erase(result);
+      inner_.deleteKeyEx(key, subKey, made.view);
+      return kErrorJournalNotWritten;
+    }
+  }
+  return status;
+}
+
+// What the value holds now, read through a handle of its own: the caller's
+// may have been opened for writing only. Nothing when that cannot be told.
+std::optional<ValueState> JournalingRegistry::current(const Place& place,
+                                                      const std::string& valueName) {
+  const std::size_t slash = place.name.find('\\');
+  const RegKey root = rootOf(place.name.substr(0, slash));
+  RegKey key = 0;
+  const long open = inner_.openKeyEx(
+      root, slash == std::string::npos ? "" : place.name.substr(slash + 1),
+      kKeyQueryValue | place.view, key);
+  if (open == kErrorFileNotFound) return ValueState{};
+  if (open != kErrorSuccess) return std::nullopt;
+  const ScopedRegKey held(inner_, key);
+  ValueState state;
+  const long read = queryValue(inner_, key, valueName, state.type, state.data);
+  if (read == kErrorFileNotFound) return ValueState{};
+  if (read != kErrorSuccess) return std::nullopt;
+  state.present = true;
+  return state;
+}
+
+template <class Make>
+long JournalingRegistry::recorded(const Change& change, Make&& make) {
+  if (!journal_.record(change)) return kErrorJournalNotWritten;
+  const long status = make();
+  if (status != kErrorSuccess) journal_.cancelLast();
+  return status;
+}
+
+long JournalingRegistry::setValueEx(RegKey key, const std::string& valueName, std::uint32_t type,
+                                    const std::uint8_t* data, std::uint32_t dataLength) {
+  const Place place = placeOf(key);
+  if (!journal_.recording() || place.name.empty())
+    return inner_.setValueEx(key, valueName, type, data, dataLength);
+  const auto before = current(place, valueName);
+  if (!before) return kErrorJournalNotWritten;  // what it held cannot be told
+  const Change change = Change::value(place.view, place.name, valueName, *before,
+                                      {true, type, Bytes(data, data + dataLength)});
+  return recorded(change, [&] { return inner_.setValueEx(key, valueName, type, data, dataLength); });
+}
+
+long JournalingRegistry::deleteValue(RegKey key, const std::string& valueName) {
+  const Place place = placeOf(key);
+  if (!journal_.recording() || place.name.empty()) return inner_.deleteValue(key, valueName);
+  const auto before = current(place, valueName);
+  if (!before) return kErrorJournalNotWritten;
+  const Change change = Change::value(place.view, place.name, valueName, *before, {});
+  if (!change.before.present) return inner_.deleteValue(key, valueName);
+  return recorded(change, [&] { return inner_.deleteValue(key, valueName); });
+}
+
+long JournalingRegistry::deleteKeyEx(RegKey key, const std::string& subKey, std::uint32_t view) {
+  const Place place = placeOf(key);
+  if (!journal_.recording() || place.name.empty()) return inner_.deleteKeyEx(key, subKey, view);
+  const std::uint32_t keyView = view ? view : place.view;
+  // A key goes with the values it still holds: each is recorded first. One
+  // that has sub-keys cannot be deleted, and is left to fail as it would.
+  RegKey opened = 0;
+  if (inner_.openKeyEx(key, subKey, kKeyRead | keyView, opened) != kErrorSuccess)
+    return inner_.deleteKeyEx(key, subKey, view);
+  const ScopedRegKey held(inner_, opened);
+  std::vector<char> name(kValueNameBytes);
+  std::uint32_t length = kKeyNameBytes;
+  if (inner_.enumKeyEx(opened, 0, name.data(), length) != kErrorNoMoreItems)
+    return inner_.deleteKeyEx(key, subKey, view);
+  const std::string full = joined(place.name, subKey);
+  std::vector<Change> changes;
+  for (std::uint32_t index = 0;; ++index) {
+    length = kValueNameBytes;
+    const long status = inner_.enumValue(opened, index, name.data(), length, nullptr, nullptr, nullptr);
+    if (status == kErrorNoMoreItems) break;
+    if (status != kErrorSuccess) return inner_.deleteKeyEx(key, subKey, view);
+    const std::string valueName(name.data(), length);
+    const auto before = current({full, keyView}, valueName);
+    if (!before) return kErrorJournalNotWritten;
+    changes.push_back(Change::value(keyView, full, valueName, *before, {}));
+  }
+  changes.push_back(Change::keyChange(keyView, full, true, false));
+  for (const Change& change : changes) {
+    if (!journal_.record(change)) return kErrorJournalNotWritten;
+  }
+  const long status = inner_.deleteKeyEx(key, subKey, view);
+  if (status != kErrorSuccess) {
+    for (std::size_t i = 0; i < changes.size(); ++i) journal_.cancelLast();
+  }
+  return status;
+}
+
+long JournalingRegistry::closeKey(RegKey key) {
+  places_.erase(key);
+  return inner_.closeKey(key);
+}
+
+long JournalingFiles::deleteFile(const std::string& path) {
+  if (!journal_.recording()) return inner_.deleteFile(path);
+  const std::string folder = journal_.copiesFolder();
+  if (folder.empty()) return kErrorJournalNotWritten;
+  // Numbered copies, each under a name of its own: nothing is overwritten.
+  std::string copy;
+  long copied = kErrorFileExists;
+  while (copied == kErrorFileExists) {
+    copy = folder + '\\' + std::to_string(++copies_) + ".bak";
+    copied = inner_.copyFile(path, copy, true);
+  }
+  if (copied != kErrorSuccess) return copied;
+  if (!journal_.record(Change::file(path, copy))) return kErrorJournalNotWritten;
+  const long status = inner_.deleteFile(path);
+  if (status != kErrorSuccess) journal_.cancelLast();
+  return status;
+}
+
+}  // namespace corvanta

@@ -2,11 +2,15 @@
 // make, on the fakes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/changes/change_journal.h"
 #include "core/changes/journaling_ports.h"
 #include "core/changes/undo.h"
 #include "fakes/app_harness.h"
 #include "registry/script_shell.h"
+#include "shell/changes_form.h"
+#include "shell/main_form.h"
 
 namespace corvanta {
 namespace {
@@ -123,6 +127,32 @@ TEST_F(ChangesTest, AJournalThatCannotBeWrittenStopsTheChange) {
   EXPECT_EQ((Bytes{0, 0, 0, 0}), app.registry.value(kHkcu, kPolicy, "NoRun")->data);
   EXPECT_NE(kErrorSuccess, app.context.files.deleteFile("C:\\Links\\Gone.lnk"));
   EXPECT_TRUE(app.files.exists("C:\\Links\\Gone.lnk"));
+}
+
+// The Changes window over a Start Menu Apply: the group newest first with its
+// changes, and Undo putting the value back.
+TEST_F(ChangesTest, TheChangesWindowListsAnApplyAndUndoesIt) {
+  MainForm main(app.context);
+  app.forms.Show(main);
+  main.control("runchk").valueFromUser(1);
+  main.control("applymenu").click();
+  ASSERT_EQ((Bytes{1, 0, 0, 0}), app.registry.value(kHkcu, kPolicy, "NoRun")->data);
+
+  ChangesForm changes(app.context);
+  app.forms.Load(changes);
+  ASSERT_EQ(1u, changes.control("groups").rows().size());
+  EXPECT_EQ("Start Menu", changes.control("groups").rows()[0][1]);
+  const auto& rows = changes.control("changes").rows();
+  const auto noRun = std::find_if(rows.begin(), rows.end(), [](const auto& row) {
+    return row[0].find("NoRun") != std::string::npos;
+  });
+  ASSERT_NE(rows.end(), noRun);
+  EXPECT_EQ("0", (*noRun)[1]);
+  EXPECT_EQ("1", (*noRun)[2]);
+  changes.control("undocmd").click();
+  EXPECT_EQ((Bytes{0, 0, 0, 0}), app.registry.value(kHkcu, kPolicy, "NoRun")->data);
+  EXPECT_TRUE(app.dialogs.shown.empty()) << "nothing to ask, nothing failed";
+  EXPECT_EQ("Start Menu (undone)", changes.control("groups").rows()[1][1]);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "platform/system_port.h"
 #include "registry/script_shell.h"
 #include "shell/about_form.h"
+#include "shell/changes_form.h"
 #include "shell/language_page.h"
 #include "ui/forms.h"
 #include "ui/skin.h"
@@ -318,6 +319,9 @@ void MainForm::Skin1_ElementClick(const std::string& element) {
   if (element == "About") {
     AboutForm about(app_);
     app_.forms.ShowModal(about, *this);
+  } else if (element == "Changes") {
+    ChangesForm changes(app_);
+    app_.forms.ShowModal(changes, *this);
   } else if (element == "help") {
     const std::string help = app_.appFolder + "\\newhelp.chm";
     if (app_.files.anyMatch(help) != kErrorSuccess) {

@@ -53,6 +53,7 @@ struct AppHarness {
     DesktopPort* desktop = nullptr;
     ui::Forms* forms = nullptr;
     ui::Skin* skin = nullptr;
+    ChangeJournal* journal = nullptr;
     std::string appFolder = {};
   };
   AppContext contextWith(const Replacements& with) {
@@ -75,7 +76,7 @@ struct AppHarness {
                       splash,
                       settings,
                       localizer,
-                      journal,
+                      pick(with.journal, journal),
                       with.appFolder.empty() ? appFolder : with.appFolder};
   }
 

@@ -15,6 +15,8 @@
 #include "fakes/app_harness.h"
 #include "health/health_checks.h"
 #include "health/health_form.h"
+#include "core/changes/change_journal.h"
+#include "core/changes/journaling_ports.h"
 #include "health/reg_export.h"
 #include "registry/query_value.h"
 #include "platform/win32/drive_win32.h"
@@ -23,6 +25,8 @@
 #include "platform/win32/shortcut_win32.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/wide_text.h"
+#include "shell/changes_form.h"
+#include "shell/main_form.h"
 #include "win32/running_program.h"
 #include "win32/scratch_folder.h"
 
@@ -299,6 +303,89 @@ struct RealHealth {
       {.registry = &registry, .system = &system, .files = &files, .drives = &drives});
   HealthForm window{context};
 };
+
+// Every change of a Start Menu Apply, a privacy clearing and two health
+// checks, then Undo all in the Changes window: the registry and the shortcut
+// are as they were, byte for byte.
+TEST(ChangesProgram, UndoAllPutsBackEveryValueKeyAndShortcutByteForByte) {
+  ScratchFolder folder;
+  TestDrive drive(folder.path());
+  ASSERT_TRUE(drive.usable()) << "no drive letter could be given to the test";
+  const std::string root = drive.drive() + "\\";
+  ScratchFolder::removeTree(root + "links");
+  CreateDirectoryA((root + "links").c_str(), nullptr);
+  Win32Shortcuts shortcuts;
+  const std::string link = root + "links\\Gone Жук.lnk";
+  ASSERT_EQ(kSOk, shortcuts.saveShortcut(link, root + "apps\\gone.exe"));
+  SetFileAttributesW(wide(link).c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+  const std::string linkBytes = testing::readFile(link);
+
+  const std::wstring policies = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies";
+  const std::wstring typed = L"Software\\Microsoft\\Internet Explorer\\TypedURLs";
+  const std::wstring entry = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\corvanta-undo-" +
+                             std::to_wstring(GetCurrentProcessId());
+  HKEY key = nullptr;
+  RegCreateKeyExW(HKEY_CURRENT_USER, typed.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                  nullptr);
+  put(key, L"url1", REG_SZ, stored(std::u16string_view(u"http://\u0416.example/", 18)));
+  RegCloseKey(key);
+  RegCreateKeyExW(HKEY_LOCAL_MACHINE, entry.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                  nullptr);
+  put(key, L"DisplayName", REG_SZ, stored(std::u16string_view(u"\u017B\u00F3\u0142w", 5)));
+  RegCloseKey(key);
+  const auto snapshotAll = [&] {
+    Snapshot all;
+    snapshot(HKEY_CURRENT_USER, policies, all);
+    snapshot(HKEY_CURRENT_USER, typed, all);
+    snapshot(HKEY_LOCAL_MACHINE, entry, all);
+    return all;
+  };
+  const Snapshot before = snapshotAll();
+
+  RealHealth real;
+  ChangeJournal journal(real.files, real.harness.shell, real.system);
+  JournalingRegistry registry(real.registry, journal);
+  JournalingFiles files(real.files, journal);
+  AppContext context = real.harness.contextWith({.registry = &registry, .system = &real.system,
+                                                 .files = &files, .drives = &real.drives,
+                                                 .shortcuts = &shortcuts, .journal = &journal});
+  {
+    MainForm main(context);
+    real.harness.forms.Show(main);
+    main.control("runchk").valueFromUser(main.control("runchk").Value() ? 0 : 1);
+    main.control("applymenu").click();
+    main.control("ieclearh").valueFromUser(1);
+    main.control("applyprivacy").click();
+    HealthForm health(context);
+    real.harness.forms.Load(health);
+    health.control("checkcmd").click();
+    auto& choice = health.control("ODrive");
+    for (int i = 0; i < choice.ListCount(); ++i) {
+      if (equalsIgnoringCase(choice.items()[static_cast<std::size_t>(i)].substr(0, 2), drive.drive()))
+        choice.setListIndex(i);
+    }
+    health.control("check3cmd").click();
+    real.harness.forms.Unload(health);
+    real.harness.forms.Unload(main);
+  }
+  real.system.releaseSingleInstance();  // the main window claimed it: later starts need it
+  EXPECT_NE(before, snapshotAll());
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(wide(link).c_str()));
+
+  ChangesForm changes(context);
+  real.harness.forms.Load(changes);
+  EXPECT_GE(changes.control("groups").rows().size(), 4u) << "Start Menu, Privacy, two checks";
+  changes.control("undoallcmd").click();
+  EXPECT_EQ(before, snapshotAll());
+  EXPECT_EQ(linkBytes, testing::readFile(link));
+  EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
+            GetFileAttributesW(wide(link).c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+  for (const auto& shown : real.harness.dialogs.shown) ADD_FAILURE() << shown.text;
+
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, entry.c_str());
+  SetFileAttributesW(wide(link).c_str(), FILE_ATTRIBUTE_NORMAL);
+  ScratchFolder::removeTree(root + "links");
+}
 
 // The registry's two views on 64-bit Windows, as either build sees them: an
 // entry is judged and deleted in its own view, the other view's entry of the

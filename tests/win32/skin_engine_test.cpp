@@ -52,6 +52,7 @@ TEST_F(SkinEngineTest, TheMainWindowsBandCarriesAboutAndHelpAsRealButtons) {
   SendMessageW(help, WM_KEYDOWN, VK_SPACE, 0);
   SendMessageW(help, WM_KEYUP, VK_SPACE, 0xC0000000);
   EXPECT_EQ((std::vector<std::string>{"About", "help"}), clicked);
+  EXPECT_NE(nullptr, childNamed(formWindow(), "Changes"));
 
   // The band pushes the window's controls down and the window grows by it.
   RECT bounds;

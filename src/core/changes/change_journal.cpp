@@ -176,7 +176,8 @@ bool ChangeJournal::record(const Change& change) {
       return append("K\t" + id + '\t' + view + '\t' + escaped(change.key) + '\t' +
                     (change.before.present ? "1" : "0") + '\t' + (change.after.present ? "1" : "0"));
     case Change::Kind::File:
-      return append("F\t" + id + '\t' + escaped(change.name) + '\t' + escaped(change.copy));
+      return append("F\t" + id + '\t' + escaped(change.name) + '\t' + escaped(change.copy) + '\t' +
+                    std::to_string(change.attributes));
   }
   return false;
 }
@@ -223,8 +224,10 @@ std::vector<ChangeGroup> ChangeJournal::groups() {
       if (ChangeGroup* group = groupOf(f[1]))
         group->changes.push_back(Change::keyChange(static_cast<std::uint32_t>(number(f[2])), f[3],
                                                    f[4] == "1", f[5] == "1"));
-    } else if (f[0] == "F" && f.size() == 4) {
-      if (ChangeGroup* group = groupOf(f[1])) group->changes.push_back(Change::file(f[2], f[3]));
+    } else if (f[0] == "F" && f.size() == 5) {
+      if (ChangeGroup* group = groupOf(f[1]))
+        group->changes.push_back(
+            Change::file(f[2], f[3], static_cast<std::uint32_t>(number(f[4]))));
     } else if (f[0] == "X" && f.size() == 2) {
       if (ChangeGroup* group = groupOf(f[1]); group && !group->changes.empty())
         group->changes.pop_back();

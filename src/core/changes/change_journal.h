@@ -36,6 +36,7 @@ struct Change {
   ValueState before;       // Key: present or not; File: present
   ValueState after;
   std::string copy;        // File: the journal's copy of it
+  std::uint32_t attributes = 0;  // File: its attributes before the program touched them
 
   static Change value(std::uint32_t view, std::string key, std::string name, ValueState before,
                       ValueState after) {
@@ -56,12 +57,13 @@ struct Change {
     change.after.present = after;
     return change;
   }
-  static Change file(std::string path, std::string copy) {
+  static Change file(std::string path, std::string copy, std::uint32_t attributes) {
     Change change;
     change.kind = Kind::File;
     change.name = std::move(path);
     change.before.present = true;
     change.copy = std::move(copy);
+    change.attributes = attributes;
     return change;
   }
 };

@@ -182,8 +182,24 @@ long JournalingRegistry::closeKey(RegKey key) {
   return inner_.closeKey(key);
 }
 
+std::optional<std::uint32_t> JournalingFiles::attributesOf(const std::string& path) {
+  std::vector<FileEntry> found;
+  if (inner_.findFiles(path, found) != kErrorSuccess || found.size() != 1) return std::nullopt;
+  return found[0].attributes;
+}
+
+long JournalingFiles::setFileAttributes(const std::string& path, std::uint32_t attributes) {
+  if (journal_.recording()) {
+    if (const auto now = attributesOf(path)) originalAttributes_.emplace(foldCase(path), *now);
+  }
+  return inner_.setFileAttributes(path, attributes);
+}
+
 long JournalingFiles::deleteFile(const std::string& path) {
   if (!journal_.recording()) return inner_.deleteFile(path);
+  const auto kept = originalAttributes_.find(foldCase(path));
+  const std::uint32_t attributes =
+      kept != originalAttributes_.end() ? kept->second : attributesOf(path).value_or(0);
   const std::string folder = journal_.copiesFolder();
   if (folder.empty()) return kErrorJournalNotWritten;
   // Numbered copies, each under a name of its own: nothing is overwritten.
@@ -194,7 +210,7 @@ long JournalingFiles::deleteFile(const std::string& path) {
     copied = inner_.copyFile(path, copy, true);
   }
   if (copied != kErrorSuccess) return copied;
-  if (!journal_.record(Change::file(path, copy))) return kErrorJournalNotWritten;
+  if (!journal_.record(Change::file(path, copy, attributes))) return kErrorJournalNotWritten;
   const long status = inner_.deleteFile(path);
   if (status != kErrorSuccess) journal_.cancelLast();
   return status;

@@ -86,9 +86,9 @@ class JournalingFiles final : public FilePort {
   long anyMatch(const std::string& pattern) override { return inner_.anyMatch(pattern); }
   long createDirectory(const std::string& path) override { return inner_.createDirectory(path); }
   long removeDirectory(const std::string& path) override { return inner_.removeDirectory(path); }
-  long setFileAttributes(const std::string& path, std::uint32_t attributes) override {
-    return inner_.setFileAttributes(path, attributes);
-  }
+  // The attributes a file had before a group changed them are kept, for
+  // its deletion's record.
+  long setFileAttributes(const std::string& path, std::uint32_t attributes) override;
   // A file deleted in a group is first copied into the journal's folder.
   long deleteFile(const std::string& path) override;
   long copyFile(const std::string& from, const std::string& to, bool failIfExists) override {
@@ -102,9 +102,12 @@ class JournalingFiles final : public FilePort {
   }
 
  private:
+  std::optional<std::uint32_t> attributesOf(const std::string& path);
+
   FilePort& inner_;
   ChangeJournal& journal_;
   int copies_ = 0;
+  std::map<std::string, std::uint32_t> originalAttributes_;  // by folded path
 };
 
 }  // namespace corvanta

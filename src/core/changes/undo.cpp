@@ -100,7 +100,9 @@ bool Undo::file(const Change& change, UndoOutcome& outcome) {
     outcome.skipped.push_back(describe(change));  // a file of that name is there again
     return true;
   }
-  return files_.copyFile(change.copy, change.name, true) == kErrorSuccess;
+  return files_.copyFile(change.copy, change.name, true) == kErrorSuccess &&
+         (change.attributes == 0 ||
+          files_.setFileAttributes(change.name, change.attributes) == kErrorSuccess);
 }
 
 UndoOutcome Undo::group(const ChangeGroup& group) {

@@ -14,7 +14,7 @@ namespace {
 constexpr int kBandHeight = 24;  // pixels
 constexpr int kElementWidth = 56;
 constexpr int kElementHeight = 18;
-constexpr const wchar_t* kBandElements[] = {L"About", L"help"};
+constexpr const wchar_t* kBandElements[] = {L"Changes", L"About", L"help"};
 
 // Whether two fonts would draw alike (face, size, weight, slant).
 bool sameFont(HFONT a, HFONT b) {
@@ -115,7 +115,7 @@ void SkinEngine::addBand(FormWindow& form, const SkinStyle& style) {
   RECT client;
   GetClientRect(form.hwnd(), &client);
   int right = client.right - 6;
-  // Right to left: "help" at the edge, "About" before it.
+  // Right to left: "help" at the edge, "About" and "Changes" before it.
   for (auto name = std::rbegin(kBandElements); name != std::rend(kBandElements); ++name) {
     HWND button =
         CreateWindowExW(0, L"BUTTON", *name, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,

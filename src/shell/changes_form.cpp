@@ -5,6 +5,7 @@
 #include "core/app_context.h"
 #include "core/app_info.h"
 #include "core/changes/undo.h"
+#include "core/i18n/localizer.h"
 #include "core/skin_form.h"
 #include "health/check_support.h"
 #include "platform/dialogs_port.h"
@@ -15,20 +16,12 @@ namespace {
 
 using ui::ControlKind;
 
-std::string before(const Change& change) {
+// What a change found (`then`) or left, in the window's words.
+std::string state(const Change& change, const ValueState& then, bool found) {
   switch (change.kind) {
-    case Change::Kind::Value: return describe(change.before);
-    case Change::Kind::Key: return change.before.present ? "(key)" : "(none)";
-    case Change::Kind::File: return "(file)";
-  }
-  return {};
-}
-
-std::string after(const Change& change) {
-  switch (change.kind) {
-    case Change::Kind::Value: return describe(change.after);
-    case Change::Kind::Key: return change.after.present ? "(key)" : "(deleted)";
-    case Change::Kind::File: return "(deleted)";
+    case Change::Kind::Value: return describe(then);
+    case Change::Kind::Key: return then.present ? "(key)" : found ? "(none)" : "(deleted)";
+    case Change::Kind::File: return found ? "(file)" : "(deleted)";
   }
   return {};
 }
@@ -42,8 +35,8 @@ ChangesForm::ChangesForm(AppContext& app) : ui::Form("frmchanges", "Changes", 93
   add(ControlKind::ListView, "changes")
       .at(120, 2535, 9000, 2535)
       .setColumns({{"What", 4600}, {"Before", 2100}, {"After", 2000}});
-  add(ControlKind::Button, "undocmd").caption("Undo").at(120, 5220, 1335, 375);
-  add(ControlKind::Button, "undoallcmd").caption("Undo all").at(1575, 5220, 1335, 375);
+  add(ControlKind::Button, "undocmd").caption("Undo").tag("1030").at(120, 5220, 1815, 375);
+  add(ControlKind::Button, "undoallcmd").caption("Undo all").tag("1031").at(2055, 5220, 1815, 375);
   add(ControlKind::Button, "closecmd").caption("Close").at(7785, 5220, 1335, 375);
   onLoad = [this] { Form_Load(); };
   control("groups").onClick = [this] { groups_Click(); };
@@ -53,6 +46,8 @@ ChangesForm::ChangesForm(AppContext& app) : ui::Form("frmchanges", "Changes", 93
 }
 
 void ChangesForm::Form_Load() {
+  setCaption(app_.localizer.LookupText("7020", Caption()));
+  app_.localizer.ApplyLanguage(*this, app_.localizer.LanguageName());
   skinWindow(*this, app_.skin, app_.appFolder, "SmallForm");
   fill();
 }
@@ -75,7 +70,8 @@ void ChangesForm::groups_Click() {
   std::vector<std::vector<std::string>> rows;
   if (index >= 0 && index < static_cast<int>(groups_.size())) {
     for (const Change& change : groups_[static_cast<std::size_t>(index)].changes)
-      rows.push_back({describe(change), before(change), after(change)});
+      rows.push_back({describe(change), state(change, change.before, true),
+                      state(change, change.after, false)});
   }
   control("changes").setRows(std::move(rows));
   control("undocmd").setEnabled(index >= 0 && index < static_cast<int>(groups_.size()) &&

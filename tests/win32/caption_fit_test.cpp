@@ -15,6 +15,7 @@
 #include "fakes/app_harness.h"
 #include "health/health_form.h"
 #include "monitor/process_form.h"
+#include "shell/changes_form.h"
 #include "platform/win32/wide_text.h"
 #include "shell/about_form.h"
 #include "shell/main_form.h"
@@ -132,8 +133,9 @@ TEST(CaptionFit, EveryCaptionOfEveryWindowShowsWholeInEveryLanguage) {
       FontsForm fonts(app);
       SystemColorsForm colors(app);
       AboutForm about(app);
-      for (ui::Form* window :
-           std::initializer_list<ui::Form*>{&health, &processes, &fonts, &colors, &about}) {
+      ChangesForm changes(app);
+      for (ui::Form* window : std::initializer_list<ui::Form*>{&health, &processes, &fonts,
+                                                               &colors, &about, &changes}) {
         forms.Show(*window);
         forms.DoEvents();
         checkCaptions(*window, std::string(language) + " " + window->name(), wrong);

@@ -200,6 +200,15 @@ class TestDrive {
   bool usable_ = false;
 };
 
+// Picks `drive` ("T:") in the window's drive list, for the shortcut walk.
+void chooseDrive(HealthForm& window, const std::string& drive) {
+  auto& choice = window.control("ODrive");
+  for (int i = 0; i < choice.ListCount(); ++i) {
+    if (equalsIgnoringCase(choice.items()[static_cast<std::size_t>(i)].substr(0, 2), drive))
+      choice.setListIndex(i);
+  }
+}
+
 TEST(HealthShortcuts, TheWalkDeletesOrphansOnlyAndKeepsACopyOfEach) {
   ScratchFolder folder;
   TestDrive drive(folder.path());
@@ -233,11 +242,7 @@ TEST(HealthShortcuts, TheWalkDeletesOrphansOnlyAndKeepsACopyOfEach) {
       harness.contextWith({.files = &files, .drives = &drives, .shortcuts = &shortcuts});
   HealthForm window(real);
   harness.forms.Load(window);
-  auto& choice = window.control("ODrive");
-  for (int i = 0; i < choice.ListCount(); ++i) {
-    if (equalsIgnoringCase(choice.items()[static_cast<std::size_t>(i)].substr(0, 2), drive.drive()))
-      choice.setListIndex(i);
-  }
+  chooseDrive(window, drive.drive());
   window.control("check3cmd").click();
 
   EXPECT_EQ("1", window.control("E3label").Caption());
@@ -359,11 +364,7 @@ TEST(ChangesProgram, UndoAllPutsBackEveryValueKeyAndShortcutByteForByte) {
     HealthForm health(context);
     real.harness.forms.Load(health);
     health.control("checkcmd").click();
-    auto& choice = health.control("ODrive");
-    for (int i = 0; i < choice.ListCount(); ++i) {
-      if (equalsIgnoringCase(choice.items()[static_cast<std::size_t>(i)].substr(0, 2), drive.drive()))
-        choice.setListIndex(i);
-    }
+    chooseDrive(health, drive.drive());
     health.control("check3cmd").click();
     real.harness.forms.Unload(health);
     real.harness.forms.Unload(main);

@@ -108,7 +108,8 @@ std::string describe(const ValueState& state) {
 std::string describe(const Change& change) {
   switch (change.kind) {
     case Change::Kind::Value:
-      return change.key + " : " + (change.name.empty() ? "(Default)" : change.name);
+      // The value's name first: a key's path is long, and lists cut it.
+      return (change.name.empty() ? "(Default)" : change.name) + " \u2014 " + change.key;
     case Change::Kind::Key:
       return change.key;
     case Change::Kind::File:

@@ -59,7 +59,7 @@ struct ChangesTest : ::testing::Test {
                        value->data.end() - (value->data.empty() || value->data.back() ? 0 : 1));
   }
   Undo undo(bool overwrite = true) {
-    return Undo(app.context.registry, app.context.files, app.journal,
+    return Undo(app.context.registry, app.context.files, app.context.desktop, app.journal,
                 [this, overwrite](const Change& change, const ValueState&) {
                   asked.push_back(describe(change));
                   return overwrite;
@@ -127,6 +127,27 @@ TEST_F(ChangesTest, AJournalThatCannotBeWrittenStopsTheChange) {
   EXPECT_EQ((Bytes{0, 0, 0, 0}), app.registry.value(kHkcu, kPolicy, "NoRun")->data);
   EXPECT_NE(kErrorSuccess, app.context.files.deleteFile("C:\\Links\\Gone.lnk"));
   EXPECT_TRUE(app.files.exists("C:\\Links\\Gone.lnk"));
+}
+
+TEST_F(ChangesTest, DesktopParametersAreRecordedAndPutBackAndAnUntoldOneIsNotChanged) {
+  app.desktop.wallpaperPath = "C:\\Wallpapers\\Łódź.bmp";
+  {
+    const ChangeScope scope(app.journal, "Input");
+    DesktopPort& desktop = app.context.desktop;
+    EXPECT_TRUE(desktop.setMouseSpeed(15));
+    EXPECT_TRUE(desktop.setMouseButtonSwap(true));
+    EXPECT_TRUE(desktop.setSysColor(1, 0x00FFFFFF));
+    EXPECT_TRUE(desktop.setWallpaper("C:\\new.bmp"));
+    app.desktop.smoothing.reset();  // Windows will not say
+    EXPECT_FALSE(desktop.setFontSmoothing(true));
+  }
+  EXPECT_FALSE(app.desktop.smoothing.has_value()) << "not changed without its record";
+  ASSERT_EQ(4u, app.journal.groups()[0].changes.size());
+  EXPECT_TRUE(undo().all().failed.empty());
+  EXPECT_EQ(10, app.desktop.speeds["mouse speed"]);
+  EXPECT_FALSE(app.desktop.swapped);
+  EXPECT_EQ(0x00A56E3Au, app.desktop.colors[1]);
+  EXPECT_EQ("C:\\Wallpapers\\Łódź.bmp", app.desktop.wallpaperPath);
 }
 
 // The Changes window over a Start Menu Apply: the group newest first with its

@@ -7,6 +7,7 @@
 #include "appearance/font_file.h"
 #include "base/text.h"
 #include "core/app_context.h"
+#include "core/changes/change_journal.h"
 #include "core/app_info.h"
 #include "core/elevation.h"
 #include "core/i18n/localizer.h"
@@ -158,6 +159,7 @@ void FontsForm::Check3_Click() {
 void FontsForm::Command1_Click() {
   const auto chosen = app_.dialogs.openFile({"Add Font", "True Type Fonts|*.ttf", "c:", ""});
   if (!chosen || !haveAdministratorRights(app_, "Installing a font")) return;
+  const ChangeScope changes(app_.journal, "Fonts");
   if (const std::string failure = InstallFonts(*chosen); !failure.empty()) {
     app_.dialogs.messageBox(failure, kAppTitle, kMbOk | kMbIconError);
   }

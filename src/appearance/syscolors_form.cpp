@@ -4,6 +4,7 @@
 #include <array>
 
 #include "core/app_context.h"
+#include "core/changes/change_journal.h"
 #include "core/i18n/localizer.h"
 #include "core/skin_form.h"
 #include "platform/desktop_port.h"
@@ -78,7 +79,10 @@ void SystemColorsForm::Command2_Click() {
   control("Picture1").setBackColor(color_);
 }
 
-void SystemColorsForm::Command1_Click() { app_.desktop.setSysColor(selectedElement_, color_); }
+void SystemColorsForm::Command1_Click() {
+  const ChangeScope changes(app_.journal, "System colours");
+  app_.desktop.setSysColor(selectedElement_, color_);
+}
 
 void SystemColorsForm::Command3_Click() { app_.forms.Unload(*this); }
 

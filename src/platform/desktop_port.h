@@ -24,10 +24,16 @@ class DesktopPort {
   // SetSysColors for one element, for the running session.
   virtual bool setSysColor(int index, std::uint32_t color) = 0;
 
-  // The parameters the pages read back; nothing when Windows will not say.
+  // The parameters the pages read back, and the record of changes keeps;
+  // nothing when Windows will not say.
   virtual std::optional<bool> fontSmoothing() = 0;
   virtual std::optional<int> mouseTrails() = 0;
   virtual int doubleClickTime() = 0;
+  virtual std::optional<int> mouseSpeed() = 0;
+  virtual std::optional<int> keyboardSpeed() = 0;
+  virtual std::optional<int> keyboardDelay() = 0;
+  virtual bool mouseButtonSwap() = 0;
+  virtual std::optional<std::string> wallpaper() = 0;
 
   virtual bool setWallpaper(const std::string& path) = 0;
   virtual bool setFontSmoothing(bool on) = 0;

@@ -22,6 +22,7 @@ std::string state(const Change& change, const ValueState& then, bool found) {
     case Change::Kind::Value: return describe(then);
     case Change::Kind::Key: return then.present ? "(key)" : found ? "(none)" : "(deleted)";
     case Change::Kind::File: return found ? "(file)" : "(deleted)";
+    case Change::Kind::Parameter: return describe(then);
   }
   return {};
 }
@@ -93,7 +94,7 @@ void ChangesForm::tell(const UndoOutcome& outcome) {
 namespace {
 
 Undo undoFor(AppContext& app) {
-  return Undo(app.registry, app.files, app.journal, [&app](const Change& change, const ValueState& now) {
+  return Undo(app.registry, app.files, app.desktop, app.journal, [&app](const Change& change, const ValueState& now) {
     return app.dialogs.messageBox(describe(change) + "\r\nwas changed since Corvanta wrote it (now: " +
                                       describe(now) + ").\r\nPut back what was there before?",
                                   kAppTitle, kMbYesNo | kMbIconQuestion) == kIdYes;

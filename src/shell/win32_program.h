@@ -68,9 +68,10 @@ class Win32Program {
   ChangeJournal journal_{files_, shell_, system_};
   JournalingRegistry journaledRegistry_{registry_, journal_};
   JournalingFiles journaledFiles_{files_, journal_};
+  JournalingDesktop journaledDesktop_{desktop_, journal_};
   AppContext context_{journaledRegistry_, system_,    journaledFiles_, drives_,  dialogs_,
                       shortcuts_,         shell_,     performance_,    processes_, systemInfo_,
-                      desktop_,           forms_,     skin_,           splash_,  settings_,
+                      journaledDesktop_,  forms_,     skin_,           splash_,  settings_,
                       localizer_,         journal_,   appFolder_};
 };
 

@@ -106,9 +106,10 @@ struct AppHarness {
   ChangeJournal journal{files, shell, system};
   JournalingRegistry journaledRegistry{registry, journal};
   JournalingFiles journaledFiles{files, journal};
-  AppContext context{journaledRegistry, system,    journaledFiles, drives,    dialogs,
-                     shortcuts,         shell,     performance,    processes, systemInfo,
-                     desktop,           forms,     skin,           splash,    settings,
+  JournalingDesktop journaledDesktop{desktop, journal};
+  AppContext context{journaledRegistry, system,    journaledFiles,   drives,    dialogs,
+                     shortcuts,         shell,     performance,      processes, systemInfo,
+                     journaledDesktop,  forms,     skin,             splash,    settings,
                      localizer,         journal,   appFolder};
 };
 

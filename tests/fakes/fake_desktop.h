@@ -25,30 +25,38 @@ class FakeDesktop final : public DesktopPort {
   std::optional<bool> smoothing = false;  // nothing: Windows will not say
   std::optional<int> trails = 0;
   int doubleClick = 500;
+  std::map<std::string, int> speeds{{"mouse speed", 10}, {"keyboard speed", 31}, {"keyboard delay", 1}};
+  bool swapped = false;
+  std::string wallpaperPath;
   bool refuseAll = false;  // every setter fails, as for a user Windows refuses
 
   std::uint32_t sysColor(int index) override { return colors[index]; }
   std::optional<bool> fontSmoothing() override { return smoothing; }
   std::optional<int> mouseTrails() override { return trails; }
   int doubleClickTime() override { return doubleClick; }
+  std::optional<int> mouseSpeed() override { return speeds["mouse speed"]; }
+  std::optional<int> keyboardSpeed() override { return speeds["keyboard speed"]; }
+  std::optional<int> keyboardDelay() override { return speeds["keyboard delay"]; }
+  bool mouseButtonSwap() override { return swapped; }
+  std::optional<std::string> wallpaper() override { return wallpaperPath; }
   bool setSysColor(int index, std::uint32_t color) override {
     colors[index] = color;
     return log("color " + std::to_string(index) + " " + std::to_string(color));
   }
-  bool setWallpaper(const std::string& path) override { return log("wallpaper " + path); }
+  bool setWallpaper(const std::string& path) override {
+    wallpaperPath = path;
+    return log("wallpaper " + path);
+  }
   bool setFontSmoothing(bool on) override {
     smoothing = on;
     return log(std::string("smoothing ") + (on ? "1" : "0"));
   }
-  bool setMouseSpeed(int speed) override { return log("mouse speed " + std::to_string(speed)); }
-  bool setKeyboardSpeed(int speed) override {
-    return log("keyboard speed " + std::to_string(speed));
-  }
-  bool setKeyboardDelay(int delay) override {
-    return log("keyboard delay " + std::to_string(delay));
-  }
-  bool setMouseButtonSwap(bool swapped) override {
-    return log(std::string("swap ") + (swapped ? "1" : "0"));
+  bool setMouseSpeed(int speed) override { return setSpeed("mouse speed", speed); }
+  bool setKeyboardSpeed(int speed) override { return setSpeed("keyboard speed", speed); }
+  bool setKeyboardDelay(int delay) override { return setSpeed("keyboard delay", delay); }
+  bool setMouseButtonSwap(bool swap) override {
+    swapped = swap;
+    return log(std::string("swap ") + (swap ? "1" : "0"));
   }
   bool setMouseTrails(int images) override {
     trails = images;
@@ -78,6 +86,10 @@ class FakeDesktop final : public DesktopPort {
   }
 
  private:
+  bool setSpeed(const std::string& name, int value) {
+    speeds[name] = value;
+    return log(name + " " + std::to_string(value));
+  }
   bool log(std::string call) {
     calls.push_back(std::move(call));
     return !refuseAll;

@@ -113,6 +113,7 @@ std::string describe(const Change& change) {
     case Change::Kind::Key:
       return change.key;
     case Change::Kind::File:
+    case Change::Kind::Parameter:
       return change.name;
   }
   return {};
@@ -176,6 +177,9 @@ bool ChangeJournal::record(const Change& change) {
     case Change::Kind::Key:
       return append("K\t" + id + '\t' + view + '\t' + escaped(change.key) + '\t' +
                     (change.before.present ? "1" : "0") + '\t' + (change.after.present ? "1" : "0"));
+    case Change::Kind::Parameter:
+      return append("P\t" + id + '\t' + escaped(change.name) + '\t' + stateText(change.before) +
+                    '\t' + stateText(change.after));
     case Change::Kind::File:
       return append("F\t" + id + '\t' + escaped(change.name) + '\t' + escaped(change.copy) + '\t' +
                     std::to_string(change.attributes));
@@ -229,6 +233,11 @@ std::vector<ChangeGroup> ChangeJournal::groups() {
       if (ChangeGroup* group = groupOf(f[1]))
         group->changes.push_back(
             Change::file(f[2], f[3], static_cast<std::uint32_t>(number(f[4]))));
+    } else if (f[0] == "P" && f.size() == 5) {
+      Change change = Change::parameter(f[2], {}, {});
+      if (ChangeGroup* group = groupOf(f[1]);
+          group && parseState(f[3], change.before) && parseState(f[4], change.after))
+        group->changes.push_back(std::move(change));
     } else if (f[0] == "X" && f.size() == 2) {
       if (ChangeGroup* group = groupOf(f[1]); group && !group->changes.empty())
         group->changes.pop_back();

@@ -28,11 +28,11 @@ struct ValueState {
 };
 
 struct Change {
-  enum class Kind { Value, Key, File };
+  enum class Kind { Value, Key, File, Parameter };
   Kind kind = Kind::Value;
   std::uint32_t view = 0;  // the registry view flag it was made in (0: the program's own)
   std::string key;         // Value, Key: the full name, "HKEY_CURRENT_USER\..."
-  std::string name;        // Value: the value's name; File: the file's path
+  std::string name;        // Value: the value's name; File: its path; Parameter: which
   ValueState before;       // Key: present or not; File: present
   ValueState after;
   std::string copy;        // File: the journal's copy of it
@@ -46,6 +46,11 @@ struct Change {
     change.name = std::move(name);
     change.before = std::move(before);
     change.after = std::move(after);
+    return change;
+  }
+  static Change parameter(std::string which, ValueState before, ValueState after) {
+    Change change = value(0, {}, std::move(which), std::move(before), std::move(after));
+    change.kind = Kind::Parameter;
     return change;
   }
   static Change keyChange(std::uint32_t view, std::string key, bool before, bool after) {

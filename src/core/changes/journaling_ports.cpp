@@ -1,6 +1,8 @@
 #include "core/changes/journaling_ports.h"
 
 #include <array>
+#include <cstdlib>
+#include <cstring>
 #include <utility>
 
 #include "base/text.h"
@@ -214,6 +216,111 @@ long JournalingFiles::deleteFile(const std::string& path) {
   const long status = inner_.deleteFile(path);
   if (status != kErrorSuccess) journal_.cancelLast();
   return status;
+}
+
+}  // namespace corvanta
+
+namespace corvanta {
+namespace {
+
+ValueState number(std::uint32_t value) {
+  return {true, kRegDword,
+          Bytes{static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+                static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)}};
+}
+
+std::optional<std::uint32_t> numberOf(const ValueState& state) {
+  if (!state.present || state.type != kRegDword || state.data.size() != 4) return std::nullopt;
+  return static_cast<std::uint32_t>(dwordFromBytes(state.data.data(), 4));
+}
+
+ValueState text(const std::string& value) {
+  Bytes data(value.begin(), value.end());
+  data.push_back(0);
+  return {true, kRegSz, std::move(data)};
+}
+
+template <class Value>
+std::optional<ValueState> numberIf(const std::optional<Value>& value) {
+  if (!value) return std::nullopt;
+  return number(static_cast<std::uint32_t>(*value));
+}
+
+constexpr const char* kColourPrefix = "Colour ";
+
+}  // namespace
+
+std::optional<ValueState> readParameter(DesktopPort& desktop, const std::string& which) {
+  if (which == "Font smoothing") return numberIf(desktop.fontSmoothing());
+  if (which == "Mouse speed") return numberIf(desktop.mouseSpeed());
+  if (which == "Keyboard speed") return numberIf(desktop.keyboardSpeed());
+  if (which == "Keyboard delay") return numberIf(desktop.keyboardDelay());
+  if (which == "Mouse buttons swapped") return number(desktop.mouseButtonSwap() ? 1 : 0);
+  if (which == "Mouse trails") return numberIf(desktop.mouseTrails());
+  if (which == "Double-click time") return number(static_cast<std::uint32_t>(desktop.doubleClickTime()));
+  if (which == "Wallpaper") {
+    const auto path = desktop.wallpaper();
+    return path ? std::optional<ValueState>(text(*path)) : std::nullopt;
+  }
+  if (which.rfind(kColourPrefix, 0) == 0)
+    return number(desktop.sysColor(std::atoi(which.c_str() + std::strlen(kColourPrefix))));
+  return std::nullopt;
+}
+
+bool writeParameter(DesktopPort& desktop, const std::string& which, const ValueState& state) {
+  if (which == "Wallpaper") {
+    if (!state.present || state.type != kRegSz) return false;
+    return desktop.setWallpaper(std::string(
+        state.data.begin(),
+        state.data.begin() + static_cast<std::ptrdiff_t>(
+                                 lengthWithoutTerminators(state.data.data(), state.data.size(), 1))));
+  }
+  const auto value = numberOf(state);
+  if (!value) return false;
+  const int n = static_cast<int>(*value);
+  if (which == "Font smoothing") return desktop.setFontSmoothing(n != 0);
+  if (which == "Mouse speed") return desktop.setMouseSpeed(n);
+  if (which == "Keyboard speed") return desktop.setKeyboardSpeed(n);
+  if (which == "Keyboard delay") return desktop.setKeyboardDelay(n);
+  if (which == "Mouse buttons swapped") return desktop.setMouseButtonSwap(n != 0);
+  if (which == "Mouse trails") return desktop.setMouseTrails(n);
+  if (which == "Double-click time") return desktop.setDoubleClickTime(n);
+  if (which.rfind(kColourPrefix, 0) == 0)
+    return desktop.setSysColor(std::atoi(which.c_str() + std::strlen(kColourPrefix)), *value);
+  return false;
+}
+
+bool JournalingDesktop::recorded(const std::string& which, const ValueState& after) {
+  if (!journal_.recording()) return writeParameter(inner_, which, after);
+  const auto before = readParameter(inner_, which);
+  if (!before || !journal_.record(Change::parameter(which, *before, after))) return false;
+  const bool set = writeParameter(inner_, which, after);
+  if (!set) journal_.cancelLast();
+  return set;
+}
+
+bool JournalingDesktop::setSysColor(int index, std::uint32_t color) {
+  return recorded(kColourPrefix + std::to_string(index), number(color));
+}
+bool JournalingDesktop::setWallpaper(const std::string& path) { return recorded("Wallpaper", text(path)); }
+bool JournalingDesktop::setFontSmoothing(bool on) { return recorded("Font smoothing", number(on ? 1 : 0)); }
+bool JournalingDesktop::setMouseSpeed(int speed) {
+  return recorded("Mouse speed", number(static_cast<std::uint32_t>(speed)));
+}
+bool JournalingDesktop::setKeyboardSpeed(int speed) {
+  return recorded("Keyboard speed", number(static_cast<std::uint32_t>(speed)));
+}
+bool JournalingDesktop::setKeyboardDelay(int delay) {
+  return recorded("Keyboard delay", number(static_cast<std::uint32_t>(delay)));
+}
+bool JournalingDesktop::setMouseButtonSwap(bool swapped) {
+  return recorded("Mouse buttons swapped", number(swapped ? 1 : 0));
+}
+bool JournalingDesktop::setMouseTrails(int trails) {
+  return recorded("Mouse trails", number(static_cast<std::uint32_t>(trails)));
+}
+bool JournalingDesktop::setDoubleClickTime(int milliseconds) {
+  return recorded("Double-click time", number(static_cast<std::uint32_t>(milliseconds)));
 }
 
 }  // namespace corvanta

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/changes/change_journal.h"
+#include "platform/desktop_port.h"
 #include "platform/file_port.h"
 #include "platform/registry_port.h"
 
@@ -108,6 +109,55 @@ class JournalingFiles final : public FilePort {
   ChangeJournal& journal_;
   int copies_ = 0;
   std::map<std::string, std::uint32_t> originalAttributes_;  // by folded path
+};
+
+// A desktop parameter by the name the journal gives it ("Mouse speed",
+// "Colour 1", "Wallpaper"), read and set as its setter would.
+std::optional<ValueState> readParameter(DesktopPort& desktop, const std::string& which);
+bool writeParameter(DesktopPort& desktop, const std::string& which, const ValueState& state);
+
+// The desktop's stored parameters, each setter recorded with what the
+// parameter held; a parameter Windows will not tell is not changed.
+class JournalingDesktop final : public DesktopPort {
+ public:
+  JournalingDesktop(DesktopPort& inner, ChangeJournal& journal) : inner_(inner), journal_(journal) {}
+
+  std::uint32_t sysColor(int index) override { return inner_.sysColor(index); }
+  bool setSysColor(int index, std::uint32_t color) override;
+  std::optional<bool> fontSmoothing() override { return inner_.fontSmoothing(); }
+  std::optional<int> mouseTrails() override { return inner_.mouseTrails(); }
+  int doubleClickTime() override { return inner_.doubleClickTime(); }
+  std::optional<int> mouseSpeed() override { return inner_.mouseSpeed(); }
+  std::optional<int> keyboardSpeed() override { return inner_.keyboardSpeed(); }
+  std::optional<int> keyboardDelay() override { return inner_.keyboardDelay(); }
+  bool mouseButtonSwap() override { return inner_.mouseButtonSwap(); }
+  std::optional<std::string> wallpaper() override { return inner_.wallpaper(); }
+  bool setWallpaper(const std::string& path) override;
+  bool setFontSmoothing(bool on) override;
+  bool setMouseSpeed(int speed) override;
+  bool setKeyboardSpeed(int speed) override;
+  bool setKeyboardDelay(int delay) override;
+  bool setMouseButtonSwap(bool swapped) override;
+  bool setMouseTrails(int trails) override;
+  bool setDoubleClickTime(int milliseconds) override;
+  long changeResolution(int width, int height) override {
+    return inner_.changeResolution(width, height);  // for this session only: nothing stored
+  }
+  std::vector<std::string> fontFamilies() override { return inner_.fontFamilies(); }
+  int addFontResource(const std::string& path) override { return inner_.addFontResource(path); }
+  bool removeFontResource(const std::string& path) override {
+    return inner_.removeFontResource(path);
+  }
+  void broadcastFontChange() override { inner_.broadcastFontChange(); }
+  long convertToBitmap(const std::string& source, const std::string& target) override {
+    return inner_.convertToBitmap(source, target);
+  }
+
+ private:
+  bool recorded(const std::string& which, const ValueState& after);
+
+  DesktopPort& inner_;
+  ChangeJournal& journal_;
 };
 
 }  // namespace corvanta

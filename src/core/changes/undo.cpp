@@ -105,6 +105,17 @@ bool Undo::file(const Change& change, UndoOutcome& outcome) {
           files_.setFileAttributes(change.name, change.attributes) == kErrorSuccess);
 }
 
+bool Undo::parameter(const Change& change, UndoOutcome& outcome) {
+  const auto now = readParameter(desktop_, change.name);
+  if (!now) return false;
+  if (*now == change.before) return true;
+  if (!(*now == change.after) && !ask_(change, *now)) {
+    outcome.skipped.push_back(describe(change));
+    return true;
+  }
+  return writeParameter(desktop_, change.name, change.before);
+}
+
 UndoOutcome Undo::group(const ChangeGroup& group) {
   UndoOutcome outcome;
   {
@@ -115,6 +126,7 @@ UndoOutcome Undo::group(const ChangeGroup& group) {
         case Change::Kind::Value: done = value(*change, outcome); break;
         case Change::Kind::Key: done = key(*change); break;
         case Change::Kind::File: done = file(*change, outcome); break;
+        case Change::Kind::Parameter: done = parameter(*change, outcome); break;
       }
       if (!done) outcome.failed.push_back(describe(*change));
     }

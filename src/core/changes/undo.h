@@ -10,6 +10,7 @@
 
 namespace corvanta {
 
+class DesktopPort;
 class FilePort;
 class RegistryPort;
 
@@ -24,8 +25,10 @@ using AskOverwrite = std::function<bool(const Change& change, const ValueState& 
 
 class Undo {
  public:
-  Undo(RegistryPort& registry, FilePort& files, ChangeJournal& journal, AskOverwrite ask)
-      : registry_(registry), files_(files), journal_(journal), ask_(std::move(ask)) {}
+  Undo(RegistryPort& registry, FilePort& files, DesktopPort& desktop, ChangeJournal& journal,
+       AskOverwrite ask)
+      : registry_(registry), files_(files), desktop_(desktop), journal_(journal),
+        ask_(std::move(ask)) {}
 
   // Takes the group back; it counts as undone when every change was.
   UndoOutcome group(const ChangeGroup& group);
@@ -36,9 +39,11 @@ class Undo {
   bool value(const Change& change, UndoOutcome& outcome);
   bool key(const Change& change);
   bool file(const Change& change, UndoOutcome& outcome);
+  bool parameter(const Change& change, UndoOutcome& outcome);
 
   RegistryPort& registry_;
   FilePort& files_;
+  DesktopPort& desktop_;
   ChangeJournal& journal_;
   AskOverwrite ask_;
 };

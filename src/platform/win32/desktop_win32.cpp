@@ -43,6 +43,27 @@ std::optional<int> Win32Desktop::mouseTrails() {
 
 int Win32Desktop::doubleClickTime() { return static_cast<int>(GetDoubleClickTime()); }
 
+namespace {
+
+std::optional<int> intParameter(UINT action) {
+  int value = 0;
+  if (!SystemParametersInfoW(action, 0, &value, 0)) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::optional<int> Win32Desktop::mouseSpeed() { return intParameter(SPI_GETMOUSESPEED); }
+std::optional<int> Win32Desktop::keyboardSpeed() { return intParameter(SPI_GETKEYBOARDSPEED); }
+std::optional<int> Win32Desktop::keyboardDelay() { return intParameter(SPI_GETKEYBOARDDELAY); }
+bool Win32Desktop::mouseButtonSwap() { return GetSystemMetrics(SM_SWAPBUTTON) != 0; }
+
+std::optional<std::string> Win32Desktop::wallpaper() {
+  wchar_t path[MAX_PATH] = {};
+  if (!SystemParametersInfoW(SPI_GETDESKWALLPAPER, MAX_PATH, path, 0)) return std::nullopt;
+  return narrow(path);
+}
+
 bool Win32Desktop::setWallpaper(const std::string& path) {
   std::wstring file = wide(path);
   return SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, file.data(), kStoreAndTell) != FALSE;

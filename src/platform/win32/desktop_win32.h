@@ -12,6 +12,11 @@ class Win32Desktop final : public DesktopPort {
   std::optional<bool> fontSmoothing() override;
   std::optional<int> mouseTrails() override;
   int doubleClickTime() override;
+  std::optional<int> mouseSpeed() override;
+  std::optional<int> keyboardSpeed() override;
+  std::optional<int> keyboardDelay() override;
+  bool mouseButtonSwap() override;
+  std::optional<std::string> wallpaper() override;
   bool setWallpaper(const std::string& path) override;
   bool setFontSmoothing(bool on) override;
   bool setMouseSpeed(int speed) override;

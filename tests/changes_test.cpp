@@ -27,6 +27,7 @@ struct ChangesTest : ::testing::Test {
     app.registry.putString(kHkcu, kEntry, "DisplayName", "Łódź — 日本");
     app.registry.putValue(kHkcu, kEntry, "Blob", kRegBinary, {1, 2, 3});
     app.files.addFile("C:\\Links\\Gone.lnk", "shortcut bytes");
+    app.files.addFolder("C:\\Links\\Empty");
   }
   // Every kind of change, in one group as one Apply or check run makes it.
   void changeEverything() {
@@ -43,6 +44,8 @@ struct ChangesTest : ::testing::Test {
     ASSERT_EQ(kErrorSuccess, app.context.registry.deleteKey(key, "Gone Żółw"));  // key with values
     app.context.registry.closeKey(key);
     ASSERT_EQ(kErrorSuccess, app.context.files.deleteFile("C:\\Links\\Gone.lnk"));  // file
+    ASSERT_EQ(kErrorSuccess, app.context.files.createDirectory("C:\\Links\\Made"));  // folder
+    ASSERT_EQ(kErrorSuccess, app.context.files.removeDirectory("C:\\Links\\Empty"));  // folder
   }
   void expectAsBefore() {
     ASSERT_TRUE(app.registry.value(kHkcu, kPolicy, "NoRun"));
@@ -52,6 +55,8 @@ struct ChangesTest : ::testing::Test {
     EXPECT_EQ("Łódź — 日本", text(app.registry.value(kHkcu, kEntry, "DisplayName")));
     EXPECT_EQ((Bytes{1, 2, 3}), app.registry.value(kHkcu, kEntry, "Blob")->data);
     EXPECT_EQ("shortcut bytes", app.files.contents("C:\\Links\\Gone.lnk"));
+    EXPECT_FALSE(app.files.exists("C:\\Links\\Made"));
+    EXPECT_TRUE(app.files.exists("C:\\Links\\Empty"));
   }
   static std::string text(const std::optional<testing::StoredValue>& value) {
     if (!value) return {};
@@ -75,8 +80,9 @@ TEST_F(ChangesTest, EveryKindOfChangeIsRecordedAndUndoneWithoutAsking) {
   ASSERT_EQ(1u, groups.size());
   EXPECT_EQ("Everything", groups[0].source);
   // NoRun set, a key made and its value, NoRun deleted, two values and their
-  // key deleted, a file.
-  EXPECT_EQ(8u, groups[0].changes.size());
+  // key deleted, a file deleted, a folder made and one removed; the
+  // journal's own folders are not among them.
+  EXPECT_EQ(10u, groups[0].changes.size());
   EXPECT_FALSE(app.files.exists("C:\\Links\\Gone.lnk"));
 
   const UndoOutcome outcome = undo().all();

@@ -21,7 +21,9 @@ std::string state(const Change& change, const ValueState& then, bool found) {
   switch (change.kind) {
     case Change::Kind::Value: return describe(then);
     case Change::Kind::Key: return then.present ? "(key)" : found ? "(none)" : "(deleted)";
-    case Change::Kind::File: return found ? "(file)" : "(deleted)";
+    case Change::Kind::File:
+      if (change.copy.empty()) return then.present ? "(folder)" : found ? "(none)" : "(removed)";
+      return found ? "(file)" : "(deleted)";
     case Change::Kind::Parameter: return describe(then);
   }
   return {};

@@ -124,6 +124,11 @@ std::string ChangeJournal::path() {
   return appData.empty() ? std::string() : appData + "\\Corvanta\\changes.log";
 }
 
+std::string ChangeJournal::ownFolder() {
+  const std::string appData = shell_.userAppDataFolder();
+  return appData.empty() ? std::string() : appData + "\\Corvanta";
+}
+
 std::string ChangeJournal::copiesFolder() {
   const std::string appData = shell_.userAppDataFolder();
   if (appData.empty()) return {};
@@ -181,6 +186,8 @@ bool ChangeJournal::record(const Change& change) {
       return append("P\t" + id + '\t' + escaped(change.name) + '\t' + stateText(change.before) +
                     '\t' + stateText(change.after));
     case Change::Kind::File:
+      if (!change.before.present) return append("D\t" + id + '\t' + escaped(change.name));
+      if (change.copy.empty()) return append("R\t" + id + '\t' + escaped(change.name));
       return append("F\t" + id + '\t' + escaped(change.name) + '\t' + escaped(change.copy) + '\t' +
                     std::to_string(change.attributes));
   }
@@ -238,6 +245,10 @@ std::vector<ChangeGroup> ChangeJournal::groups() {
       if (ChangeGroup* group = groupOf(f[1]);
           group && parseState(f[3], change.before) && parseState(f[4], change.after))
         group->changes.push_back(std::move(change));
+    } else if (f[0] == "R" && f.size() == 3) {
+      if (ChangeGroup* group = groupOf(f[1])) group->changes.push_back(Change::folderRemoved(f[2]));
+    } else if (f[0] == "D" && f.size() == 3) {
+      if (ChangeGroup* group = groupOf(f[1])) group->changes.push_back(Change::folderMade(f[2]));
     } else if (f[0] == "X" && f.size() == 2) {
       if (ChangeGroup* group = groupOf(f[1]); group && !group->changes.empty())
         group->changes.pop_back();

@@ -35,7 +35,7 @@ struct Change {
   std::string name;        // Value: the value's name; File: its path; Parameter: which
   ValueState before;       // Key: present or not; File: present
   ValueState after;
-  std::string copy;        // File: the journal's copy of it
+  std::string copy;        // File: the journal's copy of it (none for a folder)
   std::uint32_t attributes = 0;  // File: its attributes before the program touched them
 
   static Change value(std::uint32_t view, std::string key, std::string name, ValueState before,
@@ -51,6 +51,18 @@ struct Change {
   static Change parameter(std::string which, ValueState before, ValueState after) {
     Change change = value(0, {}, std::move(which), std::move(before), std::move(after));
     change.kind = Kind::Parameter;
+    return change;
+  }
+  // A folder the program made (a Control Panel folder in the Start menu).
+  static Change folderMade(std::string path) {
+    Change change = file(std::move(path), {}, 0x10);
+    change.before.present = false;
+    change.after.present = true;
+    return change;
+  }
+  // An empty folder the program removed.
+  static Change folderRemoved(std::string path) {
+    Change change = file(std::move(path), {}, 0x10);
     return change;
   }
   static Change keyChange(std::uint32_t view, std::string key, bool before, bool after) {
@@ -104,6 +116,9 @@ class ChangeJournal {
   void cancelLast();
   // Where the journal keeps copies of deleted files; empty without one.
   std::string copiesFolder();
+  // The program's own folder of data (journal, backups, copies), whose
+  // changes are not the machine's; empty without one.
+  std::string ownFolder();
 
   // Every group, oldest first; nothing when there is no journal yet.
   std::vector<ChangeGroup> groups();

@@ -197,6 +197,30 @@ long JournalingFiles::setFileAttributes(const std::string& path, std::uint32_t a
   return inner_.setFileAttributes(path, attributes);
 }
 
+bool JournalingFiles::ours(const std::string& path) {
+  const std::string own = journal_.ownFolder();
+  return !own.empty() && path.size() >= own.size() &&
+         equalsIgnoringCase(std::string_view(path).substr(0, own.size()), own);
+}
+
+template <class Make>
+long JournalingFiles::recorded(const Change& change, Make&& make) {
+  if (!journal_.record(change)) return kErrorJournalNotWritten;
+  const long status = make();
+  if (status != kErrorSuccess) journal_.cancelLast();
+  return status;
+}
+
+long JournalingFiles::createDirectory(const std::string& path) {
+  if (!journal_.recording() || ours(path)) return inner_.createDirectory(path);
+  return recorded(Change::folderMade(path), [&] { return inner_.createDirectory(path); });
+}
+
+long JournalingFiles::removeDirectory(const std::string& path) {
+  if (!journal_.recording() || ours(path)) return inner_.removeDirectory(path);
+  return recorded(Change::folderRemoved(path), [&] { return inner_.removeDirectory(path); });
+}
+
 long JournalingFiles::deleteFile(const std::string& path) {
   if (!journal_.recording()) return inner_.deleteFile(path);
   const auto kept = originalAttributes_.find(foldCase(path));
@@ -212,10 +236,7 @@ long JournalingFiles::deleteFile(const std::string& path) {
     copied = inner_.copyFile(path, copy, true);
   }
   if (copied != kErrorSuccess) return copied;
-  if (!journal_.record(Change::file(path, copy, attributes))) return kErrorJournalNotWritten;
-  const long status = inner_.deleteFile(path);
-  if (status != kErrorSuccess) journal_.cancelLast();
-  return status;
+  return recorded(Change::file(path, copy, attributes), [&] { return inner_.deleteFile(path); });
 }
 
 }  // namespace corvanta

@@ -85,8 +85,9 @@ class JournalingFiles final : public FilePort {
     return inner_.findFiles(pattern, found);
   }
   long anyMatch(const std::string& pattern) override { return inner_.anyMatch(pattern); }
-  long createDirectory(const std::string& path) override { return inner_.createDirectory(path); }
-  long removeDirectory(const std::string& path) override { return inner_.removeDirectory(path); }
+  // A folder made in a group, outside the program's own, is recorded.
+  long createDirectory(const std::string& path) override;
+  long removeDirectory(const std::string& path) override;
   // The attributes a file had before a group changed them are kept, for
   // its deletion's record.
   long setFileAttributes(const std::string& path, std::uint32_t attributes) override;
@@ -104,6 +105,9 @@ class JournalingFiles final : public FilePort {
 
  private:
   std::optional<std::uint32_t> attributesOf(const std::string& path);
+  bool ours(const std::string& path);
+  template <class Make>
+  long recorded(const Change& change, Make&& make);
 
   FilePort& inner_;
   ChangeJournal& journal_;

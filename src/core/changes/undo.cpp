@@ -96,6 +96,14 @@ bool Undo::key(const Change& change) {
 }
 
 bool Undo::file(const Change& change, UndoOutcome& outcome) {
+  if (!change.before.present) {  // a folder made: removed again while empty
+    const long removed = files_.removeDirectory(change.name);
+    return removed == kErrorSuccess || removed == kErrorFileNotFound;
+  }
+  if (change.copy.empty()) {  // an empty folder removed: made again
+    const long made = files_.createDirectory(change.name);
+    return made == kErrorSuccess || made == kErrorAlreadyExists;
+  }
   if (files_.anyMatch(change.name) == kErrorSuccess) {
     outcome.skipped.push_back(describe(change));  // a file of that name is there again
     return true;

@@ -34,17 +34,18 @@ struct ChangesTest : ::testing::Test {
     const ChangeScope scope(app.journal, "Everything");
     ScriptShell shell(app.context.registry, app.shortcuts);
     shell.RegWrite("HKCU\\" + kPolicy + "\\NoRun", std::int64_t{1}, "REG_DWORD");  // value changed
-    shell.RegWrite("HKCU\\Software\\Corvanta New\\Fresh", std::string("new"));    // key and value made
+    shell.RegWrite("HKCU\\Software\\Corvanta New\\Fresh",
+                   std::string("new"));  // key and value made
     RegKey key = 0;
     ASSERT_EQ(kErrorSuccess, app.context.registry.openKeyEx(kHkcu, kPolicy, kKeyAllAccess, key));
     app.context.registry.deleteValue(key, "NoRun");  // value deleted
     app.context.registry.closeKey(key);
-    ASSERT_EQ(kErrorSuccess, app.context.registry.openKeyEx(kHkcu, "Software\\Corvanta Test",
-                                                            kKeyAllAccess, key));
+    ASSERT_EQ(kErrorSuccess,
+              app.context.registry.openKeyEx(kHkcu, "Software\\Corvanta Test", kKeyAllAccess, key));
     ASSERT_EQ(kErrorSuccess, app.context.registry.deleteKey(key, "Gone Żółw"));  // key with values
     app.context.registry.closeKey(key);
-    ASSERT_EQ(kErrorSuccess, app.context.files.deleteFile("C:\\Links\\Gone.lnk"));  // file
-    ASSERT_EQ(kErrorSuccess, app.context.files.createDirectory("C:\\Links\\Made"));  // folder
+    ASSERT_EQ(kErrorSuccess, app.context.files.deleteFile("C:\\Links\\Gone.lnk"));    // file
+    ASSERT_EQ(kErrorSuccess, app.context.files.createDirectory("C:\\Links\\Made"));   // folder
     ASSERT_EQ(kErrorSuccess, app.context.files.removeDirectory("C:\\Links\\Empty"));  // folder
   }
   void expectAsBefore() {
@@ -127,7 +128,8 @@ TEST_F(ChangesTest, AJournalThatCannotBeWrittenStopsTheChange) {
   RegKey key = 0;
   ASSERT_EQ(kErrorSuccess, app.context.registry.openKeyEx(kHkcu, kPolicy, kKeyAllAccess, key));
   const std::uint8_t one[4] = {1, 0, 0, 0};
-  EXPECT_EQ(kErrorJournalNotWritten, app.context.registry.setValueEx(key, "NoRun", kRegDword, one, 4));
+  EXPECT_EQ(kErrorJournalNotWritten,
+            app.context.registry.setValueEx(key, "NoRun", kRegDword, one, 4));
   EXPECT_EQ(kErrorJournalNotWritten, app.context.registry.deleteValue(key, "NoRun"));
   app.context.registry.closeKey(key);
   EXPECT_EQ((Bytes{0, 0, 0, 0}), app.registry.value(kHkcu, kPolicy, "NoRun")->data);

@@ -7,21 +7,35 @@ namespace {
 
 TEST(Text, AnyUtf16RoundTripsThroughUtf8) {
   const std::u16string cases[] = {
-      u"", u"plain", u"\u0141\u00F3d\u017A.txt", u"\u0416 \u65E5\u672C", u"\U0001F600",
+      u"",
+      u"plain",
+      u"\u0141\u00F3d\u017A.txt",
+      u"\u0416 \u65E5\u672C",
+      u"\U0001F600",
       std::u16string(1, char16_t(0xD800)) + u"x",  // a lone high surrogate
       u"x" + std::u16string(1, char16_t(0xDC00)),  // a lone low one
       std::u16string(u"a\0b", 3)};
   for (const auto& text : cases) EXPECT_EQ(text, utf16FromUtf8(utf8FromUtf16(text)));
   EXPECT_EQ("😀", utf8FromUtf16(u"\U0001F600"));
   // Bytes that start no sequence never vanish and never guess.
-  EXPECT_EQ(u"a\uFFFDb", utf16FromUtf8("a\xC0" "b"));
+  EXPECT_EQ(u"a\uFFFDb", utf16FromUtf8("a\xC0"
+                                       "b"));
 }
 
 TEST(Text, StoredTextIsUtf8WhenItCanBeElseWindows1252) {
-  EXPECT_EQ("Größ" "e", utf8FromStoredText("Gr\xF6\xDF" "e"));
-  EXPECT_EQ("„" "a“ €", utf8FromStoredText("\x84" "a\x93 \x80"));
+  EXPECT_EQ(
+      "Größ"
+      "e",
+      utf8FromStoredText("Gr\xF6\xDF"
+                         "e"));
+  EXPECT_EQ(
+      "„"
+      "a“ €",
+      utf8FromStoredText("\x84"
+                         "a\x93 \x80"));
   EXPECT_EQ("Ж", utf8FromStoredText("Ж"));
-  EXPECT_EQ("Ж", utf8FromStoredText("\xEF\xBB\xBF" "Ж"));
+  EXPECT_EQ("Ж", utf8FromStoredText("\xEF\xBB\xBF"
+                                    "Ж"));
   // An encoded surrogate is not UTF-8: such a file is Western.
   EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));
   EXPECT_FALSE(isValidUtf8("\xE0\x80\x80"));
@@ -29,20 +43,20 @@ TEST(Text, StoredTextIsUtf8WhenItCanBeElseWindows1252) {
 
 TEST(Text, FoldsLettersAsWindowsComparesNames) {
   const std::pair<const char*, const char*> same[] = {
-      {"café", "CAFÉ"},
-      {"łódź", "ŁÓDŹ"},
-      {"жё", "ЖЁ"},
-      {"σς", "ΣΣ"},                      // sigma, final sigma
-      {"ÿ", "Ÿ"},
-      {"日😀", "日😀"}};
+      {"café", "CAFÉ"}, {"łódź", "ŁÓDŹ"}, {"жё", "ЖЁ"}, {"σς", "ΣΣ"},  // sigma, final sigma
+      {"ÿ", "Ÿ"},       {"日😀", "日😀"}};
   for (const auto& [a, b] : same) EXPECT_TRUE(equalsIgnoringCase(a, b)) << a << " " << b;
   const std::pair<const char*, const char*> different[] = {
       {"÷", "×"},  // division and multiplication signs
-      {"ı", "I"},         // dotless i stays itself
+      {"ı", "I"},  // dotless i stays itself
       {"abc", "abcd"}};
   for (const auto& [a, b] : different) EXPECT_FALSE(equalsIgnoringCase(a, b)) << a << " " << b;
   EXPECT_EQ("ß", foldCase(std::string("ß")));  // sharp s
-  EXPECT_EQ("A\xFF" "B", foldCase(std::string("a\xFF" "b")));  // a stray byte kept
+  EXPECT_EQ(
+      "A\xFF"
+      "B",
+      foldCase(std::string("a\xFF"
+                           "b")));  // a stray byte kept
 }
 
 TEST(Text, TrimsSpacesButNotTabs) {

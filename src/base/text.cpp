@@ -137,9 +137,15 @@ char16_t foldCase(char16_t c) {
   if (c == 0xFF) return 0x178;
   if (c == 0x130 || c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F) return c;
   for (const auto& [first, last, upperEven] :
-       {std::tuple<char16_t, char16_t, bool>{0x100, 0x137, true}, {0x139, 0x148, false},
-        {0x14A, 0x177, true}, {0x179, 0x17E, false}, {0x460, 0x481, true}, {0x48A, 0x4BF, true},
-        {0x4C1, 0x4CE, false}, {0x4D0, 0x52F, true}, {0x1E00, 0x1E95, true},
+       {std::tuple<char16_t, char16_t, bool>{0x100, 0x137, true},
+        {0x139, 0x148, false},
+        {0x14A, 0x177, true},
+        {0x179, 0x17E, false},
+        {0x460, 0x481, true},
+        {0x48A, 0x4BF, true},
+        {0x4C1, 0x4CE, false},
+        {0x4D0, 0x52F, true},
+        {0x1E00, 0x1E95, true},
         {0x1EA0, 0x1EFF, true}}) {
     if (const char16_t folded = pairs(first, last, upperEven)) return folded;
   }

@@ -19,19 +19,23 @@ using ui::ControlKind;
 // What a change found (`then`) or left, in the window's words.
 std::string state(const Change& change, const ValueState& then, bool found) {
   switch (change.kind) {
-    case Change::Kind::Value: return describe(then);
-    case Change::Kind::Key: return then.present ? "(key)" : found ? "(none)" : "(deleted)";
+    case Change::Kind::Value:
+      return describe(then);
+    case Change::Kind::Key:
+      return then.present ? "(key)" : found ? "(none)" : "(deleted)";
     case Change::Kind::File:
       if (change.copy.empty()) return then.present ? "(folder)" : found ? "(none)" : "(removed)";
       return found ? "(file)" : "(deleted)";
-    case Change::Kind::Parameter: return describe(then);
+    case Change::Kind::Parameter:
+      return describe(then);
   }
   return {};
 }
 
 }  // namespace
 
-ChangesForm::ChangesForm(AppContext& app) : ui::Form("frmchanges", "Changes", 9360, 6180), app_(app) {
+ChangesForm::ChangesForm(AppContext& app)
+    : ui::Form("frmchanges", "Changes", 9360, 6180), app_(app) {
   add(ControlKind::ListView, "groups")
       .at(120, 120, 9000, 2295)
       .setColumns({{"Time", 2000}, {"Page or check", 5000}, {"Changes", 1700}});
@@ -88,19 +92,22 @@ void ChangesForm::tell(const UndoOutcome& outcome) {
   if (!outcome.skipped.empty())
     text += "Changed since, and kept as they are:\r\n" + namesShown(outcome.skipped);
   if (!text.empty())
-    app_.dialogs.messageBox(text, kAppTitle,
-                            outcome.failed.empty() ? kMbOk | kMbIconInformation : kMbOk | kMbIconError);
+    app_.dialogs.messageBox(
+        text, kAppTitle,
+        outcome.failed.empty() ? kMbOk | kMbIconInformation : kMbOk | kMbIconError);
   fill();
 }
 
 namespace {
 
 Undo undoFor(AppContext& app) {
-  return Undo(app.registry, app.files, app.desktop, app.journal, [&app](const Change& change, const ValueState& now) {
-    return app.dialogs.messageBox(describe(change) + "\r\nwas changed since Corvanta wrote it (now: " +
-                                      describe(now) + ").\r\nPut back what was there before?",
-                                  kAppTitle, kMbYesNo | kMbIconQuestion) == kIdYes;
-  });
+  return Undo(app.registry, app.files, app.desktop, app.journal,
+              [&app](const Change& change, const ValueState& now) {
+                return app.dialogs.messageBox(
+                           describe(change) + "\r\nwas changed since Corvanta wrote it (now: " +
+                               describe(now) + ").\r\nPut back what was there before?",
+                           kAppTitle, kMbYesNo | kMbIconQuestion) == kIdYes;
+              });
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 #include <map>
 
 #include "platform/file_port.h"
+#include "platform/registry_port.h"
 #include "platform/shell_port.h"
 #include "platform/system_port.h"
-#include "platform/registry_port.h"
 
 namespace corvanta {
 namespace {
@@ -18,11 +18,20 @@ std::string escaped(const std::string& text) {
   std::string out;
   for (const char c : text) {
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '\t': out += "\\t"; break;
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      default: out += c;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -94,7 +103,8 @@ std::string describe(const ValueState& state) {
     return text;
   }
   if (state.type == kRegDword && data.size() == 4) {
-    return std::to_string(data[0] | data[1] << 8 | data[2] << 16 | static_cast<std::uint32_t>(data[3]) << 24);
+    return std::to_string(data[0] | data[1] << 8 | data[2] << 16 |
+                          static_cast<std::uint32_t>(data[3]) << 24);
   }
   std::string hex;
   char pair[4];
@@ -181,7 +191,8 @@ bool ChangeJournal::record(const Change& change) {
                     stateText(change.after));
     case Change::Kind::Key:
       return append("K\t" + id + '\t' + view + '\t' + escaped(change.key) + '\t' +
-                    (change.before.present ? "1" : "0") + '\t' + (change.after.present ? "1" : "0"));
+                    (change.before.present ? "1" : "0") + '\t' +
+                    (change.after.present ? "1" : "0"));
     case Change::Kind::Parameter:
       return append("P\t" + id + '\t' + escaped(change.name) + '\t' + stateText(change.before) +
                     '\t' + stateText(change.after));

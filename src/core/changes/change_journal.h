@@ -35,7 +35,7 @@ struct Change {
   std::string name;        // Value: the value's name; File: its path; Parameter: which
   ValueState before;       // Key: present or not; File: present
   ValueState after;
-  std::string copy;        // File: the journal's copy of it (none for a folder)
+  std::string copy;              // File: the journal's copy of it (none for a folder)
   std::uint32_t attributes = 0;  // File: its attributes before the program touched them
 
   static Change value(std::uint32_t view, std::string key, std::string name, ValueState before,

@@ -21,6 +21,16 @@ constexpr std::array<std::pair<RegKey, const char*>, 5> kRootNames{{
 
 constexpr std::uint32_t kViews = kKeyWow64_64Key | kKeyWow64_32Key;
 
+// Records one change and makes it with `make`; a change that failed is
+// struck from the record again.
+template <class Make>
+long recorded(ChangeJournal& journal, const Change& change, Make&& make) {
+  if (!journal.record(change)) return kErrorJournalNotWritten;
+  const long status = make();
+  if (status != kErrorSuccess) journal.cancelLast();
+  return status;
+}
+
 std::string joined(const std::string& parent, const std::string& subKey) {
   std::string path = subKey;
   while (!path.empty() && path.back() == '\\') path.pop_back();
@@ -53,7 +63,8 @@ void JournalingRegistry::remember(RegKey parent, const std::string& subKey, std:
                                   RegKey opened) {
   const Place above = placeOf(parent);
   if (above.name.empty()) return;
-  places_[opened] = {joined(above.name, subKey), (access & kViews) ? (access & kViews) : above.view};
+  places_[opened] = {joined(above.name, subKey),
+                     (access & kViews) ? (access & kViews) : above.view};
 }
 
 long JournalingRegistry::openKeyEx(RegKey key, const std::string& subKey, std::uint32_t access,
@@ -72,8 +83,7 @@ long JournalingRegistry::createKeyEx(RegKey key, const std::string& subKey,
                                      std::uint32_t access, RegKey& result,
                                      std::uint32_t* disposition) {
   std::uint32_t how = 0;
-  const long status =
-      inner_.createKeyEx(key, subKey, className, options, access, result, &how);
+  const long status = inner_.createKeyEx(key, subKey, className, options, access, result, &how);
   if (status != kErrorSuccess) return status;
   if (disposition) *disposition = how;
   remember(key, subKey, access, result);
@@ -98,9 +108,9 @@ std::optional<ValueState> JournalingRegistry::current(const Place& place,
   const std::size_t slash = place.name.find('\\');
   const RegKey root = rootOf(place.name.substr(0, slash));
   RegKey key = 0;
-  const long open = inner_.openKeyEx(
-      root, slash == std::string::npos ? "" : place.name.substr(slash + 1),
-      kKeyQueryValue | place.view, key);
+  const long open =
+      inner_.openKeyEx(root, slash == std::string::npos ? "" : place.name.substr(slash + 1),
+                       kKeyQueryValue | place.view, key);
   if (open == kErrorFileNotFound) return ValueState{};
   if (open != kErrorSuccess) return std::nullopt;
   const ScopedRegKey held(inner_, key);
@@ -112,14 +122,6 @@ std::optional<ValueState> JournalingRegistry::current(const Place& place,
   return state;
 }
 
-template <class Make>
-long JournalingRegistry::recorded(const Change& change, Make&& make) {
-  if (!journal_.record(change)) return kErrorJournalNotWritten;
-  const long status = make();
-  if (status != kErrorSuccess) journal_.cancelLast();
-  return status;
-}
-
 long JournalingRegistry::setValueEx(RegKey key, const std::string& valueName, std::uint32_t type,
                                     const std::uint8_t* data, std::uint32_t dataLength) {
   const Place place = placeOf(key);
@@ -129,7 +131,8 @@ long JournalingRegistry::setValueEx(RegKey key, const std::string& valueName, st
   if (!before) return kErrorJournalNotWritten;  // what it held cannot be told
   const Change change = Change::value(place.view, place.name, valueName, *before,
                                       {true, type, Bytes(data, data + dataLength)});
-  return recorded(change, [&] { return inner_.setValueEx(key, valueName, type, data, dataLength); });
+  return recorded(journal_, change,
+                  [&] { return inner_.setValueEx(key, valueName, type, data, dataLength); });
 }
 
 long JournalingRegistry::deleteValue(RegKey key, const std::string& valueName) {
@@ -139,7 +142,7 @@ long JournalingRegistry::deleteValue(RegKey key, const std::string& valueName) {
   if (!before) return kErrorJournalNotWritten;
   const Change change = Change::value(place.view, place.name, valueName, *before, {});
   if (!change.before.present) return inner_.deleteValue(key, valueName);
-  return recorded(change, [&] { return inner_.deleteValue(key, valueName); });
+  return recorded(journal_, change, [&] { return inner_.deleteValue(key, valueName); });
 }
 
 long JournalingRegistry::deleteKeyEx(RegKey key, const std::string& subKey, std::uint32_t view) {
@@ -160,7 +163,8 @@ long JournalingRegistry::deleteKeyEx(RegKey key, const std::string& subKey, std:
   std::vector<Change> changes;
   for (std::uint32_t index = 0;; ++index) {
     length = kValueNameBytes;
-    const long status = inner_.enumValue(opened, index, name.data(), length, nullptr, nullptr, nullptr);
+    const long status =
+        inner_.enumValue(opened, index, name.data(), length, nullptr, nullptr, nullptr);
     if (status == kErrorNoMoreItems) break;
     if (status != kErrorSuccess) return inner_.deleteKeyEx(key, subKey, view);
     const std::string valueName(name.data(), length);
@@ -203,22 +207,15 @@ bool JournalingFiles::ours(const std::string& path) {
          equalsIgnoringCase(std::string_view(path).substr(0, own.size()), own);
 }
 
-template <class Make>
-long JournalingFiles::recorded(const Change& change, Make&& make) {
-  if (!journal_.record(change)) return kErrorJournalNotWritten;
-  const long status = make();
-  if (status != kErrorSuccess) journal_.cancelLast();
-  return status;
-}
-
 long JournalingFiles::createDirectory(const std::string& path) {
   if (!journal_.recording() || ours(path)) return inner_.createDirectory(path);
-  return recorded(Change::folderMade(path), [&] { return inner_.createDirectory(path); });
+  return recorded(journal_, Change::folderMade(path), [&] { return inner_.createDirectory(path); });
 }
 
 long JournalingFiles::removeDirectory(const std::string& path) {
   if (!journal_.recording() || ours(path)) return inner_.removeDirectory(path);
-  return recorded(Change::folderRemoved(path), [&] { return inner_.removeDirectory(path); });
+  return recorded(journal_, Change::folderRemoved(path),
+                  [&] { return inner_.removeDirectory(path); });
 }
 
 long JournalingFiles::deleteFile(const std::string& path) {
@@ -236,7 +233,8 @@ long JournalingFiles::deleteFile(const std::string& path) {
     copied = inner_.copyFile(path, copy, true);
   }
   if (copied != kErrorSuccess) return copied;
-  return recorded(Change::file(path, copy, attributes), [&] { return inner_.deleteFile(path); });
+  return recorded(journal_, Change::file(path, copy, attributes),
+                  [&] { return inner_.deleteFile(path); });
 }
 
 }  // namespace corvanta
@@ -278,7 +276,8 @@ std::optional<ValueState> readParameter(DesktopPort& desktop, const std::string&
   if (which == "Keyboard delay") return numberIf(desktop.keyboardDelay());
   if (which == "Mouse buttons swapped") return number(desktop.mouseButtonSwap() ? 1 : 0);
   if (which == "Mouse trails") return numberIf(desktop.mouseTrails());
-  if (which == "Double-click time") return number(static_cast<std::uint32_t>(desktop.doubleClickTime()));
+  if (which == "Double-click time")
+    return number(static_cast<std::uint32_t>(desktop.doubleClickTime()));
   if (which == "Wallpaper") {
     const auto path = desktop.wallpaper();
     return path ? std::optional<ValueState>(text(*path)) : std::nullopt;
@@ -291,10 +290,10 @@ std::optional<ValueState> readParameter(DesktopPort& desktop, const std::string&
 bool writeParameter(DesktopPort& desktop, const std::string& which, const ValueState& state) {
   if (which == "Wallpaper") {
     if (!state.present || state.type != kRegSz) return false;
-    return desktop.setWallpaper(std::string(
-        state.data.begin(),
-        state.data.begin() + static_cast<std::ptrdiff_t>(
-                                 lengthWithoutTerminators(state.data.data(), state.data.size(), 1))));
+    return desktop.setWallpaper(
+        std::string(state.data.begin(),
+                    state.data.begin() + static_cast<std::ptrdiff_t>(lengthWithoutTerminators(
+                                             state.data.data(), state.data.size(), 1))));
   }
   const auto value = numberOf(state);
   if (!value) return false;
@@ -323,8 +322,12 @@ bool JournalingDesktop::recorded(const std::string& which, const ValueState& aft
 bool JournalingDesktop::setSysColor(int index, std::uint32_t color) {
   return recorded(kColourPrefix + std::to_string(index), number(color));
 }
-bool JournalingDesktop::setWallpaper(const std::string& path) { return recorded("Wallpaper", text(path)); }
-bool JournalingDesktop::setFontSmoothing(bool on) { return recorded("Font smoothing", number(on ? 1 : 0)); }
+bool JournalingDesktop::setWallpaper(const std::string& path) {
+  return recorded("Wallpaper", text(path));
+}
+bool JournalingDesktop::setFontSmoothing(bool on) {
+  return recorded("Font smoothing", number(on ? 1 : 0));
+}
 bool JournalingDesktop::setMouseSpeed(int speed) {
   return recorded("Mouse speed", number(static_cast<std::uint32_t>(speed)));
 }

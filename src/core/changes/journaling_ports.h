@@ -48,7 +48,9 @@ class JournalingRegistry final : public RegistryPort {
   }
   long setValueEx(RegKey key, const std::string& valueName, std::uint32_t type,
                   const std::uint8_t* data, std::uint32_t dataLength) override;
-  long deleteKey(RegKey key, const std::string& subKey) override { return deleteKeyEx(key, subKey, 0); }
+  long deleteKey(RegKey key, const std::string& subKey) override {
+    return deleteKeyEx(key, subKey, 0);
+  }
   long deleteKeyEx(RegKey key, const std::string& subKey, std::uint32_t view) override;
   long deleteValue(RegKey key, const std::string& valueName) override;
   long connectRegistry(const std::string& machineName, RegKey key, RegKey& result) override {
@@ -64,10 +66,6 @@ class JournalingRegistry final : public RegistryPort {
   Place placeOf(RegKey key) const;
   void remember(RegKey parent, const std::string& subKey, std::uint32_t access, RegKey opened);
   std::optional<ValueState> current(const Place& place, const std::string& valueName);
-  // Records one change and makes it with `make`; a failed change is struck
-  // from the record again.
-  template <class Make>
-  long recorded(const Change& change, Make&& make);
 
   RegistryPort& inner_;
   ChangeJournal& journal_;
@@ -106,8 +104,6 @@ class JournalingFiles final : public FilePort {
  private:
   std::optional<std::uint32_t> attributesOf(const std::string& path);
   bool ours(const std::string& path);
-  template <class Make>
-  long recorded(const Change& change, Make&& make);
 
   FilePort& inner_;
   ChangeJournal& journal_;
@@ -124,7 +120,8 @@ bool writeParameter(DesktopPort& desktop, const std::string& which, const ValueS
 // parameter held; a parameter Windows will not tell is not changed.
 class JournalingDesktop final : public DesktopPort {
  public:
-  JournalingDesktop(DesktopPort& inner, ChangeJournal& journal) : inner_(inner), journal_(journal) {}
+  JournalingDesktop(DesktopPort& inner, ChangeJournal& journal)
+      : inner_(inner), journal_(journal) {}
 
   std::uint32_t sysColor(int index) override { return inner_.sysColor(index); }
   bool setSysColor(int index, std::uint32_t color) override;

@@ -27,8 +27,8 @@ bool Undo::value(const Change& change, UndoOutcome& outcome) {
   if (!name.root) return false;
   ValueState now;
   RegKey opened = 0;
-  const long open =
-      registry_.openKeyEx(name.root, name.path, kKeyQueryValue | kKeySetValue | change.view, opened);
+  const long open = registry_.openKeyEx(name.root, name.path,
+                                        kKeyQueryValue | kKeySetValue | change.view, opened);
   if (open == kErrorSuccess) {
     const ScopedRegKey held(registry_, opened);
     now.present = queryValue(registry_, opened, change.name, now.type, now.data) == kErrorSuccess;
@@ -77,10 +77,10 @@ bool Undo::key(const Change& change) {
   if (open != kErrorSuccess) return false;
   char first[kKeyNameBytes];
   std::uint32_t length = sizeof first;
-  const bool empty = registry_.enumKeyEx(key, 0, first, length) == kErrorNoMoreItems &&
-                     (length = sizeof first,
-                      registry_.enumValue(key, 0, first, length, nullptr, nullptr, nullptr) ==
-                          kErrorNoMoreItems);
+  const bool empty =
+      registry_.enumKeyEx(key, 0, first, length) == kErrorNoMoreItems &&
+      (length = sizeof first,
+       registry_.enumValue(key, 0, first, length, nullptr, nullptr, nullptr) == kErrorNoMoreItems);
   registry_.closeKey(key);
   if (!empty) return false;
   const std::size_t slash = name.path.rfind('\\');
@@ -131,10 +131,18 @@ UndoOutcome Undo::group(const ChangeGroup& group) {
     for (auto change = group.changes.rbegin(); change != group.changes.rend(); ++change) {
       bool done = false;
       switch (change->kind) {
-        case Change::Kind::Value: done = value(*change, outcome); break;
-        case Change::Kind::Key: done = key(*change); break;
-        case Change::Kind::File: done = file(*change, outcome); break;
-        case Change::Kind::Parameter: done = parameter(*change, outcome); break;
+        case Change::Kind::Value:
+          done = value(*change, outcome);
+          break;
+        case Change::Kind::Key:
+          done = key(*change);
+          break;
+        case Change::Kind::File:
+          done = file(*change, outcome);
+          break;
+        case Change::Kind::Parameter:
+          done = parameter(*change, outcome);
+          break;
       }
       if (!done) outcome.failed.push_back(describe(*change));
     }

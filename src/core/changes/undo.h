@@ -27,7 +27,10 @@ class Undo {
  public:
   Undo(RegistryPort& registry, FilePort& files, DesktopPort& desktop, ChangeJournal& journal,
        AskOverwrite ask)
-      : registry_(registry), files_(files), desktop_(desktop), journal_(journal),
+      : registry_(registry),
+        files_(files),
+        desktop_(desktop),
+        journal_(journal),
         ask_(std::move(ask)) {}
 
   // Takes the group back; it counts as undone when every change was.

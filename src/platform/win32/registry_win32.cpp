@@ -144,8 +144,8 @@ long Win32Registry::enumValue(RegKey key, std::uint32_t index, char* name,
   if (dataLength) {
     status = readWhole(dataBuffer, size, kind, [&](BYTE* into, DWORD* length, DWORD* found) {
       nameUnits = static_cast<DWORD>(nameBuffer.size());
-      return RegEnumValueW(toHkey(key), index, nameBuffer.data(), &nameUnits, nullptr, found,
-                           into, length);
+      return RegEnumValueW(toHkey(key), index, nameBuffer.data(), &nameUnits, nullptr, found, into,
+                           length);
     });
   } else {
     nameUnits = static_cast<DWORD>(nameBuffer.size());
@@ -169,7 +169,8 @@ long Win32Registry::queryValueEx(RegKey key, const std::string& valueName, std::
   const std::wstring name = wide(valueName);
   DWORD kind = 0;
   if (!dataLength) {
-    const LONG status = RegQueryValueExW(toHkey(key), name.c_str(), nullptr, &kind, nullptr, nullptr);
+    const LONG status =
+        RegQueryValueExW(toHkey(key), name.c_str(), nullptr, &kind, nullptr, nullptr);
     if (status == ERROR_SUCCESS && type) *type = kind;
     return status;
   }
@@ -194,7 +195,8 @@ long Win32Registry::setValueEx(RegKey key, const std::string& valueName, std::ui
   // through a copy that has a readable terminator there.
   std::vector<BYTE> buffer;
   if (isStringType(type)) {
-    const std::wstring text = wide(std::string_view(reinterpret_cast<const char*>(data), dataLength));
+    const std::wstring text =
+        wide(std::string_view(reinterpret_cast<const char*>(data), dataLength));
     const auto* bytes = reinterpret_cast<const BYTE*>(text.c_str());
     buffer.assign(bytes, bytes + (text.size() + 1) * sizeof(wchar_t));
     dataLength = static_cast<std::uint32_t>(text.size() * sizeof(wchar_t));

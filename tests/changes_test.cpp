@@ -34,8 +34,8 @@ struct ChangesTest : ::testing::Test {
     const ChangeScope scope(app.journal, "Everything");
     ScriptShell shell(app.context.registry, app.shortcuts);
     shell.RegWrite("HKCU\\" + kPolicy + "\\NoRun", std::int64_t{1}, "REG_DWORD");  // value changed
-    shell.RegWrite("HKCU\\Software\\Corvanta New\\Fresh",
-                   std::string("new"));  // key and value made
+    // Two keys made (the first holding the second), and a value.
+    shell.RegWrite("HKCU\\Software\\Corvanta New\\Deep\\Fresh", std::string("new"));
     RegKey key = 0;
     ASSERT_EQ(kErrorSuccess, app.context.registry.openKeyEx(kHkcu, kPolicy, kKeyAllAccess, key));
     app.context.registry.deleteValue(key, "NoRun");  // value deleted
@@ -52,6 +52,7 @@ struct ChangesTest : ::testing::Test {
     ASSERT_TRUE(app.registry.value(kHkcu, kPolicy, "NoRun"));
     EXPECT_EQ((Bytes{0, 0, 0, 0}), app.registry.value(kHkcu, kPolicy, "NoRun")->data);
     EXPECT_FALSE(app.registry.hasKey(kHkcu, "Software\\Corvanta New")) << "made, so unmade";
+    EXPECT_TRUE(app.registry.hasKey(kHkcu, "Software")) << "there before";
     ASSERT_TRUE(app.registry.value(kHkcu, kEntry, "DisplayName"));
     EXPECT_EQ("Łódź — 日本", text(app.registry.value(kHkcu, kEntry, "DisplayName")));
     EXPECT_EQ((Bytes{1, 2, 3}), app.registry.value(kHkcu, kEntry, "Blob")->data);
@@ -80,10 +81,10 @@ TEST_F(ChangesTest, EveryKindOfChangeIsRecordedAndUndoneWithoutAsking) {
   const auto groups = app.journal.groups();
   ASSERT_EQ(1u, groups.size());
   EXPECT_EQ("Everything", groups[0].source);
-  // NoRun set, a key made and its value, NoRun deleted, two values and their
+  // NoRun set, two keys made and a value, NoRun deleted, two values and their
   // key deleted, a file deleted, a folder made and one removed; the
   // journal's own folders are not among them.
-  EXPECT_EQ(10u, groups[0].changes.size());
+  EXPECT_EQ(11u, groups[0].changes.size());
   EXPECT_FALSE(app.files.exists("C:\\Links\\Gone.lnk"));
 
   const UndoOutcome outcome = undo().all();
@@ -100,12 +101,13 @@ TEST_F(ChangesTest, EveryKindOfChangeIsRecordedAndUndoneWithoutAsking) {
 
 TEST_F(ChangesTest, AValueChangedSinceIsAskedAboutAndKeptWhenTheUserSaysSo) {
   changeEverything();
-  app.registry.putString(kHkcu, "Software\\Corvanta New", "Fresh", "someone else's");
+  app.registry.putString(kHkcu, "Software\\Corvanta New\\Deep", "Fresh", "someone else's");
   const UndoOutcome kept = undo(false).all();
   ASSERT_EQ(1u, asked.size());
   EXPECT_NE(std::string::npos, asked[0].find("Fresh"));
   EXPECT_EQ(1u, kept.skipped.size());
-  EXPECT_EQ("someone else's", text(app.registry.value(kHkcu, "Software\\Corvanta New", "Fresh")));
+  EXPECT_EQ("someone else's",
+            text(app.registry.value(kHkcu, "Software\\Corvanta New\\Deep", "Fresh")));
   EXPECT_EQ((Bytes{1, 2, 3}), app.registry.value(kHkcu, kEntry, "Blob")->data) << "the rest undone";
 }
 

@@ -82,22 +82,45 @@ long JournalingRegistry::createKeyEx(RegKey key, const std::string& subKey,
                                      const std::string& className, std::uint32_t options,
                                      std::uint32_t access, RegKey& result,
                                      std::uint32_t* disposition) {
-  std::uint32_t how = 0;
-  const long status = inner_.createKeyEx(key, subKey, className, options, access, result, &how);
-  if (status != kErrorSuccess) return status;
-  if (disposition) *disposition = how;
-  remember(key, subKey, access, result);
-  const Place made = placeOf(result);
-  if (how == kRegCreatedNewKey && journal_.recording() && !made.name.empty()) {
-    const Change change = Change::keyChange(made.view, made.name, false, true);
-    // A key the journal cannot account for is taken back at once.
-    if (!journal_.record(change)) {
-      inner_.closeKey(result);
-      places_.erase(result);
-      inner_.deleteKeyEx(key, subKey, made.view);
+  const Place parent = placeOf(key);
+  if (!journal_.recording() || parent.name.empty()) {
+    const long status =
+        inner_.createKeyEx(key, subKey, className, options, access, result, disposition);
+    if (status == kErrorSuccess) remember(key, subKey, access, result);
+    return status;
+  }
+  // Every level the call will make is recorded first, top down, so that an
+  // undo removes each again, bottom up.
+  const std::uint32_t view = (access & kViews) ? (access & kViews) : parent.view;
+  std::vector<Change> made;
+  for (std::size_t end = 0; end != std::string::npos;) {
+    end = subKey.find('\\', end + 1);
+    const std::string level = subKey.substr(0, end);
+    if (level.empty() || level.back() == '\\') continue;
+    RegKey probe = 0;
+    const long open =
+        made.empty() ? inner_.openKeyEx(key, level, kKeyRead | view, probe) : kErrorFileNotFound;
+    if (open == kErrorSuccess) {
+      inner_.closeKey(probe);
+    } else if (open == kErrorFileNotFound) {
+      made.push_back(Change::keyChange(view, joined(parent.name, level), false, true));
+    } else {
+      break;  // cannot tell: the create below fails the same way, or makes nothing
+    }
+  }
+  for (std::size_t i = 0; i < made.size(); ++i) {
+    if (!journal_.record(made[i])) {
+      while (i-- > 0) journal_.cancelLast();
       return kErrorJournalNotWritten;
     }
   }
+  const long status =
+      inner_.createKeyEx(key, subKey, className, options, access, result, disposition);
+  if (status != kErrorSuccess) {
+    for (std::size_t i = 0; i < made.size(); ++i) journal_.cancelLast();
+    return status;
+  }
+  remember(key, subKey, access, result);
   return status;
 }
 

@@ -25,12 +25,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 #endif
-  WNDCLASSA windowClass{};
+  // Wide, as the program's windows are.
+  WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = emptyProc;
   windowClass.hInstance = instance;
-  windowClass.lpszClassName = "CorvantaEmpty";
-  RegisterClassA(&windowClass);
-  HWND window = CreateWindowExA(0, "CorvantaEmpty", "Empty", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+  windowClass.lpszClassName = L"CorvantaEmpty";
+  RegisterClassW(&windowClass);
+  HWND window = CreateWindowExW(0, L"CorvantaEmpty", L"Empty", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                 CW_USEDEFAULT, 620, 426, nullptr, nullptr, instance, nullptr);
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);

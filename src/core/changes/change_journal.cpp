@@ -153,9 +153,13 @@ bool ChangeJournal::append(const std::string& line) {
 }
 
 int ChangeJournal::nextId() {
-  int last = 0;
-  for (const ChangeGroup& group : groups()) last = std::max(last, group.id);
-  return last + 1;
+  // The journal is read once for its last group; the program alone writes it
+  // (one instance runs at a time), so the count goes on from there.
+  if (lastId_ < 0) {
+    lastId_ = 0;
+    for (const ChangeGroup& group : groups()) lastId_ = std::max(lastId_, group.id);
+  }
+  return ++lastId_;
 }
 
 void ChangeJournal::begin(const std::string& source, int undoes) {

@@ -135,7 +135,8 @@ class ChangeJournal {
   int depth_ = 0;
   std::string source_;
   int undoes_ = 0;
-  int group_ = 0;  // the open group's id once its first change is written
+  int group_ = 0;    // the open group's id once its first change is written
+  int lastId_ = -1;  // the last group's id, once read
 };
 
 // Keeps a group open for its own lifetime.

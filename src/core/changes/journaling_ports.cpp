@@ -137,10 +137,14 @@ std::optional<ValueState> JournalingRegistry::current(const Place& place,
   if (open == kErrorFileNotFound) return ValueState{};
   if (open != kErrorSuccess) return std::nullopt;
   const ScopedRegKey held(inner_, key);
+  return read(key, valueName);
+}
+
+std::optional<ValueState> JournalingRegistry::read(RegKey key, const std::string& valueName) {
   ValueState state;
-  const long read = queryValue(inner_, key, valueName, state.type, state.data);
-  if (read == kErrorFileNotFound) return ValueState{};
-  if (read != kErrorSuccess) return std::nullopt;
+  const long status = queryValue(inner_, key, valueName, state.type, state.data);
+  if (status == kErrorFileNotFound) return ValueState{};
+  if (status != kErrorSuccess) return std::nullopt;
   state.present = true;
   return state;
 }
@@ -191,7 +195,7 @@ long JournalingRegistry::deleteKeyEx(RegKey key, const std::string& subKey, std:
     if (status == kErrorNoMoreItems) break;
     if (status != kErrorSuccess) return inner_.deleteKeyEx(key, subKey, view);
     const std::string valueName(name.data(), length);
-    const auto before = current({full, keyView}, valueName);
+    const auto before = read(opened, valueName);  // opened for reading already
     if (!before) return kErrorJournalNotWritten;
     changes.push_back(Change::value(keyView, full, valueName, *before, {}));
   }

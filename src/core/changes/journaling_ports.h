@@ -66,6 +66,7 @@ class JournalingRegistry final : public RegistryPort {
   Place placeOf(RegKey key) const;
   void remember(RegKey parent, const std::string& subKey, std::uint32_t access, RegKey opened);
   std::optional<ValueState> current(const Place& place, const std::string& valueName);
+  std::optional<ValueState> read(RegKey key, const std::string& valueName);
 
   RegistryPort& inner_;
   ChangeJournal& journal_;

@@ -75,7 +75,12 @@ std::string programOfCommand(const std::string& command) {
 
 void AppPathsCheck(HealthRun& run) {
   CheckDisplay display(run.form, "PathProgressBar", "t2label", "R2label");
-  std::vector<Entry> aplst4;
+  // An entry found broken, with the command it holds.
+  struct Found {
+    Entry entry;
+    std::string command;
+  };
+  std::vector<Found> aplst4;
   display.clearCounts();
 
   const auto scopes = machineScopes(run.app.registry, kAppPaths);
@@ -93,23 +98,31 @@ void AppPathsCheck(HealthRun& run) {
       return target.find('.') != std::string::npos && target.find(":\\") != std::string::npos &&
              !run.isPresent(programOfCommand(command), scope);
     });
-    if (missing) aplst4.push_back(entry);
+    if (missing) aplst4.push_back({entry, commands->front()});
   }
 
-  display.setErrors(aplst4.size());
-  if (!run.backUpKeyTrees("Application paths", scopes, aplst4)) {
+  display.setErrors(run.settle(aplst4, [&](const Found& found) {
+    return keyFinding(scopes[found.entry.scope], found.entry.name,
+                      programOfCommand(found.command), "program missing");
+  }));
+  std::vector<Entry> keys;
+  for (const Found& found : aplst4) keys.push_back(found.entry);
+  if (!run.backUpKeyTrees(scopes, keys)) {
     display.setRepaired(0);
     return;
   }
-  display.setMaximumFor(aplst4.size());
+  display.setMaximumFor(keys.size());
   std::size_t deleted = 0;
-  for (std::size_t i = 0; i < aplst4.size(); ++i) {
+  for (std::size_t i = 0; i < keys.size(); ++i) {
     display.setPosition(i);
-    const RegistryScope& scope = scopes[aplst4[i].scope];
-    deleted += run.deleteKeyTree(scope, aplst4[i].name, scope.name + '\\' + aplst4[i].name);
+    const RegistryScope& scope = scopes[keys[i].scope];
+    if (run.deleteKeyTree(scope, keys[i].name, scope.name + '\\' + keys[i].name)) {
+      ++deleted;
+      run.markRepaired(keyFinding(scope, keys[i].name, "", ""));
+    }
   }
   display.setRepaired(deleted);
-  run.tellKept("Application paths");
+  run.tellKept();
 }
 
 }  // namespace corvanta

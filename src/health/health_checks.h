@@ -2,11 +2,13 @@
 // run of any of them works with.
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <functional>
 #include <string>
 
 #include "health/check_support.h"
+#include "health/findings.h"
 #include "health/reg_export.h"
 #include "health/registry_scope.h"
 #include "registry/registry_routines.h"
@@ -17,15 +19,70 @@ struct AppContext;
 namespace ui {
 class Form;
 }
+class HealthRun;
+
+// The six checks, in the window's order, as the window and the command line
+// know them.
+struct HealthCheck {
+  const char* id;    // "removal": the command line's name, and a finding's
+  const char* name;  // "Software removal entries": the journal's and the notices'
+  void (*run)(HealthRun&);
+  bool machineWide;  // repairs under HKEY_LOCAL_MACHINE: administrators only
+};
+
+// Which of a check's findings to repair: all of them (the window, as
+// designed), the ones the user ticks (review), or none (a report). It may
+// clear `chosen`; it may also put entries on the ignore list.
+using ChooseRepairs = std::function<void(std::vector<Finding>& found, IgnoreList& ignored)>;
 
 class HealthRun {
  public:
-  HealthRun(AppContext& app, ui::Form& form);
+  HealthRun(AppContext& app, ui::Form& form, const HealthCheck& check);
 
   AppContext& app;
   ui::Form& form;
   RegistryRoutines routines;
   PresenceTest presence;
+  const HealthCheck& check;
+  // Null: every finding is repaired.
+  ChooseRepairs choose;
+  // Read from the settings when the run starts; saved back when `choose`
+  // changed it.
+  IgnoreList ignored;
+  // Everything the run found, ignored entries left out, in the order found.
+  std::vector<Finding> findings;
+  // The drive the shortcut walk covers ("C:"); empty: the window's choice.
+  std::string drive;
+
+  // Takes the entries on the ignore list off `entries`, records the others
+  // as findings (`describe` tells what each is), asks `choose` which to
+  // repair and keeps only those on `entries`. Returns how many were found.
+  template <class Entry, class Describe>
+  std::size_t settle(std::vector<Entry>& entries, Describe describe) {
+    std::vector<Entry> listed;
+    std::vector<Finding> found;
+    for (Entry& entry : entries) {
+      Finding finding = describe(entry);
+      finding.check = check.id;
+      if (ignored.contains(finding.entry())) continue;
+      found.push_back(std::move(finding));
+      listed.push_back(std::move(entry));
+    }
+    chooseAmong(found);
+    entries.clear();
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < found.size(); ++i) {
+      // What the user has just ignored is neither repaired nor reported.
+      if (ignored.contains(found[i].entry())) continue;
+      if (found[i].chosen) entries.push_back(std::move(listed[i]));
+      findings.push_back(std::move(found[i]));
+      ++count;
+    }
+    return count;
+  }
+  // The entry `finding` names was deleted: the run's finding says so, with
+  // the backup that holds it.
+  void markRepaired(const Finding& finding);
 
   // Shows `text` in the window's status line, at most every 40 ms (a person
   // reads no faster; per folder, the line cost a walk more than its files).
@@ -36,17 +93,20 @@ class HealthRun {
   // view (pathReadings): missing only when every reading is missing.
   bool isPresent(const std::string& path, const RegistryScope& scope);
 
+  // Where the last backup written went.
+  std::string backupWritten;
+
   // Writes the backup of the registry entries `gather` adds before any of
   // them is deleted. False when it cannot be written: the user has been told
   // and nothing may be deleted.
-  bool backUpRegistry(const std::string& check, const std::function<bool(RegExport&)>& gather);
+  bool backUpRegistry(const std::function<bool(RegExport&)>& gather);
   // The same, entry by entry: `add` puts one entry in the file. An entry
   // that cannot be put there (a name no .reg line can carry, a key that can
   // no longer be read) is taken off `entries` and kept, and named with the
   // others kept. True, writing nothing, when there are no entries.
   template <class Entry, class Add, class Name>
-  bool backUpEach(const std::string& check, std::vector<Entry>& entries, Add add, Name shownAs) {
-    return entries.empty() || backUpRegistry(check, [&](RegExport& out) {
+  bool backUpEach(std::vector<Entry>& entries, Add add, Name shownAs) {
+    return entries.empty() || backUpRegistry([&](RegExport& out) {
              std::erase_if(entries, [&](const Entry& entry) {
                if (add(out, entry)) return false;
                kept.push_back(shownAs(entry) + " (no backup could hold it)");
@@ -56,9 +116,9 @@ class HealthRun {
            });
   }
   // For whole keys, or for values, found below the scopes.
-  bool backUpKeyTrees(const std::string& check, const std::vector<RegistryScope>& scopes,
+  bool backUpKeyTrees(const std::vector<RegistryScope>& scopes,
                       std::vector<ScopedEntry>& keys);
-  bool backUpValues(const std::string& check, const std::vector<RegistryScope>& scopes,
+  bool backUpValues(const std::vector<RegistryScope>& scopes,
                     std::vector<ScopedEntry>& values);
 
   // Deletes the whole key, or the value, then looks again: true when it is
@@ -71,9 +131,11 @@ class HealthRun {
   // One notice naming what the check found broken but kept (no backup could
   // hold it, or it would not be deleted: no rights, in use), each also
   // written to the error log; the list is emptied. Nothing when there was none.
-  void tellKept(const std::string& check);
+  void tellKept();
 
  private:
+  void chooseAmong(std::vector<Finding>& found);
+
   std::chrono::steady_clock::time_point statusShown_{};
   std::string windowsFolder_;  // asked once: every path reading needs it
 };
@@ -95,5 +157,20 @@ void OrphanShortcutsCheck(HealthRun& run);   // shortcuts whose target is missin
 void HistoriesCheck(HealthRun& run);         // open/save dialog histories of missing files
 void HelpFilesCheck(HealthRun& run);         // help registrations of missing files
 void SharedComponentsCheck(HealthRun& run);  // shared-file counts of missing files
+
+
+// A finding for the key `name` below the scope, or for a value of the key
+// `subKey` below it (empty: the scope's own key).
+Finding keyFinding(const RegistryScope& scope, const std::string& name, std::string target,
+                   std::string reason);
+Finding valueFinding(const RegistryScope& scope, const std::string& subKey, std::string value,
+                     std::string target, std::string reason);
+
+extern const std::array<HealthCheck, 6> kHealthChecks;
+const HealthCheck* findHealthCheck(const std::string& id);
+
+// "64-bit", "32-bit", "both" or "" (a system of one view), as a finding names
+// the programs whose entry it is.
+std::string viewName(ScopeView view);
 
 }  // namespace corvanta

@@ -148,14 +148,14 @@ void HealthForm::Form_Load() {
   fillDriveList(control("ODrive"), app_.drives, app_.drives.currentDrive());
 }
 
-void HealthForm::runCheck(void (*check)(HealthRun&), const char* name) {
+void HealthForm::runCheck(const HealthCheck& check) {
   if (running_) return;
   running_ = true;
   for (const char* button : kButtons) control(button).setEnabled(false);
   {
-    const ChangeScope changes(app_.journal, name);
-    HealthRun run(app_, *this);
-    check(run);
+    const ChangeScope changes(app_.journal, check.name);
+    HealthRun run(app_, *this, check);
+    check.run(run);
   }
   for (const char* button : kButtons) control(button).setEnabled(true);
   running_ = false;
@@ -168,17 +168,17 @@ void HealthForm::Form_QueryUnload(bool& cancel) {
   closeWhenDone_ = true;
 }
 
-// The checks of the machine-wide lists repair under HKEY_LOCAL_MACHINE.
-void HealthForm::checkcmd_Click() { runMachineCheck(RemovalCheck, "Software removal entries"); }
-void HealthForm::check2cmd_Click() { runMachineCheck(AppPathsCheck, "Application paths"); }
-void HealthForm::check3cmd_Click() { runCheck(OrphanShortcutsCheck, "Orphan shortcuts"); }
-void HealthForm::check4cmd_Click() { runCheck(HistoriesCheck, "Histories"); }
-void HealthForm::check5cmd_Click() { runMachineCheck(HelpFilesCheck, "Help files"); }
-void HealthForm::check6cmd_Click() { runMachineCheck(SharedComponentsCheck, "Shared components"); }
+void HealthForm::checkcmd_Click() { runMachineCheck(kHealthChecks[0]); }
+void HealthForm::check2cmd_Click() { runMachineCheck(kHealthChecks[1]); }
+void HealthForm::check3cmd_Click() { runCheck(kHealthChecks[2]); }
+void HealthForm::check4cmd_Click() { runCheck(kHealthChecks[3]); }
+void HealthForm::check5cmd_Click() { runMachineCheck(kHealthChecks[4]); }
+void HealthForm::check6cmd_Click() { runMachineCheck(kHealthChecks[5]); }
 
-void HealthForm::runMachineCheck(void (*check)(HealthRun&), const char* name) {
+// The checks of the machine-wide lists repair under HKEY_LOCAL_MACHINE.
+void HealthForm::runMachineCheck(const HealthCheck& check) {
   if (!running_ && haveAdministratorRights(app_, "Repairing the machine's own lists"))
-    runCheck(check, name);
+    runCheck(check);
 }
 void HealthForm::Command1_Click() { app_.forms.Unload(*this); }
 

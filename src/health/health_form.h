@@ -9,7 +9,7 @@
 namespace corvanta {
 
 struct AppContext;
-class HealthRun;
+struct HealthCheck;
 
 class HealthForm : public ui::Form {
  public:
@@ -30,11 +30,10 @@ class HealthForm : public ui::Form {
   // Runs one check with every button (Close included) disabled, so that no
   // second check and no close can start while it deletes; a close asked
   // for meanwhile happens once the check is done.
-  // `name`: the check, as the journal of changes names its group.
-  void runCheck(void (*check)(HealthRun&), const char* name);
+  void runCheck(const HealthCheck& check);
   // The same, for a check that repairs under HKEY_LOCAL_MACHINE: refused
   // before it starts without administrator rights.
-  void runMachineCheck(void (*check)(HealthRun&), const char* name);
+  void runMachineCheck(const HealthCheck& check);
 
   AppContext& app_;
   bool running_ = false;

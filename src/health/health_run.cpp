@@ -13,25 +13,96 @@
 
 namespace corvanta {
 
-HealthRun::HealthRun(AppContext& context, ui::Form& window)
+const std::array<HealthCheck, 6> kHealthChecks = {{
+    {"removal", "Software removal entries", RemovalCheck, true},
+    {"apppaths", "Application paths", AppPathsCheck, true},
+    {"shortcuts", "Orphan shortcuts", OrphanShortcutsCheck, false},
+    {"histories", "Histories", HistoriesCheck, false},
+    {"help", "Help files", HelpFilesCheck, true},
+    {"shared", "Shared components", SharedComponentsCheck, true},
+}};
+
+const HealthCheck* findHealthCheck(const std::string& id) {
+  for (const HealthCheck& check : kHealthChecks) {
+    if (equalsIgnoringCase(id, check.id)) return &check;
+  }
+  return nullptr;
+}
+
+std::string viewName(ScopeView view) {
+  switch (view) {
+    case ScopeView::Only:
+      return {};
+    case ScopeView::Native:
+      return "64-bit";
+    case ScopeView::Wow32:
+      return "32-bit";
+    case ScopeView::Shared:
+      return "both";
+  }
+  return {};
+}
+
+Finding keyFinding(const RegistryScope& scope, const std::string& name, std::string target,
+                   std::string reason) {
+  Finding finding;
+  finding.kind = Finding::Kind::Key;
+  finding.key = scope.name + '\\' + name;
+  finding.view = viewName(scope.view);
+  finding.target = std::move(target);
+  finding.reason = std::move(reason);
+  return finding;
+}
+
+Finding valueFinding(const RegistryScope& scope, const std::string& subKey, std::string value,
+                     std::string target, std::string reason) {
+  Finding finding = keyFinding(scope, subKey, std::move(target), std::move(reason));
+  finding.kind = Finding::Kind::Value;
+  if (subKey.empty()) finding.key = scope.name;
+  finding.value = std::move(value);
+  return finding;
+}
+
+HealthRun::HealthRun(AppContext& context, ui::Form& window, const HealthCheck& which)
     : app(context),
       form(window),
       routines(context.registry, context.system),
       presence(context.files, context.drives),
+      check(which),
+      ignored(IgnoreList::load(context.settings)),
       windowsFolder_(context.system.windowsDirectory()) {}
 
-bool HealthRun::backUpRegistry(const std::string& check,
-                               const std::function<bool(RegExport&)>& gather) {
-  RepairBackup backup(app, check);
-  if (gather(backup.registry()) && backup.writeRegistry()) return true;
+void HealthRun::chooseAmong(std::vector<Finding>& found) {
+  if (!choose || found.empty()) return;
+  const std::vector<std::string> before = ignored.entries();
+  choose(found, ignored);
+  if (ignored.entries() != before) resumeNext([&] { ignored.save(app.settings); });
+}
+
+void HealthRun::markRepaired(const Finding& finding) {
+  const std::string entry = finding.entry();
+  for (Finding& found : findings) {
+    if (found.entry() == entry) {
+      found.repaired = true;
+      found.backup = backupWritten;
+    }
+  }
+}
+
+bool HealthRun::backUpRegistry(const std::function<bool(RegExport&)>& gather) {
+  RepairBackup backup(app, check.name);
+  if (gather(backup.registry()) && backup.writeRegistry()) {
+    backupWritten = backup.location();
+    return true;
+  }
   backup.tellFailure();
   return false;
 }
 
-bool HealthRun::backUpKeyTrees(const std::string& check, const std::vector<RegistryScope>& scopes,
+bool HealthRun::backUpKeyTrees(const std::vector<RegistryScope>& scopes,
                                std::vector<ScopedEntry>& keys) {
   return backUpEach(
-      check, keys,
+      keys,
       [&](RegExport& out, const ScopedEntry& key) {
         const RegistryScope& scope = scopes[key.scope];
         return out.addKeyTree(scope.key.get(), scope.name, key.name, scope.viewFlag);
@@ -39,10 +110,10 @@ bool HealthRun::backUpKeyTrees(const std::string& check, const std::vector<Regis
       [&](const ScopedEntry& key) { return scopes[key.scope].name + '\\' + key.name; });
 }
 
-bool HealthRun::backUpValues(const std::string& check, const std::vector<RegistryScope>& scopes,
+bool HealthRun::backUpValues(const std::vector<RegistryScope>& scopes,
                              std::vector<ScopedEntry>& values) {
   return backUpEach(
-      check, values,
+      values,
       [&](RegExport& out, const ScopedEntry& value) {
         return out.addValues(scopes[value.scope].key.get(), scopes[value.scope].name, "",
                              {value.name});
@@ -96,15 +167,15 @@ bool HealthRun::deleteValue(RegKey key, const std::string& subKey, const std::st
   return false;
 }
 
-void HealthRun::tellKept(const std::string& check) {
+void HealthRun::tellKept() {
   const std::vector<std::string> names = std::move(kept);
   kept.clear();
   if (names.empty()) return;
   ErrorLog log = programLog(app);
-  for (const std::string& name : names) log.LogError(0, "kept: " + name, "System Health", check);
+  for (const std::string& name : names) log.LogError(0, "kept: " + name, "System Health", check.name);
   app.dialogs.messageBox("Found broken but left in place (" + std::to_string(names.size()) +
                              "):\r\n" + namesShown(names),
-                         check, kMbOk | kMbIconInformation);
+                         check.name, kMbOk | kMbIconInformation);
 }
 
 }  // namespace corvanta

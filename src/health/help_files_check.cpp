@@ -57,13 +57,17 @@ void HelpFilesCheck(HealthRun& run) {
       }
     }
   }
-  display.setErrors(hlplst2.size());
-
   const auto scopeOf = [&](const Entry& entry) -> const RegistryScope& {
     return lists[entry.list == &kHtmlHelp ? 0 : 1].scopes[entry.scope];
   };
+  const auto finding = [&](const Entry& entry) {
+    return valueFinding(scopeOf(entry), "", entry.valueName, entry.folder + entry.valueName,
+                        "help file missing");
+  };
+  display.setErrors(run.settle(hlplst2, finding));
+
   if (!run.backUpEach(
-          "Help files", hlplst2,
+          hlplst2,
           [&](RegExport& out, const Entry& entry) {
             const RegistryScope& scope = scopeOf(entry);
             return out.addValues(scope.key.get(), scope.name, "", {entry.valueName});
@@ -77,8 +81,11 @@ void HelpFilesCheck(HealthRun& run) {
   std::size_t deleted = 0;
   const auto remove = [&](const Entry& entry) {
     const RegistryScope& scope = scopeOf(entry);
-    deleted +=
-        run.deleteValue(scope.key.get(), "", entry.valueName, scope.name + " : " + entry.valueName);
+    if (run.deleteValue(scope.key.get(), "", entry.valueName,
+                        scope.name + " : " + entry.valueName)) {
+      ++deleted;
+      run.markRepaired(finding(entry));
+    }
   };
   display.setMaximumFor(hlplst2.size());
   for (std::size_t i = 0; i < hlplst2.size(); ++i) {
@@ -93,7 +100,7 @@ void HelpFilesCheck(HealthRun& run) {
   }
   display.setPosition(100);
   display.setRepaired(deleted);
-  run.tellKept("Help files");
+  run.tellKept();
 }
 
 }  // namespace corvanta

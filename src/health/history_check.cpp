@@ -17,6 +17,7 @@ constexpr const char* kOpenSaveMru =
 struct Entry {
   std::string subKey;
   std::string valueName;
+  std::string target;
 };
 
 }  // namespace
@@ -46,14 +47,17 @@ void HistoriesCheck(HealthRun& run) {
     resumeNext([&] { values = run.routines.EnumRegistryValues(scope.key.get(), hislst1[i]); });
     for (const RegistryValue& value : values) {
       if (value.data.find(":\\") != std::string::npos && !run.presence.IsPresent(value.data)) {
-        hislst4.push_back({hislst1[i], value.name});
+        hislst4.push_back({hislst1[i], value.name, value.data});
       }
     }
   }
-  display.setErrors(hislst4.size());
+  const auto finding = [&](const Entry& entry) {
+    return valueFinding(scope, entry.subKey, entry.valueName, entry.target, "file missing");
+  };
+  display.setErrors(run.settle(hislst4, finding));
 
   if (!run.backUpEach(
-          "Histories", hislst4,
+          hislst4,
           [&](RegExport& out, const Entry& entry) {
             return out.addValues(scope.key.get(), scope.name, entry.subKey, {entry.valueName});
           },
@@ -68,11 +72,14 @@ void HistoriesCheck(HealthRun& run) {
   for (std::size_t i = 0; i < hislst4.size(); ++i) {
     display.setPosition(i);
     const Entry& entry = hislst4[i];
-    deleted += run.deleteValue(scope.key.get(), entry.subKey, entry.valueName,
-                               scope.name + '\\' + entry.subKey + " : " + entry.valueName);
+    if (run.deleteValue(scope.key.get(), entry.subKey, entry.valueName,
+                        scope.name + '\\' + entry.subKey + " : " + entry.valueName)) {
+      ++deleted;
+      run.markRepaired(finding(entry));
+    }
   }
   display.setRepaired(deleted);
-  run.tellKept("Histories");
+  run.tellKept();
 }
 
 }  // namespace corvanta

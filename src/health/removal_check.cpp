@@ -64,9 +64,11 @@ void RemovalCheck(HealthRun& run) {
       remlst2.push_back(entry);
     }
   }
-  display.setErrors(remlst2.size());
+  display.setErrors(run.settle(remlst2, [&](const Entry& entry) {
+    return keyFinding(scopes[entry.scope], entry.name, "", "no uninstall command");
+  }));
 
-  if (!run.backUpKeyTrees("Software removal entries", scopes, remlst2)) {
+  if (!run.backUpKeyTrees(scopes, remlst2)) {
     display.setRepaired(0);
     return;
   }
@@ -74,11 +76,14 @@ void RemovalCheck(HealthRun& run) {
   std::size_t deleted = 0;
   for (std::size_t i = 0; i < remlst2.size(); ++i) {
     const RegistryScope& scope = scopes[remlst2[i].scope];
-    deleted += run.deleteKeyTree(scope, remlst2[i].name, scope.name + '\\' + remlst2[i].name);
+    if (run.deleteKeyTree(scope, remlst2[i].name, scope.name + '\\' + remlst2[i].name)) {
+      ++deleted;
+      run.markRepaired(keyFinding(scope, remlst2[i].name, "", ""));
+    }
     display.setPosition(i);
   }
   display.setRepaired(deleted);
-  run.tellKept("Software removal entries");
+  run.tellKept();
 }
 
 }  // namespace corvanta

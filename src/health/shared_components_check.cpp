@@ -34,9 +34,12 @@ void SharedComponentsCheck(HealthRun& run) {
     display.setPosition(i);
     if (!run.isPresent(shrlst2[i].name, scopes[shrlst2[i].scope])) shrlst4.push_back(shrlst2[i]);
   }
-  display.setErrors(shrlst4.size());
+  const auto finding = [&](const Entry& entry) {
+    return valueFinding(scopes[entry.scope], "", entry.name, entry.name, "file missing");
+  };
+  display.setErrors(run.settle(shrlst4, finding));
 
-  if (!run.backUpValues("Shared components", scopes, shrlst4)) {
+  if (!run.backUpValues(scopes, shrlst4)) {
     display.setRepaired(0);
     return;
   }
@@ -45,11 +48,14 @@ void SharedComponentsCheck(HealthRun& run) {
   for (std::size_t i = 0; i < shrlst4.size(); ++i) {
     display.setPosition(i);
     const RegistryScope& scope = scopes[shrlst4[i].scope];
-    deleted +=
-        run.deleteValue(scope.key.get(), "", shrlst4[i].name, scope.name + " : " + shrlst4[i].name);
+    if (run.deleteValue(scope.key.get(), "", shrlst4[i].name,
+                        scope.name + " : " + shrlst4[i].name)) {
+      ++deleted;
+      run.markRepaired(finding(shrlst4[i]));
+    }
   }
   display.setRepaired(deleted);
-  run.tellKept("Shared components");
+  run.tellKept();
 }
 
 }  // namespace corvanta

@@ -90,9 +90,16 @@ void FindShortcutFiles(HealthRun& run, const std::string& folder, SortedList& ln
 
 void OrphanShortcutsCheck(HealthRun& run) {
   CheckDisplay display(run.form, "OrphanProgressBar", "E3label", "R3label");
-  SortedList lnklst, lnklst2;
+  SortedList lnklst;
+  // Broken shortcuts, in the walk's sorted order, with their targets.
+  struct Orphan {
+    std::string path;
+    std::string target;
+  };
+  std::vector<Orphan> lnklst2;
 
-  const std::string drive = run.form.control("ODrive").Text().substr(0, 2);
+  const std::string drive =
+      (run.drive.empty() ? run.form.control("ODrive").Text() : run.drive).substr(0, 2);
   if (drive.size() == 2) FindShortcutFiles(run, drive + "\\", lnklst);
   run.showStatus("Wait ...", true);
 
@@ -108,15 +115,24 @@ void OrphanShortcutsCheck(HealthRun& run) {
     // Trimmed again after the quotes became spaces: a quoted target is the
     // path inside the quotes, not a relative name starting with a blank.
     const std::string target = trimSpaces(QuotesToSpaces(trimSpaces(shortcut.TargetPath())));
-    if (!run.presence.IsPresent(target)) lnklst2.add(path);
+    if (!run.presence.IsPresent(target)) lnklst2.push_back({path, target});
   }
   if (!unreadable.names.empty()) tellUnreadable(run.app.dialogs, unreadable);
-  display.setErrors(lnklst2.size());
+  const auto finding = [](const Orphan& orphan) {
+    Finding found;
+    found.kind = Finding::Kind::File;
+    found.file = orphan.path;
+    found.target = orphan.target;
+    found.reason = "target missing";
+    return found;
+  };
+  display.setErrors(run.settle(lnklst2, finding));
 
   if (!lnklst2.empty()) {
-    RepairBackup backup(run.app, "Orphan shortcuts");
+    RepairBackup backup(run.app, run.check.name);
     const bool saved = std::all_of(lnklst2.begin(), lnklst2.end(),
-                                   [&](const std::string& path) { return backup.addFile(path); });
+                                   [&](const Orphan& orphan) { return backup.addFile(orphan.path); });
+    run.backupWritten = backup.location();
     if (!saved) {
       backup.tellFailure();
       run.showStatus("Done ...", true);
@@ -127,7 +143,8 @@ void OrphanShortcutsCheck(HealthRun& run) {
   display.setMaximumFor(lnklst2.size());
   std::size_t position = 0;
   std::size_t deleted = 0;
-  for (const std::string& path : lnklst2) {
+  for (const Orphan& orphan : lnklst2) {
+    const std::string& path = orphan.path;
     display.setPosition(position++);
     std::vector<FileEntry> found;
     const std::uint32_t attributes = run.app.files.findFiles(path, found) == kErrorSuccess
@@ -136,6 +153,7 @@ void OrphanShortcutsCheck(HealthRun& run) {
     run.app.files.setFileAttributes(path, kFileAttributeNormal);
     if (run.app.files.deleteFile(path) == kErrorSuccess) {
       ++deleted;
+      run.markRepaired(finding(orphan));
     } else {
       run.app.files.setFileAttributes(path, attributes);  // left as it was found
       run.kept.push_back(path + " (could not be deleted)");
@@ -144,7 +162,7 @@ void OrphanShortcutsCheck(HealthRun& run) {
   run.showStatus("Done ...", true);
   display.setPosition(100);
   display.setRepaired(deleted);
-  run.tellKept("Orphan shortcuts");
+  run.tellKept();
 }
 
 }  // namespace corvanta

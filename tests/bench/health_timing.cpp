@@ -159,7 +159,7 @@ void check(bool walk) {
   forms.Show(health);
   forms.DoEvents();
   if (walk) {
-    HealthRun run(app, health);
+    HealthRun run(app, health, kHealthChecks[2]);
     SortedList links;
     timed([&] { FindShortcutFiles(run, kTree, links); });
   } else {

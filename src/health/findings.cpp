@@ -1,0 +1,73 @@
+#include "health/findings.h"
+
+#include <algorithm>
+
+#include "base/text.h"
+#include "registry/settings_store.h"
+
+namespace corvanta {
+namespace {
+
+constexpr const char* kSettingsApp = "Corvanta";
+
+}  // namespace
+
+std::string Finding::entry() const {
+  switch (kind) {
+    case Kind::Key:
+      return key;
+    case Kind::Value:
+      return key + " : " + value;
+    case Kind::File:
+      return file;
+  }
+  return {};
+}
+
+const char* kindName(Finding::Kind kind) {
+  switch (kind) {
+    case Finding::Kind::Key:
+      return "key";
+    case Finding::Kind::Value:
+      return "value";
+    case Finding::Kind::File:
+      return "file";
+  }
+  return "";
+}
+
+IgnoreList IgnoreList::load(SettingsStore& settings) {
+  IgnoreList list;
+  const std::string stored = settings.GetSetting(kSettingsApp, "health", "ignore");
+  for (std::size_t at = 0; at < stored.size();) {
+    std::size_t end = stored.find('\n', at);
+    if (end == std::string::npos) end = stored.size();
+    if (end > at) list.add(stored.substr(at, end - at));
+    at = end + 1;
+  }
+  return list;
+}
+
+void IgnoreList::save(SettingsStore& settings) const {
+  std::string stored;
+  for (const std::string& entry : entries_) stored += entry + '\n';
+  settings.SaveSetting(kSettingsApp, "health", "ignore", stored);
+}
+
+bool IgnoreList::contains(const std::string& entry) const {
+  return std::any_of(entries_.begin(), entries_.end(),
+                     [&](const std::string& kept) { return equalsIgnoringCase(kept, entry); });
+}
+
+void IgnoreList::add(const std::string& entry) {
+  // A name holding a line break could not be stored one per line; such an
+  // entry cannot be backed up either, so no check ever deletes it.
+  if (!entry.empty() && entry.find('\n') == std::string::npos && !contains(entry))
+    entries_.push_back(entry);
+}
+
+void IgnoreList::remove(const std::string& entry) {
+  std::erase_if(entries_, [&](const std::string& kept) { return equalsIgnoringCase(kept, entry); });
+}
+
+}  // namespace corvanta

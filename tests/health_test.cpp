@@ -40,6 +40,7 @@ const std::string kSharedDlls = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\S
 const std::string kBackups =
     "C:\\Documents and Settings\\user\\Application Data\\Corvanta\\Backups";
 const std::string kStamp = "2026-12-08 09-30-05";
+const std::string kHklmName = "HKEY_LOCAL_MACHINE\\";
 
 class HealthTest : public ::testing::Test {
  protected:
@@ -56,6 +57,9 @@ class HealthTest : public ::testing::Test {
     return {caption(errors), caption(repaired)};
   }
   using Counts = std::pair<std::string, std::string>;
+  static Counts counts2(ui::Form& form, const char* errors, const char* repaired) {
+    return {form.control(errors).Caption(), form.control(repaired).Caption()};
+  }
 
   AppHarness app;
   HealthForm health{app.context};
@@ -517,6 +521,56 @@ TEST_F(HealthTest, SharedComponentsOfMissingFilesGoWhateverTheirCount) {
   EXPECT_EQ((Counts{"2", "1"}), counts("E6label", "R6label"));
   ASSERT_EQ(1u, app.dialogs.shown.size());
   EXPECT_NE(std::string::npos, app.dialogs.shown[0].text.find("no backup could hold it"));
+}
+
+// Review: the user unticks one finding and ignores another; only the ticked
+// one is repaired, the ignored one is remembered and no later run reports
+// it until it is taken off the list; Cancel repairs nothing.
+TEST_F(HealthTest, ReviewRepairsTheTickedOnesAndAnIgnoredEntryStaysUntilTakenOffTheList) {
+  for (const char* name : {"gone1.dll", "gone2.dll", "gone3.dll"})
+    app.registry.putDword(kHklm, kSharedDlls, std::string("C:\\tools\\") + name, 1);
+  app.forms.Load(health);
+  health.control("reviewchk").valueFromUser(ui::kChecked);
+  std::vector<std::vector<std::string>> listed;
+  app.windows.whileModal = [&](ui::Form& review) {
+    ui::Control& list = review.control("findings");
+    listed = list.rows();
+    list.rowTickedFromUser(0, false);  // gone1: kept
+    list.listIndexFromUser(1);         // gone2: ignored
+    review.control("ignorecmd").click();
+    review.control("repaircmd").click();  // gone3: repaired
+  };
+  HealthForm again(app.context);
+  app.forms.Load(again);
+  ASSERT_EQ(ui::kChecked, again.control("reviewchk").Value()) << "remembered";
+  again.control("check6cmd").click();
+  ASSERT_EQ(3u, listed.size());
+  EXPECT_EQ((std::vector<std::string>{kHklmName + kSharedDlls + " : C:\\tools\\gone1.dll", "",
+                                      "file missing: C:\\tools\\gone1.dll"}),
+            listed[0]);
+  EXPECT_TRUE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone1.dll"));
+  EXPECT_TRUE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone2.dll"));
+  EXPECT_FALSE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone3.dll"));
+  EXPECT_EQ((Counts{"2", "1"}), counts2(again, "E6label", "R6label")) << "the ignored one is not counted";
+  const std::vector<std::string> ignored{kHklmName + kSharedDlls + " : C:\\tools\\gone2.dll"};
+  EXPECT_EQ(ignored, again.control("ignorelist").items());
+
+  // Cancel: nothing goes; the ignored entry is not even listed.
+  app.windows.whileModal = [&](ui::Form& review) {
+    listed = review.control("findings").rows();
+    review.control("cancelcmd").click();
+  };
+  again.control("check6cmd").click();
+  EXPECT_EQ(1u, listed.size());
+  EXPECT_TRUE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone1.dll"));
+
+  // Review off, the ignored entry off the list: the next run repairs it.
+  again.control("reviewchk").valueFromUser(ui::kUnchecked);
+  again.control("ignorelist").listIndexFromUser(0);
+  again.control("unignorecmd").click();
+  EXPECT_TRUE(again.control("ignorelist").items().empty());
+  again.control("check6cmd").click();
+  EXPECT_FALSE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone2.dll"));
 }
 
 TEST_F(HealthTest, WhileACheckRunsNoButtonWorksAndACloseWaitsForItsEnd) {

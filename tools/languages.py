@@ -4,12 +4,12 @@
 # so building needs no Python.
 import os
 
-IDS = ("1000 1001 1002 1003 1004 1006 1007 1008 1009 1011 1012 1014 1015 1016 1021 1022 1023 1026 1030 1031 "
+IDS = ("1000 1001 1002 1003 1004 1006 1007 1008 1009 1011 1012 1014 1015 1016 1021 1022 1023 1026 1030 1031 1032 1033 1034 1035 "
        "2000 2001 2003 2004 3000 3001 3002 3003 3004 3005 3006 3007 3008 3009 3011 3012 3013 3014 "
        "3015 3021 3023 3024 3029 3030 3031 3032 3033 3034 3035 3036 3037 3038 3039 3040 3041 3042 "
        "3043 3044 4002 4006 5000 5001 5002 5003 5004 5008 5009 5010 5011 5012 5013 5016 5017 5018 "
        "5019 5020 5021 5022 5023 5024 5025 5026 7000 7001 7002 7003 7004 7008 7010 7012 7014 7015 "
-       "7016 7017 7020").split()
+       "7016 7017 7020 7021 7022 7023").split()
 
 # One column per language: its file's name, and its own name for the chooser.
 LANGUAGES = ["German", "French", "Spanish", "Italian", "Portuguese", "Dutch", "Polish", "Czech", "Russian", "Ukrainian", "Greek", "Turkish", "Chinese Simplified"]
@@ -17,6 +17,13 @@ OWN_NAMES = ["Deutsch", "Français", "Español", "Italiano", "Português", "Nede
 TEXTS = {
 "1030": ["Rückgängig", "Annuler", "Deshacer", "Annulla", "Anular", "Ongedaan maken", "Cofnij", "Zpět", "Отменить", "Скасувати", "Αναίρεση", "Geri al", "撤销"],
 "1031": ["Alle rückgängig", "Tout annuler", "Deshacer todo", "Annulla tutto", "Anular tudo", "Alles terugdraaien", "Cofnij wszystko", "Vrátit vše", "Отменить все", "Скасувати все", "Αναίρεση όλων", "Tümünü geri al", "全部撤销"],
+"1032": ["Reparieren", "Réparer", "Reparar", "Ripara", "Reparar", "Herstellen", "Napraw", "Opravit", "Исправить", "Виправити", "Επιδιόρθωση", "Onar", "修复"],
+"1033": ["Ignorieren", "Ignorer", "Ignorar", "Ignora", "Ignorar", "Negeren", "Ignoruj", "Ignorovat", "Пропустить", "Ігнорувати", "Παράβλεψη", "Yoksay", "忽略"],
+"1034": ["Entfernen", "Retirer", "Quitar", "Rimuovi", "Remover", "Verwijderen", "Usuń", "Odebrat", "Удалить", "Вилучити", "Κατάργηση", "Kaldır", "移除"],
+"1035": ["Abbrechen", "Annuler", "Cancelar", "Annulla", "Cancelar", "Annuleren", "Anuluj", "Storno", "Отмена", "Скасувати", "Άκυρο", "İptal", "取消"],
+"7021": ["Vor dem Reparieren prüfen", "Vérifier avant de réparer", "Revisar antes de reparar", "Rivedi prima di riparare", "Rever antes de reparar", "Controleren voor herstel", "Przejrzyj przed naprawą", "Zkontrolovat před opravou", "Просмотр перед исправлением", "Перегляд перед виправленням", "Έλεγχος πριν την επιδιόρθωση", "Onarmadan önce incele", "修复前审阅"],
+"7022": ["Ignorierte Einträge:", "Entrées ignorées :", "Entradas ignoradas:", "Voci ignorate:", "Entradas ignoradas:", "Genegeerde items:", "Pominięte wpisy:", "Ignorované položky:", "Пропущенные записи:", "Ігноровані записи:", "Καταχωρίσεις που παραβλέπονται:", "Yoksayılan girdiler:", "已忽略的条目："],
+"7023": ["Prüfung", "Vérification", "Revisión", "Revisione", "Revisão", "Controle", "Przegląd", "Kontrola", "Просмотр", "Перегляд", "Έλεγχος", "İnceleme", "审阅"],
 "7020": ["Änderungen", "Modifications", "Cambios", "Modifiche", "Alterações", "Wijzigingen", "Zmiany", "Změny", "Изменения", "Зміни", "Αλλαγές", "Değişiklikler", "更改"],
 "1000": ["System >>", "Système >>", "Sistema >>", "Sistema >>", "Sistema >>", "Systeem >>", "System >>", "Systém >>", "Система >>", "Система >>", "Σύστημα >>", "Sistem >>", "系统 >>"],
 "1001": ["CPU && Speicher", "CPU && mémoire", "CPU && memoria", "CPU && memoria", "CPU && memória", "CPU && geheugen", "CPU && pamięć", "CPU && paměť", "ЦП && память", "ЦП && пам'ять", "CPU && μνήμη", "CPU && bellek", "CPU && 内存"],

@@ -9,8 +9,11 @@
 #include "core/elevation.h"
 #include "core/i18n/localizer.h"
 #include "core/skin_form.h"
+#include "base/resume.h"
 #include "health/health_checks.h"
+#include "health/review_form.h"
 #include "platform/drive_port.h"
+#include "registry/settings_store.h"
 #include "ui/forms.h"
 
 namespace corvanta {
@@ -75,12 +78,15 @@ constexpr std::array<CheckFrame, 5> kRegistryFrames = {{
      "R6label"},
 }};
 
-constexpr std::array<const char*, 7> kButtons = {"checkcmd",  "check2cmd", "check3cmd", "check4cmd",
-                                                 "check5cmd", "check6cmd", "Command1"};
+constexpr std::array<const char*, 8> kButtons = {"checkcmd",  "check2cmd", "check3cmd",
+                                                 "check4cmd", "check5cmd", "check6cmd",
+                                                 "Command1",  "unignorecmd"};
 
-// The window's client area is 12975 x 5445; the form's size is its outer one.
+// The window's client area is 12975 x 7305; the form's size is its outer one.
 constexpr int kWidth = 12975 + 90;
-constexpr int kHeight = 5445 + 405;
+constexpr int kHeight = 7305 + 405;
+
+constexpr const char* kSettingsApp = "Corvanta";
 
 }  // namespace
 
@@ -96,11 +102,13 @@ HealthForm::HealthForm(AppContext& app)
   control("check5cmd").onClick = [this] { check5cmd_Click(); };
   control("check6cmd").onClick = [this] { check6cmd_Click(); };
   control("Command1").onClick = [this] { Command1_Click(); };
+  control("reviewchk").onClick = [this] { reviewchk_Click(); };
+  control("unignorecmd").onClick = [this] { unignorecmd_Click(); };
 }
 
 void HealthForm::declareControls() {
   auto& outer =
-      add(ControlKind::Frame, "HealthFrame").caption("System Health").at(120, 240, 12705, 5175);
+      add(ControlKind::Frame, "HealthFrame").caption("System Health").at(120, 240, 12705, 7035);
   const auto countLabels = [&](ui::Control& frame, const char* errors, const char* repaired,
                                int top) {
     add(ControlKind::Label, std::string(errors) + "Caption")
@@ -140,12 +148,59 @@ void HealthForm::declareControls() {
   add(ControlKind::Label, "label29").at(120, 1200, 4935, 225).in(shortcuts);
   add(ControlKind::ProgressBar, "OrphanProgressBar").at(120, 1440, 4935, 255).in(shortcuts);
   add(ControlKind::Button, "Command1").caption("Close").at(8025, 4620, 1560, 390).in(outer);
+  auto& review = add(ControlKind::Frame, "ReviewFrame")
+                     .caption("Review")
+                     .tag("7023")
+                     .at(240, 5040, 12225, 1815)
+                     .in(outer);
+  add(ControlKind::CheckBox, "reviewchk")
+      .caption("Review before repairing")
+      .tag("7021")
+      .at(120, 300, 3480, 255)
+      .in(review);
+  add(ControlKind::Label, "ignorelabel")
+      .caption("Ignored entries:")
+      .tag("7022")
+      .at(3720, 300, 6960, 255)
+      .in(review);
+  add(ControlKind::ListBox, "ignorelist").at(3720, 600, 6960, 1035).in(review);
+  add(ControlKind::Button, "unignorecmd")
+      .caption("Remove")
+      .tag("1034")
+      .at(10800, 600, 1305, 375)
+      .in(review);
 }
 
 void HealthForm::Form_Load() {
   setCaption(app_.localizer.LookupText("7010", Caption()));
   skinWindow(*this, app_.skin, app_.appFolder, "SmallForm");
   fillDriveList(control("ODrive"), app_.drives, app_.drives.currentDrive());
+  control("reviewchk")
+      .setValue(app_.settings.GetSetting(kSettingsApp, "health", "review", "0") == "1"
+                    ? ui::kChecked
+                    : ui::kUnchecked);
+  showIgnored();
+}
+
+void HealthForm::showIgnored() {
+  control("ignorelist").setItems(IgnoreList::load(app_.settings).entries());
+  control("unignorecmd").setEnabled(!control("ignorelist").items().empty());
+}
+
+void HealthForm::reviewchk_Click() {
+  resumeNext([&] {
+    app_.settings.SaveSetting(kSettingsApp, "health", "review",
+                              control("reviewchk").Value() == ui::kChecked ? "1" : "0");
+  });
+}
+
+void HealthForm::unignorecmd_Click() {
+  const ui::Control& list = control("ignorelist");
+  if (list.ListIndex() < 0) return;
+  IgnoreList ignored = IgnoreList::load(app_.settings);
+  ignored.remove(list.items()[static_cast<std::size_t>(list.ListIndex())]);
+  resumeNext([&] { ignored.save(app_.settings); });
+  showIgnored();
 }
 
 void HealthForm::runCheck(const HealthCheck& check) {
@@ -155,8 +210,15 @@ void HealthForm::runCheck(const HealthCheck& check) {
   {
     const ChangeScope changes(app_.journal, check.name);
     HealthRun run(app_, *this, check);
+    if (control("reviewchk").Value() == ui::kChecked) {
+      run.choose = [this, &check](std::vector<Finding>& found, IgnoreList& ignored) {
+        ReviewForm review(app_, check.name, found, ignored);
+        app_.forms.ShowModal(review, *this);
+      };
+    }
     check.run(run);
   }
+  showIgnored();
   for (const char* button : kButtons) control(button).setEnabled(true);
   running_ = false;
   if (closeWhenDone_) app_.forms.Unload(*this);

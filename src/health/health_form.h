@@ -1,7 +1,9 @@
 // The System Health window, pchealth, opened modally from the main window:
 // six checks, each in a frame of its own with one "Check && Repair" button
 // that finds and repairs in one click, after writing a backup of what it
-// deletes.
+// deletes. With "Review before repairing" ticked, each check first lists
+// what it found, for the user to choose; the entries the user ignored are
+// listed below, and can be taken off the list.
 #pragma once
 
 #include "ui/form.h"
@@ -24,9 +26,12 @@ class HealthForm : public ui::Form {
   void check5cmd_Click();
   void check6cmd_Click();
   void Command1_Click();
+  void reviewchk_Click();
+  void unignorecmd_Click();
 
  private:
   void declareControls();
+  void showIgnored();
   // Runs one check with every button (Close included) disabled, so that no
   // second check and no close can start while it deletes; a close asked
   // for meanwhile happens once the check is done.

@@ -252,8 +252,21 @@ void Control::setColumns(std::vector<ListColumn> columns) {
 void Control::setRows(std::vector<std::vector<std::string>> rows) {
   requireKind({ControlKind::ListView}, "ListItems");
   rows_ = std::move(rows);
+  rowTicks_.assign(rows_.size(), false);
   listIndex_ = -1;
   notify(Property::Rows);
+}
+
+bool Control::RowTicked(int row) const {
+  return row >= 0 && row < static_cast<int>(rowTicks_.size()) &&
+         rowTicks_[static_cast<std::size_t>(row)];
+}
+
+void Control::setRowTicked(int row, bool ticked) {
+  if (!style_.tickBoxes || row < 0 || row >= static_cast<int>(rowTicks_.size()))
+    throw InvalidProperty("Checked: no such row");
+  rowTicks_[static_cast<std::size_t>(row)] = ticked;
+  notify(Property::Ticks);
 }
 
 void Control::setTabs(std::vector<std::string> captions) {
@@ -331,6 +344,11 @@ void Control::valueFromUser(int value) {
 void Control::textFromUser(const std::string& text) {
   text_ = text;
   if (onChange) onChange();
+}
+
+void Control::rowTickedFromUser(int row, bool ticked) {
+  if (row >= 0 && row < static_cast<int>(rowTicks_.size()))
+    rowTicks_[static_cast<std::size_t>(row)] = ticked;
 }
 
 void Control::listIndexFromUser(int position) {

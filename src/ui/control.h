@@ -48,6 +48,7 @@ enum class Property {
   Range,
   Columns,
   Rows,
+  Ticks,
   Tabs,
   ToolTip,
   ZOrder,
@@ -99,6 +100,7 @@ struct ControlStyle {
   bool multiLine = false;     // text box
   bool readOnly = false;      // text box
   bool vertical = false;      // track bar, up-down
+  bool tickBoxes = false;     // list view: a tick box on each row
 };
 
 class Control;
@@ -190,7 +192,11 @@ class Control {
   const std::vector<ListColumn>& columns() const { return columns_; }
   void setColumns(std::vector<ListColumn> columns);
   const std::vector<std::vector<std::string>>& rows() const { return rows_; }
+  // New rows come unticked and unselected.
   void setRows(std::vector<std::vector<std::string>> rows);
+  // A list view with tick boxes: whether the row's box is ticked.
+  bool RowTicked(int row) const;
+  void setRowTicked(int row, bool ticked);
 
   // Tab strip: tab captions and the selected tab (1-based, 0 when none).
   const std::vector<std::string>& tabs() const { return tabs_; }
@@ -239,6 +245,7 @@ class Control {
   void valueFromUser(int value);
   void textFromUser(const std::string& text);
   void listIndexFromUser(int position);
+  void rowTickedFromUser(int row, bool ticked);
   void selectedTabFromUser(int tab);
   void click();
 
@@ -270,6 +277,7 @@ class Control {
   int listIndex_ = -1;
   std::vector<ListColumn> columns_;
   std::vector<std::vector<std::string>> rows_;
+  std::vector<bool> rowTicks_;
   std::vector<std::string> tabs_;
   int selectedTab_ = 0;
   std::string picturePath_;

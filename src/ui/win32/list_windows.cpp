@@ -87,7 +87,20 @@ class SimpleList final : public ListWindow {
       SendMessageW(hwnd_, messages_.add, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
     }
     updating_ = false;
+    showTicks();
     showSelection();
+  }
+  void showTicks() {
+    if (!model_.style().tickBoxes) return;
+    updating_ = true;
+    for (int row = 0; row < static_cast<int>(model_.rows().size()); ++row) {
+      LVITEMW state{};
+      state.stateMask = LVIS_STATEIMAGEMASK;
+      state.state = INDEXTOSTATEIMAGEMASK(model_.RowTicked(row) ? 2 : 1);
+      SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                   reinterpret_cast<LPARAM>(&state));
+    }
+    updating_ = false;
   }
   void showSelection() override {
     updating_ = true;
@@ -149,7 +162,9 @@ class ListView final : public ControlWindow {
   void create(HWND parent, const RECT& bounds, HFONT font) override {
     hwnd_ = createNative(WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
                          WS_EX_CLIENTEDGE, parent, bounds, "", font);
-    SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    const DWORD extended =
+        LVS_EX_FULLROWSELECT | (model_.style().tickBoxes ? LVS_EX_CHECKBOXES : 0);
+    SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
     showColumns();
     showRows();
   }
@@ -164,6 +179,9 @@ class ListView final : public ControlWindow {
       case Property::ListIndex:
         showSelection();
         break;
+      case Property::Ticks:
+        showTicks();
+        break;
       default:
         ControlWindow::update(property);
     }
@@ -171,6 +189,12 @@ class ListView final : public ControlWindow {
   LRESULT notify(const NMHDR& header) override {
     if (header.code != LVN_ITEMCHANGED || updating_) return 0;
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if ((change.uChanged & LVIF_STATE) &&
+        ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK)) {
+      // State image 2 is the ticked box, 1 the empty one.
+      model_.rowTickedFromUser(change.iItem,
+                               (change.uNewState & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2));
+    }
     if ((change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) &&
         !(change.uOldState & LVIS_SELECTED)) {
       model_.listIndexFromUser(change.iItem);

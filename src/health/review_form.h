@@ -1,0 +1,37 @@
+// What a check found, listed before anything is repaired: each entry with
+// its view and why it is judged broken, a tick box each. Repair repairs the
+// ticked ones; Ignore puts the selected one on the ignore list, so that no
+// later run reports it; Cancel (or the close box) repairs nothing.
+#pragma once
+
+#include <vector>
+
+#include "health/findings.h"
+#include "ui/form.h"
+
+namespace corvanta {
+
+struct AppContext;
+
+class ReviewForm : public ui::Form {
+ public:
+  // `found`'s `chosen` flags are set when the window closes; entries the
+  // user ignores go on `ignored`.
+  ReviewForm(AppContext& app, const std::string& check, std::vector<Finding>& found,
+             IgnoreList& ignored);
+
+  void Form_Load();
+  void repaircmd_Click();
+  void ignorecmd_Click();
+  void cancelcmd_Click();
+
+ private:
+  void fill();
+
+  AppContext& app_;
+  std::vector<Finding>& found_;
+  IgnoreList& ignored_;
+  std::vector<std::size_t> shown_;  // the row's finding
+};
+
+}  // namespace corvanta

@@ -1,0 +1,289 @@
+#include "shell/command_line.h"
+
+#include <algorithm>
+
+#include "base/text.h"
+#include "core/app_context.h"
+#include "core/changes/change_journal.h"
+#include "core/changes/undo.h"
+#include "health/health_checks.h"
+#include "health/health_form.h"
+#include "health/health_report.h"
+#include "platform/file_port.h"
+#include "platform/system_port.h"
+#include "shell/settings_profile.h"
+#include "ui/forms.h"
+
+namespace corvanta {
+namespace {
+
+using Print = std::function<void(const std::string&)>;
+
+// "/Health" and "--health" are both "health"; anything else is no switch.
+std::optional<std::string> switchName(const std::string& arg) {
+  std::string name;
+  if (arg.size() > 2 && arg.compare(0, 2, "--") == 0)
+    name = arg.substr(2);
+  else if (arg.size() > 1 && arg[0] == '/')
+    name = arg.substr(1);
+  else
+    return std::nullopt;
+  for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+  return name;
+}
+
+// "C:" or "C:\" as "C:"; nothing for anything else.
+std::optional<std::string> driveOf(const std::string& text) {
+  if ((text.size() != 2 && !(text.size() == 3 && text[2] == '\\')) || text[1] != ':')
+    return std::nullopt;
+  const char letter = static_cast<char>(text[0] >= 'a' && text[0] <= 'z' ? text[0] - 32 : text[0]);
+  if (letter < 'A' || letter > 'Z') return std::nullopt;
+  return std::string{letter, ':'};
+}
+
+// Writes the whole file, over an earlier one of that name.
+bool writeWholeFile(FilePort& files, const std::string& path, const std::string& bytes) {
+  const long removed = files.deleteFile(path);
+  if (removed != kErrorSuccess && removed != kErrorFileNotFound && removed != kErrorPathNotFound)
+    return false;
+  return files.createNewFile(path, bytes) == kErrorSuccess;
+}
+
+int runHealth(AppContext& app, const CommandLine& command, const Print& print) {
+  if (command.repair && !app.system.hasAdministratorRights()) {
+    for (const HealthCheck* check : command.checks) {
+      if (!check->machineWide) continue;
+      print(std::string("Repairing ") + check->name +
+            " needs administrator rights: run Corvanta from an elevated prompt. Nothing was done.");
+      return kExitNeedsAdmin;
+    }
+  }
+  HealthForm window(app);
+  app.forms.Load(window);
+  std::vector<Finding> findings;
+  for (const HealthCheck* check : command.checks) {
+    std::optional<ChangeScope> changes;
+    if (command.repair) changes.emplace(app.journal, check->name);
+    HealthRun run(app, window, *check);
+    run.drive = command.drive.empty() ? app.system.windowsDirectory().substr(0, 2) : command.drive;
+    if (!command.repair) {
+      run.choose = [](std::vector<Finding>& found, IgnoreList&) {
+        for (Finding& finding : found) finding.chosen = false;
+      };
+    }
+    check->run(run);
+    const auto repaired = std::count_if(run.findings.begin(), run.findings.end(),
+                                        [](const Finding& finding) { return finding.repaired; });
+    print(std::string(check->name) + ": " + std::to_string(run.findings.size()) + " found" +
+          (command.repair ? ", " + std::to_string(repaired) + " repaired" : ""));
+    for (Finding& finding : run.findings) findings.push_back(std::move(finding));
+  }
+  app.forms.Unload(window);
+
+  int code = findings.empty() ? kExitSuccess : command.repair ? kExitRepaired : kExitFindings;
+  for (const Finding& finding : findings) {
+    if (command.repair && !finding.repaired) {
+      print("not repaired: " + finding.entry());
+      code = kExitRepairsFailed;
+    }
+  }
+  if (!command.report.empty()) {
+    const std::string text =
+        healthReport(findings, reportFormatFor(command.report), command.repair);
+    if (!writeWholeFile(app.files, command.report, text)) {
+      print("The report could not be written to " + command.report + ".");
+      return kExitCannotWrite;
+    }
+    print("Report: " + command.report);
+  }
+  return code;
+}
+
+int runUndo(AppContext& app, bool all, const Print& print) {
+  // Nobody is there to ask: a value something else changed since is kept.
+  Undo undo(app.registry, app.files, app.desktop, app.journal,
+            [](const Change&, const ValueState&) { return false; });
+  UndoOutcome outcome;
+  if (all) {
+    outcome = undo.all();
+  } else {
+    const std::vector<ChangeGroup> groups = app.journal.groups();
+    const auto last = std::find_if(groups.rbegin(), groups.rend(),
+                                   [](const ChangeGroup& group) { return !group.undone; });
+    if (last == groups.rend()) {
+      print("Nothing to undo.");
+      return kExitSuccess;
+    }
+    print("Undoing " + last->time + " " + last->source + ".");
+    outcome = undo.group(*last);
+  }
+  for (const std::string& kept : outcome.skipped) print("changed since, kept: " + kept);
+  for (const std::string& failed : outcome.failed) print("could not be undone: " + failed);
+  return outcome.failed.empty() ? kExitSuccess : kExitRepairsFailed;
+}
+
+int runImport(AppContext& app, const std::string& file, const Print& print) {
+  std::string text;
+  if (app.files.readFile(file, text) != kErrorSuccess) {
+    print("The settings file " + file + " cannot be read. Nothing was applied.");
+    return kExitBadInput;
+  }
+  const ImportOutcome outcome = importSettings(app, text);
+  if (!outcome.refused.empty()) {
+    print(file + ", " + outcome.refused + ". Nothing was applied.");
+    return kExitBadInput;
+  }
+  for (const std::string& changed : outcome.changed) print("set: " + changed);
+  if (outcome.changed.empty()) print("Every setting already was as the file says.");
+  return kExitSuccess;
+}
+
+}  // namespace
+
+std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::string>& args) {
+  CommandLine command;
+  std::optional<CommandLine::Action> action;
+  bool checksGiven = false;
+  bool healthOnly = false;  // a switch that belongs to /health was given
+  const auto setAction = [&](CommandLine::Action chosen) {
+    const bool second = action.has_value();
+    action = chosen;
+    return !second;
+  };
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const auto name = switchName(args[i]);
+    if (!name) return "Not a switch: " + args[i] + " (see /help).";
+    // The argument a switch takes; missing when the next is another switch.
+    const auto argument = [&]() -> std::optional<std::string> {
+      if (i + 1 >= args.size() || switchName(args[i + 1])) return std::nullopt;
+      return args[++i];
+    };
+    using Action = CommandLine::Action;
+    static const std::pair<const char*, Action> kActions[] = {
+        {"health", Action::Health},         {"export-settings", Action::ExportSettings},
+        {"import-settings", Action::ImportSettings}, {"undo-last", Action::UndoLast},
+        {"undo-all", Action::UndoAll},       {"help", Action::Help},
+        {"?", Action::Help},                 {"version", Action::Version},
+    };
+    const auto known = std::find_if(std::begin(kActions), std::end(kActions),
+                                    [&](const auto& each) { return *name == each.first; });
+    if (known != std::end(kActions)) {
+      if (!setAction(known->second)) return "Only one of /health, /export-settings, /import-settings, /undo-last, /undo-all, /help and /version at a time.";
+      if (known->second == Action::ExportSettings || known->second == Action::ImportSettings) {
+        const auto file = argument();
+        if (!file) return args[i] + " needs a file name.";
+        command.file = *file;
+      }
+      continue;
+    }
+    healthOnly = true;
+    if (*name == "repair") {
+      command.repair = true;
+    } else if (*name == "checks") {
+      const auto list = argument();
+      if (!list) return "/checks needs a list of checks, such as removal,shortcuts.";
+      checksGiven = true;
+      for (std::size_t at = 0; at <= list->size();) {
+        std::size_t end = list->find(',', at);
+        if (end == std::string::npos) end = list->size();
+        const std::string id = trimSpaces(list->substr(at, end - at));
+        const HealthCheck* check = findHealthCheck(id);
+        if (!check)
+          return "No check is called \"" + id +
+                 "\": removal, apppaths, shortcuts, histories, help, shared.";
+        if (std::find(command.checks.begin(), command.checks.end(), check) == command.checks.end())
+          command.checks.push_back(check);
+        at = end + 1;
+      }
+    } else if (*name == "drive") {
+      const auto drive = argument();
+      if (!drive) return "/drive needs a drive, such as C:.";
+      const auto letter = driveOf(*drive);
+      if (!letter) return "Not a drive: " + *drive + " (give it as C:).";
+      command.drive = *letter;
+    } else if (*name == "report") {
+      const auto file = argument();
+      if (!file) return "/report needs a file name.";
+      command.report = *file;
+    } else {
+      return "Unknown switch: " + args[i] + " (see /help).";
+    }
+  }
+  if (!action) return "Say what to do: /health, /export-settings, /import-settings, /undo-last, /undo-all, /help or /version.";
+  if (healthOnly && *action != CommandLine::Action::Health)
+    return "/checks, /drive, /repair and /report go with /health only.";
+  command.action = *action;
+  if (command.action == CommandLine::Action::Health && !checksGiven) {
+    for (const HealthCheck& check : kHealthChecks) command.checks.push_back(&check);
+  }
+  return command;
+}
+
+std::string usageText() {
+  return
+      "Usage: corvanta [switch ...]      (without switches: the window)\r\n"
+      "\r\n"
+      "  /health [/checks LIST] [/drive X:] [/repair] [/report FILE]\r\n"
+      "      Runs the System Health checks. LIST: removal, apppaths, shortcuts,\r\n"
+      "      histories, help, shared, comma-separated (all by default). /drive: the\r\n"
+      "      drive the shortcut check walks (the system drive by default). Without\r\n"
+      "      /repair nothing is changed. /report writes the findings: JSON when FILE\r\n"
+      "      ends in .json, CSV otherwise. Ignored entries are left out.\r\n"
+      "  /export-settings FILE   the tweak pages' settings, as an INI file\r\n"
+      "  /import-settings FILE   applies such a file as the pages' Apply would\r\n"
+      "  /undo-last              undoes the newest change still in effect\r\n"
+      "  /undo-all               undoes every change still in effect\r\n"
+      "  /help, /version\r\n"
+      "\r\n"
+      "Switches may also be written --health and so on, in any case.\r\n"
+      "\r\n"
+      "Exit codes:\r\n"
+      "   0  success; /health found nothing\r\n"
+      "   1  /health found broken entries (nothing was changed)\r\n"
+      "   2  /health /repair repaired every one\r\n"
+      "   3  some repairs or undos failed (each is named)\r\n"
+      "   4  administrator rights are needed (nothing was done)\r\n"
+      "  64  usage error: unknown switch or check name, missing argument\r\n"
+      "  65  bad input file: unreadable, malformed, unknown key or value (nothing applied)\r\n"
+      "  74  the report or exported file could not be written\r\n";
+}
+
+int runCommandLine(AppContext& app, const std::vector<std::string>& args, const Print& print) {
+  const auto parsed = parseCommandLine(args);
+  if (const auto* error = std::get_if<std::string>(&parsed)) {
+    print(*error);
+    return kExitUsage;
+  }
+  const CommandLine& command = std::get<CommandLine>(parsed);
+  switch (command.action) {
+    case CommandLine::Action::Health:
+      return runHealth(app, command, print);
+    case CommandLine::Action::ExportSettings:
+      if (!writeWholeFile(app.files, command.file, exportSettings(app))) {
+        print("The settings could not be written to " + command.file + ".");
+        return kExitCannotWrite;
+      }
+      print("Settings written to " + command.file + ".");
+      return kExitSuccess;
+    case CommandLine::Action::ImportSettings:
+      return runImport(app, command.file, print);
+    case CommandLine::Action::UndoLast:
+      return runUndo(app, false, print);
+    case CommandLine::Action::UndoAll:
+      return runUndo(app, true, print);
+    case CommandLine::Action::Help:
+      print(usageText());
+      return kExitSuccess;
+    case CommandLine::Action::Version: {
+      FileVersion version;
+      app.system.moduleVersion(version);
+      print(std::string("Corvanta ") + std::to_string(version.major) + '.' +
+            std::to_string(version.minor) + '.' + std::to_string(version.build) + '.' +
+            std::to_string(version.revision));
+      return kExitSuccess;
+    }
+  }
+  return kExitUsage;
+}
+
+}  // namespace corvanta

@@ -1,0 +1,130 @@
+// The command line on the fakes: what each argument list does and the exit
+// code it gives, a health report, settings out and back in, and undo.
+#include <gtest/gtest.h>
+
+#include "fakes/app_harness.h"
+#include "shell/command_line.h"
+
+namespace corvanta {
+namespace {
+
+using testing::AppHarness;
+
+constexpr RegKey kHklm = kHkeyLocalMachine;
+const std::string kSharedDlls = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
+const std::string kExplorerPolicies =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+
+class CommandLineTest : public ::testing::Test {
+ protected:
+  CommandLineTest() {
+    app.files.addFolder("C:\\Documents and Settings\\user\\Application Data");
+    app.files.addFolder("C:\\out");
+    app.files.addFile("C:\\tools\\here.dll");
+    app.registry.putDword(kHklm, kSharedDlls, "C:\\tools\\here.dll", 1);
+    app.registry.putDword(kHklm, kSharedDlls, "C:\\tools\\gone.dll", 1);
+  }
+  int run(std::vector<std::string> args) {
+    printed.clear();
+    return runCommandLine(app.context, args, [&](const std::string& line) { printed += line + '\n'; });
+  }
+  int noRun() {
+    const auto value = app.registry.value(kHkeyCurrentUser, kExplorerPolicies, "NoRun");
+    return value && value->data.size() == 4 ? value->data[0] : -1;
+  }
+  bool goneDllThere() { return app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone.dll").has_value(); }
+
+  AppHarness app;
+  std::string printed;
+};
+
+TEST_F(CommandLineTest, UsageErrorsAreNamedInOneLineAndChangeNothing) {
+  const std::vector<std::vector<std::string>> cases = {
+      {},
+      {"/frobnicate"},
+      {"health"},
+      {"/health", "/checks"},
+      {"/health", "/checks", "removal,cleaner"},
+      {"/health", "/drive", "CC"},
+      {"/health", "/report"},
+      {"/export-settings"},
+      {"/undo-all", "/repair"},
+      {"/health", "/undo-last"},
+  };
+  for (const auto& args : cases) {
+    EXPECT_EQ(kExitUsage, run(args)) << (args.empty() ? "(none)" : args.back());
+    EXPECT_EQ(1, std::count(printed.begin(), printed.end(), '\n')) << printed;
+  }
+  EXPECT_TRUE(goneDllThere());
+  EXPECT_EQ(kExitSuccess, run({"--HELP"}));
+  EXPECT_NE(std::string::npos, printed.find("74  the report"));
+  app.system.fileVersion = {3, 3, 0, 7};
+  EXPECT_EQ(kExitSuccess, run({"/Version"}));
+  EXPECT_EQ("Corvanta 3.3.0.7\n", printed);
+}
+
+TEST_F(CommandLineTest, AReportListsExactlyTheBrokenEntriesAndARepairRemovesThem) {
+  EXPECT_EQ(kExitFindings, run({"/health", "/checks", "shared", "/report", "C:\\out\\r.json"}));
+  EXPECT_TRUE(goneDllThere()) << "a report changes nothing";
+  EXPECT_EQ(
+      "{\"findings\": [\n  {\"check\": \"shared\", \"kind\": \"value\", \"key\": "
+      "\"HKEY_LOCAL_MACHINE\\\\" + std::string("SOFTWARE\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\SharedDlls") +
+          "\", \"value\": \"C:\\\\tools\\\\gone.dll\", \"file\": \"\", \"target\": "
+          "\"C:\\\\tools\\\\gone.dll\", \"reason\": \"file missing\"}\n]}\n",
+      app.files.contents("C:\\out\\r.json"));
+  // CSV, written over an earlier report.
+  app.files.addFile("C:\\out\\r.csv", "old");
+  EXPECT_EQ(kExitFindings, run({"--health", "--checks", "SHARED", "--report", "C:\\out\\r.csv"}));
+  EXPECT_EQ(0u, app.files.contents("C:\\out\\r.csv").rfind("check,kind,key,value,file,target,reason\r\n", 0));
+
+  app.system.administrator = false;
+  EXPECT_EQ(kExitNeedsAdmin, run({"/health", "/checks", "shared", "/repair"}));
+  EXPECT_TRUE(goneDllThere());
+  EXPECT_EQ(kExitSuccess, run({"/health", "/checks", "histories", "/repair"}))
+      << "the user's own lists need no rights";
+  app.system.administrator = true;
+
+  EXPECT_EQ(kExitCannotWrite, run({"/health", "/checks", "shared", "/report", "Q:\\no\\r.csv"}));
+  EXPECT_EQ(kExitRepaired, run({"/health", "/checks", "shared", "/repair", "/report", "C:\\out\\x.csv"}));
+  EXPECT_FALSE(goneDllThere());
+  EXPECT_NE(std::string::npos, app.files.contents("C:\\out\\x.csv").find(",true,"));
+  EXPECT_EQ(kExitSuccess, run({"/health", "/checks", "shared"})) << "nothing left to find";
+
+  EXPECT_EQ(kExitSuccess, run({"/undo-last"}));
+  EXPECT_TRUE(goneDllThere()) << "undo puts the repaired entry back";
+}
+
+TEST_F(CommandLineTest, SettingsGoOutAndComeBackAndABadFileChangesNothing) {
+  app.registry.putDword(kHkeyCurrentUser, kExplorerPolicies, "NoRun", 1);
+  ASSERT_EQ(kExitSuccess, run({"/export-settings", "C:\\out\\s.ini"}));
+  const std::string exported = app.files.contents("C:\\out\\s.ini");
+  ASSERT_NE(std::string::npos, exported.find("[Start Menu]\r\n")) << exported;
+  ASSERT_NE(std::string::npos, exported.find("runchk=1\r\n")) << exported;
+
+  app.registry.putDword(kHkeyCurrentUser, kExplorerPolicies, "NoRun", 0);
+  ASSERT_EQ(kExitSuccess, run({"/import-settings", "C:\\out\\s.ini"})) << printed;
+  EXPECT_EQ(1, noRun());
+
+  std::string edited = exported;
+  edited.replace(edited.find("runchk=1"), 8, "runchk=0");
+  for (const std::string& bad : {edited + "nosuchbox=1\r\n", edited + "[Nowhere]\r\n", edited + "junk\r\n",
+                                 std::string("[Start Menu]\r\nrunchk=yes\r\n")}) {
+    app.files.deleteFile("C:\\out\\bad.ini");
+    app.files.createNewFile("C:\\out\\bad.ini", bad);
+    EXPECT_EQ(kExitBadInput, run({"/import-settings", "C:\\out\\bad.ini"})) << bad;
+    EXPECT_EQ(1, std::count(printed.begin(), printed.end(), '\n')) << printed;
+  }
+  EXPECT_EQ(1, noRun())
+      << "nothing applied";
+  EXPECT_EQ(kExitBadInput, run({"/import-settings", "C:\\out\\missing.ini"}));
+
+  app.files.deleteFile("C:\\out\\bad.ini");
+  app.files.createNewFile("C:\\out\\bad.ini", edited);
+  EXPECT_EQ(kExitSuccess, run({"/import-settings", "C:\\out\\bad.ini"}));
+  EXPECT_EQ(0, noRun());
+  EXPECT_EQ(kExitSuccess, run({"/undo-last"}));
+  EXPECT_EQ(1, noRun());
+}
+
+}  // namespace
+}  // namespace corvanta

@@ -545,14 +545,14 @@ TEST_F(HealthTest, ReviewRepairsTheTickedOnesAndAnIgnoredEntryStaysUntilTakenOff
   ASSERT_EQ(ui::kChecked, again.control("reviewchk").Value()) << "remembered";
   again.control("check6cmd").click();
   ASSERT_EQ(3u, listed.size());
-  EXPECT_EQ((std::vector<std::string>{kHklmName + kSharedDlls + " : C:\\tools\\gone1.dll", "",
+  EXPECT_EQ((std::vector<std::string>{"C:\\tools\\gone1.dll   (" + kHklmName + kSharedDlls + ")", "",
                                       "file missing: C:\\tools\\gone1.dll"}),
             listed[0]);
   EXPECT_TRUE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone1.dll"));
   EXPECT_TRUE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone2.dll"));
   EXPECT_FALSE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone3.dll"));
   EXPECT_EQ((Counts{"2", "1"}), counts2(again, "E6label", "R6label")) << "the ignored one is not counted";
-  const std::vector<std::string> ignored{kHklmName + kSharedDlls + " : C:\\tools\\gone2.dll"};
+  const std::vector<std::string> ignored{"C:\\tools\\gone2.dll   (" + kHklmName + kSharedDlls + ")"};
   EXPECT_EQ(ignored, again.control("ignorelist").items());
 
   // Cancel: nothing goes; the ignored entry is not even listed.

@@ -36,6 +36,17 @@ const char* kindName(Finding::Kind kind) {
   return "";
 }
 
+std::string shownEntry(const std::string& entry) {
+  std::size_t split = entry.rfind(" : ");
+  std::size_t skip = 3;
+  if (split == std::string::npos) {
+    split = entry.find_last_of('\\');
+    skip = 1;
+  }
+  if (split == std::string::npos || split + skip >= entry.size()) return entry;
+  return entry.substr(split + skip) + "   (" + entry.substr(0, split) + ")";
+}
+
 IgnoreList IgnoreList::load(SettingsStore& settings) {
   IgnoreList list;
   const std::string stored = settings.GetSetting(kSettingsApp, "health", "ignore");

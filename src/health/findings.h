@@ -32,6 +32,10 @@ struct Finding {
 
 const char* kindName(Finding::Kind kind);
 
+// An entry as a list shows it, its own name first so that a narrow column
+// cuts the long part: "gone.dll   (HKEY_LOCAL_MACHINE\...\SharedDlls)".
+std::string shownEntry(const std::string& entry);
+
 // The entries no check reports or repairs, kept in the settings, one per
 // line. Compared without regard to case, as Windows names keys and files.
 class IgnoreList {

@@ -183,7 +183,10 @@ void HealthForm::Form_Load() {
 }
 
 void HealthForm::showIgnored() {
-  control("ignorelist").setItems(IgnoreList::load(app_.settings).entries());
+  ignored_ = IgnoreList::load(app_.settings).entries();
+  std::vector<std::string> shown;
+  for (const std::string& entry : ignored_) shown.push_back(shownEntry(entry));
+  control("ignorelist").setItems(std::move(shown));
   control("unignorecmd").setEnabled(!control("ignorelist").items().empty());
 }
 
@@ -198,7 +201,8 @@ void HealthForm::unignorecmd_Click() {
   const ui::Control& list = control("ignorelist");
   if (list.ListIndex() < 0) return;
   IgnoreList ignored = IgnoreList::load(app_.settings);
-  ignored.remove(list.items()[static_cast<std::size_t>(list.ListIndex())]);
+  if (static_cast<std::size_t>(list.ListIndex()) >= ignored_.size()) return;
+  ignored.remove(ignored_[static_cast<std::size_t>(list.ListIndex())]);
   resumeNext([&] { ignored.save(app_.settings); });
   showIgnored();
 }

@@ -6,6 +6,9 @@
 // listed below, and can be taken off the list.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "ui/form.h"
 
 namespace corvanta {
@@ -41,6 +44,7 @@ class HealthForm : public ui::Form {
   void runMachineCheck(const HealthCheck& check);
 
   AppContext& app_;
+  std::vector<std::string> ignored_;  // the ignore list, as listed
   bool running_ = false;
   bool closeWhenDone_ = false;
 };

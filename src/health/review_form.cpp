@@ -57,7 +57,7 @@ void ReviewForm::fill() {
     const auto before = std::find(shown_.begin(), shown_.end(), i);
     shownTicks.push_back(before == shown_.end() || ticks[static_cast<std::size_t>(before - shown_.begin())]);
     shown.push_back(i);
-    rows.push_back({found_[i].entry(), found_[i].view, why(found_[i])});
+    rows.push_back({shownEntry(found_[i].entry()), found_[i].view, why(found_[i])});
   }
   shown_ = std::move(shown);
   list.setRows(std::move(rows));

@@ -25,6 +25,7 @@
 #include "platform/win32/wide_text.h"
 #include "registry/settings_store.h"
 #include "ui/forms.h"
+#include "ui/headless.h"
 #include "ui/win32/skin_engine.h"
 #include "ui/win32/splash_window.h"
 #include "ui/win32/win32_window_system.h"
@@ -34,9 +35,29 @@ namespace corvanta {
 class Win32Program {
  public:
   // `appFolder`: where the languages, skin, splash and help are; the
-  // running program's own folder when empty.
-  explicit Win32Program(const std::string& appFolder = {})
-      : appFolder_(appFolder.empty() ? AppFolder(system_) : appFolder) {
+  // running program's own folder when empty. With `consoleDialogs`, the
+  // program runs without windows (the command line): its windows load
+  // unseen and its messages go to those dialogs.
+  explicit Win32Program(const std::string& appFolder = {}, DialogsPort* consoleDialogs = nullptr)
+      : appFolder_(appFolder.empty() ? AppFolder(system_) : appFolder),
+        context_{journaledRegistry_,
+                 system_,
+                 journaledFiles_,
+                 drives_,
+                 consoleDialogs ? *consoleDialogs : static_cast<DialogsPort&>(dialogs_),
+                 shortcuts_,
+                 shell_,
+                 performance_,
+                 processes_,
+                 systemInfo_,
+                 journaledDesktop_,
+                 consoleDialogs ? headlessForms_ : forms_,
+                 consoleDialogs ? static_cast<ui::Skin&>(headlessSkin_) : skin_,
+                 consoleDialogs ? static_cast<ui::Splash&>(headlessSplash_) : splash_,
+                 settings_,
+                 localizer_,
+                 journal_,
+                 appFolder_} {
     windows_.setSkinPainter(&skin_);
     setDisplayCollation(&userCollation);
   }
@@ -69,10 +90,11 @@ class Win32Program {
   JournalingRegistry journaledRegistry_{registry_, journal_};
   JournalingFiles journaledFiles_{files_, journal_};
   JournalingDesktop journaledDesktop_{desktop_, journal_};
-  AppContext context_{journaledRegistry_, system_,    journaledFiles_, drives_,  dialogs_,
-                      shortcuts_,         shell_,     performance_,    processes_, systemInfo_,
-                      journaledDesktop_,  forms_,     skin_,           splash_,  settings_,
-                      localizer_,         journal_,   appFolder_};
+  ui::HeadlessWindowSystem headless_;
+  ui::HeadlessSkin headlessSkin_;
+  ui::HeadlessSplash headlessSplash_;
+  ui::Forms headlessForms_{headless_};
+  AppContext context_;
 };
 
 }  // namespace corvanta

@@ -87,20 +87,7 @@ class SimpleList final : public ListWindow {
       SendMessageW(hwnd_, messages_.add, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
     }
     updating_ = false;
-    showTicks();
     showSelection();
-  }
-  void showTicks() {
-    if (!model_.style().tickBoxes) return;
-    updating_ = true;
-    for (int row = 0; row < static_cast<int>(model_.rows().size()); ++row) {
-      LVITEMW state{};
-      state.stateMask = LVIS_STATEIMAGEMASK;
-      state.state = INDEXTOSTATEIMAGEMASK(model_.RowTicked(row) ? 2 : 1);
-      SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
-                   reinterpret_cast<LPARAM>(&state));
-    }
-    updating_ = false;
   }
   void showSelection() override {
     updating_ = true;
@@ -249,7 +236,20 @@ class ListView final : public ControlWindow {
     SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd_, nullptr, TRUE);
     updating_ = false;
+    showTicks();
     showSelection();
+  }
+  void showTicks() {
+    if (!model_.style().tickBoxes) return;
+    updating_ = true;
+    for (int row = 0; row < static_cast<int>(model_.rows().size()); ++row) {
+      LVITEMW state{};
+      state.stateMask = LVIS_STATEIMAGEMASK;
+      state.state = INDEXTOSTATEIMAGEMASK(model_.RowTicked(row) ? 2 : 1);
+      SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                   reinterpret_cast<LPARAM>(&state));
+    }
+    updating_ = false;
   }
   void showSelection() {
     updating_ = true;

@@ -52,10 +52,10 @@ class ScratchFolder {
   std::string path_;
 };
 
-// The whole content of a file, or nothing if it cannot be read.
+// The whole content of a file (its path UTF-8), or nothing if it cannot be read.
 inline std::string readFile(const std::string& path) {
   const HANDLE file =
-      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+      CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
   std::string content(GetFileSize(file, nullptr), '\0');
   DWORD read = 0;

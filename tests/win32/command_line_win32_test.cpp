@@ -1,0 +1,185 @@
+// The real program started from a script: its output, exit codes and what
+// it leaves in the registry, with broken and healthy entries seeded in both
+// registry views.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/wide_text.h"
+#include "win32/running_program.h"
+#include "win32/scratch_folder.h"
+
+namespace corvanta {
+namespace {
+
+using testing::programPath;
+using testing::readFile;
+using testing::ScratchFolder;
+
+struct Outcome {
+  DWORD code = 0;
+  std::string output;
+};
+
+// Starts corvanta.exe with `args`, its output going to a file, and waits.
+Outcome corvanta(const ScratchFolder& folder, const std::string& args) {
+  const std::string outputFile = folder.file("output.txt");
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  const HANDLE output = CreateFileW(wide(outputFile).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                    &inherit, CREATE_ALWAYS, 0, nullptr);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = output;
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  std::wstring command = L"\"" + wide(programPath()) + L"\" " + wide(args);
+  PROCESS_INFORMATION process{};
+  Outcome outcome;
+  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                     &startup, &process)) {
+    if (WaitForSingleObject(process.hProcess, 120000) != WAIT_OBJECT_0)
+      TerminateProcess(process.hProcess, 99);
+    GetExitCodeProcess(process.hProcess, &outcome.code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  } else {
+    outcome.code = 0xFFFFFFFF;
+  }
+  CloseHandle(output);
+  outcome.output = readFile(outputFile);
+  return outcome;
+}
+
+int lines(const std::string& text) {
+  return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+const std::wstring kSharedDlls = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
+
+// A shared-component count in one view.
+void putShared(REGSAM view, const std::string& file) {
+  HKEY key = nullptr;
+  RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSharedDlls.c_str(), 0, nullptr, 0, KEY_SET_VALUE | view,
+                  nullptr, &key, nullptr);
+  const DWORD one = 1;
+  RegSetValueExW(key, wide(file).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one),
+                 sizeof one);
+  RegCloseKey(key);
+}
+
+bool hasShared(REGSAM view, const std::string& file) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSharedDlls.c_str(), 0, KEY_QUERY_VALUE | view, &key) !=
+      ERROR_SUCCESS)
+    return false;
+  const bool found =
+      RegQueryValueExW(key, wide(file).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return found;
+}
+
+// A JSON text as the report writes it.
+std::string json(const std::string& text) {
+  std::string out;
+  for (const char c : text) out += c == '\\' ? std::string("\\\\") : std::string(1, c);
+  return out;
+}
+
+TEST(CommandLine, AReportNamesExactlyTheBrokenEntriesOfBothViewsAndARepairRemovesOnlyThem) {
+  ScratchFolder folder;
+  const std::string here = folder.file("here.dll");
+  CloseHandle(CreateFileW(wide(here).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+  const std::string gone64 = folder.file("gone64 Жук.dll");
+  const std::string gone32 = folder.file("gone32.dll");
+  putShared(KEY_WOW64_64KEY, here);
+  putShared(KEY_WOW64_64KEY, gone64);
+  putShared(KEY_WOW64_32KEY, gone32);
+
+  const Outcome report =
+      corvanta(folder, "/health /checks shared /report \"" + folder.file("r.json") + "\"");
+  EXPECT_EQ(1u, report.code) << report.output;
+  const std::string written = readFile(folder.file("r.json"));
+  EXPECT_NE(std::string::npos, written.find("SharedDlls\", \"value\": \"" + json(gone64)))
+      << written;
+  EXPECT_NE(std::string::npos,
+            written.find("Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\SharedDlls\", "
+                         "\"value\": \"" + json(gone32)))
+      << written;
+  EXPECT_EQ(std::string::npos, written.find(json(here))) << "a healthy entry is not reported";
+  EXPECT_TRUE(hasShared(KEY_WOW64_64KEY, gone64) && hasShared(KEY_WOW64_32KEY, gone32))
+      << "a report changes nothing";
+
+  const Outcome repair = corvanta(folder, "--HEALTH --checks shared --repair");
+  EXPECT_TRUE(repair.code == 2 || repair.code == 3) << repair.output;
+  EXPECT_FALSE(hasShared(KEY_WOW64_64KEY, gone64));
+  EXPECT_FALSE(hasShared(KEY_WOW64_32KEY, gone32));
+  EXPECT_TRUE(hasShared(KEY_WOW64_64KEY, here));
+
+  const Outcome undo = corvanta(folder, "/undo-last");
+  EXPECT_EQ(0u, undo.code) << undo.output;
+  EXPECT_TRUE(hasShared(KEY_WOW64_32KEY, gone32)) << "undo puts it back in its own view";
+  EXPECT_FALSE(hasShared(KEY_WOW64_64KEY, gone32));
+
+  const Outcome usage = corvanta(folder, "/health /checks cleaner");
+  EXPECT_EQ(64u, usage.code);
+  EXPECT_EQ(1, lines(usage.output)) << usage.output;
+  const Outcome unwritable = corvanta(folder, "/health /checks shared /report Q:\\nowhere\\r.csv");
+  EXPECT_EQ(74u, unwritable.code) << unwritable.output;
+  EXPECT_TRUE(hasShared(KEY_WOW64_32KEY, gone32)) << "nothing repaired without /repair";
+  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kSharedDlls.c_str(), wide(here).c_str());
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSharedDlls.c_str(), 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
+                    &key) == ERROR_SUCCESS) {
+    RegDeleteValueW(key, wide(gone32).c_str());
+    RegCloseKey(key);
+  }
+}
+
+DWORD noRun() {
+  DWORD value = 0xFFFFFFFF, size = sizeof value;
+  RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
+               L"NoRun", RRF_RT_REG_DWORD, nullptr, &value, &size);
+  return value;
+}
+
+void setNoRun(DWORD value) {
+  RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
+                  L"NoRun", REG_DWORD, &value, sizeof value);
+}
+
+TEST(CommandLine, SettingsExportedComeBackOnImportAndABadFileChangesNothing) {
+  ScratchFolder folder;
+  setNoRun(1);
+  const std::string file = folder.file("settings Жук.ini");
+  const Outcome exported = corvanta(folder, "/export-settings \"" + file + "\"");
+  ASSERT_EQ(0u, exported.code) << exported.output;
+  const std::string text = readFile(file);
+  ASSERT_NE(std::string::npos, text.find("runchk=1\r\n")) << text;
+
+  setNoRun(0);
+  const Outcome imported = corvanta(folder, "/import-settings \"" + file + "\"");
+  EXPECT_EQ(0u, imported.code) << imported.output;
+  EXPECT_EQ(1u, noRun());
+
+  setNoRun(0);
+  for (const std::string& bad : {text + "nosuchbox=1\r\n", text + "[Nowhere]\r\n", text + "runchk\r\n",
+                                 std::string("[Start Menu]\r\nrunchk=2\r\n")}) {
+    const std::string badFile = folder.file("bad.ini");
+    DeleteFileW(wide(badFile).c_str());
+    const HANDLE out = CreateFileW(wide(badFile).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(out, bad.data(), static_cast<DWORD>(bad.size()), &written, nullptr);
+    CloseHandle(out);
+    const Outcome refused = corvanta(folder, "/import-settings \"" + badFile + "\"");
+    EXPECT_EQ(65u, refused.code) << refused.output;
+    EXPECT_EQ(1, lines(refused.output)) << refused.output;
+  }
+  EXPECT_EQ(0u, noRun()) << "nothing applied from a bad file";
+  EXPECT_EQ(65u, corvanta(folder, "/import-settings \"" + folder.file("missing.ini") + "\"").code);
+}
+
+}  // namespace
+}  // namespace corvanta

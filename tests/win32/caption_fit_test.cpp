@@ -14,6 +14,7 @@
 #include "appearance/syscolors_form.h"
 #include "fakes/app_harness.h"
 #include "health/health_form.h"
+#include "health/review_form.h"
 #include "monitor/process_form.h"
 #include "shell/changes_form.h"
 #include "platform/win32/wide_text.h"
@@ -134,8 +135,11 @@ TEST(CaptionFit, EveryCaptionOfEveryWindowShowsWholeInEveryLanguage) {
       SystemColorsForm colors(app);
       AboutForm about(app);
       ChangesForm changes(app);
-      for (ui::Form* window : std::initializer_list<ui::Form*>{&health, &processes, &fonts,
-                                                               &colors, &about, &changes}) {
+      std::vector<Finding> found(1);
+      IgnoreList ignored;
+      ReviewForm review(app, "Shared components", found, ignored);
+      for (ui::Form* window : std::initializer_list<ui::Form*>{&health, &processes, &fonts, &colors,
+                                                               &about, &changes, &review}) {
         forms.Show(*window);
         forms.DoEvents();
         checkCaptions(*window, std::string(language) + " " + window->name(), wrong);

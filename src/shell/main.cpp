@@ -11,6 +11,7 @@
 
 #include "core/app_info.h"
 #include "platform/win32/late_bound.h"
+#include "platform/win32/startup_trace.h"
 #include "platform/win32/wide_text.h"
 #include "shell/command_line.h"
 #include "shell/console_dialogs.h"
@@ -81,6 +82,7 @@ std::vector<std::string> arguments() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace corvanta;
+  tracePhase("winmain");
   // First of all: every DLL loaded from here on comes from System32, never
   // from the program's own folder, where anyone may have put a file of the
   // same name. (Windows 7 without its 2011 update lacks the call; there the
@@ -109,8 +111,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Win32Program program;
     AppContext& app = program.context();
     MainForm main(app);
+    tracePhase("services");
+    app.forms.Load(main);
+    tracePhase("loaded");
     app.forms.Show(main);
     program.windows().run();
+    writeStartupTrace();
   } catch (const std::exception& error) {
     MessageBoxW(nullptr, wide(error.what()).c_str(), wide(kAppTitle).c_str(), MB_ICONERROR | MB_OK);
     exitCode = 1;

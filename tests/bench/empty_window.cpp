@@ -8,9 +8,16 @@
 #include <commctrl.h>
 #endif
 
+#include "platform/win32/startup_trace.h"
+
 namespace {
 
 LRESULT CALLBACK emptyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  if (message == WM_PAINT) {
+    static bool painted = false;
+    if (!painted) corvanta::tracePhase("first paint");
+    painted = true;
+  }
   if (message == WM_DESTROY) {
     PostQuitMessage(0);
     return 0;
@@ -21,6 +28,7 @@ LRESULT CALLBACK emptyProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  corvanta::tracePhase("winmain");
 #ifdef CORVANTA_EMPTY_THEMED
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
@@ -33,9 +41,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   RegisterClassW(&windowClass);
   HWND window = CreateWindowExW(0, L"CorvantaEmpty", L"Empty", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                 CW_USEDEFAULT, 620, 426, nullptr, nullptr, instance, nullptr);
+  corvanta::tracePhase("created");
   ShowWindow(window, SW_SHOW);
+  corvanta::tracePhase("visible");
   UpdateWindow(window);
+  corvanta::tracePhase("updated");
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  corvanta::writeStartupTrace();
   return 0;
 }

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <exception>
 #include <string>
+#include <utility>
 
+#include "platform/win32/startup_trace.h"
 #include "platform/win32/wide_text.h"
 #include "ui/forms.h"
 #include "ui/win32/caption_fit.h"
@@ -176,13 +178,19 @@ void FormWindow::applySize() {
 void FormWindow::show() {
   // The controls are made when the window first shows, by then in the state
   // its load left them: the hidden pages' controls wait for their page.
+  // The first window shown traces its steps for the start-up benchmark.
+  static bool firstShown = true;
+  const bool tracing = std::exchange(firstShown, false);
   if (!controlsMade_) {
     controlsMade_ = true;
     createControls();
+    if (tracing) tracePhase("controls");
   }
   ShowWindow(hwnd_, SW_SHOW);
+  if (tracing) tracePhase("visible");
   if (!toolTipsReady_) PostMessageW(hwnd_, kMsgAddToolTips, 0, 0);
   UpdateWindow(hwnd_);
+  if (tracing) tracePhase("updated");
   SetForegroundWindow(hwnd_);
 }
 
@@ -338,6 +346,11 @@ LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam
   // Until CreateWindowEx returns, and once the window is being destroyed,
   // Windows handles everything itself.
   if (!self || !self->hwnd_) return DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_PAINT) {
+    static bool painted = false;
+    if (!painted) tracePhase("first paint");
+    painted = true;
+  }
   LRESULT result = 0;
   try {
     result = self->handle(message, wParam, lParam);

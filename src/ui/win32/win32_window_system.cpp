@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/win32/startup_trace.h"
+
 namespace corvanta::ui::win32 {
 
 Win32WindowSystem::Win32WindowSystem() {
@@ -31,6 +33,7 @@ void Win32WindowSystem::create(Form& form, Form* owner, Forms& forms) {
   if (!window->create())
     throw std::runtime_error("Windows could not create the window " + form.name());
   windows_.push_back(std::move(window));
+  if (windows_.size() == 1) tracePhase("created");
 }
 
 void Win32WindowSystem::show(Form& form) {

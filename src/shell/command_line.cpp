@@ -245,6 +245,7 @@ std::string usageText() {
       "   4  administrator rights are needed (nothing was done)\r\n"
       "  64  usage error: unknown switch or check name, missing argument\r\n"
       "  65  bad input file: unreadable, malformed, unknown key or value (nothing applied)\r\n"
+      "  70  Corvanta itself failed (the message says where)\r\n"
       "  74  the report or exported file could not be written\r\n";
 }
 

@@ -21,6 +21,7 @@ enum ExitCode : int {
   kExitNeedsAdmin = 4,      // administrator rights are needed: nothing was done
   kExitUsage = 64,          // an unknown switch or check, a missing argument
   kExitBadInput = 65,       // an input file unreadable, malformed, or naming what is not there
+  kExitInternal = 70,       // the program itself failed: the message says where
   kExitCannotWrite = 74,    // the report or the exported file could not be written
 };
 

@@ -103,7 +103,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       return runCommandLine(program.context(), args, print);
     } catch (const std::exception& error) {
       print(std::string("Corvanta stopped: ") + error.what());
-      return kExitBadInput;
+      return kExitInternal;
     }
   }
   int exitCode = 0;

@@ -131,6 +131,10 @@ TEST(HealthSupport, TheProgramOfACommandLineIsWhatIsTested) {
       {"  c:\\x\\tool.com arg", "c:\\x\\tool.com"},
   };
   for (const auto& [command, program] : cases) EXPECT_EQ(program, programOfCommand(command));
+  // The report names it as it is written.
+  EXPECT_EQ("C:\\Program Files\\App\\App.exe",
+            programPart("\"C:\\Program Files\\App\\App.exe\" -nosplash"));
+  EXPECT_EQ("C:\\Tools\\App.EXE", programPart("C:\\Tools\\App.EXE /s"));
 }
 
 TEST_F(HealthTest, RemovalDeletesEntriesWithoutUninstallCommandFromBothViewsAndBacksThemUp) {

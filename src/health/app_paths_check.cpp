@@ -52,11 +52,14 @@ std::optional<std::vector<std::string>> defaultCommands(HealthRun& run, const Re
 }  // namespace
 
 std::string programOfCommand(const std::string& command) {
+  return normalised(programPart(command));
+}
+
+std::string programPart(const std::string& command) {
   const std::string text = trimSpaces(command);
   if (!text.empty() && text[0] == '"') {
     const std::size_t closing = text.find('"', 1);
-    return normalised(
-        text.substr(1, closing == std::string::npos ? std::string::npos : closing - 1));
+    return text.substr(1, closing == std::string::npos ? std::string::npos : closing - 1);
   }
   const std::string lower = lowerCase(text);
   std::size_t end = std::string::npos;
@@ -70,7 +73,7 @@ std::string programOfCommand(const std::string& command) {
       }
     }
   }
-  return normalised(end == std::string::npos ? text : text.substr(0, end));
+  return end == std::string::npos ? text : text.substr(0, end);
 }
 
 void AppPathsCheck(HealthRun& run) {
@@ -103,7 +106,7 @@ void AppPathsCheck(HealthRun& run) {
 
   display.setErrors(run.settle(aplst4, [&](const Found& found) {
     return keyFinding(scopes[found.entry.scope], found.entry.name,
-                      programOfCommand(found.command), "program missing");
+                      trimSpaces(QuotesToSpaces(programPart(found.command))), "program missing");
   }));
   std::vector<Entry> keys;
   for (const Found& found : aplst4) keys.push_back(found.entry);

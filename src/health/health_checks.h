@@ -144,6 +144,8 @@ class HealthRun {
 // case, quotes as spaces, trimmed): a quoted first part, or the text up to
 // the first ".exe", ".com", ".bat" or ".cmd" that ends a word, or the whole.
 std::string programOfCommand(const std::string& command);
+// The same part of the command as it is written (the report's target).
+std::string programPart(const std::string& command);
 
 // Adds every shortcut file (a name ending in "lnk", any case) in `folder`
 // and below to `lnklst`, subfolders first, showing the folder it is in on

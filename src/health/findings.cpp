@@ -6,11 +6,6 @@
 #include "registry/settings_store.h"
 
 namespace corvanta {
-namespace {
-
-constexpr const char* kSettingsApp = "Corvanta";
-
-}  // namespace
 
 std::string Finding::entry() const {
   switch (kind) {
@@ -49,7 +44,7 @@ std::string shownEntry(const std::string& entry) {
 
 IgnoreList IgnoreList::load(SettingsStore& settings) {
   IgnoreList list;
-  const std::string stored = settings.GetSetting(kSettingsApp, "health", "ignore");
+  const std::string stored = settings.GetSetting(kSettingsApplication, "health", "ignore");
   for (std::size_t at = 0; at < stored.size();) {
     std::size_t end = stored.find('\n', at);
     if (end == std::string::npos) end = stored.size();
@@ -62,7 +57,7 @@ IgnoreList IgnoreList::load(SettingsStore& settings) {
 void IgnoreList::save(SettingsStore& settings) const {
   std::string stored;
   for (const std::string& entry : entries_) stored += entry + '\n';
-  settings.SaveSetting(kSettingsApp, "health", "ignore", stored);
+  settings.SaveSetting(kSettingsApplication, "health", "ignore", stored);
 }
 
 bool IgnoreList::contains(const std::string& entry) const {

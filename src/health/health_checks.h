@@ -6,6 +6,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <unordered_map>
 
 #include "health/check_support.h"
 #include "health/findings.h"
@@ -75,6 +76,7 @@ class HealthRun {
       // What the user has just ignored is neither repaired nor reported.
       if (ignored.contains(found[i].entry())) continue;
       if (found[i].chosen) entries.push_back(std::move(listed[i]));
+      findingAt_.emplace(found[i].entry(), findings.size());
       findings.push_back(std::move(found[i]));
       ++count;
     }
@@ -136,6 +138,9 @@ class HealthRun {
  private:
   void chooseAmong(std::vector<Finding>& found);
 
+  // Where each finding is in `findings`, by its entry: a repair of ten
+  // thousand entries must not look through all of them each time.
+  std::unordered_map<std::string, std::size_t> findingAt_;
   std::chrono::steady_clock::time_point statusShown_{};
   std::string windowsFolder_;  // asked once: every path reading needs it
 };

@@ -86,8 +86,6 @@ constexpr std::array<const char*, 8> kButtons = {"checkcmd",  "check2cmd", "chec
 constexpr int kWidth = 12975 + 90;
 constexpr int kHeight = 7305 + 405;
 
-constexpr const char* kSettingsApp = "Corvanta";
-
 }  // namespace
 
 HealthForm::HealthForm(AppContext& app)
@@ -176,34 +174,33 @@ void HealthForm::Form_Load() {
   skinWindow(*this, app_.skin, app_.appFolder, "SmallForm");
   fillDriveList(control("ODrive"), app_.drives, app_.drives.currentDrive());
   control("reviewchk")
-      .setValue(app_.settings.GetSetting(kSettingsApp, "health", "review", "0") == "1"
+      .setValue(app_.settings.GetSetting(kSettingsApplication, "health", "review", "0") == "1"
                     ? ui::kChecked
                     : ui::kUnchecked);
   showIgnored();
 }
 
 void HealthForm::showIgnored() {
-  ignored_ = IgnoreList::load(app_.settings).entries();
+  ignored_ = IgnoreList::load(app_.settings);
   std::vector<std::string> shown;
-  for (const std::string& entry : ignored_) shown.push_back(shownEntry(entry));
+  for (const std::string& entry : ignored_.entries()) shown.push_back(shownEntry(entry));
   control("ignorelist").setItems(std::move(shown));
   control("unignorecmd").setEnabled(!control("ignorelist").items().empty());
 }
 
 void HealthForm::reviewchk_Click() {
   resumeNext([&] {
-    app_.settings.SaveSetting(kSettingsApp, "health", "review",
+    app_.settings.SaveSetting(kSettingsApplication, "health", "review",
                               control("reviewchk").Value() == ui::kChecked ? "1" : "0");
   });
 }
 
 void HealthForm::unignorecmd_Click() {
-  const ui::Control& list = control("ignorelist");
-  if (list.ListIndex() < 0) return;
-  IgnoreList ignored = IgnoreList::load(app_.settings);
-  if (static_cast<std::size_t>(list.ListIndex()) >= ignored_.size()) return;
-  ignored.remove(ignored_[static_cast<std::size_t>(list.ListIndex())]);
-  resumeNext([&] { ignored.save(app_.settings); });
+  const int row = control("ignorelist").ListIndex();
+  if (row < 0 || row >= static_cast<int>(ignored_.entries().size())) return;
+  const std::string entry = ignored_.entries()[static_cast<std::size_t>(row)];
+  ignored_.remove(entry);
+  resumeNext([&] { ignored_.save(app_.settings); });
   showIgnored();
 }
 

@@ -6,9 +6,7 @@
 // listed below, and can be taken off the list.
 #pragma once
 
-#include <string>
-#include <vector>
-
+#include "health/findings.h"
 #include "ui/form.h"
 
 namespace corvanta {
@@ -44,7 +42,7 @@ class HealthForm : public ui::Form {
   void runMachineCheck(const HealthCheck& check);
 
   AppContext& app_;
-  std::vector<std::string> ignored_;  // the ignore list, as listed
+  IgnoreList ignored_;  // as listed
   bool running_ = false;
   bool closeWhenDone_ = false;
 };

@@ -80,13 +80,10 @@ void HealthRun::chooseAmong(std::vector<Finding>& found) {
 }
 
 void HealthRun::markRepaired(const Finding& finding) {
-  const std::string entry = finding.entry();
-  for (Finding& found : findings) {
-    if (found.entry() == entry) {
-      found.repaired = true;
-      found.backup = backupWritten;
-    }
-  }
+  const auto at = findingAt_.find(finding.entry());
+  if (at == findingAt_.end()) return;
+  findings[at->second].repaired = true;
+  findings[at->second].backup = backupWritten;
 }
 
 bool HealthRun::backUpRegistry(const std::function<bool(RegExport&)>& gather) {

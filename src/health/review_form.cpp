@@ -1,7 +1,5 @@
 #include "health/review_form.h"
 
-#include <algorithm>
-
 #include "core/app_context.h"
 #include "core/i18n/localizer.h"
 #include "core/skin_form.h"
@@ -21,7 +19,11 @@ std::string why(const Finding& finding) {
 
 ReviewForm::ReviewForm(AppContext& app, const std::string& check, std::vector<Finding>& found,
                        IgnoreList& ignored)
-    : ui::Form("frmreview", check, 10800, 5400), app_(app), found_(found), ignored_(ignored) {
+    : ui::Form("frmreview", check, 10800, 5400),
+      app_(app),
+      found_(found),
+      ignored_(ignored),
+      ticked_(found.size(), true) {
   add(ControlKind::ListView, "findings")
       .at(120, 120, 10440, 4215)
       .withStyle({.tickBoxes = true})
@@ -45,24 +47,19 @@ void ReviewForm::Form_Load() {
 
 void ReviewForm::fill() {
   ui::Control& list = control("findings");
-  std::vector<bool> ticks;
+  // A finding keeps its tick when the list is filled again.
   for (std::size_t row = 0; row < shown_.size(); ++row)
-    ticks.push_back(list.RowTicked(static_cast<int>(row)));
-  std::vector<std::size_t> shown;
-  std::vector<bool> shownTicks;
+    ticked_[shown_[row]] = list.RowTicked(static_cast<int>(row));
+  shown_.clear();
   std::vector<std::vector<std::string>> rows;
   for (std::size_t i = 0; i < found_.size(); ++i) {
     if (ignored_.contains(found_[i].entry())) continue;
-    // A finding keeps its tick when the list is filled again; new ones are ticked.
-    const auto before = std::find(shown_.begin(), shown_.end(), i);
-    shownTicks.push_back(before == shown_.end() || ticks[static_cast<std::size_t>(before - shown_.begin())]);
-    shown.push_back(i);
+    shown_.push_back(i);
     rows.push_back({shownEntry(found_[i].entry()), found_[i].view, why(found_[i])});
   }
-  shown_ = std::move(shown);
   list.setRows(std::move(rows));
   for (std::size_t row = 0; row < shown_.size(); ++row)
-    list.setRowTicked(static_cast<int>(row), shownTicks[row]);
+    list.setRowTicked(static_cast<int>(row), ticked_[shown_[row]]);
   control("repaircmd").setEnabled(!shown_.empty());
   control("ignorecmd").setEnabled(!shown_.empty());
 }

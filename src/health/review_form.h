@@ -32,6 +32,7 @@ class ReviewForm : public ui::Form {
   std::vector<Finding>& found_;
   IgnoreList& ignored_;
   std::vector<std::size_t> shown_;  // the row's finding
+  std::vector<bool> ticked_;        // by finding: all ticked at first
 };
 
 }  // namespace corvanta

@@ -56,8 +56,6 @@ constexpr std::array<ui::ControlRow, 11> kMemoryControls = {{
      {120, 2400, 4575, 285}},
 }};
 
-constexpr const char* kSettingsApp = "Corvanta";
-
 }  // namespace
 
 namespace memory_text {
@@ -132,7 +130,7 @@ void MonitorPage::load() {
   }
   resumeNext([&] {
     control("Check1").setValue(
-        app_.settings.GetSetting(kSettingsApp, "monitor", "autooptimize", "0") == "1" ? 1 : 0);
+        app_.settings.GetSetting(kSettingsApplication, "monitor", "autooptimize", "0") == "1" ? 1 : 0);
   });
   for (const char* timer : {"Timer1", "Timer2", "Baseline"}) {
     form_.setTimerEnabled(form_.timer(timer), true);
@@ -228,7 +226,7 @@ void MonitorPage::optimizecmd_Click() {
 
 void MonitorPage::Check1_Click() {
   resumeNext([&] {
-    app_.settings.SaveSetting(kSettingsApp, "monitor", "autooptimize",
+    app_.settings.SaveSetting(kSettingsApplication, "monitor", "autooptimize",
                               ticked("Check1") ? "1" : "0");
   });
 }

@@ -1,6 +1,8 @@
 #include "registry/registry_helpers.h"
 
+#include <array>
 #include <exception>
+#include <utility>
 
 #include "base/text.h"
 #include "base/app_title.h"
@@ -15,7 +17,29 @@ namespace {
 // rights a value delete needs, without the standard ones.
 constexpr std::uint32_t kDeleteValueAccess = 0x3F;
 
+constexpr std::array<std::pair<RegKey, const char*>, 5> kRootNames{{
+    {kHkeyClassesRoot, "HKEY_CLASSES_ROOT"},
+    {kHkeyCurrentUser, "HKEY_CURRENT_USER"},
+    {kHkeyLocalMachine, "HKEY_LOCAL_MACHINE"},
+    {kHkeyUsers, "HKEY_USERS"},
+    {kHkeyCurrentConfig, "HKEY_CURRENT_CONFIG"},
+}};
+
 }  // namespace
+
+std::string rootName(RegKey root) {
+  for (const auto& [key, name] : kRootNames) {
+    if (key == root) return name;
+  }
+  return {};
+}
+
+RegKey rootOf(std::string_view name) {
+  for (const auto& [key, root] : kRootNames) {
+    if (equalsIgnoringCase(name, root)) return key;
+  }
+  return 0;
+}
 
 long DeleteRegistryKey(RegistryPort& registry, RegKey root, const std::string& subKey) {
   return registry.deleteKey(root, subKey);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/registry_port.h"
 
@@ -12,6 +13,11 @@ namespace corvanta {
 
 class DialogsPort;
 class ScriptShell;
+
+// "HKEY_LOCAL_MACHINE" for its root handle, "" for any other.
+std::string rootName(RegKey root);
+// The root handle a full root name (any case) stands for; 0 for none.
+RegKey rootOf(std::string_view name);
 
 // RegDeleteKeyA's status: 0 when deleted, 5 when the key has sub-keys.
 long DeleteRegistryKey(RegistryPort& registry, RegKey root, const std::string& subKey);

@@ -11,20 +11,17 @@
 #include "platform/shortcut_port.h"
 #include "registry/query_value.h"
 #include "registry/registry_error.h"
+#include "registry/registry_helpers.h"
 
 namespace corvanta {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, RegKey>, 9> kRoots{{
+// The short names the script host takes beside the full ones.
+constexpr std::array<std::pair<std::string_view, RegKey>, 4> kShortRoots{{
     {"HKCU", kHkeyCurrentUser},
-    {"HKEY_CURRENT_USER", kHkeyCurrentUser},
     {"HKLM", kHkeyLocalMachine},
-    {"HKEY_LOCAL_MACHINE", kHkeyLocalMachine},
     {"HKCR", kHkeyClassesRoot},
-    {"HKEY_CLASSES_ROOT", kHkeyClassesRoot},
     {"HKU", kHkeyUsers},
-    {"HKEY_USERS", kHkeyUsers},
-    {"HKEY_CURRENT_CONFIG", kHkeyCurrentConfig},
 }};
 
 ShellPath placePath(const std::string& path) {
@@ -69,10 +66,11 @@ ShellValue toShellValue(std::uint32_t type, Bytes data) {
 std::optional<ShellPath> parseShellPath(const std::string& path) {
   const auto separator = path.find('\\');
   if (separator == std::string::npos) return std::nullopt;
-  const std::string_view rootName(path.data(), separator);
+  const std::string_view rootText(path.data(), separator);
   ShellPath parsed;
-  for (const auto& [name, root] : kRoots) {
-    if (equalsIgnoringCase(name, rootName)) parsed.root = root;
+  parsed.root = rootOf(rootText);
+  for (const auto& [name, root] : kShortRoots) {
+    if (equalsIgnoringCase(name, rootText)) parsed.root = root;
   }
   if (parsed.root == 0) return std::nullopt;
 

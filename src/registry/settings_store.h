@@ -9,6 +9,10 @@
 
 namespace corvanta {
 
+// The application name this program's own settings are stored under (the
+// tweak pages keep some of theirs under their sibling utilities' name).
+inline constexpr const char* kSettingsApplication = "Corvanta";
+
 class SettingsStore {
  public:
   explicit SettingsStore(RegistryPort& registry) : registry_(registry) {}

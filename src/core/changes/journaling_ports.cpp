@@ -1,23 +1,15 @@
 #include "core/changes/journaling_ports.h"
 
-#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
 
 #include "base/text.h"
 #include "registry/query_value.h"
+#include "registry/registry_helpers.h"
 
 namespace corvanta {
 namespace {
-
-constexpr std::array<std::pair<RegKey, const char*>, 5> kRootNames{{
-    {kHkeyClassesRoot, "HKEY_CLASSES_ROOT"},
-    {kHkeyCurrentUser, "HKEY_CURRENT_USER"},
-    {kHkeyLocalMachine, "HKEY_LOCAL_MACHINE"},
-    {kHkeyUsers, "HKEY_USERS"},
-    {kHkeyCurrentConfig, "HKEY_CURRENT_CONFIG"},
-}};
 
 constexpr std::uint32_t kViews = kKeyWow64_64Key | kKeyWow64_32Key;
 
@@ -38,20 +30,6 @@ std::string joined(const std::string& parent, const std::string& subKey) {
 }
 
 }  // namespace
-
-std::string rootName(RegKey root) {
-  for (const auto& [key, name] : kRootNames) {
-    if (key == root) return name;
-  }
-  return {};
-}
-
-RegKey rootOf(const std::string& name) {
-  for (const auto& [key, root] : kRootNames) {
-    if (equalsIgnoringCase(name, root)) return key;
-  }
-  return 0;
-}
 
 JournalingRegistry::Place JournalingRegistry::placeOf(RegKey key) const {
   if (isPredefinedRoot(key)) return {rootName(key), 0};

@@ -20,10 +20,6 @@ namespace corvanta {
 // about to make (ERROR_WRITE_FAULT): nothing was changed.
 inline constexpr long kErrorJournalNotWritten = 29;
 
-// "HKEY_LOCAL_MACHINE" for its root handle, "" for any other.
-std::string rootName(RegKey root);
-RegKey rootOf(const std::string& name);
-
 class JournalingRegistry final : public RegistryPort {
  public:
   JournalingRegistry(RegistryPort& inner, ChangeJournal& journal)

@@ -6,6 +6,7 @@
 #include "platform/file_port.h"
 #include "platform/registry_port.h"
 #include "registry/query_value.h"
+#include "registry/registry_helpers.h"
 
 namespace corvanta {
 namespace {

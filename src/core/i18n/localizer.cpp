@@ -9,7 +9,6 @@
 namespace corvanta {
 namespace {
 
-constexpr const char* kSettingsApplication = "Corvanta";
 constexpr const char* kSettingsSection = "Language";
 constexpr const char* kSettingsKey = "lng";
 constexpr const char* kTextSection = "Corvanta";

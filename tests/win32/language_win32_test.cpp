@@ -1,9 +1,13 @@
 // Languages in the real program, run from a copy of the release folder of
 // its own: German chosen on the Language page and shown at the next start;
-// its file gone, English and one message saying so.
+// its file gone, English and one message saying so; Russian captions and a
+// registry text outside the ANSI code page shown and written back exactly.
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
 
 #include "win32/running_program.h"
 #include "win32/scratch_folder.h"
@@ -91,6 +95,49 @@ TEST(ProgramLanguages, GermanChosenShowsAtTheNextStartAndAMissingFileGivesEnglis
     SendMessageW(childWithText(main, "System >>"), BM_CLICK, 0, 0);
     EXPECT_NE(nullptr, childWithText(main, "Drives"));
   }
+  RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+}
+
+// The text of a REG_SZ value of the current user, read wide; nullopt when
+// the value cannot be read.
+std::optional<std::wstring> userText(const wchar_t* key, const wchar_t* name) {
+  wchar_t data[256] = {};
+  DWORD size = sizeof data;
+  if (RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, data, &size) !=
+      ERROR_SUCCESS)
+    return std::nullopt;
+  return std::wstring(data);
+}
+
+TEST(ProgramLanguages, RussianShowsCyrillicCaptionsAndARegistryTitleInAnyAlphabetExactly) {
+  constexpr const wchar_t* kMain = L"Software\\Microsoft\\Internet Explorer\\Main";
+  const std::wstring stored = L"\u041E\u043A\u043D\u043E \u2014 \u65E5\u672C";  // Окно — 日本
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegSetKeyValueW(HKEY_CURRENT_USER, kMain, L"Window Title", REG_SZ, stored.c_str(),
+                            static_cast<DWORD>((stored.size() + 1) * sizeof(wchar_t))));
+  ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKey, "lng", REG_SZ,
+                                           "Russian", sizeof "Russian"));
+  {
+    RunningProgram program;
+    HWND main = program.mainWindow();
+    ASSERT_NE(nullptr, main);
+    const HWND expander = childWithText(main, "\u0421\u0438\u0441\u0442\u0435\u043C\u0430 >>", true);
+    ASSERT_NE(nullptr, expander) << "Система >>";
+    SendMessageW(expander, BM_CLICK, 0, 0);
+    const HWND explorer = childWithText(main, "\u041F\u0440\u043E\u0432\u043E\u0434\u043D\u0438\u043A", true);
+    ASSERT_NE(nullptr, explorer) << "Проводник";
+    SendMessageW(explorer, BM_CLICK, 0, 0);
+    const HWND title = childWithText(main, "\u041E\u043A\u043D\u043E \u2014 \u65E5\u672C", true);
+    ASSERT_NE(nullptr, title) << "the window title field shows the stored text";
+
+    const std::wstring typed = stored + L" \U0001F600";
+    SetWindowTextW(title, typed.c_str());  // as typed: the field reports the change
+    const HWND apply = childWithText(main, "\u041F\u0440\u0438\u043C\u0435\u043D\u0438\u0442\u044C", true);
+    ASSERT_NE(nullptr, apply) << "Применить";
+    SendMessageW(apply, BM_CLICK, 0, 0);
+    EXPECT_EQ(typed, userText(kMain, L"Window Title").value_or(L"(unreadable)"));
+  }
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, kMain, L"Window Title");
   RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
 }
 

@@ -18,10 +18,17 @@ inline std::string programPath() {
   return folder + "\\release\\corvanta.exe";
 }
 
+// A window's text as UTF-8, read wide so that any alphabet survives, and
+// asked of the window itself: GetWindowText does not ask another program's
+// edit fields for their contents.
 inline std::string textOf(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
+  wchar_t text[256] = {};
+  const int length = static_cast<int>(
+      SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text)));
+  std::string utf8(static_cast<std::size_t>(length) * 3, '\0');
+  utf8.resize(static_cast<std::size_t>(WideCharToMultiByte(
+      CP_UTF8, 0, text, length, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr)));
+  return utf8;
 }
 
 struct Found {
@@ -89,9 +96,9 @@ class RunningProgram {
   bool started_ = false;
 };
 
-inline HWND childWithText(HWND window, const std::string& text) {
+inline HWND childWithText(HWND window, const std::string& text, bool visibleOnly = false) {
   for (const auto& child : childrenOf(window)) {
-    if (child.text == text) return child.window;
+    if (child.text == text && (child.visible || !visibleOnly)) return child.window;
   }
   return nullptr;
 }

@@ -63,6 +63,29 @@ std::string toolTipOf(HWND form, HWND control) {
   return narrow(text);
 }
 
+RECT boundsInParent(HWND window) {
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
+
+// The sibling a captioned control has grown over (one that starts right of
+// it and covers some of it), or null.
+HWND overlapped(HWND window) {
+  const RECT own = boundsInParent(window);
+  for (HWND sibling = GetWindow(window, GW_HWNDFIRST); sibling;
+       sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+    const RECT other = boundsInParent(sibling);
+    RECT common{};
+    const bool container = GetWindow(sibling, GW_CHILD) != nullptr;  // a frame it sits in
+    if (sibling != window && !container && other.left > own.left &&
+        IntersectRect(&common, &own, &other))
+      return sibling;
+  }
+  return nullptr;
+}
+
 // What is wrong with the window's captions, one line each.
 void checkCaptions(const ui::Form& form, const std::string& where,
                    std::vector<std::string>& wrong) {
@@ -71,6 +94,12 @@ void checkCaptions(const ui::Form& form, const std::string& where,
     const auto window = reinterpret_cast<HWND>(control->handle());
     if (!window || !checked(control->kind()) || control->Caption().empty()) continue;
     const std::string& caption = control->Caption();
+    if (const HWND under = overlapped(window)) {
+      wchar_t text[64] = {};
+      GetClassNameW(under, text, 64);
+      wrong.push_back(where + " " + control->name() + " \"" + caption + "\" covers a " +
+                      narrow(text));
+    }
     RECT client{};
     GetClientRect(window, &client);
     const SIZE line = ui::win32::captionExtent(window, caption);

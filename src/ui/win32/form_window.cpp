@@ -81,6 +81,7 @@ void FormWindow::createControls() {
   for (const auto& model : form_.controls()) {
     if (showing(*model)) realise(*model);
   }
+  fitMadeCaptions();
 }
 
 bool FormWindow::showing(const Control& control) {
@@ -132,9 +133,17 @@ ControlWindow* FormWindow::realise(Control& model) {
     skin_->skinControl(window->hwnd(), model.SkinElement());
   ControlWindow* made = window.get();
   controls_.push_back(std::move(window));
-  fitCaptionOf(*made);
-  if (toolTipsReady_) showToolTip(*made);
+  unfitted_.push_back(made);
   return made;
+}
+
+// A caption may grow up to the next control on its line, so captions are
+// fitted once every control shown with them has been made.
+void FormWindow::fitMadeCaptions() {
+  for (ControlWindow* made : std::exchange(unfitted_, {})) {
+    fitCaptionOf(*made);
+    if (toolTipsReady_) showToolTip(*made);
+  }
 }
 
 void FormWindow::realiseShowing(const Control& container) {
@@ -145,6 +154,7 @@ void FormWindow::realiseShowing(const Control& container) {
     }
     if (inside && !byModel_.count(model.get()) && showing(*model)) realise(*model);
   }
+  fitMadeCaptions();
 }
 
 RECT FormWindow::boundsOf(const Control& control) const {

@@ -102,6 +102,7 @@ class FormWindow final : public FormObserver {
   void showToolTip(ControlWindow& window);
   // Labels, boxes and buttons show their whole caption (caption_fit.h).
   void fitCaptionOf(ControlWindow& window);
+  void fitMadeCaptions();
   ControlWindow* windowFor(HWND window) const;
   HBRUSH backgroundBrush(HWND window);
 
@@ -114,6 +115,7 @@ class FormWindow final : public FormObserver {
   HWND toolTips_ = nullptr;
   int dpi_ = 96;
   int topInset_ = 0;
+  std::vector<ControlWindow*> unfitted_;  // made, caption not fitted yet
   bool controlsMade_ = false;
   bool toolTipsReady_ = false;
   std::vector<std::unique_ptr<ControlWindow>> controls_;

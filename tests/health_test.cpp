@@ -292,11 +292,11 @@ TEST(HealthViews, EachEntryIsJudgedAsTheProgramsOfItsViewSeeItByEitherBuild) {
       "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\App Paths";
   const std::string kShared32 =
       "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
-  for (const char* programFiles : {"C:\\Program Files (x86)", "C:\\Program Files"}) {
+  for (const bool thirtyTwoBitProgram : {true, false}) {
+    const char* programFiles = thirtyTwoBitProgram ? "32-bit program" : "64-bit program";
     AppHarness app;
-    app.system.environment["PROGRAMFILES"] = programFiles;  // the running build's own
-    app.system.environment["PROGRAMW6432"] = "C:\\Program Files";
-    app.system.environment["PROGRAMFILES(X86)"] = "C:\\Program Files (x86)";
+    app.system.asSixtyFourBitWindows(thirtyTwoBitProgram);
+    app.registry.runAsThirtyTwoBitProgram(thirtyTwoBitProgram);
     app.files.addFolder("C:\\Documents and Settings\\user\\Application Data");
     for (const char* file :
          {"C:\\Program Files\\Tool\\tool.exe", "C:\\Program Files (x86)\\Tool32\\tool32.exe",
@@ -309,6 +309,7 @@ TEST(HealthViews, EachEntryIsJudgedAsTheProgramsOfItsViewSeeItByEitherBuild) {
     };
     command(kAppPaths, "tool.exe", "%ProgramFiles%\\Tool\\tool.exe");
     command(kAppPaths, "gone.exe", "%ProgramFiles%\\Gone\\gone.exe");  // only the 32-bit one
+    app.registry.addKey(kHklm, kAppPaths + "\\gone.exe\\Shell");  // deleted in its own view too
     command(kAppPaths, "unknown.exe", "%NoSuchFolder%\\x.exe");
     command(kAppPaths32, "tool32.exe", "%ProgramFiles%\\Tool32\\tool32.exe");
     app.registry.putString(kHklm, kAppPaths + "\\rundll.exe", "", "rundll32.exe C:\\x\\y.dll,Run");
@@ -338,8 +339,8 @@ TEST(HealthViews, EachEntryIsJudgedAsTheProgramsOfItsViewSeeItByEitherBuild) {
 // for both.
 TEST(HealthViews, AKeyBothViewsShareKeepsWhatEitherBitnessFinds) {
   AppHarness app;
-  app.system.environment["PROGRAMW6432"] = "C:\\Program Files";
-  app.system.environment["PROGRAMFILES(X86)"] = "C:\\Program Files (x86)";
+  app.system.asSixtyFourBitWindows(true);
+  app.registry.runAsThirtyTwoBitProgram();
   app.files.addFolder("C:\\Documents and Settings\\user\\Application Data");
   app.files.addFile("C:\\Program Files (x86)\\X\\x.exe");
   const std::string text = "%ProgramFiles%\\X\\x.exe";

@@ -129,6 +129,40 @@ long FakeRegistry::enter(RegistryOp op, RegKey key, Handle*& handle, const std::
   return status;
 }
 
+// Like enter, for a call that names a key by a path below `key`: the fault
+// and the key are those of where the path lands in the view asked for.
+long FakeRegistry::enterPath(RegistryOp op, RegKey key, const std::string& subKey,
+                             std::uint32_t access, Handle*& handle, Target& target) {
+  long status = begin(op);
+  if (status == kErrorSuccess) status = resolve(key, handle);
+  if (status != kErrorSuccess) return status;
+  target = inView(handle->key, subKey, access);
+  return pathFault(op, target.from.get(), target.path);
+}
+
+FakeRegistry::Target FakeRegistry::inView(const std::shared_ptr<Key>& from,
+                                          const std::string& subKey, std::uint32_t access) const {
+  const bool thirtyTwo = (access & kKeyWow64_32Key) ||
+                         (thirtyTwoBitProgram_ && !(access & kKeyWow64_64Key));
+  long status = 0;
+  // An empty path opens the handle's own key again, in whichever view.
+  if (!thirtyTwo || from->root != kHkeyLocalMachine || subKey.empty() || subKey.front() == '\\' ||
+      !find(rootKey(kHkeyLocalMachine), "software\\wow6432node", status))
+    return {from, subKey};
+  std::vector<std::string> parts = components(from->foldedPath);
+  for (std::string& part : components(subKey)) parts.push_back(std::move(part));
+  if (parts.size() < 2 || !equalsIgnoringCase(parts[0], "SOFTWARE") ||
+      equalsIgnoringCase(parts[1], "Wow6432Node"))
+    return {from, subKey};
+  const std::string folded = foldedJoin(from->foldedPath, subKey);
+  for (const std::string& shared : sharedKeys_) {
+    if (folded == shared || folded.rfind(shared + '\\', 0) == 0) return {from, subKey};
+  }
+  std::string redirected = "SOFTWARE\\Wow6432Node";
+  for (std::size_t at = 1; at < parts.size(); ++at) redirected += '\\' + parts[at];
+  return {rootKey(kHkeyLocalMachine), redirected};
+}
+
 long FakeRegistry::resolve(RegKey key, Handle*& handle) {
   if (isPredefinedRoot(key)) {
     rootHandle_ = {rootKey(key), kKeyAllAccess};
@@ -205,9 +239,10 @@ long FakeRegistry::openKeyEx(RegKey key, const std::string& subKey, std::uint32_
                              RegKey& result) {
   lastOpenAccess_ = access;
   Handle* handle = nullptr;
-  long status = enter(RegistryOp::OpenKey, key, handle, subKey);
+  Target where;
+  long status = enterPath(RegistryOp::OpenKey, key, subKey, access, handle, where);
   if (status != kErrorSuccess) return status;
-  auto target = find(handle->key, subKey, status);
+  auto target = find(where.from, where.path, status);
   if (!target) return status;
   if (target->readOnly && (access & kWriteRights)) return kErrorAccessDenied;
   result = newHandle(target, access);
@@ -217,14 +252,15 @@ long FakeRegistry::openKeyEx(RegKey key, const std::string& subKey, std::uint32_
 long FakeRegistry::create(RegistryOp op, RegKey key, const std::string& subKey,
                           std::uint32_t access, RegKey& result, std::uint32_t* disposition) {
   Handle* handle = nullptr;
-  long status = enter(op, key, handle, subKey);
+  Target where;
+  long status = enterPath(op, key, subKey, access, handle, where);
   if (status != kErrorSuccess) return status;
   if (!subKey.empty() && subKey.front() == '\\') return kErrorBadPathname;
 
   // Creating needs the right to create below the first missing key's parent.
-  std::shared_ptr<Key> existing = handle->key;
+  std::shared_ptr<Key> existing = where.from;
   bool complete = true;
-  for (const auto& part : components(subKey)) {
+  for (const auto& part : components(where.path)) {
     auto next = existing->child(foldCase(part));
     if (!next) {
       const bool viaHandle = existing == handle->key;
@@ -245,7 +281,7 @@ long FakeRegistry::create(RegistryOp op, RegKey key, const std::string& subKey,
       return kErrorAccessDenied;
     }
   }
-  result = newHandle(make(handle->key, subKey), access);
+  result = newHandle(make(where.from, where.path), access);
   if (disposition) *disposition = complete ? kRegOpenedExistingKey : kRegCreatedNewKey;
   return kErrorSuccess;
 }
@@ -332,10 +368,19 @@ long FakeRegistry::setValueEx(RegKey key, const std::string& valueName, std::uin
 }
 
 long FakeRegistry::deleteKey(RegKey key, const std::string& subKey) {
+  return removeKey(key, subKey, 0);
+}
+
+long FakeRegistry::deleteKeyEx(RegKey key, const std::string& subKey, std::uint32_t view) {
+  return removeKey(key, subKey, view);
+}
+
+long FakeRegistry::removeKey(RegKey key, const std::string& subKey, std::uint32_t view) {
   Handle* handle = nullptr;
-  long status = enter(RegistryOp::DeleteKey, key, handle, subKey);
+  Target where;
+  long status = enterPath(RegistryOp::DeleteKey, key, subKey, view, handle, where);
   if (status != kErrorSuccess) return status;
-  auto target = find(handle->key, subKey, status);
+  auto target = find(where.from, where.path, status);
   if (!target) return status;
   if (!target->parent || !target->children.empty() || target->readOnly) return kErrorAccessDenied;
   auto& siblings = target->parent->children;
@@ -419,6 +464,10 @@ std::size_t FakeRegistry::valueCount(RegKey root, const std::string& path) const
 
 void FakeRegistry::markReadOnly(RegKey root, const std::string& path) {
   make(rootKey(root), path)->readOnly = true;
+}
+
+void FakeRegistry::shareBetweenViews(const std::string& path) {
+  sharedKeys_.push_back(foldedJoin("", path));
 }
 
 void FakeRegistry::failCall(int n, long status) { callFaults_[totalCalls_ + n] = status; }

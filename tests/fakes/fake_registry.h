@@ -2,7 +2,9 @@
 // without regard to case (code page 1252), sub-keys enumerated in name order
 // and values in creation order, the buffer rules of the Reg* calls, a key
 // with sub-keys that RegDeleteKeyA refuses, and data kept byte for byte as
-// written. Tests arrange it directly, inject faults and watch the calls.
+// written; on a 64-bit system (one with HKLM\SOFTWARE\Wow6432Node) the two
+// views of HKLM\SOFTWARE as a program of either bitness sees them. Tests
+// arrange it directly, inject faults and watch the calls.
 #pragma once
 
 #include <cstdint>
@@ -58,10 +60,7 @@ class FakeRegistry final : public RegistryPort {
   long setValueEx(RegKey key, const std::string& valueName, std::uint32_t type,
                   const std::uint8_t* data, std::uint32_t dataLength) override;
   long deleteKey(RegKey key, const std::string& subKey) override;
-  // One view here: the view flag is taken and has no effect.
-  long deleteKeyEx(RegKey key, const std::string& subKey, std::uint32_t) override {
-    return deleteKey(key, subKey);
-  }
+  long deleteKeyEx(RegKey key, const std::string& subKey, std::uint32_t view) override;
   long deleteValue(RegKey key, const std::string& valueName) override;
   long connectRegistry(const std::string& machineName, RegKey key, RegKey& result) override;
   long closeKey(RegKey key) override;
@@ -83,6 +82,14 @@ class FakeRegistry final : public RegistryPort {
   // Opening it with any write right, writing in it, creating below it or
   // deleting it is then refused with access denied.
   void markReadOnly(RegKey root, const std::string& path);
+  // The running program is 32-bit on 64-bit Windows: a key below
+  // HKLM\SOFTWARE that it opens, creates or deletes without the 64-bit view
+  // flag is the one below SOFTWARE\Wow6432Node (as with the 32-bit flag,
+  // which any program may give), the whole path counted, so a child opened
+  // through a handle of the 64-bit view without the flag lands there too.
+  void runAsThirtyTwoBitProgram(bool yes = true) { thirtyTwoBitProgram_ = yes; }
+  // A key below SOFTWARE that both views see as one.
+  void shareBetweenViews(const std::string& path);
   // The name connectRegistry accepts besides the empty one.
   void setComputerName(std::string name) { computerName_ = std::move(name); }
 
@@ -111,7 +118,17 @@ class FakeRegistry final : public RegistryPort {
     std::uint32_t access = 0;
   };
 
+  // Where a sub-key path below a key lands in the view an access asks for.
+  struct Target {
+    std::shared_ptr<Key> from;
+    std::string path;
+  };
+  Target inView(const std::shared_ptr<Key>& from, const std::string& subKey,
+                std::uint32_t access) const;
   long enter(RegistryOp op, RegKey key, Handle*& handle, const std::string& subKey = {});
+  long enterPath(RegistryOp op, RegKey key, const std::string& subKey, std::uint32_t access,
+                 Handle*& handle, Target& target);
+  long removeKey(RegKey key, const std::string& subKey, std::uint32_t view);
   long begin(RegistryOp op);
   long pathFault(RegistryOp op, const Key* addressed, const std::string& subKey = {});
   long resolve(RegKey key, Handle*& handle);
@@ -129,6 +146,8 @@ class FakeRegistry final : public RegistryPort {
   Handle rootHandle_;  // what a predefined root resolves to, with every right
   RegKey nextHandle_ = 0x00010000;
   std::string computerName_ = "CORVANTA-TEST";
+  bool thirtyTwoBitProgram_ = false;
+  std::vector<std::string> sharedKeys_;  // folded paths below HKLM
 
   struct PathFault {
     RegKey root;

@@ -3,6 +3,19 @@
 #include "base/profile_text.h"
 
 namespace corvanta::testing {
+
+void FakeSystem::asSixtyFourBitWindows(bool thirtyTwoBitProgram) {
+  wow64 = thirtyTwoBitProgram;
+  const std::string native = "C:\\Program Files", wow = "C:\\Program Files (x86)";
+  const std::string common = "\\Common Files";
+  environment["PROGRAMW6432"] = native;
+  environment["PROGRAMFILES(X86)"] = wow;
+  environment["COMMONPROGRAMW6432"] = native + common;
+  environment["COMMONPROGRAMFILES(X86)"] = wow + common;
+  environment["PROGRAMFILES"] = thirtyTwoBitProgram ? wow : native;
+  environment["COMMONPROGRAMFILES"] = (thirtyTwoBitProgram ? wow : native) + common;
+}
+
 std::string FakeSystem::expandEnvironmentStrings(const std::string& text) {
   std::string out;
   std::size_t i = 0;

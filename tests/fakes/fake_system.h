@@ -28,6 +28,12 @@ class FakeSystem final : public SystemPort {
   NumberSeparators separators;
   bool wow64 = false;
 
+  // 64-bit Windows with its folders on C:, as a program of either bitness
+  // sees it: the WOW64 flag, and ProgramFiles and CommonProgramFiles naming
+  // the program's own folders beside the variables that name each
+  // bitness's.
+  void asSixtyFourBitWindows(bool thirtyTwoBitProgram);
+
   // %NAME% references are replaced when NAME (any case) is set; anything
   // else, an unclosed "%" included, stays as written.
   std::string expandEnvironmentStrings(const std::string& text) override;

@@ -14,6 +14,7 @@ inline constexpr long kErrorNotReady = 21;
 inline constexpr long kErrorBadNetPath = 53;
 inline constexpr long kErrorFileExists = 80;
 inline constexpr long kErrorInvalidParameter = 87;
+inline constexpr long kErrorInvalidName = 123;
 inline constexpr long kErrorDirNotEmpty = 145;
 inline constexpr long kErrorBadPathname = 161;
 inline constexpr long kErrorAlreadyExists = 183;

@@ -60,6 +60,14 @@ void checkFileRules(FilePort& files, const std::string& root,
   EXPECT_EQ(0, files.deleteFile(folder + "\\" + file));
   EXPECT_EQ(0, files.deleteFile(folder + "\\Ελληνικά.txt"));
   EXPECT_EQ(0, files.removeDirectory(folder));
+
+  // Names Windows refuses are refused, whatever the call.
+  for (const char* bad : {"a?b.txt", "a<b", "a|b", "a\"b", "a>b\\c"}) {
+    const std::string path = root + "\\" + bad;
+    EXPECT_EQ(kErrorInvalidName, files.appendToFile(path, "x")) << bad;
+    EXPECT_EQ(kErrorInvalidName, files.createDirectory(path)) << bad;
+    EXPECT_EQ(kErrorInvalidName, files.deleteFile(path)) << bad;
+  }
 }
 
 }  // namespace corvanta::testing

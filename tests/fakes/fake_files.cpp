@@ -1,5 +1,7 @@
 #include "fakes/fake_files.h"
 
+#include <string_view>
+
 namespace corvanta::testing {
 namespace {
 
@@ -25,6 +27,18 @@ bool matches(const std::string& pattern, const std::string& name) {
   }
   while (p < pattern.size() && pattern[p] == '*') ++p;
   return p == pattern.size();
+}
+
+// ERROR_INVALID_NAME for a path with a character no file name may hold
+// below its drive, else 0. (A colon after the drive names a stream.)
+long invalidName(const std::string& path) {
+  const std::size_t start = path.size() >= 2 && path[1] == ':' ? 2 : 0;
+  for (std::size_t at = start; at < path.size(); ++at) {
+    const auto c = static_cast<unsigned char>(path[at]);
+    if (c < 0x20 || std::string_view("<>\"|?*").find(static_cast<char>(c)) != std::string_view::npos)
+      return kErrorInvalidName;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -67,6 +81,7 @@ std::string FakeFiles::contents(const std::string& path) const {
 }
 
 long FakeFiles::appendToFile(const std::string& path, const std::string& bytes) {
+  if (const long bad = invalidName(path)) return bad;
   if (unwritable_.count(foldCase(path))) return kAccessDenied;
   if (!isFolder(parentOf(path))) return kErrorPathNotFound;
   auto& entry = entries_[foldCase(path)];
@@ -84,6 +99,7 @@ std::uint32_t FakeFiles::attributesOf(const std::string& path) const {
 long FakeFiles::findFiles(const std::string& pattern, std::vector<FileEntry>& found) {
   ++findCalls;
   const std::string folder = parentOf(pattern);
+  if (const long bad = invalidName(folder)) return bad;
   for (std::string above = foldCase(folder); !above.empty(); above = parentOf(above)) {
     const auto failure = listingFailures_.find(above);
     if (failure != listingFailures_.end()) return failure->second;
@@ -113,6 +129,7 @@ long FakeFiles::findFiles(const std::string& pattern, std::vector<FileEntry>& fo
 }
 
 long FakeFiles::createDirectory(const std::string& path) {
+  if (const long bad = invalidName(path)) return bad;
   if (unwritable_.count(foldCase(path)) || unwritable_.count(foldCase(parentOf(path)))) {
     return kAccessDenied;
   }
@@ -123,6 +140,7 @@ long FakeFiles::createDirectory(const std::string& path) {
 }
 
 long FakeFiles::removeDirectory(const std::string& path) {
+  if (const long bad = invalidName(path)) return bad;
   const auto found = entries_.find(foldCase(path));
   if (found == entries_.end()) return isFolder(parentOf(path)) ? 2 : kErrorPathNotFound;
   if (unwritable_.count(found->first)) return kAccessDenied;
@@ -133,6 +151,7 @@ long FakeFiles::removeDirectory(const std::string& path) {
 }
 
 long FakeFiles::setFileAttributes(const std::string& path, std::uint32_t attributes) {
+  if (const long bad = invalidName(path)) return bad;
   const auto found = entries_.find(foldCase(path));
   if (found == entries_.end()) return isFolder(parentOf(path)) ? 2 : kErrorPathNotFound;
   if (unwritable_.count(found->first)) return kAccessDenied;
@@ -142,6 +161,7 @@ long FakeFiles::setFileAttributes(const std::string& path, std::uint32_t attribu
 }
 
 long FakeFiles::deleteFile(const std::string& path) {
+  if (const long bad = invalidName(path)) return bad;
   const auto found = entries_.find(foldCase(path));
   if (found == entries_.end()) return isFolder(parentOf(path)) ? 2 : kErrorPathNotFound;
   const std::uint32_t attributes = found->second.attributes;
@@ -154,6 +174,7 @@ long FakeFiles::deleteFile(const std::string& path) {
 }
 
 long FakeFiles::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
+  if (const long bad = invalidName(from + to)) return bad;
   const auto source = entries_.find(foldCase(from));
   if (source == entries_.end() || (source->second.attributes & kFileAttributeDirectory)) return 2;
   if (!isFolder(parentOf(to))) return kErrorPathNotFound;
@@ -165,6 +186,7 @@ long FakeFiles::copyFile(const std::string& from, const std::string& to, bool fa
 }
 
 long FakeFiles::createNewFile(const std::string& path, const std::string& bytes) {
+  if (const long bad = invalidName(path)) return bad;
   if (exists(path)) return kErrorFileExists;
   return appendToFile(path, bytes);
 }

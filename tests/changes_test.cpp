@@ -180,6 +180,9 @@ TEST_F(ChangesTest, TheChangesWindowListsAnApplyAndUndoesIt) {
   ASSERT_NE(rows.end(), noRun);
   EXPECT_EQ("0", (*noRun)[1]);
   EXPECT_EQ("1", (*noRun)[2]);
+  for (const auto& row : rows) EXPECT_NE(row[1], row[2]) << row[0] << ": rewritten as it was";
+  main.control("applymenu").click();
+  EXPECT_EQ(1u, app.journal.groups().size()) << "an Apply that changes nothing records nothing";
   changes.control("undocmd").click();
   EXPECT_EQ((Bytes{0, 0, 0, 0}), app.registry.value(kHkcu, kPolicy, "NoRun")->data);
   EXPECT_TRUE(app.dialogs.shown.empty()) << "nothing to ask, nothing failed";

@@ -134,8 +134,11 @@ long JournalingRegistry::setValueEx(RegKey key, const std::string& valueName, st
     return inner_.setValueEx(key, valueName, type, data, dataLength);
   const auto before = current(place, valueName);
   if (!before) return kErrorJournalNotWritten;  // what it held cannot be told
-  const Change change = Change::value(place.view, place.name, valueName, *before,
-                                      {true, type, Bytes(data, data + dataLength)});
+  ValueState after{true, type, Bytes(data, data + dataLength)};
+  // Writing back what is there changes nothing: nothing to see or undo.
+  if (*before == after) return inner_.setValueEx(key, valueName, type, data, dataLength);
+  const Change change =
+      Change::value(place.view, place.name, valueName, *before, std::move(after));
   return recorded(journal_, change,
                   [&] { return inner_.setValueEx(key, valueName, type, data, dataLength); });
 }

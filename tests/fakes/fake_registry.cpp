@@ -122,10 +122,10 @@ long FakeRegistry::begin(RegistryOp op) {
 
 // Every call that works on a key starts here: counted, hooked, and failed
 // if a fault is injected for this call or for the key it reaches.
-long FakeRegistry::enter(RegistryOp op, RegKey key, Handle*& handle, const std::string& subKey) {
+long FakeRegistry::enter(RegistryOp op, RegKey key, Handle*& handle) {
   long status = begin(op);
   if (status == kErrorSuccess) status = resolve(key, handle);
-  if (status == kErrorSuccess) status = pathFault(op, handle->key.get(), subKey);
+  if (status == kErrorSuccess) status = pathFault(op, handle->key.get());
   return status;
 }
 
@@ -154,10 +154,6 @@ FakeRegistry::Target FakeRegistry::inView(const std::shared_ptr<Key>& from,
   if (parts.size() < 2 || !equalsIgnoringCase(parts[0], "SOFTWARE") ||
       equalsIgnoringCase(parts[1], "Wow6432Node"))
     return {from, subKey};
-  const std::string folded = foldedJoin(from->foldedPath, subKey);
-  for (const std::string& shared : sharedKeys_) {
-    if (folded == shared || folded.rfind(shared + '\\', 0) == 0) return {from, subKey};
-  }
   std::string redirected = "SOFTWARE\\Wow6432Node";
   for (std::size_t at = 1; at < parts.size(); ++at) redirected += '\\' + parts[at];
   return {rootKey(kHkeyLocalMachine), redirected};
@@ -464,10 +460,6 @@ std::size_t FakeRegistry::valueCount(RegKey root, const std::string& path) const
 
 void FakeRegistry::markReadOnly(RegKey root, const std::string& path) {
   make(rootKey(root), path)->readOnly = true;
-}
-
-void FakeRegistry::shareBetweenViews(const std::string& path) {
-  sharedKeys_.push_back(foldedJoin("", path));
 }
 
 void FakeRegistry::failCall(int n, long status) { callFaults_[totalCalls_ + n] = status; }

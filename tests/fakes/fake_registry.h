@@ -88,8 +88,6 @@ class FakeRegistry final : public RegistryPort {
   // which any program may give), the whole path counted, so a child opened
   // through a handle of the 64-bit view without the flag lands there too.
   void runAsThirtyTwoBitProgram(bool yes = true) { thirtyTwoBitProgram_ = yes; }
-  // A key below SOFTWARE that both views see as one.
-  void shareBetweenViews(const std::string& path);
   // The name connectRegistry accepts besides the empty one.
   void setComputerName(std::string name) { computerName_ = std::move(name); }
 
@@ -125,7 +123,7 @@ class FakeRegistry final : public RegistryPort {
   };
   Target inView(const std::shared_ptr<Key>& from, const std::string& subKey,
                 std::uint32_t access) const;
-  long enter(RegistryOp op, RegKey key, Handle*& handle, const std::string& subKey = {});
+  long enter(RegistryOp op, RegKey key, Handle*& handle);
   long enterPath(RegistryOp op, RegKey key, const std::string& subKey, std::uint32_t access,
                  Handle*& handle, Target& target);
   long removeKey(RegKey key, const std::string& subKey, std::uint32_t view);
@@ -147,7 +145,6 @@ class FakeRegistry final : public RegistryPort {
   RegKey nextHandle_ = 0x00010000;
   std::string computerName_ = "CORVANTA-TEST";
   bool thirtyTwoBitProgram_ = false;
-  std::vector<std::string> sharedKeys_;  // folded paths below HKLM
 
   struct PathFault {
     RegKey root;

@@ -63,20 +63,13 @@ std::string toolTipOf(HWND form, HWND control) {
   return narrow(text);
 }
 
-RECT boundsInParent(HWND window) {
-  RECT bounds{};
-  GetWindowRect(window, &bounds);
-  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
-  return bounds;
-}
-
 // The sibling a captioned control has grown over (one that starts right of
 // it and covers some of it), or null.
 HWND overlapped(HWND window) {
-  const RECT own = boundsInParent(window);
+  const RECT own = ui::win32::boundsInParent(window);
   for (HWND sibling = GetWindow(window, GW_HWNDFIRST); sibling;
        sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-    const RECT other = boundsInParent(sibling);
+    const RECT other = ui::win32::boundsInParent(sibling);
     RECT common{};
     const bool container = GetWindow(sibling, GW_CHILD) != nullptr;  // a frame it sits in
     if (sibling != window && !container && other.left > own.left &&

@@ -21,13 +21,6 @@ bool isCheckLike(HWND window) {
          type != BS_DEFPUSHBUTTON && type != BS_GROUPBOX;
 }
 
-RECT boundsInParent(HWND window) {
-  RECT bounds{};
-  GetWindowRect(window, &bounds);
-  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
-  return bounds;
-}
-
 // How far right the control may reach: to its container's edge, or to the
 // next control on its line that starts right of it (one it reaches under
 // included).
@@ -58,6 +51,13 @@ void setClientWidth(HWND window, const RECT& client, int width) {
 }
 
 }  // namespace
+
+RECT boundsInParent(HWND window) {
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
 
 SIZE captionExtent(HWND window, const std::string& text, int wrapWidth) {
   HDC dc = GetDC(window);

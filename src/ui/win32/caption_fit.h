@@ -11,6 +11,9 @@
 
 namespace corvanta::ui::win32 {
 
+// The window's rectangle in its parent's client coordinates.
+RECT boundsInParent(HWND window);
+
 // The text's extent in the window's own font, "&" prefixes as the control
 // draws them: one line, or wrapped to `wrapWidth` when it is above 0.
 SIZE captionExtent(HWND window, const std::string& text, int wrapWidth = 0);

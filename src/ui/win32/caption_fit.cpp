@@ -60,14 +60,18 @@ RECT boundsInParent(HWND window) {
 }
 
 SIZE captionExtent(HWND window, const std::string& text, int wrapWidth) {
-  HDC dc = GetDC(window);
-  HGDIOBJ previous =
-      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+  // Measured on one memory DC, made once: the extent depends on the font
+  // alone, and asking each window for a DC of its own costs a trip to the
+  // window manager per caption (under Wine about as much as the rest of the
+  // fitting together). A window without a font measures with the system
+  // font, as its own DC would.
+  static const HDC dc = CreateCompatibleDC(nullptr);
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+  HGDIOBJ previous = SelectObject(dc, font ? font : GetStockObject(SYSTEM_FONT));
   RECT extent{0, 0, wrapWidth, 0};
   DrawTextW(dc, wide(text).c_str(), -1, &extent,
             DT_CALCRECT | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
   SelectObject(dc, previous);
-  ReleaseDC(window, dc);
   return {extent.right, extent.bottom};
 }
 
@@ -83,8 +87,8 @@ CaptionFit fitCaption(HWND window, const std::string& text) {
   const bool pushButton = !isStatic(window) && !isCheckLike(window);
   // A caption that runs under the next control is hidden there: the control
   // ends where that one starts.
+  const int room = pushButton ? 0 : roomRight(window);
   if (!pushButton) {
-    const int room = roomRight(window);
     if (room > 0 && client.right > room) {
       setClientWidth(window, client, room);
       GetClientRect(window, &client);
@@ -100,7 +104,7 @@ CaptionFit fitCaption(HWND window, const std::string& text) {
   }
   if (needed <= client.right) return {};
   if (!pushButton) {
-    const int width = std::min(needed, roomRight(window));
+    const int width = std::min(needed, room);
     if (width > client.right) {
       setClientWidth(window, client, width);
       if (width >= needed) return {};

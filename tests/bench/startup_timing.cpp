@@ -1,15 +1,16 @@
-// Start-up time of the program beside an empty window program: from
-// CreateProcess until each one's main window is visible, run in alternating
-// pairs; the medians, the median of the pair ratios, and the program's
-// working set once it has started. Each program's phases (WinMain, window
-// created, loaded, shown, first paint), as it traces them itself, are
-// printed too: the median time of each from the process's creation. Exits 3, saying so, when the ratio is
-// above the limit given. A second yardstick, when given, runs in every round
-// too and is reported beside the first, for information only.
+// Start-up time of the program beside yardstick programs: from CreateProcess
+// until each one's main window is visible, run in alternating rounds; the
+// medians, the median of the rounds' ratios, and the program's working set
+// once it has started. Each program's phases (WinMain, window created,
+// loaded, shown, first paint), as it traces them itself, are printed too:
+// the median time of each from the process's creation. The first yardstick
+// decides: exits 3, saying so, when the ratio to it is above the limit
+// given. Further yardsticks run in every round too and are reported beside
+// it, for information only.
 //
 //   corvanta_startup_timing <pairs> <limit> <program.exe> <class> <title>
-//                           <yardstick.exe> <class> <title>
-//                           [<second yardstick.exe> <class> <title>]
+//                           <yardstick.exe> <class> <title> <name>
+//                           [<yardstick.exe> <class> <title> <name> ...]
 #include <windows.h>
 #include <psapi.h>
 
@@ -89,7 +90,7 @@ void printPhases(const char* who, const std::vector<Run>& runs) {
   for (const Run& run : runs) {
     for (const auto& [phase, ms] : run.phases) times[phase].push_back(ms);
   }
-  std::printf("    %-14s", who);
+  std::printf("    %-16s", who);
   if (runs.empty() || runs.front().phases.empty()) std::printf(" (traced nothing)");
   for (const auto& phase : runs.empty() ? decltype(Run::phases){} : runs.front().phases)
     std::printf("  %s %.1f", phase.first.c_str(), median(times[phase.first]));
@@ -99,55 +100,66 @@ void printPhases(const char* who, const std::vector<Run>& runs) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 9 && argc != 12) {
+  // The program, then yardsticks of four arguments each: exe, class, title
+  // and the name to print. The first yardstick decides the verdict.
+  if (argc < 10 || (argc - 6) % 4 != 0) {
     std::fprintf(stderr,
-                 "usage: %s <pairs> <limit> <program> <class> <title> <yardstick> <class> <title> "
-                 "[<second yardstick> <class> <title>]\n",
+                 "usage: %s <pairs> <limit> <program> <class> <title> "
+                 "<yardstick> <class> <title> <name> [<yardstick> <class> <title> <name> ...]\n",
                  argv[0]);
     return 2;
   }
   const int pairs = std::max(1, std::atoi(argv[1]));
   const double limit = std::atof(argv[2]);
-  const bool second = argc == 12;
-  std::vector<double> program, yardstick, ratios, secondYardstick, secondRatios;
-  std::vector<double> workingSets;
-  std::vector<Run> ourRuns, emptyRuns, otherRuns;
-  for (int pair = 0; pair < pairs; ++pair) {
-    Run ours, empty, other;
-    if (!startOnce(argv[6], argv[7], argv[8], empty) ||
-        !startOnce(argv[3], argv[4], argv[5], ours) ||
-        (second && !startOnce(argv[9], argv[10], argv[11], other))) {
+  struct Yardstick {
+    char** args;  // exe, class, title, name
+    std::vector<Run> runs;
+    std::vector<double> ms, ratios, toFirst;  // toFirst: its time over the first yardstick's
+  };
+  std::vector<Yardstick> yardsticks;
+  for (int at = 6; at < argc; at += 4) yardsticks.push_back({argv + at, {}, {}, {}, {}});
+  std::vector<Run> ourRuns;
+  std::vector<double> program, workingSets;
+  for (int round = 0; round < pairs; ++round) {
+    Run ours;
+    std::vector<Run> theirs(yardsticks.size());
+    bool started = startOnce(yardsticks[0].args[0], yardsticks[0].args[1], yardsticks[0].args[2],
+                             theirs[0]) &&
+                   startOnce(argv[3], argv[4], argv[5], ours);
+    for (std::size_t i = 1; started && i < yardsticks.size(); ++i) {
+      started = startOnce(yardsticks[i].args[0], yardsticks[i].args[1], yardsticks[i].args[2],
+                          theirs[i]);
+    }
+    if (!started) {
       std::fprintf(stderr, "cannot start the programs\n");
       return 1;
     }
     program.push_back(ours.milliseconds);
-    yardstick.push_back(empty.milliseconds);
-    ratios.push_back(ours.milliseconds / empty.milliseconds);
-    if (second) {
-      secondYardstick.push_back(other.milliseconds);
-      secondRatios.push_back(ours.milliseconds / other.milliseconds);
-    }
     workingSets.push_back(static_cast<double>(ours.workingSet) / 1048576.0);
     ourRuns.push_back(ours);
-    emptyRuns.push_back(empty);
-    if (second) otherRuns.push_back(other);
+    for (std::size_t i = 0; i < yardsticks.size(); ++i) {
+      yardsticks[i].ms.push_back(theirs[i].milliseconds);
+      yardsticks[i].ratios.push_back(ours.milliseconds / theirs[i].milliseconds);
+      yardsticks[i].toFirst.push_back(theirs[i].milliseconds / theirs[0].milliseconds);
+      yardsticks[i].runs.push_back(theirs[i]);
+    }
   }
-  const double ratio = median(ratios);
-  std::printf("  program %.1f ms, empty window %.1f ms (medians of %d alternating pairs)\n",
-              median(program), median(yardstick), pairs);
-  std::printf("  ratio %.2f (median of the pairs' ratios; goal %.2f)\n", ratio, limit);
-  if (second) {
-    std::printf("  second yardstick %.1f ms: ratio %.2f (for information)\n",
-                median(secondYardstick), median(secondRatios));
+  const double ratio = median(yardsticks[0].ratios);
+  std::printf("  program %.1f ms, %s %.1f ms (medians of %d alternating rounds)\n",
+              median(program), yardsticks[0].args[3], median(yardsticks[0].ms), pairs);
+  std::printf("  ratio %.2f (median of the rounds' ratios; goal %.2f)\n", ratio, limit);
+  for (std::size_t i = 1; i < yardsticks.size(); ++i) {
+    std::printf("  %s %.1f ms (%.2f times the %s): program's ratio to it %.2f (for information)\n",
+                yardsticks[i].args[3], median(yardsticks[i].ms), median(yardsticks[i].toFirst),
+                yardsticks[0].args[3], median(yardsticks[i].ratios));
   }
   std::printf("  working set after start-up: %.1f MB\n", median(workingSets));
   std::printf("  phases, ms from the process's creation (medians):\n");
   printPhases("program", ourRuns);
-  printPhases("empty window", emptyRuns);
-  if (second) printPhases("themed empty", otherRuns);
+  for (const Yardstick& yardstick : yardsticks) printPhases(yardstick.args[3], yardstick.runs);
   if (ratio > limit) {
-    std::printf("  FAILED: start-up takes %.2f times the empty window, over the %.2f allowed\n",
-                ratio, limit);
+    std::printf("  FAILED: start-up takes %.2f times the %s, over the %.2f allowed\n", ratio,
+                yardsticks[0].args[3], limit);
     return 3;
   }
   return 0;

@@ -110,6 +110,20 @@ TEST_F(RealisationTest, FramesCarryTheirCaptionAndHideOrDisableWhatTheyHold) {
   EXPECT_EQ("Repeat Delay", textOf(hwndOf(inside)));
 }
 
+TEST_F(RealisationTest, AFrameDrawnIntoAControlsDcLeavesThatDcsFont) {
+  // What a themed check box does to draw its parent's background under it.
+  Control& frame = form.add(ControlKind::Frame, "frame").caption("Memory").at(120, 120, 3000, 1500);
+  show();
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT own = CreateFontW(-20, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+  HGDIOBJ before = SelectObject(dc, own);
+  SendMessageW(hwndOf(frame), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  EXPECT_EQ(own, GetCurrentObject(dc, OBJ_FONT));
+  SelectObject(dc, before);
+  DeleteObject(own);
+  DeleteDC(dc);
+}
+
 TEST_F(RealisationTest, ControlsArePlacedByTheirTwipsAtTheScreensResolution) {
   Control& label = form.add(ControlKind::SkinLabel, "lbl").caption("x").at(1440, 720, 2880, 360);
   show();

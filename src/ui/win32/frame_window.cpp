@@ -34,6 +34,19 @@ LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
       return 1;
     }
+    case WM_PRINTCLIENT: {
+      // A themed control inside asks its parent to draw the background into
+      // the control's own DC, after selecting its font there; the group box
+      // selects its own face and leaves it, and the control's caption came
+      // out in the frame's bold face, wider than it was measured. The DC
+      // goes back as it came.
+      const auto dc = reinterpret_cast<HDC>(wParam);
+      const int saved = SaveDC(dc);
+      const LRESULT result = original ? CallWindowProcW(original, window, message, wParam, lParam)
+                                      : DefWindowProcW(window, message, wParam, lParam);
+      RestoreDC(dc, saved);
+      return result;
+    }
     case WM_NCDESTROY:
       RemovePropW(window, kButtonProcProperty);
       break;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "ui/forms.h"
+#include "ui/win32/form_window.h"
 #include "ui/win32/win32_window_system.h"
 
 namespace corvanta::ui::win32 {
@@ -100,6 +101,7 @@ TEST_F(RealisationTest, FramesCarryTheirCaptionAndHideOrDisableWhatTheyHold) {
       form.add(ControlKind::Label, "lbl").caption("Repeat Rate").at(120, 300, 2000, 285).in(frame);
   show();
   EXPECT_EQ("Keyboard", textOf(hwndOf(frame)));
+  EXPECT_EQ(nullptr, FormWindow::fromHandle(hwndOf(frame)));  // its user data is its own
   EXPECT_TRUE(IsWindowVisible(hwndOf(inside)));
   frame.setVisible(false);
   EXPECT_FALSE(IsWindowVisible(hwndOf(inside)));

@@ -37,6 +37,10 @@ FormWindow::~FormWindow() {
 int FormWindow::pixels(int twips) const { return MulDiv(twips, dpi_, 1440); }
 
 FormWindow* FormWindow::fromHandle(HWND window) {
+  // Other windows keep their own things in the user data (frames their
+  // group box's procedure, the splash itself).
+  if (GetWindowLongPtrW(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&windowProc))
+    return nullptr;
   return reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
@@ -352,7 +356,7 @@ LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam
     const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
   }
-  FormWindow* self = fromHandle(window);
+  auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   // Until CreateWindowEx returns, and once the window is being destroyed,
   // Windows handles everything itself.
   if (!self || !self->hwnd_) return DefWindowProcW(window, message, wParam, lParam);

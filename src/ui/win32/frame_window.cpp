@@ -10,10 +10,11 @@
 namespace corvanta::ui::win32 {
 namespace {
 
-constexpr const wchar_t* kButtonProcProperty = L"CorvantaButtonProc";
-
 LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-  const auto original = reinterpret_cast<WNDPROC>(GetPropW(window, kButtonProcProperty));
+  // The group box's own procedure, kept in the window's user data: every
+  // message to a frame passes here, and reading a window property costs a
+  // trip to the window manager each time under Wine.
+  const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_USERDATA));
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
@@ -47,9 +48,6 @@ LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       RestoreDC(dc, saved);
       return result;
     }
-    case WM_NCDESTROY:
-      RemovePropW(window, kButtonProcProperty);
-      break;
     default:
       break;
   }
@@ -65,8 +63,7 @@ class Frame final : public ControlWindow {
     hwnd_ = createNative(L"BUTTON", BS_GROUPBOX, WS_EX_CONTROLPARENT, parent, bounds,
                          model_.Caption(), font);
     if (!hwnd_) return;
-    SetPropW(hwnd_, kButtonProcProperty,
-             reinterpret_cast<HANDLE>(GetWindowLongPtrW(hwnd_, GWLP_WNDPROC)));
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, GetWindowLongPtrW(hwnd_, GWLP_WNDPROC));
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&frameProc));
   }
   HWND container() const override { return hwnd_; }

@@ -15,6 +15,10 @@ LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   // message to a frame passes here, and reading a window property costs a
   // trip to the window manager each time under Wine.
   const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  const auto groupBox = [&] {
+    return original ? CallWindowProcW(original, window, message, wParam, lParam)
+                    : DefWindowProcW(window, message, wParam, lParam);
+  };
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
@@ -43,16 +47,14 @@ LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       // goes back as it came.
       const auto dc = reinterpret_cast<HDC>(wParam);
       const int saved = SaveDC(dc);
-      const LRESULT result = original ? CallWindowProcW(original, window, message, wParam, lParam)
-                                      : DefWindowProcW(window, message, wParam, lParam);
+      const LRESULT result = groupBox();
       RestoreDC(dc, saved);
       return result;
     }
     default:
       break;
   }
-  return original ? CallWindowProcW(original, window, message, wParam, lParam)
-                  : DefWindowProcW(window, message, wParam, lParam);
+  return groupBox();
 }
 
 class Frame final : public ControlWindow {

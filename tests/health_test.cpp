@@ -293,7 +293,7 @@ TEST(HealthViews, EachEntryIsJudgedAsTheProgramsOfItsViewSeeItByEitherBuild) {
   const std::string kShared32 =
       "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
   for (const bool thirtyTwoBitProgram : {true, false}) {
-    const char* programFiles = thirtyTwoBitProgram ? "32-bit program" : "64-bit program";
+    const char* program = thirtyTwoBitProgram ? " (32-bit program)" : " (64-bit program)";
     AppHarness app;
     app.system.asSixtyFourBitWindows(thirtyTwoBitProgram);
     app.registry.runAsThirtyTwoBitProgram(thirtyTwoBitProgram);
@@ -323,10 +323,10 @@ TEST(HealthViews, EachEntryIsJudgedAsTheProgramsOfItsViewSeeItByEitherBuild) {
     app.forms.Load(health);
     health.control("check2cmd").click();
     health.control("check6cmd").click();
-    EXPECT_FALSE(app.registry.hasKey(kHklm, kAppPaths + "\\gone.exe")) << programFiles;
+    EXPECT_FALSE(app.registry.hasKey(kHklm, kAppPaths + "\\gone.exe")) << program;
     for (const char* kept : {"tool.exe", "unknown.exe", "rundll.exe", "msi.exe"})
-      EXPECT_TRUE(app.registry.hasKey(kHklm, kAppPaths + "\\" + kept)) << kept << programFiles;
-    EXPECT_TRUE(app.registry.hasKey(kHklm, kAppPaths32 + "\\tool32.exe")) << programFiles;
+      EXPECT_TRUE(app.registry.hasKey(kHklm, kAppPaths + "\\" + kept)) << kept << program;
+    EXPECT_TRUE(app.registry.hasKey(kHklm, kAppPaths32 + "\\tool32.exe")) << program;
     EXPECT_TRUE(app.registry.value(kHklm, kShared32, "C:\\WINDOWS\\system32\\x.dll"));
     EXPECT_FALSE(app.registry.value(kHklm, kSharedDlls, "C:\\WINDOWS\\system32\\x.dll"));
     for (const char* kept : {"msvbvm60.dll", "%SystemRoot%\\system32\\kernel32.dll"})

@@ -174,7 +174,8 @@ long FakeFiles::deleteFile(const std::string& path) {
 }
 
 long FakeFiles::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
-  if (const long bad = invalidName(from + to)) return bad;
+  if (const long bad = invalidName(from)) return bad;
+  if (const long bad = invalidName(to)) return bad;
   const auto source = entries_.find(foldCase(from));
   if (source == entries_.end() || (source->second.attributes & kFileAttributeDirectory)) return 2;
   if (!isFolder(parentOf(to))) return kErrorPathNotFound;

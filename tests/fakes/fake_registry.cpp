@@ -364,14 +364,10 @@ long FakeRegistry::setValueEx(RegKey key, const std::string& valueName, std::uin
 }
 
 long FakeRegistry::deleteKey(RegKey key, const std::string& subKey) {
-  return removeKey(key, subKey, 0);
+  return deleteKeyEx(key, subKey, 0);  // the program's own view
 }
 
 long FakeRegistry::deleteKeyEx(RegKey key, const std::string& subKey, std::uint32_t view) {
-  return removeKey(key, subKey, view);
-}
-
-long FakeRegistry::removeKey(RegKey key, const std::string& subKey, std::uint32_t view) {
   Handle* handle = nullptr;
   Target where;
   long status = enterPath(RegistryOp::DeleteKey, key, subKey, view, handle, where);

@@ -126,7 +126,6 @@ class FakeRegistry final : public RegistryPort {
   long enter(RegistryOp op, RegKey key, Handle*& handle);
   long enterPath(RegistryOp op, RegKey key, const std::string& subKey, std::uint32_t access,
                  Handle*& handle, Target& target);
-  long removeKey(RegKey key, const std::string& subKey, std::uint32_t view);
   long begin(RegistryOp op);
   long pathFault(RegistryOp op, const Key* addressed, const std::string& subKey = {});
   long resolve(RegKey key, Handle*& handle);

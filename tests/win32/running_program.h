@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/wide_text.h"
+
 namespace corvanta::testing {
 
 inline std::string programPath() {
@@ -23,12 +25,9 @@ inline std::string programPath() {
 // edit fields for their contents.
 inline std::string textOf(HWND window) {
   wchar_t text[256] = {};
-  const int length = static_cast<int>(
+  const auto length = static_cast<std::size_t>(
       SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text)));
-  std::string utf8(static_cast<std::size_t>(length) * 3, '\0');
-  utf8.resize(static_cast<std::size_t>(WideCharToMultiByte(
-      CP_UTF8, 0, text, length, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr)));
-  return utf8;
+  return narrow(text, length);
 }
 
 struct Found {

@@ -88,11 +88,9 @@ CaptionFit fitCaption(HWND window, const std::string& text) {
   // A caption that runs under the next control is hidden there: the control
   // ends where that one starts.
   const int room = pushButton ? 0 : roomRight(window);
-  if (!pushButton) {
-    if (room > 0 && client.right > room) {
-      setClientWidth(window, client, room);
-      GetClientRect(window, &client);
-    }
+  if (room > 0 && client.right > room) {
+    setClientWidth(window, client, room);
+    GetClientRect(window, &client);
   }
   const SIZE line = captionExtent(window, text);
   const int needed = line.cx + captionMargin(window);

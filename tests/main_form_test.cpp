@@ -55,6 +55,21 @@ TEST_F(MainFormTest, TakesEveryTaggedCaptionFromTheEnglishFileByDefault) {
   EXPECT_EQ("English", c("combolng").Text());
 }
 
+// The pages not open at the first sight of the window are filled once it
+// has shown; a click that comes before the window system says so finds
+// them filled all the same.
+TEST_F(MainFormTest, PagesNotShownAtFirstAreFilledBeforeTheFirstClickReachesThem) {
+  app.desktop.smoothing = true;
+  app.forms.Load(main);
+  EXPECT_EQ(std::vector<std::string>{"VisualFrame"}, visiblePages());
+  EXPECT_EQ(ui::kChecked, c("fsmooth").Value()) << "the tab shown first is read before it shows";
+  EXPECT_EQ(0, c("combolng").ListCount()) << "the Language page waits";
+  c("Command7").click();
+  EXPECT_EQ(std::vector<std::string>{"langFrame"}, visiblePages());
+  ASSERT_EQ(1, c("combolng").ListCount());
+  EXPECT_EQ("English", c("combolng").Text());
+}
+
 // A missing language file used to blank every tagged caption, the way back
 // to English included.
 TEST_F(MainFormTest, AMissingLanguageFileGivesEnglishAndSaysSoOnce) {

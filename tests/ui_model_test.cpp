@@ -142,6 +142,30 @@ TEST(Forms, LoadsOnceShowsModallyAndUnloadsWithTheirHandlers) {
             windows.log);
 }
 
+// The work a window leaves until it has shown must have run before any of
+// the user's input reaches a handler, whichever comes first, and only once.
+TEST(Forms, AWindowsShownWorkRunsOnceAfterItShowsOrBeforeTheFirstInput) {
+  for (const bool inputFirst : {false, true}) {
+    testing::FakeWindowSystem windows;
+    Forms forms(windows);
+    Form form("f", "F", 100, 100);
+    Control& button = form.add(ControlKind::Button, "cmd");
+    std::vector<std::string> events;
+    form.onShown = [&] { events.push_back("shown"); };
+    button.onClick = [&] { events.push_back("click"); };
+    forms.Load(form);
+    EXPECT_TRUE(events.empty()) << "loading is not showing";
+    if (inputFirst) button.click();
+    forms.Show(form);
+    button.click();
+    form.reportShown();
+    EXPECT_EQ((std::vector<std::string>{"shown", "click"}),
+              std::vector(events.begin(), events.begin() + 2))
+        << (inputFirst ? "input before the window system said it had shown" : "shown first");
+    EXPECT_EQ(1, std::count(events.begin(), events.end(), "shown"));
+  }
+}
+
 TEST(Forms, EndingInALoadHandlerLeavesNoWindowAndLoadsNoMore) {
   testing::FakeWindowSystem windows;
   Forms forms(windows);

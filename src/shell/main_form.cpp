@@ -150,6 +150,7 @@ void MainForm::declareControls() {
 
 void MainForm::attachHandlers() {
   onLoad = [this] { Form_Load(); };
+  onShown = [this] { Form_Shown(); };
   visual_.openFonts = [this] {
     FontsForm fonts(app_);
     app_.forms.ShowModal(fonts, *this);
@@ -210,6 +211,22 @@ void MainForm::Form_Load() {
   control("SMframe").setCaption(
       app_.localizer.LookupText("7000", control("SMframe").DesignCaption()));
 
+  // The Visual Options tab shows first: its desktop colour, wallpaper,
+  // resolution and font smoothing are read before the window shows; the
+  // pages and tabs not yet open are filled once it has (Form_Shown).
+  visual_.loadDesktopColour();
+  {
+    ScriptShell shell(app_.registry, app_.shortcuts);
+    visual_.load(shell);
+  }
+  // Each tab strip starts on its first tab, with that tab's sub-frame shown.
+  TabStrip1_Click();
+  ExpTab_Click();
+}
+
+// The rest of start-up, in its order, once the window is up and before it
+// takes any input: it fills what the first sight of the window does not show.
+void MainForm::Form_Shown() {
   // 10. The monitoring page: the sampler, the total memory, the timers.
   monitor_.load();
 
@@ -229,15 +246,12 @@ void MainForm::Form_Load() {
   // 13. The System Information page.
   systemInfo_.load();
 
-  // 14. The Visual page: the desktop colour, the Start Menu and Desktop tabs'
-  // settings, the wallpaper and font smoothing, through one shell object;
-  // then the Explorer Options tab's fields (Privacy reads nothing).
-  visual_.loadDesktopColour();
+  // 14. The Start Menu and Desktop tabs' settings, through one shell
+  // object, then the Explorer Options tab's fields (Privacy reads nothing).
   {
     ScriptShell shell(app_.registry, app_.shortcuts);
     startMenu_.load(shell);
     desktop_.load(shell);
-    visual_.load(shell);
     explorer_.load(shell);
   }
 
@@ -247,10 +261,6 @@ void MainForm::Form_Load() {
 
   // 17. The Drives page's figures once more.
   drives_.refresh();
-
-  // Each tab strip starts on its first tab, with that tab's sub-frame shown.
-  TabStrip1_Click();
-  ExpTab_Click();
 }
 
 void MainForm::hideAllPages() {

@@ -31,6 +31,7 @@ class MainForm : public ui::Form {
   static constexpr int kMonitoringHeight = 8745;
 
   void Form_Load();
+  void Form_Shown();
   void Form_QueryUnload();
   void Command1_Click() { showPage("EXPFrame"); }
   void Command2_Click() { showPage("SIFrame"); }

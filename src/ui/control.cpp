@@ -332,8 +332,11 @@ void Control::setBarColor(std::uint32_t color) {
 }
 
 // --- the user's input ---
+// The window's work that waits until it has shown is done before the first
+// input is taken, whatever order the window system delivers them in.
 
 void Control::valueFromUser(int value) {
+  form_.reportShown();
   const bool clicked = kind_ == ControlKind::CheckBox || kind_ == ControlKind::OptionButton;
   if (kind_ == ControlKind::OptionButton && value != 0) form_.clearOtherOptions(*this);
   value_ = value;
@@ -342,16 +345,19 @@ void Control::valueFromUser(int value) {
 }
 
 void Control::textFromUser(const std::string& text) {
+  form_.reportShown();
   text_ = text;
   if (onChange) onChange();
 }
 
 void Control::rowTickedFromUser(int row, bool ticked) {
+  form_.reportShown();
   if (row >= 0 && row < static_cast<int>(rowTicks_.size()))
     rowTicks_[static_cast<std::size_t>(row)] = ticked;
 }
 
 void Control::listIndexFromUser(int position) {
+  form_.reportShown();
   listIndex_ = position;
   if ((kind_ == ControlKind::ComboBox || kind_ == ControlKind::ImageCombo ||
        kind_ == ControlKind::DriveList) &&
@@ -362,11 +368,13 @@ void Control::listIndexFromUser(int position) {
 }
 
 void Control::selectedTabFromUser(int tab) {
+  form_.reportShown();
   selectedTab_ = tab;
   if (onClick) onClick();
 }
 
 void Control::click() {
+  form_.reportShown();
   if (onClick) onClick();
 }
 

@@ -11,6 +11,12 @@ void Form::notify(FormProperty property) {
   if (observer_) observer_->formChanged(*this, property);
 }
 
+void Form::reportShown() {
+  if (shownReported_) return;
+  shownReported_ = true;
+  if (onShown) onShown();
+}
+
 void Form::setCaption(const std::string& caption) {
   if (caption_ == caption) return;
   caption_ = caption;

@@ -83,6 +83,12 @@ class Form {
   std::function<void(bool& cancel)> onQueryUnload;
   std::function<void()> onUnload;
   std::function<void()> onResize;
+  // Runs once, the first time the window is on the screen and painted, and
+  // before it handles any of the user's input: work whose results the first
+  // sight of the window does not show waits here, so the window shows sooner.
+  std::function<void()> onShown;
+  // Said by whatever realises the window; only the first time counts.
+  void reportShown();
 
   // For whatever realises the window.
   void setObserver(FormObserver* observer);
@@ -98,6 +104,7 @@ class Form {
   int height_;
   std::vector<std::unique_ptr<Control>> controls_;
   std::vector<std::unique_ptr<Timer>> timers_;
+  bool shownReported_ = false;
   FormObserver* observer_ = nullptr;
   std::uintptr_t handle_ = 0;
 };

@@ -12,9 +12,10 @@ namespace corvanta::ui {
 class HeadlessWindowSystem final : public WindowSystem {
  public:
   void create(Form&, Form*, Forms& forms) override { forms_ = &forms; }
-  void show(Form&) override {}
+  void show(Form& form) override { form.reportShown(); }
   // Nobody is there to answer: the window closes as its close box would.
   void runModal(Form& form) override {
+    form.reportShown();
     if (forms_ && forms_->isLoaded(form)) forms_->closeRequested(form);
   }
   void destroy(Form&) override {}

@@ -30,9 +30,13 @@ class FakeWindowSystem final : public ui::WindowSystem {
     for (const auto& control : form.controls()) control->setHandle(nextHandle_++);
     log.push_back("create " + form.name());
   }
-  void show(ui::Form& form) override { log.push_back("show " + form.name()); }
+  void show(ui::Form& form) override {
+    log.push_back("show " + form.name());
+    form.reportShown();
+  }
   void runModal(ui::Form& form) override {
     log.push_back("modal " + form.name());
+    form.reportShown();
     if (whileModal) whileModal(form);
     if (forms_->isLoaded(form)) forms_->closeRequested(form);
   }

@@ -205,6 +205,7 @@ void FormWindow::show() {
   if (!toolTipsReady_) PostMessageW(hwnd_, kMsgAddToolTips, 0, 0);
   UpdateWindow(hwnd_);
   if (tracing) tracePhase("updated");
+  PostMessageW(hwnd_, kMsgShown, tracing, 0);
   SetForegroundWindow(hwnd_);
 }
 
@@ -432,6 +433,10 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case kMsgAddToolTips:
       toolTipsReady_ = true;
       for (const auto& window : controls_) showToolTip(*window);
+      return 0;
+    case kMsgShown:
+      guard([&] { form_.reportShown(); });
+      if (wParam) tracePhase("pages filled");
       return 0;
     case kMsgBackgroundBrush:
       return reinterpret_cast<LRESULT>(backgroundBrush(reinterpret_cast<HWND>(lParam)));

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "ui/forms.h"
 #include "ui/win32/form_window.h"
@@ -301,15 +302,32 @@ TEST_F(RealisationTest, UpDownsFollowTheModelAndTheArrows) {
   EXPECT_EQ(5, arrows.Value());
 }
 
-TEST_F(RealisationTest, PictureBoxesShowBitmapJpegAndGifFiles) {
-  Control& picture = form.add(ControlKind::Picture, "pic").at(120, 120, 3000, 2000);
+// A picture larger than its box is kept only as large as it shows, its
+// proportions kept; a smaller one at its own size; a box grown past it
+// shows it anew at the larger size.
+TEST_F(RealisationTest, PictureBoxesShowBitmapJpegAndGifFilesAtTheSizeTheyShow) {
+  Control& picture = form.add(ControlKind::Picture, "pic").at(120, 120, 3000, 2000);  // 200 x 133
   show();
   EXPECT_EQ(0, send(picture, STM_GETIMAGE, IMAGE_BITMAP));
-  for (const char* file :
-       {"/assets/Splash.spl", "/tests/data/lake.jpg", "/tests/data/meadow.gif"}) {
-    picture.setPicturePath(std::string(CORVANTA_SOURCE_DIR) + file);
-    EXPECT_NE(0, send(picture, STM_GETIMAGE, IMAGE_BITMAP)) << file;
+  const auto shownSize = [&] {
+    BITMAP shape{};
+    GetObjectW(reinterpret_cast<HBITMAP>(send(picture, STM_GETIMAGE, IMAGE_BITMAP)), sizeof shape,
+               &shape);
+    return std::pair(shape.bmWidth, shape.bmHeight);
+  };
+  const struct {
+    const char* file;
+    std::pair<long, long> size;
+  } kCases[] = {{"/assets/Splash.spl", {200, 104}},  // 420 x 220
+                {"/tests/data/lake.jpg", {64, 48}},
+                {"/tests/data/meadow.gif", {64, 48}}};
+  for (const auto& each : kCases) {
+    picture.setPicturePath(std::string(CORVANTA_SOURCE_DIR) + each.file);
+    EXPECT_EQ(each.size, shownSize()) << each.file;
   }
+  picture.setPicturePath(std::string(CORVANTA_SOURCE_DIR) + "/assets/Splash.spl");
+  picture.setGeometry({120, 120, 9000, 4500});  // 600 x 300
+  EXPECT_EQ(std::pair(420L, 220L), shownSize()) << "never larger than its own size";
   picture.setPicturePath("C:\\no such picture.bmp");
   EXPECT_EQ(0, send(picture, STM_GETIMAGE, IMAGE_BITMAP));
 }

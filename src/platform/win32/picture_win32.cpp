@@ -4,6 +4,7 @@
 #include <olectl.h>
 #include <wincodec.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win32/com_ptr.h"
@@ -24,7 +25,19 @@ HBITMAP newDib(int width, int height, void** bits) {
   return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
-HBITMAP decodeWithImagingComponent(const std::string& path, int& width, int& height) {
+// The size a picture of `width` by `height` takes inside `fit` (no box: its
+// own), never larger than its own.
+SIZE fitted(UINT width, UINT height, SIZE fit) {
+  if (fit.cx <= 0 || fit.cy <= 0 ||
+      (width <= static_cast<UINT>(fit.cx) && height <= static_cast<UINT>(fit.cy)))
+    return {static_cast<LONG>(width), static_cast<LONG>(height)};
+  const double scale =
+      std::min(static_cast<double>(fit.cx) / width, static_cast<double>(fit.cy) / height);
+  return {std::max(1L, static_cast<LONG>(width * scale)),
+          std::max(1L, static_cast<LONG>(height * scale))};
+}
+
+HBITMAP decodeWithImagingComponent(const std::string& path, int& width, int& height, SIZE fit) {
   static auto* const create =
       lateBound<decltype(CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
   if (!create) return nullptr;
@@ -37,20 +50,35 @@ HBITMAP decodeWithImagingComponent(const std::string& path, int& width, int& hei
   ComPtr<IWICBitmapFrameDecode> frame;
   ComPtr<IWICFormatConverter> converter;
   const std::wstring file = wide(path);
+  UINT w = 0, h = 0;
   if (FAILED(factory->CreateDecoderFromFilename(
           file.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
           reinterpret_cast<IWICBitmapDecoder**>(decoder.put()))) ||
       FAILED(decoder->GetFrame(0, reinterpret_cast<IWICBitmapFrameDecode**>(frame.put()))) ||
-      FAILED(factory->CreateFormatConverter(
-          reinterpret_cast<IWICFormatConverter**>(converter.put()))) ||
-      FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR,
-                                   WICBitmapDitherTypeNone, nullptr, 0,
-                                   WICBitmapPaletteTypeCustom))) {
+      FAILED(frame->GetSize(&w, &h)) || w == 0 || h == 0 || w > 32768 || h > 32768) {
     return nullptr;
   }
-  UINT w = 0, h = 0;
-  if (FAILED(converter->GetSize(&w, &h)) || w == 0 || h == 0 || w > 32768 || h > 32768)
+  // Scaled on the way out of the decoder, which may then skip most of the
+  // work (a JPEG decoder can scale before it decodes).
+  IWICBitmapSource* pixels = frame.get();
+  ComPtr<IWICBitmapScaler> scaler;
+  const SIZE size = fitted(w, h, fit);
+  if (size.cx != static_cast<LONG>(w) || size.cy != static_cast<LONG>(h)) {
+    if (FAILED(factory->CreateBitmapScaler(reinterpret_cast<IWICBitmapScaler**>(scaler.put()))) ||
+        FAILED(scaler->Initialize(frame.get(), static_cast<UINT>(size.cx),
+                                  static_cast<UINT>(size.cy), WICBitmapInterpolationModeFant))) {
+      return nullptr;
+    }
+    pixels = scaler.get();
+    w = static_cast<UINT>(size.cx);
+    h = static_cast<UINT>(size.cy);
+  }
+  if (FAILED(factory->CreateFormatConverter(
+          reinterpret_cast<IWICFormatConverter**>(converter.put()))) ||
+      FAILED(converter->Initialize(pixels, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
+                                   nullptr, 0, WICBitmapPaletteTypeCustom))) {
     return nullptr;
+  }
   void* bits = nullptr;
   HBITMAP bitmap = newDib(static_cast<int>(w), static_cast<int>(h), &bits);
   if (!bitmap) return nullptr;
@@ -63,7 +91,7 @@ HBITMAP decodeWithImagingComponent(const std::string& path, int& width, int& hei
   return bitmap;
 }
 
-HBITMAP decodeWithOlePicture(const std::string& path, int& width, int& height) {
+HBITMAP decodeWithOlePicture(const std::string& path, int& width, int& height, SIZE fit) {
   static auto* const load =
       lateBound<decltype(OleLoadPicturePath)>(L"oleaut32.dll", "OleLoadPicturePath");
   if (!load) return nullptr;
@@ -75,10 +103,13 @@ HBITMAP decodeWithOlePicture(const std::string& path, int& width, int& height) {
   picture->get_Width(&himetricWidth);
   picture->get_Height(&himetricHeight);
   HDC screen = GetDC(nullptr);
-  const int w = MulDiv(himetricWidth, GetDeviceCaps(screen, LOGPIXELSX), 2540);
-  const int h = MulDiv(himetricHeight, GetDeviceCaps(screen, LOGPIXELSY), 2540);
+  const int ownWidth = MulDiv(himetricWidth, GetDeviceCaps(screen, LOGPIXELSX), 2540);
+  const int ownHeight = MulDiv(himetricHeight, GetDeviceCaps(screen, LOGPIXELSY), 2540);
   ReleaseDC(nullptr, screen);
-  if (w <= 0 || h <= 0) return nullptr;
+  if (ownWidth <= 0 || ownHeight <= 0) return nullptr;
+  const SIZE size = fitted(static_cast<UINT>(ownWidth), static_cast<UINT>(ownHeight), fit);
+  const int w = size.cx;
+  const int h = size.cy;
   void* bits = nullptr;
   HBITMAP bitmap = newDib(w, h, &bits);
   if (!bitmap) return nullptr;
@@ -99,10 +130,10 @@ HBITMAP decodeWithOlePicture(const std::string& path, int& width, int& height) {
 
 }  // namespace
 
-HBITMAP decodePicture(const std::string& path, int& width, int& height) {
+HBITMAP decodePicture(const std::string& path, int& width, int& height, SIZE fit) {
   const ComApartment apartment;
-  if (HBITMAP bitmap = decodeWithImagingComponent(path, width, height)) return bitmap;
-  return decodeWithOlePicture(path, width, height);
+  if (HBITMAP bitmap = decodeWithImagingComponent(path, width, height, fit)) return bitmap;
+  return decodeWithOlePicture(path, width, height, fit);
 }
 
 long saveBitmapFile(HBITMAP bitmap, const std::string& path) {

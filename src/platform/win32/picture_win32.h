@@ -11,8 +11,11 @@
 namespace corvanta {
 
 // A 32-bit top-down DIB section of the picture, owned by the caller; null
-// when the file cannot be read as a picture.
-HBITMAP decodePicture(const std::string& path, int& width, int& height);
+// when the file cannot be read as a picture. With `fit`, a picture larger
+// than that box comes scaled down to fit inside it, keeping its proportions:
+// a preview of a photograph need not hold every pixel of it. `width` and
+// `height` are the bitmap's.
+HBITMAP decodePicture(const std::string& path, int& width, int& height, SIZE fit = {});
 // Writes the bitmap as a 24-bit Windows bitmap file, replacing any file
 // there. 0, or the failure's status.
 long saveBitmapFile(HBITMAP bitmap, const std::string& path);

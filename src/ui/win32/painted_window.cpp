@@ -41,10 +41,12 @@ void PaintedWindow::paintBuffered(HDC target) const {
 
 LRESULT CALLBACK PaintedWindow::windowProc(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) noexcept {
-  const auto* self =
-      reinterpret_cast<const PaintedWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* self = reinterpret_cast<PaintedWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (LRESULT result = 0; self && self->answer(message, result)) return result;
   switch (message) {
+    case WM_SIZE:
+      if (self) self->resized(LOWORD(lParam), HIWORD(lParam));
+      return 0;
     case WM_ERASEBKGND:
       return 1;  // the paint covers everything
     case WM_PAINT: {

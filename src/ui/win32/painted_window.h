@@ -22,6 +22,8 @@ class PaintedWindow : public ControlWindow {
   // A message the control answers itself, as the standard control it
   // stands for would; false to leave it to the default.
   virtual bool answer(UINT /*message*/, LRESULT& /*result*/) const { return false; }
+  // The window's client area is now `width` by `height`.
+  virtual void resized(int /*width*/, int /*height*/) {}
 
  private:
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam,

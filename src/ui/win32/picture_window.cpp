@@ -1,5 +1,8 @@
 // The picture box: its back colour, and the picture file (BMP, JPEG or GIF)
-// scaled to fit inside it, keeping its proportions.
+// scaled to fit inside it, keeping its proportions. A picture larger than
+// the box is kept at the size it shows at, decoded that small: a wallpaper
+// photograph's preview costs a fraction of its full decoding, and every
+// paint is a plain copy.
 #include <algorithm>
 
 #include "platform/win32/picture_win32.h"
@@ -34,7 +37,14 @@ class Picture final : public PaintedWindow {
     if (bitmap_) DeleteObject(bitmap_);
     bitmap_ = nullptr;
     loadedPath_ = model_.PicturePath();
-    if (!loadedPath_.empty()) bitmap_ = decodePicture(loadedPath_, width_, height_);
+    RECT area{};
+    GetClientRect(hwnd_, &area);
+    decodedFor_ = {area.right, area.bottom};
+    if (!loadedPath_.empty()) bitmap_ = decodePicture(loadedPath_, width_, height_, decodedFor_);
+  }
+  // A box grown past the size the picture was decoded for shows it anew.
+  void resized(int width, int height) override {
+    if (bitmap_ && (width > decodedFor_.cx || height > decodedFor_.cy)) load();
   }
 
   // What a picture box shows, as a static picture control tells it.
@@ -65,6 +75,7 @@ class Picture final : public PaintedWindow {
 
   HBITMAP bitmap_ = nullptr;
   std::string loadedPath_;
+  SIZE decodedFor_{};
   int width_ = 0;
   int height_ = 0;
 };

@@ -25,16 +25,13 @@ HBITMAP newDib(int width, int height, void** bits) {
   return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
-// The size a picture of `width` by `height` takes inside `fit` (no box: its
-// own), never larger than its own.
+// The size a picture of `width` by `height` is decoded at for `fit` (no box:
+// its own): never larger than its own.
 SIZE fitted(UINT width, UINT height, SIZE fit) {
   if (fit.cx <= 0 || fit.cy <= 0 ||
       (width <= static_cast<UINT>(fit.cx) && height <= static_cast<UINT>(fit.cy)))
     return {static_cast<LONG>(width), static_cast<LONG>(height)};
-  const double scale =
-      std::min(static_cast<double>(fit.cx) / width, static_cast<double>(fit.cy) / height);
-  return {std::max(1L, static_cast<LONG>(width * scale)),
-          std::max(1L, static_cast<LONG>(height * scale))};
+  return scaledToFit(static_cast<int>(width), static_cast<int>(height), fit);
 }
 
 HBITMAP decodeWithImagingComponent(const std::string& path, int& width, int& height, SIZE fit) {
@@ -129,6 +126,13 @@ HBITMAP decodeWithOlePicture(const std::string& path, int& width, int& height, S
 }
 
 }  // namespace
+
+SIZE scaledToFit(int width, int height, SIZE box) {
+  const double scale =
+      std::min(static_cast<double>(box.cx) / width, static_cast<double>(box.cy) / height);
+  return {std::max(1L, static_cast<LONG>(width * scale)),
+          std::max(1L, static_cast<LONG>(height * scale))};
+}
 
 HBITMAP decodePicture(const std::string& path, int& width, int& height, SIZE fit) {
   const ComApartment apartment;

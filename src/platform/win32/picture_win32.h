@@ -16,6 +16,9 @@ namespace corvanta {
 // a preview of a photograph need not hold every pixel of it. `width` and
 // `height` are the bitmap's.
 HBITMAP decodePicture(const std::string& path, int& width, int& height, SIZE fit = {});
+// The largest size of a `width` by `height` picture that fits inside `box`
+// with its proportions kept, larger or smaller than its own.
+SIZE scaledToFit(int width, int height, SIZE box);
 // Writes the bitmap as a 24-bit Windows bitmap file, replacing any file
 // there. 0, or the failure's status.
 long saveBitmapFile(HBITMAP bitmap, const std::string& path);

@@ -202,7 +202,6 @@ void FormWindow::show() {
   }
   ShowWindow(hwnd_, SW_SHOW);
   if (tracing) tracePhase("visible");
-  if (!toolTipsReady_) PostMessageW(hwnd_, kMsgAddToolTips, 0, 0);
   UpdateWindow(hwnd_);
   if (tracing) tracePhase("updated");
   PostMessageW(hwnd_, kMsgShown, tracing, 0);
@@ -430,11 +429,11 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       SetBkMode(dc, TRANSPARENT);
       return reinterpret_cast<LRESULT>(brush);
     }
-    case kMsgAddToolTips:
-      toolTipsReady_ = true;
-      for (const auto& window : controls_) showToolTip(*window);
-      return 0;
     case kMsgShown:
+      if (!toolTipsReady_) {
+        toolTipsReady_ = true;
+        for (const auto& window : controls_) showToolTip(*window);
+      }
       guard([&] { form_.reportShown(); });
       if (wParam) tracePhase("pages filled");
       return 0;

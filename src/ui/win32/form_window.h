@@ -26,12 +26,10 @@ namespace corvanta::ui::win32 {
 // Asked of a form window by the frames inside it: the brush to erase with.
 // lParam is the asking window; the result is an HBRUSH.
 inline constexpr UINT kMsgBackgroundBrush = WM_APP + 1;
-// Posted to a form window once it shows: its controls' tooltips are made
-// then, not before the window is up.
-inline constexpr UINT kMsgAddToolTips = WM_APP + 2;
-// Posted to a form window once it has shown and painted: the form's work
-// that waits for that runs then, before the input queued behind it.
-inline constexpr UINT kMsgShown = WM_APP + 3;
+// Posted to a form window once it has shown and painted: its controls'
+// tooltips are made then, not before the window is up, and the form's work
+// that waits for that runs, before the input queued behind it.
+inline constexpr UINT kMsgShown = WM_APP + 2;
 
 // What the skin engine adds to a window's painting.
 class SkinPainter {

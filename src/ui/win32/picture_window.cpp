@@ -3,8 +3,6 @@
 // the box is kept at the size it shows at, decoded that small: a wallpaper
 // photograph's preview costs a fraction of its full decoding, and every
 // paint is a plain copy.
-#include <algorithm>
-
 #include "platform/win32/picture_win32.h"
 #include "ui/win32/control_kinds.h"
 #include "ui/win32/painted_window.h"
@@ -60,10 +58,9 @@ class Picture final : public PaintedWindow {
     FillRect(dc, &area, back);
     DeleteObject(back);
     if (!bitmap_ || width_ <= 0 || height_ <= 0) return;
-    const double scale = std::min(static_cast<double>(area.right) / width_,
-                                  static_cast<double>(area.bottom) / height_);
-    const int w = std::max(1, static_cast<int>(width_ * scale));
-    const int h = std::max(1, static_cast<int>(height_ * scale));
+    const SIZE shown = scaledToFit(width_, height_, {area.right, area.bottom});
+    const int w = shown.cx;
+    const int h = shown.cy;
     HDC source = CreateCompatibleDC(dc);
     HGDIOBJ previous = SelectObject(source, bitmap_);
     SetStretchBltMode(dc, HALFTONE);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "core/changes/change_journal.h"
 #include "core/changes/journaling_ports.h"
@@ -187,6 +188,106 @@ TEST_F(ChangesTest, TheChangesWindowListsAnApplyAndUndoesIt) {
   EXPECT_EQ((Bytes{0, 0, 0, 0}), app.registry.value(kHkcu, kPolicy, "NoRun")->data);
   EXPECT_TRUE(app.dialogs.shown.empty()) << "nothing to ask, nothing failed";
   EXPECT_EQ("Start Menu (undone)", changes.control("groups").rows()[1][1]);
+}
+
+// The journal after each kind of damage a write cut short leaves: the next
+// group gets a number of its own, is listed whole and can be undone.
+TEST_F(ChangesTest, AJournalDamagedAtItsEndStillRecordsListsAndUndoesTheNextGroup) {
+  const std::string journal = app.shell.appData + "\\Corvanta\\changes.log";
+  const auto write = [&](const char* source, std::int64_t value) {
+    const ChangeScope scope(app.journal, source);
+    ScriptShell shell(app.context.registry, app.shortcuts);
+    shell.RegWrite("HKCU\\" + kPolicy + "\\NoRun", value, "REG_DWORD");
+  };
+  const std::string oldLine = "V\t1\t0\tHKEY_CURRENT_USER\\" + kPolicy + "\tNoRun\t-\t4:07000000";
+  struct Damage {
+    const char* what;
+    std::function<std::string(const std::string&)> damage;  // the journal as left
+    std::int64_t next;                                      // the next group's number
+  };
+  const Damage damages[] = {
+      {"none", [](const std::string& text) { return text; }, 2},
+      {"last line cut 7 bytes short",
+       [](const std::string& text) { return text.substr(0, text.size() - 7); }, 2},
+      {"last line cut 20 bytes short",
+       [](const std::string& text) { return text.substr(0, text.size() - 20); }, 2},
+      {"a garbage tail", [](const std::string& text) { return text + "\x01G\t9\tzz\xff"; }, 2},
+      {"NUL bytes after the end",
+       [](const std::string& text) { return text + std::string(512, '\0'); }, 2},
+      {"an earlier version's lines, the last cut",
+       [&](const std::string&) {
+         return "G\t1\t2020-01-01 10:00:00\tOld\t0\r\n" + oldLine.substr(0, oldLine.size() - 9);
+       },
+       2},
+      {"a group numbered at the 32-bit limit",
+       [](const std::string& text) {
+         return text + "G\t2147483647\t2020-01-01 10:00:00\tOld\t0\r\n";
+       },
+       2147483648},
+  };
+  for (const Damage& row : damages) {
+    SCOPED_TRACE(row.what);
+    app.files.addFile(journal, "");
+    app.registry.putDword(kHkcu, kPolicy, "NoRun", 0);
+    write("First", 1);
+    app.files.addFile(journal, row.damage(app.files.contents(journal)));
+    write("Next", 2);
+    const auto groups = app.journal.groups();
+    ASSERT_FALSE(groups.empty());
+    const ChangeGroup& next = groups.back();
+    EXPECT_EQ("Next", next.source);
+    EXPECT_EQ(row.next, next.id);
+    ASSERT_EQ(1u, next.changes.size()) << "the group's change is listed";
+    EXPECT_EQ(Bytes({2, 0, 0, 0}), next.changes[0].after.data);
+    EXPECT_EQ(1, std::count_if(groups.begin(), groups.end(),
+                               [&](const ChangeGroup& group) { return group.id == next.id; }))
+        << "its number is its own";
+    EXPECT_TRUE(undo().group(next).failed.empty());
+    EXPECT_EQ((Bytes{1, 0, 0, 0}), app.registry.value(kHkcu, kPolicy, "NoRun")->data);
+    EXPECT_TRUE(app.journal.groups().back().undoes == next.id) << "the undo recorded too";
+  }
+}
+
+// The window and a command line (or two command lines) write one journal:
+// each group gets a number of its own, and one's cancel never strikes the
+// other's record.
+TEST_F(ChangesTest, TwoJournalsOnOneFileKeepTheirGroupsApart) {
+  ChangeJournal other(app.files, app.shell, app.system);
+  const auto change = [](const char* name, std::uint8_t value) {
+    return Change::value(0, "HKEY_CURRENT_USER\\" + kPolicy, name, {},
+                         {true, kRegDword, {value, 0, 0, 0}});
+  };
+  app.journal.begin("Window");
+  ASSERT_TRUE(app.journal.record(change("A1", 1)));
+  other.begin("Command line");
+  ASSERT_TRUE(other.record(change("B1", 1)));
+  ASSERT_TRUE(app.journal.record(change("A2", 2)));
+  ASSERT_TRUE(other.record(change("B2", 2)));
+  other.cancelLast();
+  app.journal.end();
+  other.end();
+  app.journal.begin("Window again");
+  ASSERT_TRUE(app.journal.record(change("A3", 3)));
+  app.journal.cancelLast();
+  ASSERT_TRUE(app.journal.record(change("A4", 4)));
+  app.journal.end();
+
+  const auto groups = other.groups();
+  ASSERT_EQ(3u, groups.size());
+  const auto names = [](const ChangeGroup& group) {
+    std::string all;
+    for (const Change& each : group.changes) all += each.name + ' ';
+    return all;
+  };
+  EXPECT_EQ("Window", groups[0].source);
+  EXPECT_EQ("A1 A2 ", names(groups[0]));
+  EXPECT_EQ("Command line", groups[1].source);
+  EXPECT_EQ("B1 ", names(groups[1]));
+  EXPECT_EQ("A4 ", names(groups[2]));
+  EXPECT_LT(groups[0].id, groups[1].id);
+  EXPECT_LT(groups[1].id, groups[2].id);
+  ASSERT_EQ(1u, app.journal.recorded().size()) << "what this process's group holds";
+  EXPECT_EQ("A4", app.journal.recorded()[0].name);
 }
 
 }  // namespace

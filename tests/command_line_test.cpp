@@ -26,13 +26,16 @@ class CommandLineTest : public ::testing::Test {
   }
   int run(std::vector<std::string> args) {
     printed.clear();
-    return runCommandLine(app.context, args, [&](const std::string& line) { printed += line + '\n'; });
+    return runCommandLine(app.context, args,
+                          [&](const std::string& line) { printed += line + '\n'; });
   }
   int noRun() {
     const auto value = app.registry.value(kHkeyCurrentUser, kExplorerPolicies, "NoRun");
     return value && value->data.size() == 4 ? value->data[0] : -1;
   }
-  bool goneDllThere() { return app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone.dll").has_value(); }
+  bool goneDllThere() {
+    return app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone.dll").has_value();
+  }
 
   AppHarness app;
   std::string printed;
@@ -46,6 +49,7 @@ TEST_F(CommandLineTest, UsageErrorsAreNamedInOneLineAndChangeNothing) {
       {"/health", "/checks"},
       {"/health", "/checks", "removal,cleaner"},
       {"/health", "/drive", "CC"},
+      {"/health", "/drive", "Q:"},  // no such drive: not "0 found"
       {"/health", "/report"},
       {"/export-settings"},
       {"/undo-all", "/repair"},
@@ -68,14 +72,17 @@ TEST_F(CommandLineTest, AReportListsExactlyTheBrokenEntriesAndARepairRemovesThem
   EXPECT_TRUE(goneDllThere()) << "a report changes nothing";
   EXPECT_EQ(
       "{\"findings\": [\n  {\"check\": \"shared\", \"kind\": \"value\", \"key\": "
-      "\"HKEY_LOCAL_MACHINE\\\\" + std::string("SOFTWARE\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\SharedDlls") +
+      "\"HKEY_LOCAL_MACHINE\\\\" +
+          std::string("SOFTWARE\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\SharedDlls") +
           "\", \"value\": \"C:\\\\tools\\\\gone.dll\", \"file\": \"\", \"target\": "
           "\"C:\\\\tools\\\\gone.dll\", \"reason\": \"file missing\"}\n]}\n",
       app.files.contents("C:\\out\\r.json"));
   // CSV, written over an earlier report.
   app.files.addFile("C:\\out\\r.csv", "old");
   EXPECT_EQ(kExitFindings, run({"--health", "--checks", "SHARED", "--report", "C:\\out\\r.csv"}));
-  EXPECT_EQ(0u, app.files.contents("C:\\out\\r.csv").rfind("check,kind,key,value,file,target,reason\r\n", 0));
+  EXPECT_EQ(
+      0u,
+      app.files.contents("C:\\out\\r.csv").rfind("check,kind,key,value,file,target,reason\r\n", 0));
 
   app.system.administrator = false;
   EXPECT_EQ(kExitNeedsAdmin, run({"/health", "/checks", "shared", "/repair"}));
@@ -84,8 +91,12 @@ TEST_F(CommandLineTest, AReportListsExactlyTheBrokenEntriesAndARepairRemovesThem
       << "the user's own lists need no rights";
   app.system.administrator = true;
 
-  EXPECT_EQ(kExitCannotWrite, run({"/health", "/checks", "shared", "/report", "Q:\\no\\r.csv"}));
-  EXPECT_EQ(kExitRepaired, run({"/health", "/checks", "shared", "/repair", "/report", "C:\\out\\x.csv"}));
+  EXPECT_EQ(kExitCannotWrite,
+            run({"/health", "/checks", "shared", "/repair", "/report", "Q:\\no\\r.csv"}));
+  EXPECT_TRUE(goneDllThere())
+      << "a report that cannot be written stops the repair before it starts";
+  EXPECT_EQ(kExitRepaired,
+            run({"/health", "/checks", "shared", "/repair", "/report", "C:\\out\\x.csv"}));
   EXPECT_FALSE(goneDllThere());
   EXPECT_NE(std::string::npos, app.files.contents("C:\\out\\x.csv").find(",true,"));
   EXPECT_EQ(kExitSuccess, run({"/health", "/checks", "shared"})) << "nothing left to find";
@@ -107,15 +118,15 @@ TEST_F(CommandLineTest, SettingsGoOutAndComeBackAndABadFileChangesNothing) {
 
   std::string edited = exported;
   edited.replace(edited.find("runchk=1"), 8, "runchk=0");
-  for (const std::string& bad : {edited + "nosuchbox=1\r\n", edited + "[Nowhere]\r\n", edited + "junk\r\n",
-                                 std::string("[Start Menu]\r\nrunchk=yes\r\n")}) {
+  for (const std::string& bad :
+       {edited + "nosuchbox=1\r\n", edited + "[Nowhere]\r\n", edited + "junk\r\n",
+        std::string("[Start Menu]\r\nrunchk=yes\r\n")}) {
     app.files.deleteFile("C:\\out\\bad.ini");
     app.files.createNewFile("C:\\out\\bad.ini", bad);
     EXPECT_EQ(kExitBadInput, run({"/import-settings", "C:\\out\\bad.ini"})) << bad;
     EXPECT_EQ(1, std::count(printed.begin(), printed.end(), '\n')) << printed;
   }
-  EXPECT_EQ(1, noRun())
-      << "nothing applied";
+  EXPECT_EQ(1, noRun()) << "nothing applied";
   EXPECT_EQ(kExitBadInput, run({"/import-settings", "C:\\out\\missing.ini"}));
 
   app.files.deleteFile("C:\\out\\bad.ini");
@@ -124,6 +135,73 @@ TEST_F(CommandLineTest, SettingsGoOutAndComeBackAndABadFileChangesNothing) {
   EXPECT_EQ(0, noRun());
   EXPECT_EQ(kExitSuccess, run({"/undo-last"}));
   EXPECT_EQ(1, noRun());
+}
+
+// An import names what the journal recorded, and each setting no Apply
+// wrote, with exit code 3; a value a control cannot take changes nothing.
+TEST_F(CommandLineTest, AnImportReportsWhatWasWrittenNotWhatTheControlsShow) {
+  struct Case {
+    const char* what;
+    std::string file;
+    bool journalWritable;
+    int exit;
+    std::vector<std::string> said;  // lines the output must hold
+  };
+  const std::string delay = "Control Panel\\Desktop";
+  const Case cases[] = {
+      {"a setting written",
+       "[Start Menu]\r\nmdelaycombo=400\r\n",
+       true,
+       kExitSuccess,
+       {"set: MenuShowDelay \u2014 HKEY_CURRENT_USER\\Control Panel\\Desktop: 0 -> 400"}},
+      {"lines ending in CR alone",
+       "[Start Menu]\rrunchk=1\r",
+       true,
+       kExitSuccess,
+       {"set: NoRun \u2014 HKEY_CURRENT_USER\\" + kExplorerPolicies + ": 0 -> 1"}},
+      {"the journal cannot be written",
+       "[Start Menu]\r\nrunchk=1\r\n",
+       false,
+       kExitRepairsFailed,
+       {"The changes journal could not be written", "not applied: Start Menu: runchk"}},
+      {"a field the page's Apply never writes",
+       "[Explorer]\r\ntxtDownloadFolder=D:\\Down\r\n",
+       true,
+       kExitRepairsFailed,
+       {"not applied: Explorer: txtDownloadFolder"}},
+      {"the wallpaper box without a picture",
+       "[Visual]\r\nwallpaperCheck=1\r\n",
+       true,
+       kExitRepairsFailed,
+       {"not applied: Visual: wallpaperCheck"}},
+      {"letters for the menu delay",
+       "[Start Menu]\r\nmdelaycombo=abc\r\n",
+       true,
+       kExitBadInput,
+       {"mdelaycombo=abc is not a whole number. Nothing was applied."}},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.what);
+    AppHarness fresh;
+    fresh.files.addFolder("C:\\Documents and Settings\\user\\Application Data");
+    fresh.files.addFile("C:\\in.ini", row.file);
+    fresh.registry.putDword(kHkeyCurrentUser, kExplorerPolicies, "NoRun", 0);
+    fresh.registry.putString(kHkeyCurrentUser, delay, "MenuShowDelay", "0");
+    if (!row.journalWritable)
+      fresh.files.makeUnwritable(fresh.shell.appData + "\\Corvanta\\changes.log");
+    std::string said;
+    EXPECT_EQ(row.exit, runCommandLine(fresh.context, {"/import-settings", "C:\\in.ini"},
+                                       [&](const std::string& line) { said += line + '\n'; }));
+    for (const std::string& line : row.said) EXPECT_NE(std::string::npos, said.find(line)) << said;
+    if (row.exit != kExitSuccess) {
+      EXPECT_EQ(std::string::npos, said.find("set: ")) << "nothing written, nothing said set";
+    }
+    if (row.exit == kExitBadInput) {
+      const auto stored = fresh.registry.value(kHkeyCurrentUser, delay, "MenuShowDelay");
+      ASSERT_TRUE(stored);
+      EXPECT_EQ('0', static_cast<char>(stored->data.at(0))) << "nothing applied";
+    }
+  }
 }
 
 }  // namespace

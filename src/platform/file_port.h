@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,18 @@ inline constexpr std::uint32_t kFileAttributeReparsePoint = 0x400;
 struct FileEntry {
   std::string name;  // the name alone, without its folder
   std::uint32_t attributes = 0;
+};
+
+// A file held open for reading and appending while no other process may
+// write to it: appends that must stay whole and in order across processes
+// read what is there and add to it under this one lock.
+class LockedFile {
+ public:
+  virtual ~LockedFile() = default;
+  virtual std::uint64_t size() = 0;
+  // Up to `count` bytes from `offset` into `bytes` (fewer at the end).
+  virtual long readAt(std::uint64_t offset, std::size_t count, std::string& bytes) = 0;
+  virtual long append(const std::string& bytes) = 0;
 };
 
 class FilePort {
@@ -55,6 +68,14 @@ class FilePort {
   virtual long readFile(const std::string& path, std::string& bytes) = 0;
   // Creates `path` holding `bytes`; an existing file is left alone (80).
   virtual long createNewFile(const std::string& path, const std::string& bytes) = 0;
+  // Makes `path` hold `bytes`, whole or not at all: written beside it, then
+  // moved over it in one step. An earlier file stays as it was on failure.
+  virtual long replaceFile(const std::string& path, const std::string& bytes) = 0;
+  // Opens the file (made when missing) with no other writer admitted,
+  // waiting a few seconds for one that holds it, and runs `work` on it.
+  // Returns the open's status, or what `work` returns.
+  virtual long withLockedFile(const std::string& path,
+                              const std::function<long(LockedFile&)>& work) = 0;
 };
 
 // Makes the folder and every missing folder above it; true when it exists.

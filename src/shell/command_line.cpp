@@ -9,6 +9,7 @@
 #include "health/health_checks.h"
 #include "health/health_form.h"
 #include "health/health_report.h"
+#include "platform/drive_port.h"
 #include "platform/file_port.h"
 #include "platform/system_port.h"
 #include "shell/settings_profile.h"
@@ -41,15 +42,60 @@ std::optional<std::string> driveOf(const std::string& text) {
   return std::string{letter, ':'};
 }
 
-// Writes the whole file, over an earlier one of that name.
+// Writes the whole file, over an earlier one of that name: the earlier one
+// stays whole until the new one is.
 bool writeWholeFile(FilePort& files, const std::string& path, const std::string& bytes) {
-  const long removed = files.deleteFile(path);
-  if (removed != kErrorSuccess && removed != kErrorFileNotFound && removed != kErrorPathNotFound)
+  return files.replaceFile(path, bytes) == kErrorSuccess;
+}
+
+// Whether a file can be written at `path` (its folder takes a new file, and
+// an earlier file there is neither a folder nor read-only), asked before a
+// repair so that a report that cannot be written stops the run before it
+// changes anything. The trial file beside it is removed again.
+bool canWriteAt(FilePort& files, const std::string& path) {
+  std::vector<FileEntry> found;
+  const long existing = files.findFiles(path, found);
+  if (existing == kErrorSuccess &&
+      (found.size() != 1 ||
+       (found[0].attributes & (kFileAttributeDirectory | kFileAttributeReadOnly))))
     return false;
-  return files.createNewFile(path, bytes) == kErrorSuccess;
+  if (existing != kErrorSuccess && existing != kErrorFileNotFound) return false;
+  for (int attempt = 1; attempt <= 9; ++attempt) {
+    const std::string trial = path + ".trial" + std::to_string(attempt);
+    const long made = files.createNewFile(trial, "");
+    if (made == kErrorFileExists) continue;  // not ours: left alone
+    return made == kErrorSuccess && files.deleteFile(trial) == kErrorSuccess;
+  }
+  return false;
+}
+
+// One line for what the journal recorded of a change.
+std::string whatWasWritten(const Change& change) {
+  switch (change.kind) {
+    case Change::Kind::Value:
+    case Change::Kind::Parameter:
+      return describe(change) + ": " + describe(change.before) + " -> " + describe(change.after);
+    case Change::Kind::Key:
+      return (change.after.present ? "key made: " : "key deleted: ") + describe(change);
+    case Change::Kind::File:
+      if (!change.before.present) return "folder made: " + describe(change);
+      return (change.copy.empty() ? "folder removed: " : "file deleted: ") + describe(change);
+  }
+  return describe(change);
 }
 
 int runHealth(AppContext& app, const CommandLine& command, const Print& print) {
+  if (!command.drive.empty()) {
+    const DriveType type = app.drives.driveType(command.drive + "\\");
+    if (type == DriveType::NoRootDirectory || type == DriveType::Unknown) {
+      print("There is no drive " + command.drive + " on this computer.");
+      return kExitUsage;
+    }
+  }
+  if (!command.report.empty() && !canWriteAt(app.files, command.report)) {
+    print("The report cannot be written to " + command.report + ". Nothing was done.");
+    return kExitCannotWrite;
+  }
   if (command.repair && !app.system.hasAdministratorRights()) {
     for (const HealthCheck* check : command.checks) {
       if (!check->machineWide) continue;
@@ -133,9 +179,13 @@ int runImport(AppContext& app, const std::string& file, const Print& print) {
     print(file + ", " + outcome.refused + ". Nothing was applied.");
     return kExitBadInput;
   }
-  for (const std::string& changed : outcome.changed) print("set: " + changed);
-  if (outcome.changed.empty()) print("Every setting already was as the file says.");
-  return kExitSuccess;
+  if (outcome.journalRefused)
+    print("The changes journal could not be written: what it could not record was not changed.");
+  for (const Change& change : outcome.written) print("set: " + whatWasWritten(change));
+  for (const std::string& setting : outcome.notApplied) print("not applied: " + setting);
+  if (outcome.written.empty() && outcome.notApplied.empty())
+    print("Every setting already was as the file says.");
+  return outcome.notApplied.empty() ? kExitSuccess : kExitRepairsFailed;
 }
 
 }  // namespace
@@ -160,15 +210,21 @@ std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::s
     };
     using Action = CommandLine::Action;
     static const std::pair<const char*, Action> kActions[] = {
-        {"health", Action::Health},         {"export-settings", Action::ExportSettings},
-        {"import-settings", Action::ImportSettings}, {"undo-last", Action::UndoLast},
-        {"undo-all", Action::UndoAll},       {"help", Action::Help},
-        {"?", Action::Help},                 {"version", Action::Version},
+        {"health", Action::Health},
+        {"export-settings", Action::ExportSettings},
+        {"import-settings", Action::ImportSettings},
+        {"undo-last", Action::UndoLast},
+        {"undo-all", Action::UndoAll},
+        {"help", Action::Help},
+        {"?", Action::Help},
+        {"version", Action::Version},
     };
     const auto known = std::find_if(std::begin(kActions), std::end(kActions),
                                     [&](const auto& each) { return *name == each.first; });
     if (known != std::end(kActions)) {
-      if (!setAction(known->second)) return "Only one of /health, /export-settings, /import-settings, /undo-last, /undo-all, /help and /version at a time.";
+      if (!setAction(known->second))
+        return "Only one of /health, /export-settings, /import-settings, /undo-last, /undo-all, "
+               "/help and /version at a time.";
       if (known->second == Action::ExportSettings || known->second == Action::ImportSettings) {
         const auto file = argument();
         if (!file) return args[i] + " needs a file name.";
@@ -209,7 +265,9 @@ std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::s
       return "Unknown switch: " + args[i] + " (see /help).";
     }
   }
-  if (!action) return "Say what to do: /health, /export-settings, /import-settings, /undo-last, /undo-all, /help or /version.";
+  if (!action)
+    return "Say what to do: /health, /export-settings, /import-settings, /undo-last, /undo-all, "
+           "/help or /version.";
   if (healthOnly && *action != CommandLine::Action::Health)
     return "/checks, /drive, /repair and /report go with /health only.";
   command.action = *action;
@@ -220,33 +278,32 @@ std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::s
 }
 
 std::string usageText() {
-  return
-      "Usage: corvanta [switch ...]      (without switches: the window)\r\n"
-      "\r\n"
-      "  /health [/checks LIST] [/drive X:] [/repair] [/report FILE]\r\n"
-      "      Runs the System Health checks. LIST: removal, apppaths, shortcuts,\r\n"
-      "      histories, help, shared, comma-separated (all by default). /drive: the\r\n"
-      "      drive the shortcut check walks (the system drive by default). Without\r\n"
-      "      /repair nothing is changed. /report writes the findings: JSON when FILE\r\n"
-      "      ends in .json, CSV otherwise. Ignored entries are left out.\r\n"
-      "  /export-settings FILE   the tweak pages' settings, as an INI file\r\n"
-      "  /import-settings FILE   applies such a file as the pages' Apply would\r\n"
-      "  /undo-last              undoes the newest change still in effect\r\n"
-      "  /undo-all               undoes every change still in effect\r\n"
-      "  /help, /version\r\n"
-      "\r\n"
-      "Switches may also be written --health and so on, in any case.\r\n"
-      "\r\n"
-      "Exit codes:\r\n"
-      "   0  success; /health found nothing\r\n"
-      "   1  /health found broken entries (nothing was changed)\r\n"
-      "   2  /health /repair repaired every one\r\n"
-      "   3  some repairs or undos failed (each is named)\r\n"
-      "   4  administrator rights are needed (nothing was done)\r\n"
-      "  64  usage error: unknown switch or check name, missing argument\r\n"
-      "  65  bad input file: unreadable, malformed, unknown key or value (nothing applied)\r\n"
-      "  70  Corvanta itself failed (the message says where)\r\n"
-      "  74  the report or exported file could not be written\r\n";
+  return "Usage: corvanta [switch ...]      (without switches: the window)\r\n"
+         "\r\n"
+         "  /health [/checks LIST] [/drive X:] [/repair] [/report FILE]\r\n"
+         "      Runs the System Health checks. LIST: removal, apppaths, shortcuts,\r\n"
+         "      histories, help, shared, comma-separated (all by default). /drive: the\r\n"
+         "      drive the shortcut check walks (the system drive by default). Without\r\n"
+         "      /repair nothing is changed. /report writes the findings: JSON when FILE\r\n"
+         "      ends in .json, CSV otherwise. Ignored entries are left out.\r\n"
+         "  /export-settings FILE   the tweak pages' settings, as an INI file\r\n"
+         "  /import-settings FILE   applies such a file as the pages' Apply would\r\n"
+         "  /undo-last              undoes the newest change still in effect\r\n"
+         "  /undo-all               undoes every change still in effect\r\n"
+         "  /help, /version\r\n"
+         "\r\n"
+         "Switches may also be written --health and so on, in any case.\r\n"
+         "\r\n"
+         "Exit codes:\r\n"
+         "   0  success; /health found nothing\r\n"
+         "   1  /health found broken entries (nothing was changed)\r\n"
+         "   2  /health /repair repaired every one\r\n"
+         "   3  some repairs, undos or settings were not done (each is named)\r\n"
+         "   4  administrator rights are needed (nothing was done)\r\n"
+         "  64  usage error: unknown switch or check name, missing argument\r\n"
+         "  65  bad input file: unreadable, malformed, unknown key or value (nothing applied)\r\n"
+         "  70  Corvanta itself failed (the message says where)\r\n"
+         "  74  the report or exported file could not be written\r\n";
 }
 
 int runCommandLine(AppContext& app, const std::vector<std::string>& args, const Print& print) {

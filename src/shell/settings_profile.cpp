@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <set>
 
 #include "base/text.h"
 #include "core/app_context.h"
@@ -108,6 +109,20 @@ std::string shown(const Control& control) {
   return byText(control) ? control.Text() : std::to_string(control.Value());
 }
 
+// Sets the control to `value` as a user would (a click on a box runs what
+// its click runs).
+void set(Control& control, const std::string& value) {
+  if (control.kind() == ControlKind::ComboBox && control.style().dropDownList) {
+    const auto& items = control.items();
+    control.listIndexFromUser(
+        static_cast<int>(std::find(items.begin(), items.end(), value) - items.begin()));
+  } else if (byText(control)) {
+    control.textFromUser(value);
+  } else {
+    control.valueFromUser(std::stoi(value));
+  }
+}
+
 // The settings of one page, in the page's order.
 std::vector<Control*> settingsOf(SettingsPages& pages, const SettingsPages::Page& page) {
   std::vector<Control*> found;
@@ -122,6 +137,11 @@ std::vector<Control*> settingsOf(SettingsPages& pages, const SettingsPages::Page
 std::optional<std::string> refusal(const Control& control, const std::string& value) {
   if (control.kind() == ControlKind::TextBox) return std::nullopt;
   if (control.kind() == ControlKind::ComboBox) {
+    if (control.style().numeric) {
+      const bool whole = !value.empty() && value.size() <= 9 &&
+                         value.find_first_not_of("0123456789") == std::string::npos;
+      return whole ? std::nullopt : std::optional<std::string>("is not a whole number");
+    }
     if (!control.style().dropDownList) return std::nullopt;
     for (const std::string& item : control.items()) {
       if (item == value) return std::nullopt;
@@ -136,8 +156,8 @@ std::optional<std::string> refusal(const Control& control, const std::string& va
     used = 0;
   }
   if (used == 0 || used != value.size()) return "is not a number";
-  const bool box = control.kind() == ControlKind::CheckBox ||
-                   control.kind() == ControlKind::OptionButton;
+  const bool box =
+      control.kind() == ControlKind::CheckBox || control.kind() == ControlKind::OptionButton;
   const int low = box ? 0 : control.Min();
   const int high = box ? 1 : control.Max();
   if (number < low || number > high)
@@ -154,18 +174,19 @@ struct Line {
 
 // Reads the file strictly: blank lines, comments (";") and "[section]"
 // and "key=value" lines only; a key before any section or twice in one is
-// refused too. Returns the refusal, or empty.
+// refused too. Lines end at CR LF, LF or CR alone (old Mac editors).
+// Returns the refusal, or empty.
 std::string readLines(const std::string& text, std::vector<Line>& lines) {
   const std::string utf8 = utf8FromStoredText(text);
   std::string section;
+  std::set<std::string> keys;  // folded "section\nkey" of each key read
   int number = 0;
   for (std::size_t at = 0; at <= utf8.size();) {
-    std::size_t end = utf8.find('\n', at);
+    std::size_t end = utf8.find_first_of("\r\n", at);
     if (end == std::string::npos) end = utf8.size();
     std::string line = utf8.substr(at, end - at);
-    at = end + 1;
+    at = end + (utf8.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     ++number;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
     line = trimSpaces(line);
     const std::string where = "line " + std::to_string(number) + ": ";
     if (line.empty() || line[0] == ';') continue;
@@ -182,12 +203,10 @@ std::string readLines(const std::string& text, std::vector<Line>& lines) {
     if (equals == std::string::npos) return where + "not a key=value line: " + line;
     if (section.empty()) return where + "a key before the first [section]";
     if (trimSpaces(line.substr(0, equals)).empty()) return where + "a value without a key name";
-    Line read{number, section, trimSpaces(line.substr(0, equals)), trimSpaces(line.substr(equals + 1))};
-    for (const Line& earlier : lines) {
-      if (!earlier.key.empty() && equalsIgnoringCase(earlier.section, read.section) &&
-          equalsIgnoringCase(earlier.key, read.key))
-        return where + read.key + " is set twice in [" + read.section + "]";
-    }
+    Line read{number, section, trimSpaces(line.substr(0, equals)),
+              trimSpaces(line.substr(equals + 1))};
+    if (!keys.insert(foldCase(read.section) + '\n' + foldCase(read.key)).second)
+      return where + read.key + " is set twice in [" + read.section + "]";
     lines.push_back(std::move(read));
   }
   return {};
@@ -245,7 +264,10 @@ ImportOutcome importSettings(AppContext& app, const std::string& text) {
       outcome.refused = where + "the " + page->section + " page has no setting " + line.key;
       break;
     }
-    if (const auto why = refusal(*control, line.value)) {
+    // A value as the page shows it already changes nothing: not refused
+    // (a drop-down still showing its placeholder, say).
+    if (const auto why =
+            shown(*control) == line.value ? std::nullopt : refusal(*control, line.value)) {
       outcome.refused = where + line.key + '=' + line.value + ' ' + *why;
       break;
     }
@@ -254,24 +276,29 @@ ImportOutcome importSettings(AppContext& app, const std::string& text) {
   if (outcome.refused.empty()) {
     const ChangeScope changes(app.journal, "Settings imported");
     for (const auto& page : SettingsPages::kPages) {
-      bool changedHere = false;
+      std::vector<const Setting*> here;
       for (const Setting& setting : settings) {
-        if (setting.page != &page || shown(*setting.control) == setting.value) continue;
-        Control& control = *setting.control;
-        if (control.kind() == ControlKind::ComboBox && control.style().dropDownList) {
-          const auto& items = control.items();
-          control.listIndexFromUser(static_cast<int>(
-              std::find(items.begin(), items.end(), setting.value) - items.begin()));
-        } else if (byText(control)) {
-          control.textFromUser(setting.value);
-        } else {
-          control.valueFromUser(std::stoi(setting.value));
-        }
-        outcome.changed.push_back(std::string(page.section) + ": " + keyOf(*setting.control));
-        changedHere = true;
+        if (setting.page == &page && shown(*setting.control) != setting.value)
+          here.push_back(&setting);
       }
-      if (changedHere) pages.control(page.apply).click();
+      if (here.empty()) continue;
+      // The page's Apply writes some values whatever was changed: written
+      // first, so that what each setting's own Apply records is its own. A
+      // setting whose Apply records nothing was not applied (a field the
+      // Apply never writes, a box that needs a choice made first, a change
+      // the journal refused).
+      Control& apply = pages.control(page.apply);
+      apply.click();
+      for (const Setting* setting : here) {
+        const std::size_t before = app.journal.recorded().size();
+        set(*setting->control, setting->value);
+        apply.click();
+        if (app.journal.recorded().size() == before)
+          outcome.notApplied.push_back(std::string(page.section) + ": " + keyOf(*setting->control));
+      }
     }
+    outcome.written = app.journal.recorded();
+    outcome.journalRefused = app.journal.refused();
   }
   app.forms.Unload(pages);
   return outcome;

@@ -100,8 +100,8 @@ StartMenuPage::StartMenuPage(ui::Form& form, AppContext& app)
 
 void StartMenuPage::declare(ui::Control& frame) {
   form_.addAll(kControls, &frame);
-  control("mdelaycombo").setText(kPlaceholder);
-  control("wheelcombo").setText(kPlaceholder);
+  control("mdelaycombo").withStyle({.numeric = true}).setText(kPlaceholder);
+  control("wheelcombo").withStyle({.numeric = true}).setText(kPlaceholder);
   control("applymenu").onClick = [this] { applymenu_Click(); };
 }
 

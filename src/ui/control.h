@@ -96,6 +96,7 @@ struct ListColumn {
 // How a combo box or text box behaves; fixed when the control is declared.
 struct ControlStyle {
   bool dropDownList = false;  // combo: choose only, no typing
+  bool numeric = false;       // typing combo: a whole number, chosen or typed
   bool sorted = false;        // list box and combo: keep items sorted
   bool multiLine = false;     // text box
   bool readOnly = false;      // text box

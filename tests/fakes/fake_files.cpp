@@ -35,7 +35,8 @@ long invalidName(const std::string& path) {
   const std::size_t start = path.size() >= 2 && path[1] == ':' ? 2 : 0;
   for (std::size_t at = start; at < path.size(); ++at) {
     const auto c = static_cast<unsigned char>(path[at]);
-    if (c < 0x20 || std::string_view("<>\"|?*").find(static_cast<char>(c)) != std::string_view::npos)
+    if (c < 0x20 ||
+        std::string_view("<>\"|?*").find(static_cast<char>(c)) != std::string_view::npos)
       return kErrorInvalidName;
   }
   return 0;
@@ -190,6 +191,48 @@ long FakeFiles::createNewFile(const std::string& path, const std::string& bytes)
   if (const long bad = invalidName(path)) return bad;
   if (exists(path)) return kErrorFileExists;
   return appendToFile(path, bytes);
+}
+
+long FakeFiles::replaceFile(const std::string& path, const std::string& bytes) {
+  if (const long bad = invalidName(path)) return bad;
+  if (!isFolder(parentOf(path))) return kErrorPathNotFound;
+  if (unwritable_.count(foldCase(path)) || locked_.count(foldCase(path)) || isFolder(path))
+    return kAccessDenied;
+  auto& entry = entries_[foldCase(path)];
+  entry = {path, kFileAttributeArchive, bytes};
+  return 0;
+}
+
+long FakeFiles::withLockedFile(const std::string& path,
+                               const std::function<long(LockedFile&)>& work) {
+  constexpr long kSharingViolation = 32;
+  if (locked_.count(foldCase(path))) return kSharingViolation;
+  if (const long status = appendToFile(path, ""); status != 0) return status;
+
+  class Locked final : public LockedFile {
+   public:
+    explicit Locked(std::string& contents) : contents_(contents) {}
+    std::uint64_t size() override { return contents_.size(); }
+    long readAt(std::uint64_t offset, std::size_t count, std::string& bytes) override {
+      bytes = offset >= contents_.size()
+                  ? std::string()
+                  : contents_.substr(static_cast<std::size_t>(offset), count);
+      return 0;
+    }
+    long append(const std::string& bytes) override {
+      contents_ += bytes;
+      return 0;
+    }
+
+   private:
+    std::string& contents_;
+  };
+  const std::string held = foldCase(path);
+  locked_.insert(held);
+  Locked file(entries_[held].contents);
+  const long status = work(file);
+  locked_.erase(held);
+  return status;
 }
 
 }  // namespace corvanta::testing

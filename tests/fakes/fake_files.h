@@ -44,6 +44,9 @@ class FakeFiles final : public FilePort {
   long deleteFile(const std::string& path) override;
   long copyFile(const std::string& from, const std::string& to, bool failIfExists) override;
   long createNewFile(const std::string& path, const std::string& bytes) override;
+  long replaceFile(const std::string& path, const std::string& bytes) override;
+  long withLockedFile(const std::string& path,
+                      const std::function<long(LockedFile&)>& work) override;
   long readFile(const std::string& path, std::string& bytes) override {
     if (!exists(path) || (attributesOf(path) & kFileAttributeDirectory)) return 2;
     bytes = contents(path);
@@ -63,6 +66,7 @@ class FakeFiles final : public FilePort {
   std::map<std::string, Entry> entries_;         // by folded path
   std::set<std::string> unwritable_;             // folded paths
   std::map<std::string, long> listingFailures_;  // by folded folder
+  std::set<std::string> locked_;                 // folded paths held by withLockedFile
 };
 
 }  // namespace corvanta::testing

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <optional>
+#include <string_view>
 
 #include "platform/file_port.h"
 #include "platform/registry_port.h"
@@ -80,12 +82,82 @@ bool parseState(const std::string& text, ValueState& state) {
   return true;
 }
 
-int number(const std::string& text) {
-  try {
-    return std::stoi(text);
-  } catch (const std::exception&) {
-    return 0;
+// A field's whole number; 0 for anything else.
+GroupId number(std::string_view text) {
+  if (text.empty() || text.size() > 18) return 0;
+  GroupId value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return 0;
+    value = value * 10 + (c - '0');
   }
+  return value;
+}
+
+// CRC-32 (the polynomial of zip and PNG) of a record, as its line's check.
+std::uint32_t crc32(std::string_view text) {
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (const char c : text) {
+    crc ^= static_cast<std::uint8_t>(c);
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+// A record as written now: "#" and its check in hex, a tab, the record.
+std::string checked(const std::string& record) {
+  char check[10];
+  std::snprintf(check, sizeof check, "#%08x", crc32(record));
+  return check + ('\t' + record) + "\r\n";
+}
+
+// The record a line holds: a checked line whose check matches, or a line
+// written before lines were checked; nothing for a line cut short or
+// damaged.
+std::optional<std::string_view> recordOf(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  if (line.empty() || line[0] != '#') return line;
+  if (line.size() < 10 || line[9] != '\t') return std::nullopt;
+  const std::string_view record = line.substr(10);
+  char check[10];
+  std::snprintf(check, sizeof check, "#%08x", crc32(record));
+  if (line.substr(0, 9) != check) return std::nullopt;
+  return record;
+}
+
+// The number a group's line gives its group; 0 for any other line.
+GroupId groupLineId(std::string_view record) {
+  if (record.size() < 3 || record[0] != 'G' || record[1] != '\t') return 0;
+  const std::string_view rest = record.substr(2);
+  return number(rest.substr(0, rest.find('\t')));
+}
+
+// The last group's number, read back from the end of the journal: a group's
+// lines come after its own, so the last group line names the newest group.
+GroupId lastGroupIn(LockedFile& journal) {
+  constexpr std::size_t kChunk = 64 * 1024;
+  std::uint64_t end = journal.size();
+  std::string partial;  // the start of a line the chunk read last began
+  while (end > 0) {
+    const std::uint64_t start = end > kChunk ? end - kChunk : 0;
+    std::string chunk;
+    if (journal.readAt(start, static_cast<std::size_t>(end - start), chunk) != kErrorSuccess)
+      return 0;
+    chunk += partial;
+    std::size_t stop = chunk.size();
+    for (;;) {
+      const std::size_t newline = stop == 0 ? std::string::npos : chunk.rfind('\n', stop - 1);
+      if (newline == std::string::npos && start > 0) break;  // the line goes on in the chunk before
+      const std::size_t from = newline == std::string::npos ? 0 : newline + 1;
+      if (const auto record = recordOf(std::string_view(chunk).substr(from, stop - from))) {
+        if (const GroupId id = groupLineId(*record)) return id;
+      }
+      if (newline == std::string::npos) return 0;
+      stop = newline;
+    }
+    partial = chunk.substr(0, stop);
+    end = start;
+  }
+  return 0;
 }
 
 std::string twoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
@@ -146,27 +218,45 @@ std::string ChangeJournal::copiesFolder() {
   return makeFolderTree(files_, folder) ? folder : std::string();
 }
 
-bool ChangeJournal::append(const std::string& line) {
+bool ChangeJournal::append(bool inGroup, const std::function<std::string(GroupId)>& compose) {
   const std::string file = path();
   if (file.empty() || !makeFolderTree(files_, file.substr(0, file.rfind('\\')))) return false;
-  return files_.appendToFile(file, line + "\r\n") == kErrorSuccess;
+  const bool opening = inGroup && group_ == 0;
+  GroupId opened = 0;
+  const long status = files_.withLockedFile(file, [&](LockedFile& journal) -> long {
+    std::string text;
+    // A line cut short is ended, so that this one is not read into it.
+    const std::uint64_t size = journal.size();
+    std::string last;
+    if (size > 0 && (journal.readAt(size - 1, 1, last) != kErrorSuccess || last != "\n"))
+      text = "\r\n";
+    GroupId id = group_;
+    if (opening) {
+      const LocalTime now = system_.localTime();
+      const std::string time = std::to_string(now.year) + '-' + twoDigits(now.month) + '-' +
+                               twoDigits(now.day) + ' ' + twoDigits(now.hour) + ':' +
+                               twoDigits(now.minute) + ':' + twoDigits(now.second);
+      id = lastGroupIn(journal) + 1;
+      text += checked("G\t" + std::to_string(id) + '\t' + time + '\t' + escaped(source_) + '\t' +
+                      std::to_string(undoes_));
+    }
+    text += checked(compose(id));
+    const long written = journal.append(text);
+    if (written == kErrorSuccess) opened = id;
+    return written;
+  });
+  if (status != kErrorSuccess) return false;
+  if (opening) group_ = opened;
+  return true;
 }
 
-int ChangeJournal::nextId() {
-  // The journal is read once for its last group; the program alone writes it
-  // (one instance runs at a time), so the count goes on from there.
-  if (lastId_ < 0) {
-    lastId_ = 0;
-    for (const ChangeGroup& group : groups()) lastId_ = std::max(lastId_, group.id);
-  }
-  return ++lastId_;
-}
-
-void ChangeJournal::begin(const std::string& source, int undoes) {
+void ChangeJournal::begin(const std::string& source, GroupId undoes) {
   if (depth_++ > 0) return;
   source_ = source;
   undoes_ = undoes;
   group_ = 0;
+  refused_ = false;
+  recorded_.clear();
 }
 
 void ChangeJournal::end() {
@@ -175,52 +265,52 @@ void ChangeJournal::end() {
 
 bool ChangeJournal::record(const Change& change) {
   if (!recording()) return true;
-  if (group_ == 0) {
-    const int id = nextId();
-    const LocalTime now = system_.localTime();
-    const std::string time = std::to_string(now.year) + '-' + twoDigits(now.month) + '-' +
-                             twoDigits(now.day) + ' ' + twoDigits(now.hour) + ':' +
-                             twoDigits(now.minute) + ':' + twoDigits(now.second);
-    if (!append("G\t" + std::to_string(id) + '\t' + time + '\t' + escaped(source_) + '\t' +
-                std::to_string(undoes_)))
-      return false;
-    group_ = id;
+  const bool written = append(true, [&](GroupId group) -> std::string {
+    const std::string id = std::to_string(group);
+    const std::string view = std::to_string(change.view);
+    switch (change.kind) {
+      case Change::Kind::Value:
+        return "V\t" + id + '\t' + view + '\t' + escaped(change.key) + '\t' + escaped(change.name) +
+               '\t' + stateText(change.before) + '\t' + stateText(change.after);
+      case Change::Kind::Key:
+        return "K\t" + id + '\t' + view + '\t' + escaped(change.key) + '\t' +
+               (change.before.present ? "1" : "0") + '\t' + (change.after.present ? "1" : "0");
+      case Change::Kind::Parameter:
+        return "P\t" + id + '\t' + escaped(change.name) + '\t' + stateText(change.before) + '\t' +
+               stateText(change.after);
+      case Change::Kind::File:
+        break;
+    }
+    if (!change.before.present) return "D\t" + id + '\t' + escaped(change.name);
+    if (change.copy.empty()) return "R\t" + id + '\t' + escaped(change.name);
+    return "F\t" + id + '\t' + escaped(change.name) + '\t' + escaped(change.copy) + '\t' +
+           std::to_string(change.attributes);
+  });
+  if (written) {
+    recorded_.push_back(change);
+  } else {
+    refused_ = true;
   }
-  const std::string id = std::to_string(group_);
-  const std::string view = std::to_string(change.view);
-  switch (change.kind) {
-    case Change::Kind::Value:
-      return append("V\t" + id + '\t' + view + '\t' + escaped(change.key) + '\t' +
-                    escaped(change.name) + '\t' + stateText(change.before) + '\t' +
-                    stateText(change.after));
-    case Change::Kind::Key:
-      return append("K\t" + id + '\t' + view + '\t' + escaped(change.key) + '\t' +
-                    (change.before.present ? "1" : "0") + '\t' +
-                    (change.after.present ? "1" : "0"));
-    case Change::Kind::Parameter:
-      return append("P\t" + id + '\t' + escaped(change.name) + '\t' + stateText(change.before) +
-                    '\t' + stateText(change.after));
-    case Change::Kind::File:
-      if (!change.before.present) return append("D\t" + id + '\t' + escaped(change.name));
-      if (change.copy.empty()) return append("R\t" + id + '\t' + escaped(change.name));
-      return append("F\t" + id + '\t' + escaped(change.name) + '\t' + escaped(change.copy) + '\t' +
-                    std::to_string(change.attributes));
-  }
-  return false;
+  return written;
 }
 
 void ChangeJournal::cancelLast() {
-  if (group_ != 0) append("X\t" + std::to_string(group_));
+  if (group_ == 0) return;
+  if (append(true, [](GroupId group) { return "X\t" + std::to_string(group); }) &&
+      !recorded_.empty())
+    recorded_.pop_back();
 }
 
-bool ChangeJournal::markUndone(int group) { return append("U\t" + std::to_string(group)); }
+bool ChangeJournal::markUndone(GroupId group) {
+  return append(false, [&](GroupId) { return "U\t" + std::to_string(group); });
+}
 
 std::vector<ChangeGroup> ChangeJournal::groups() {
   std::vector<ChangeGroup> groups;
   std::string text;
   const std::string file = path();
   if (file.empty() || files_.readFile(file, text) != kErrorSuccess) return groups;
-  std::map<int, std::size_t> byId;
+  std::map<GroupId, std::size_t> byId;
   const auto groupOf = [&](const std::string& id) -> ChangeGroup* {
     const auto found = byId.find(number(id));
     return found == byId.end() ? nullptr : &groups[found->second];
@@ -229,11 +319,11 @@ std::vector<ChangeGroup> ChangeJournal::groups() {
   while (start < text.size()) {
     std::size_t stop = text.find('\n', start);
     if (stop == std::string::npos) stop = text.size();
-    std::string line = text.substr(start, stop - start);
+    const auto record = recordOf(std::string_view(text).substr(start, stop - start));
     start = stop + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const std::vector<std::string> f = fields(line);
     // A line that cannot be read (a write cut short) is passed over.
+    if (!record) continue;
+    const std::vector<std::string> f = fields(std::string(*record));
     if (f[0] == "G" && f.size() == 5 && number(f[1]) > 0 && !byId.count(number(f[1]))) {
       byId[number(f[1])] = groups.size();
       ChangeGroup group;

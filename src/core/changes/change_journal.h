@@ -3,9 +3,16 @@
 // there and what is written go to an append-only journal under
 // %APPDATA%\Corvanta (UTF-8, one line a record), in groups (one Apply, one
 // check run, one undo). A change the journal cannot hold is not made.
+//
+// Several processes may write it at once (the window and a scheduled command
+// line): each append is made under a lock on the file, and a group's number
+// is taken under that lock from the journal as it is then. Each line carries
+// a checksum, so a line cut short (power lost mid-write) is passed over and
+// never read into the line after it.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -85,11 +92,14 @@ struct Change {
   }
 };
 
+// Group numbers go past what 32 bits hold: a journal is kept for years.
+using GroupId = std::int64_t;
+
 struct ChangeGroup {
-  int id = 0;
+  GroupId id = 0;
   std::string time;    // "YYYY-MM-DD hh:mm:ss", local
   std::string source;  // the page or check, or "Undo: ..."
-  int undoes = 0;      // the group this one undid, or 0
+  GroupId undoes = 0;  // the group this one undid, or 0
   bool undone = false;
   std::vector<Change> changes;
 };
@@ -105,13 +115,18 @@ class ChangeJournal {
 
   // Changes recorded from begin to end form one group; a begin inside an
   // open group joins it. `undoes` names the group an undo takes back.
-  void begin(const std::string& source, int undoes = 0);
+  void begin(const std::string& source, GroupId undoes = 0);
   void end();
   bool recording() const { return depth_ > 0; }
 
   // Appends the change before it is made; false when the journal cannot be
   // written (the change must not be made then).
   bool record(const Change& change);
+  // Whether a record was refused since the outermost begin.
+  bool refused() const { return refused_; }
+  // The changes the open (or last) group holds, as recorded, cancels taken
+  // out: what this process changed in it.
+  const std::vector<Change>& recorded() const { return recorded_; }
   // The last change recorded was not made after all.
   void cancelLast();
   // Where the journal keeps copies of deleted files; empty without one.
@@ -122,27 +137,29 @@ class ChangeJournal {
 
   // Every group, oldest first; nothing when there is no journal yet.
   std::vector<ChangeGroup> groups();
-  bool markUndone(int group);
+  bool markUndone(GroupId group);
 
  private:
   std::string path();
-  bool append(const std::string& line);
-  int nextId();
+  // Appends the line `compose` makes for the open group's number; in a
+  // group that has no number yet, the group's own line goes first.
+  bool append(bool inGroup, const std::function<std::string(GroupId)>& compose);
 
   FilePort& files_;
   ShellPort& shell_;
   SystemPort& system_;
   int depth_ = 0;
   std::string source_;
-  int undoes_ = 0;
-  int group_ = 0;    // the open group's id once its first change is written
-  int lastId_ = -1;  // the last group's id, once read
+  GroupId undoes_ = 0;
+  GroupId group_ = 0;  // the open group's id once its first line is written
+  bool refused_ = false;
+  std::vector<Change> recorded_;
 };
 
 // Keeps a group open for its own lifetime.
 class ChangeScope {
  public:
-  ChangeScope(ChangeJournal& journal, const std::string& source, int undoes = 0)
+  ChangeScope(ChangeJournal& journal, const std::string& source, GroupId undoes = 0)
       : journal_(journal) {
     journal_.begin(source, undoes);
   }

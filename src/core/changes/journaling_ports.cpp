@@ -137,8 +137,7 @@ long JournalingRegistry::setValueEx(RegKey key, const std::string& valueName, st
   ValueState after{true, type, Bytes(data, data + dataLength)};
   // Writing back what is there changes nothing: nothing to see or undo.
   if (*before == after) return inner_.setValueEx(key, valueName, type, data, dataLength);
-  const Change change =
-      Change::value(place.view, place.name, valueName, *before, std::move(after));
+  const Change change = Change::value(place.view, place.name, valueName, *before, std::move(after));
   return recorded(journal_, change,
                   [&] { return inner_.setValueEx(key, valueName, type, data, dataLength); });
 }

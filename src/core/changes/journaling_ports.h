@@ -97,6 +97,13 @@ class JournalingFiles final : public FilePort {
   long createNewFile(const std::string& path, const std::string& bytes) override {
     return inner_.createNewFile(path, bytes);
   }
+  long replaceFile(const std::string& path, const std::string& bytes) override {
+    return inner_.replaceFile(path, bytes);
+  }
+  long withLockedFile(const std::string& path,
+                      const std::function<long(LockedFile&)>& work) override {
+    return inner_.withLockedFile(path, work);
+  }
 
  private:
   std::optional<std::uint32_t> attributesOf(const std::string& path);

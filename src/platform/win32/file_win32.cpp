@@ -56,7 +56,82 @@ long writeAll(HANDLE file, const std::string& bytes) {
   return ERROR_SUCCESS;
 }
 
+// The journal's lock: the file open for reading and writing, others
+// admitted to read only.
+class Win32LockedFile final : public LockedFile {
+ public:
+  explicit Win32LockedFile(HANDLE file) : file_(file) {}
+  std::uint64_t size() override {
+    LARGE_INTEGER size{};
+    return GetFileSizeEx(file_, &size) ? static_cast<std::uint64_t>(size.QuadPart) : 0;
+  }
+  long readAt(std::uint64_t offset, std::size_t count, std::string& bytes) override {
+    std::string read(count, '\0');
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    DWORD got = 0;
+    if (!ReadFile(file_, read.data(), static_cast<DWORD>(count), &got, &at) &&
+        GetLastError() != ERROR_HANDLE_EOF)
+      return lastError();
+    read.resize(got);
+    bytes = std::move(read);
+    return ERROR_SUCCESS;
+  }
+  long append(const std::string& bytes) override {
+    LARGE_INTEGER end{};
+    if (!SetFilePointerEx(file_, end, nullptr, FILE_END)) return lastError();
+    return writeAll(file_, bytes);
+  }
+
+ private:
+  HANDLE file_;
+};
+
 }  // namespace
+
+long Win32Files::withLockedFile(const std::string& path,
+                                const std::function<long(LockedFile&)>& work) {
+  const RealFileSystem real;
+  const std::wstring name = wide(path);
+  // Another process's append holds the file for milliseconds: wait for it,
+  // but not for ever.
+  constexpr DWORD kPatienceMs = 5000;
+  constexpr DWORD kPauseMs = 15;
+  HANDLE opened = INVALID_HANDLE_VALUE;
+  for (DWORD waited = 0;; waited += kPauseMs) {
+    opened = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened != INVALID_HANDLE_VALUE) break;
+    const DWORD error = GetLastError();
+    if ((error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) ||
+        waited >= kPatienceMs)
+      return static_cast<long>(error);
+    Sleep(kPauseMs);
+  }
+  const UniqueFileHandle file(opened);
+  Win32LockedFile locked(file.get());
+  return work(locked);
+}
+
+long Win32Files::replaceFile(const std::string& path, const std::string& bytes) {
+  const RealFileSystem real;
+  const std::wstring target = wide(path);
+  const std::wstring beside = target + L"." + std::to_wstring(GetCurrentProcessId()) + L".new";
+  long status = ERROR_SUCCESS;
+  {
+    const UniqueFileHandle file(CreateFileW(beside.c_str(), GENERIC_WRITE, 0, nullptr,
+                                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return lastError();
+    status = writeAll(file.get(), bytes);
+    if (status == ERROR_SUCCESS && !FlushFileBuffers(file.get())) status = lastError();
+  }
+  if (status == ERROR_SUCCESS && !MoveFileExW(beside.c_str(), target.c_str(),
+                                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    status = lastError();
+  if (status != ERROR_SUCCESS) DeleteFileW(beside.c_str());
+  return status;
+}
 
 long Win32Files::appendToFile(const std::string& path, const std::string& bytes) {
   // FILE_APPEND_DATA alone makes every write land at the end, whoever else
@@ -71,7 +146,9 @@ long Win32Files::appendToFile(const std::string& path, const std::string& bytes)
 
 long Win32Files::readFile(const std::string& path, std::string& bytes) {
   const RealFileSystem real;
-  const UniqueFileHandle file(CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+  // Shared for writing too: a reader must not keep the journal's appends out.
+  const UniqueFileHandle file(CreateFileW(wide(path).c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return lastError();
   std::string content;
@@ -119,7 +196,8 @@ long Win32Files::anyMatch(const std::string& pattern) {
   if (search == INVALID_HANDLE_VALUE) return lastError();
   long status = ERROR_SUCCESS;
   // A folder's own "." and ".." are not entries of it.
-  while (std::wstring_view(entry.cFileName) == L"." || std::wstring_view(entry.cFileName) == L"..") {
+  while (std::wstring_view(entry.cFileName) == L"." ||
+         std::wstring_view(entry.cFileName) == L"..") {
     if (!FindNextFileW(search, &entry)) {
       const DWORD ended = GetLastError();
       status = ended == ERROR_NO_MORE_FILES ? ERROR_FILE_NOT_FOUND : static_cast<long>(ended);
@@ -152,7 +230,8 @@ long Win32Files::deleteFile(const std::string& path) {
 
 long Win32Files::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
   const RealFileSystem real;
-  return CopyFileW(wide(from).c_str(), wide(to).c_str(), failIfExists) ? ERROR_SUCCESS : lastError();
+  return CopyFileW(wide(from).c_str(), wide(to).c_str(), failIfExists) ? ERROR_SUCCESS
+                                                                       : lastError();
 }
 
 }  // namespace corvanta

@@ -17,6 +17,9 @@ class Win32Files final : public FilePort {
   long copyFile(const std::string& from, const std::string& to, bool failIfExists) override;
   long readFile(const std::string& path, std::string& bytes) override;
   long createNewFile(const std::string& path, const std::string& bytes) override;
+  long replaceFile(const std::string& path, const std::string& bytes) override;
+  long withLockedFile(const std::string& path,
+                      const std::function<long(LockedFile&)>& work) override;
 };
 
 }  // namespace corvanta

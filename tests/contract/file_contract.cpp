@@ -27,7 +27,8 @@ void checkFileRules(FilePort& files, const std::string& root,
   found.clear();
   ASSERT_EQ(0, files.findFiles(root + "\\*.{21ec2020-3aea-1069-a2dd-08002b30309d}", found));
   ASSERT_EQ(2u, found.size());
-  std::sort(found.begin(), found.end(), [](const FileEntry& a, const FileEntry& b) { return a.name < b.name; });
+  std::sort(found.begin(), found.end(),
+            [](const FileEntry& a, const FileEntry& b) { return a.name < b.name; });
   EXPECT_EQ("Control Panel.{21EC2020-3AEA-1069-A2DD-08002B30309D}", found[0].name);
   EXPECT_TRUE(found[0].attributes & kFileAttributeDirectory);
   EXPECT_FALSE(found[0].attributes & kFileAttributeHidden);
@@ -60,6 +61,40 @@ void checkFileRules(FilePort& files, const std::string& root,
   EXPECT_EQ(0, files.deleteFile(folder + "\\" + file));
   EXPECT_EQ(0, files.deleteFile(folder + "\\Ελληνικά.txt"));
   EXPECT_EQ(0, files.removeDirectory(folder));
+
+  // A file replaced whole, an earlier one of that name included, leaves
+  // nothing beside it; into a folder that is not there, nothing is made.
+  const std::string report = root + "\\report.json";
+  EXPECT_EQ(0, files.replaceFile(report, "first"));
+  EXPECT_EQ(0, files.replaceFile(report, "second"));
+  EXPECT_EQ(0, files.readFile(report, bytes));
+  EXPECT_EQ("second", bytes);
+  found.clear();
+  EXPECT_EQ(0, files.findFiles(report + "*", found));
+  EXPECT_EQ(1u, found.size()) << "no file left beside it";
+  EXPECT_EQ(kErrorPathNotFound, files.replaceFile(root + "\\missing\\report.json", "x"));
+
+  // The journal's lock: the file made when missing, read and added to;
+  // a reader is let in while it is held, another writer is not.
+  const std::string journal = root + "\\changes.log";
+  long second = -1;
+  EXPECT_EQ(0, files.withLockedFile(journal, [&](LockedFile& held) -> long {
+    EXPECT_EQ(0u, held.size());
+    EXPECT_EQ(0, held.append("abc\r\n"));
+    EXPECT_EQ(0, held.append("de"));
+    std::string tail;
+    EXPECT_EQ(0, held.readAt(3, 10, tail));
+    EXPECT_EQ("\r\nde", tail);
+    std::string whole;
+    EXPECT_EQ(0, files.readFile(journal, whole));
+    EXPECT_EQ("abc\r\nde", whole);
+    second = files.withLockedFile(journal, [](LockedFile&) { return 0L; });
+    return 0;
+  }));
+  EXPECT_EQ(32, second) << "a second writer waits, then is refused (ERROR_SHARING_VIOLATION)";
+  EXPECT_EQ(0, files.withLockedFile(journal, [](LockedFile& held) -> long {
+    return held.size() == 7 ? 0 : 1;
+  })) << "the lock is let go";
 
   // Names Windows refuses are refused, whatever the call.
   for (const char* bad : {"a?b.txt", "a<b", "a|b", "a\"b", "a>b\\c"}) {

@@ -2,9 +2,11 @@
 // it leaves in the registry, with broken and healthy entries seeded in both
 // registry views.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -38,8 +40,8 @@ Outcome corvanta(const ScratchFolder& folder, const std::string& args) {
   std::wstring command = L"\"" + wide(programPath()) + L"\" " + wide(args);
   PROCESS_INFORMATION process{};
   Outcome outcome;
-  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                     &startup, &process)) {
+  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                     &process)) {
     if (WaitForSingleObject(process.hProcess, 120000) != WAIT_OBJECT_0)
       TerminateProcess(process.hProcess, 99);
     GetExitCodeProcess(process.hProcess, &outcome.code);
@@ -75,8 +77,8 @@ bool hasShared(REGSAM view, const std::string& file) {
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSharedDlls.c_str(), 0, KEY_QUERY_VALUE | view, &key) !=
       ERROR_SUCCESS)
     return false;
-  const bool found =
-      RegQueryValueExW(key, wide(file).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  const bool found = RegQueryValueExW(key, wide(file).c_str(), nullptr, nullptr, nullptr,
+                                      nullptr) == ERROR_SUCCESS;
   RegCloseKey(key);
   return found;
 }
@@ -106,7 +108,8 @@ TEST(CommandLine, AReportNamesExactlyTheBrokenEntriesOfBothViewsAndARepairRemove
       << written;
   EXPECT_NE(std::string::npos,
             written.find("Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\SharedDlls\", "
-                         "\"value\": \"" + json(gone32)))
+                         "\"value\": \"" +
+                         json(gone32)))
       << written;
   EXPECT_EQ(std::string::npos, written.find(json(here))) << "a healthy entry is not reported";
   EXPECT_TRUE(hasShared(KEY_WOW64_64KEY, gone64) && hasShared(KEY_WOW64_32KEY, gone32))
@@ -138,16 +141,29 @@ TEST(CommandLine, AReportNamesExactlyTheBrokenEntriesOfBothViewsAndARepairRemove
   }
 }
 
-DWORD noRun() {
+DWORD policy(const wchar_t* name) {
   DWORD value = 0xFFFFFFFF, size = sizeof value;
-  RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
-               L"NoRun", RRF_RT_REG_DWORD, nullptr, &value, &size);
+  RegGetValueW(HKEY_CURRENT_USER,
+               L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", name,
+               RRF_RT_REG_DWORD, nullptr, &value, &size);
   return value;
 }
+DWORD noRun() { return policy(L"NoRun"); }
 
-void setNoRun(DWORD value) {
-  RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
-                  L"NoRun", REG_DWORD, &value, sizeof value);
+void setPolicy(const wchar_t* name, DWORD value) {
+  RegSetKeyValueW(HKEY_CURRENT_USER,
+                  L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", name,
+                  REG_DWORD, &value, sizeof value);
+}
+void setNoRun(DWORD value) { setPolicy(L"NoRun", value); }
+
+void writeFile(const std::string& path, const std::string& bytes) {
+  DeleteFileW(wide(path).c_str());
+  const HANDLE out =
+      CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(out);
 }
 
 TEST(CommandLine, SettingsExportedComeBackOnImportAndABadFileChangesNothing) {
@@ -165,20 +181,74 @@ TEST(CommandLine, SettingsExportedComeBackOnImportAndABadFileChangesNothing) {
   EXPECT_EQ(1u, noRun());
 
   setNoRun(0);
-  for (const std::string& bad : {text + "nosuchbox=1\r\n", text + "[Nowhere]\r\n", text + "runchk\r\n",
-                                 std::string("[Start Menu]\r\nrunchk=2\r\n")}) {
+  for (const std::string& bad :
+       {text + "nosuchbox=1\r\n", text + "[Nowhere]\r\n", text + "runchk\r\n",
+        std::string("[Start Menu]\r\nrunchk=2\r\n")}) {
     const std::string badFile = folder.file("bad.ini");
-    DeleteFileW(wide(badFile).c_str());
-    const HANDLE out = CreateFileW(wide(badFile).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(out, bad.data(), static_cast<DWORD>(bad.size()), &written, nullptr);
-    CloseHandle(out);
+    writeFile(badFile, bad);
     const Outcome refused = corvanta(folder, "/import-settings \"" + badFile + "\"");
     EXPECT_EQ(65u, refused.code) << refused.output;
     EXPECT_EQ(1, lines(refused.output)) << refused.output;
   }
   EXPECT_EQ(0u, noRun()) << "nothing applied from a bad file";
   EXPECT_EQ(65u, corvanta(folder, "/import-settings \"" + folder.file("missing.ini") + "\"").code);
+}
+
+// The group numbers of the journal's group lines, in order.
+std::vector<std::string> journalGroups() {
+  wchar_t appData[MAX_PATH];
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, appData))) return {};
+  std::vector<std::string> ids;
+  const std::string text = readFile(narrow(appData) + "\\Corvanta\\changes.log");
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(at, end - at);
+    at = end + 1;
+    if (!line.empty() && line[0] == '#') line.erase(0, line.find('\t') + 1);
+    if (line.rfind("G\t", 0) == 0) ids.push_back(line.substr(2, line.find('\t', 2) - 2));
+  }
+  return ids;
+}
+
+// The window open while a command line imports settings: each process's
+// change is a group of its own, and /undo-last takes back only the newest.
+TEST(CommandLine, TheWindowAndACommandLineImportKeepTheirOwnGroups) {
+  ScratchFolder folder;
+  setPolicy(L"NoFind", 0);
+  setNoRun(0);
+  testing::RunningProgram program;
+  HWND main = program.mainWindow();
+  ASSERT_NE(nullptr, main);
+  ASSERT_NE(nullptr, testing::showStartMenuTab(main));
+  HWND find = testing::childWithText(main, "Remove the Find command");
+  ASSERT_NE(nullptr, find);
+  HWND apply = FindWindowExA(GetParent(find), nullptr, "BUTTON", "Apply");
+  ASSERT_NE(nullptr, apply);
+  const std::size_t before = journalGroups().size();
+
+  SendMessageW(find, BM_CLICK, 0, 0);  // the window's first group
+  SendMessageW(apply, BM_CLICK, 0, 0);
+  ASSERT_EQ(1u, policy(L"NoFind"));
+  const std::string file = folder.file("run.ini");
+  writeFile(file, "[Start Menu]\r\nrunchk=1\r\n");
+  const Outcome imported = corvanta(folder, "/import-settings \"" + file + "\"");
+  ASSERT_EQ(0u, imported.code) << imported.output;
+  ASSERT_EQ(1u, noRun());
+  SendMessageW(find, BM_CLICK, 0, 0);  // the window's second group, after the import's
+  SendMessageW(apply, BM_CLICK, 0, 0);
+  ASSERT_EQ(0u, policy(L"NoFind"));
+
+  std::vector<std::string> ids = journalGroups();
+  ASSERT_EQ(before + 3, ids.size());
+  std::sort(ids.begin(), ids.end());
+  EXPECT_EQ(ids.end(), std::adjacent_find(ids.begin(), ids.end())) << "a number given twice";
+
+  const Outcome undone = corvanta(folder, "/undo-last");
+  EXPECT_EQ(0u, undone.code) << undone.output;
+  EXPECT_NE(std::string::npos, undone.output.find("Start Menu")) << undone.output;
+  EXPECT_EQ(1u, policy(L"NoFind")) << "the window's last Apply taken back";
+  EXPECT_EQ(1u, noRun()) << "the import's change left alone";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/log/error_log.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_handles.h"
 #include "win32/scratch_folder.h"
 
@@ -42,6 +43,27 @@ TEST(Win32Files, ALockedOrUnreachableLogReportsFailureAndChangesNothing) {
     log.LogError(5, "OpenProcess failed", "mdlMisc", "Kill_Process");  // dropped, quietly
   }
   EXPECT_EQ("first\r\n", testing::readFile(path));
+}
+
+// A report replaced while another program reads the old one: the old one
+// stays whole, and nothing is left beside it.
+TEST(Win32Files, AFileHeldByAReaderIsNotReplacedAndStaysWhole) {
+  ScratchFolder folder;
+  Win32Files files;
+  const std::string path = folder.file("report Жук.json");
+  ASSERT_EQ(0, files.replaceFile(path, "old"));
+  {
+    const UniqueFileHandle reader(CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                              nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(reader.valid());
+    EXPECT_NE(0, files.replaceFile(path, "new"));
+  }
+  EXPECT_EQ("old", testing::readFile(path));
+  std::vector<FileEntry> found;
+  EXPECT_EQ(0, files.findFiles(folder.file("*"), found));
+  EXPECT_EQ(1u, found.size());
+  EXPECT_EQ(0, files.replaceFile(path, "new"));
+  EXPECT_EQ("new", testing::readFile(path));
 }
 
 // The program's folder cannot be written (here: its log held by another

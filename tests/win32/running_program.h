@@ -102,4 +102,18 @@ inline HWND childWithText(HWND window, const std::string& text, bool visibleOnly
   return nullptr;
 }
 
+// Goes to the Start Menu tab as the keyboard would (a right arrow on the
+// visible tab strip); its controls are made when it first shows. Returns
+// the tab strip, or null when none shows.
+inline HWND showStartMenuTab(HWND main) {
+  HWND tabs = nullptr;
+  for (const auto& child : childrenOf(main)) {
+    if (child.className == "SysTabControl32" && IsWindowVisible(child.window)) tabs = child.window;
+  }
+  if (!tabs) return nullptr;
+  SendMessageW(tabs, WM_KEYDOWN, VK_RIGHT, 0);
+  SendMessageW(tabs, WM_KEYUP, VK_RIGHT, 0xC0000000);
+  return tabs;
+}
+
 }  // namespace corvanta::testing

@@ -118,7 +118,7 @@ TEST(Program, TheStartMenuTabShowsStoredPoliciesAndAppliesAClickedBox) {
   // To the Start Menu tab, as the keyboard would go; its controls are made
   // when it first shows.
   EXPECT_EQ(nullptr, childWithText(main, "Remove the Find command")) << "not made before it shows";
-  ASSERT_NE(nullptr, showStartMenuTab(main));
+  ASSERT_NE(nullptr, testing::showStartMenuTab(main));
   HWND run = childWithText(main, "Remove the Run command");
   HWND shutDown = childWithText(main, "Remove the Shut Down  command");
   HWND find = childWithText(main, "Remove the Find command");

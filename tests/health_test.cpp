@@ -8,8 +8,10 @@
 #include "base/text.h"
 #include "core/app_info.h"
 #include "fakes/app_harness.h"
+#include "health/findings.h"
 #include "health/health_checks.h"
 #include "health/health_form.h"
+#include "registry/settings_store.h"
 
 namespace corvanta {
 namespace {
@@ -64,6 +66,31 @@ class HealthTest : public ::testing::Test {
   AppHarness app;
   HealthForm health{app.context};
 };
+
+// The ignore list matches entries as Windows names keys and files: without
+// regard to case in any alphabet; it keeps one of each and comes back from
+// the settings as it was saved.
+TEST(HealthSupport, TheIgnoreListMatchesWithoutCaseKeepsOneOfEachAndComesBackWhole) {
+  testing::FakeRegistry registry;
+  SettingsStore settings(registry);
+  IgnoreList list;
+  list.add("HKEY_LOCAL_MACHINE\\Software\\Łódź : Жук 😀");
+  list.add("hkey_local_machine\\SOFTWARE\\łÓDŹ : жУК 😀");  // the same entry
+  list.add("C:\\Links\\Gone.lnk");
+  list.add("");
+  list.add("two\nlines");
+  EXPECT_EQ(2u, list.entries().size());
+  EXPECT_TRUE(list.contains("HKEY_LOCAL_MACHINE\\SOFTWARE\\ŁÓDŹ : ЖУК 😀"));
+  EXPECT_FALSE(list.contains("HKEY_LOCAL_MACHINE\\SOFTWARE\\Lodz : Жук 😀"));
+  list.save(settings);
+  const IgnoreList read = IgnoreList::load(settings);
+  EXPECT_EQ(list.entries(), read.entries());
+  list.remove("c:\\links\\GONE.LNK");
+  EXPECT_FALSE(list.contains("C:\\Links\\Gone.lnk"));
+  EXPECT_EQ(1u, list.entries().size());
+  list.add("C:\\Links\\Gone.lnk");
+  EXPECT_TRUE(list.contains("C:\\LINKS\\gone.lnk")) << "added again after its removal";
+}
 
 TEST(HealthSupport, QuotesBecomeSpacesAndSortedListsIgnoreCaseAndKeepDuplicates) {
   EXPECT_EQ("", QuotesToSpaces(""));
@@ -537,12 +564,27 @@ TEST_F(HealthTest, ReviewRepairsTheTickedOnesAndAnIgnoredEntryStaysUntilTakenOff
   app.forms.Load(health);
   health.control("reviewchk").valueFromUser(ui::kChecked);
   std::vector<std::vector<std::string>> listed;
+  // What the list is told when it is filled again: once a row grew the
+  // window's work with the square of the findings.
+  struct Notices final : ui::FormObserver {
+    int list = 0;
+    void controlChanged(ui::Control& control, ui::Property property) override {
+      if (control.name() == "findings" &&
+          (property == ui::Property::Rows || property == ui::Property::Ticks))
+        ++list;
+    }
+    void formChanged(ui::Form&, ui::FormProperty) override {}
+  } notices;
   app.windows.whileModal = [&](ui::Form& review) {
     ui::Control& list = review.control("findings");
     listed = list.rows();
     list.rowTickedFromUser(0, false);  // gone1: kept
     list.listIndexFromUser(1);         // gone2: ignored
+    review.setObserver(&notices);
     review.control("ignorecmd").click();
+    review.setObserver(nullptr);
+    EXPECT_EQ(1, notices.list) << "the refilled list is told once";
+    EXPECT_FALSE(list.RowTicked(0)) << "a finding keeps its tick when the list is filled again";
     review.control("repaircmd").click();  // gone3: repaired
   };
   HealthForm again(app.context);
@@ -550,14 +592,16 @@ TEST_F(HealthTest, ReviewRepairsTheTickedOnesAndAnIgnoredEntryStaysUntilTakenOff
   ASSERT_EQ(ui::kChecked, again.control("reviewchk").Value()) << "remembered";
   again.control("check6cmd").click();
   ASSERT_EQ(3u, listed.size());
-  EXPECT_EQ((std::vector<std::string>{"C:\\tools\\gone1.dll   (" + kHklmName + kSharedDlls + ")", "",
-                                      "file missing: C:\\tools\\gone1.dll"}),
+  EXPECT_EQ((std::vector<std::string>{"C:\\tools\\gone1.dll   (" + kHklmName + kSharedDlls + ")",
+                                      "", "file missing: C:\\tools\\gone1.dll"}),
             listed[0]);
   EXPECT_TRUE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone1.dll"));
   EXPECT_TRUE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone2.dll"));
   EXPECT_FALSE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone3.dll"));
-  EXPECT_EQ((Counts{"2", "1"}), counts2(again, "E6label", "R6label")) << "the ignored one is not counted";
-  const std::vector<std::string> ignored{"C:\\tools\\gone2.dll   (" + kHklmName + kSharedDlls + ")"};
+  EXPECT_EQ((Counts{"2", "1"}), counts2(again, "E6label", "R6label"))
+      << "the ignored one is not counted";
+  const std::vector<std::string> ignored{"C:\\tools\\gone2.dll   (" + kHklmName + kSharedDlls +
+                                         ")"};
   EXPECT_EQ(ignored, again.control("ignorelist").items());
 
   // Cancel: nothing goes; the ignored entry is not even listed.

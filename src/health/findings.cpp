@@ -61,18 +61,19 @@ void IgnoreList::save(SettingsStore& settings) const {
 }
 
 bool IgnoreList::contains(const std::string& entry) const {
-  return std::any_of(entries_.begin(), entries_.end(),
-                     [&](const std::string& kept) { return equalsIgnoringCase(kept, entry); });
+  return folded_.count(foldCase(entry)) != 0;
 }
 
 void IgnoreList::add(const std::string& entry) {
   // A name holding a line break could not be stored one per line; such an
   // entry cannot be backed up either, so no check ever deletes it.
-  if (!entry.empty() && entry.find('\n') == std::string::npos && !contains(entry))
+  if (!entry.empty() && entry.find('\n') == std::string::npos &&
+      folded_.insert(foldCase(entry)).second)
     entries_.push_back(entry);
 }
 
 void IgnoreList::remove(const std::string& entry) {
+  if (folded_.erase(foldCase(entry)) == 0) return;
   std::erase_if(entries_, [&](const std::string& kept) { return equalsIgnoringCase(kept, entry); });
 }
 

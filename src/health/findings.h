@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace corvanta {
@@ -50,6 +51,9 @@ class IgnoreList {
 
  private:
   std::vector<std::string> entries_;
+  // Each entry folded: a check asks for every entry it finds, and a list
+  // kept for years holds thousands.
+  std::unordered_set<std::string> folded_;
 };
 
 }  // namespace corvanta

@@ -52,14 +52,15 @@ void ReviewForm::fill() {
     ticked_[shown_[row]] = list.RowTicked(static_cast<int>(row));
   shown_.clear();
   std::vector<std::vector<std::string>> rows;
+  std::vector<bool> ticks;
   for (std::size_t i = 0; i < found_.size(); ++i) {
     if (ignored_.contains(found_[i].entry())) continue;
     shown_.push_back(i);
     rows.push_back({shownEntry(found_[i].entry()), found_[i].view, why(found_[i])});
+    ticks.push_back(ticked_[i]);
   }
-  list.setRows(std::move(rows));
-  for (std::size_t row = 0; row < shown_.size(); ++row)
-    list.setRowTicked(static_cast<int>(row), ticked_[shown_[row]]);
+  // Rows and ticks in one go: the list is drawn once, not once a row.
+  list.setRows(std::move(rows), std::move(ticks));
   control("repaircmd").setEnabled(!shown_.empty());
   control("ignorecmd").setEnabled(!shown_.empty());
 }

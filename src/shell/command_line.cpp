@@ -210,21 +210,15 @@ std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::s
     };
     using Action = CommandLine::Action;
     static const std::pair<const char*, Action> kActions[] = {
-        {"health", Action::Health},
-        {"export-settings", Action::ExportSettings},
-        {"import-settings", Action::ImportSettings},
-        {"undo-last", Action::UndoLast},
-        {"undo-all", Action::UndoAll},
-        {"help", Action::Help},
-        {"?", Action::Help},
-        {"version", Action::Version},
+        {"health", Action::Health},         {"export-settings", Action::ExportSettings},
+        {"import-settings", Action::ImportSettings}, {"undo-last", Action::UndoLast},
+        {"undo-all", Action::UndoAll},       {"help", Action::Help},
+        {"?", Action::Help},                 {"version", Action::Version},
     };
     const auto known = std::find_if(std::begin(kActions), std::end(kActions),
                                     [&](const auto& each) { return *name == each.first; });
     if (known != std::end(kActions)) {
-      if (!setAction(known->second))
-        return "Only one of /health, /export-settings, /import-settings, /undo-last, /undo-all, "
-               "/help and /version at a time.";
+      if (!setAction(known->second)) return "Only one of /health, /export-settings, /import-settings, /undo-last, /undo-all, /help and /version at a time.";
       if (known->second == Action::ExportSettings || known->second == Action::ImportSettings) {
         const auto file = argument();
         if (!file) return args[i] + " needs a file name.";
@@ -265,9 +259,7 @@ std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::s
       return "Unknown switch: " + args[i] + " (see /help).";
     }
   }
-  if (!action)
-    return "Say what to do: /health, /export-settings, /import-settings, /undo-last, /undo-all, "
-           "/help or /version.";
+  if (!action) return "Say what to do: /health, /export-settings, /import-settings, /undo-last, /undo-all, /help or /version.";
   if (healthOnly && *action != CommandLine::Action::Health)
     return "/checks, /drive, /repair and /report go with /health only.";
   command.action = *action;
@@ -278,32 +270,33 @@ std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::s
 }
 
 std::string usageText() {
-  return "Usage: corvanta [switch ...]      (without switches: the window)\r\n"
-         "\r\n"
-         "  /health [/checks LIST] [/drive X:] [/repair] [/report FILE]\r\n"
-         "      Runs the System Health checks. LIST: removal, apppaths, shortcuts,\r\n"
-         "      histories, help, shared, comma-separated (all by default). /drive: the\r\n"
-         "      drive the shortcut check walks (the system drive by default). Without\r\n"
-         "      /repair nothing is changed. /report writes the findings: JSON when FILE\r\n"
-         "      ends in .json, CSV otherwise. Ignored entries are left out.\r\n"
-         "  /export-settings FILE   the tweak pages' settings, as an INI file\r\n"
-         "  /import-settings FILE   applies such a file as the pages' Apply would\r\n"
-         "  /undo-last              undoes the newest change still in effect\r\n"
-         "  /undo-all               undoes every change still in effect\r\n"
-         "  /help, /version\r\n"
-         "\r\n"
-         "Switches may also be written --health and so on, in any case.\r\n"
-         "\r\n"
-         "Exit codes:\r\n"
-         "   0  success; /health found nothing\r\n"
-         "   1  /health found broken entries (nothing was changed)\r\n"
-         "   2  /health /repair repaired every one\r\n"
-         "   3  some repairs, undos or settings were not done (each is named)\r\n"
-         "   4  administrator rights are needed (nothing was done)\r\n"
-         "  64  usage error: unknown switch or check name, missing argument\r\n"
-         "  65  bad input file: unreadable, malformed, unknown key or value (nothing applied)\r\n"
-         "  70  Corvanta itself failed (the message says where)\r\n"
-         "  74  the report or exported file could not be written\r\n";
+  return
+      "Usage: corvanta [switch ...]      (without switches: the window)\r\n"
+      "\r\n"
+      "  /health [/checks LIST] [/drive X:] [/repair] [/report FILE]\r\n"
+      "      Runs the System Health checks. LIST: removal, apppaths, shortcuts,\r\n"
+      "      histories, help, shared, comma-separated (all by default). /drive: the\r\n"
+      "      drive the shortcut check walks (the system drive by default). Without\r\n"
+      "      /repair nothing is changed. /report writes the findings: JSON when FILE\r\n"
+      "      ends in .json, CSV otherwise. Ignored entries are left out.\r\n"
+      "  /export-settings FILE   the tweak pages' settings, as an INI file\r\n"
+      "  /import-settings FILE   applies such a file as the pages' Apply would\r\n"
+      "  /undo-last              undoes the newest change still in effect\r\n"
+      "  /undo-all               undoes every change still in effect\r\n"
+      "  /help, /version\r\n"
+      "\r\n"
+      "Switches may also be written --health and so on, in any case.\r\n"
+      "\r\n"
+      "Exit codes:\r\n"
+      "   0  success; /health found nothing\r\n"
+      "   1  /health found broken entries (nothing was changed)\r\n"
+      "   2  /health /repair repaired every one\r\n"
+      "   3  some repairs, undos or settings were not done (each is named)\r\n"
+      "   4  administrator rights are needed (nothing was done)\r\n"
+      "  64  usage error: unknown switch or check name, missing argument\r\n"
+      "  65  bad input file: unreadable, malformed, unknown key or value (nothing applied)\r\n"
+      "  70  Corvanta itself failed (the message says where)\r\n"
+      "  74  the report or exported file could not be written\r\n";
 }
 
 int runCommandLine(AppContext& app, const std::vector<std::string>& args, const Print& print) {

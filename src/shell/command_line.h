@@ -14,15 +14,15 @@ struct AppContext;
 struct HealthCheck;
 
 enum ExitCode : int {
-  kExitSuccess = 0,        // done; a health run found nothing
-  kExitFindings = 1,       // a health run without /repair found broken entries
-  kExitRepaired = 2,       // /repair repaired every one of them
-  kExitRepairsFailed = 3,  // some repairs (or undos) failed: each is named
-  kExitNeedsAdmin = 4,     // administrator rights are needed: nothing was done
-  kExitUsage = 64,         // an unknown switch or check, a missing argument
-  kExitBadInput = 65,      // an input file unreadable, malformed, or naming what is not there
-  kExitInternal = 70,      // the program itself failed: the message says where
-  kExitCannotWrite = 74,   // the report or the exported file could not be written
+  kExitSuccess = 0,         // done; a health run found nothing
+  kExitFindings = 1,        // a health run without /repair found broken entries
+  kExitRepaired = 2,        // /repair repaired every one of them
+  kExitRepairsFailed = 3,   // some repairs (or undos) failed: each is named
+  kExitNeedsAdmin = 4,      // administrator rights are needed: nothing was done
+  kExitUsage = 64,          // an unknown switch or check, a missing argument
+  kExitBadInput = 65,       // an input file unreadable, malformed, or naming what is not there
+  kExitInternal = 70,       // the program itself failed: the message says where
+  kExitCannotWrite = 74,    // the report or the exported file could not be written
 };
 
 struct CommandLine {

@@ -15,7 +15,8 @@ class ConsoleDialogs final : public DialogsPort {
   explicit ConsoleDialogs(std::function<void(const std::string&)> print)
       : print_(std::move(print)) {}
 
-  int messageBox(const std::string& text, const std::string& title, std::uint32_t flags) override {
+  int messageBox(const std::string& text, const std::string& title,
+                 std::uint32_t flags) override {
     std::string line = title + ": ";
     for (std::size_t at = 0; at < text.size(); ++at) {
       if (text.compare(at, 2, "\r\n") == 0) {

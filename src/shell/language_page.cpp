@@ -36,10 +36,10 @@ std::vector<std::string> FillLanguageList(ui::Form& form, Localizer& localizer, 
     }
   }
   std::vector<std::pair<std::string, std::string>> named;  // own name, file name
-  for (const std::string& language : languages)
-    named.emplace_back(localizer.ownName(language), language);
-  std::sort(named.begin(), named.end(),
-            [](const auto& a, const auto& b) { return displayOrder(a.first, b.first); });
+  for (const std::string& language : languages) named.emplace_back(localizer.ownName(language), language);
+  std::sort(named.begin(), named.end(), [](const auto& a, const auto& b) {
+    return displayOrder(a.first, b.first);
+  });
   std::vector<std::string> shown;
   languages.clear();
   for (auto& [own, file] : named) {

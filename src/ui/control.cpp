@@ -249,10 +249,11 @@ void Control::setColumns(std::vector<ListColumn> columns) {
   notify(Property::Columns);
 }
 
-void Control::setRows(std::vector<std::vector<std::string>> rows) {
+void Control::setRows(std::vector<std::vector<std::string>> rows, std::vector<bool> ticks) {
   requireKind({ControlKind::ListView}, "ListItems");
   rows_ = std::move(rows);
-  rowTicks_.assign(rows_.size(), false);
+  rowTicks_ = style_.tickBoxes ? std::move(ticks) : std::vector<bool>{};
+  rowTicks_.resize(rows_.size(), false);
   listIndex_ = -1;
   notify(Property::Rows);
 }

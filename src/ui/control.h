@@ -193,8 +193,9 @@ class Control {
   const std::vector<ListColumn>& columns() const { return columns_; }
   void setColumns(std::vector<ListColumn> columns);
   const std::vector<std::vector<std::string>>& rows() const { return rows_; }
-  // New rows come unticked and unselected.
-  void setRows(std::vector<std::vector<std::string>> rows);
+  // New rows come unselected, ticked as `ticks` says (unticked where it
+  // says nothing): one notice, however many rows.
+  void setRows(std::vector<std::vector<std::string>> rows, std::vector<bool> ticks = {});
   // A list view with tick boxes: whether the row's box is ticked.
   bool RowTicked(int row) const;
   void setRowTicked(int row, bool ticked);

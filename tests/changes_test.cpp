@@ -79,6 +79,7 @@ struct ChangesTest : ::testing::Test {
 
 TEST_F(ChangesTest, EveryKindOfChangeIsRecordedAndUndoneWithoutAsking) {
   changeEverything();
+  EXPECT_EQ(1, app.files.sharedOpens) << "one handle on the journal for the whole group";
   const auto groups = app.journal.groups();
   ASSERT_EQ(1u, groups.size());
   EXPECT_EQ("Everything", groups[0].source);

@@ -5,7 +5,7 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,12 +26,17 @@ struct FileEntry {
   std::uint32_t attributes = 0;
 };
 
-// A file held open for reading and appending while no other process may
-// write to it: appends that must stay whole and in order across processes
-// read what is there and add to it under this one lock.
-class LockedFile {
+// A file several processes hold open at once to read and append to. An
+// append that must stay whole and in order (the changes journal's) takes
+// the file's lock, which every holder shares, while it reads what is there
+// and adds to it; readers are never kept out.
+class SharedFile {
  public:
-  virtual ~LockedFile() = default;
+  virtual ~SharedFile() = default;
+  // Waits a few seconds at most for another holder to let go; the status
+  // it then fails with otherwise (33, ERROR_LOCK_VIOLATION).
+  virtual long lock() = 0;
+  virtual void unlock() = 0;
   virtual std::uint64_t size() = 0;
   // Up to `count` bytes from `offset` into `bytes` (fewer at the end).
   virtual long readAt(std::uint64_t offset, std::size_t count, std::string& bytes) = 0;
@@ -71,11 +76,9 @@ class FilePort {
   // Makes `path` hold `bytes`, whole or not at all: written beside it, then
   // moved over it in one step. An earlier file stays as it was on failure.
   virtual long replaceFile(const std::string& path, const std::string& bytes) = 0;
-  // Opens the file (made when missing) with no other writer admitted,
-  // waiting a few seconds for one that holds it, and runs `work` on it.
-  // Returns the open's status, or what `work` returns.
-  virtual long withLockedFile(const std::string& path,
-                              const std::function<long(LockedFile&)>& work) = 0;
+  // Opens the file (made when missing) to read and append to, shared with
+  // every other holder; `file` is untouched on failure.
+  virtual long openShared(const std::string& path, std::unique_ptr<SharedFile>& file) = 0;
 };
 
 // Makes the folder and every missing folder above it; true when it exists.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace corvanta::testing {
 
@@ -74,27 +75,28 @@ void checkFileRules(FilePort& files, const std::string& root,
   EXPECT_EQ(1u, found.size()) << "no file left beside it";
   EXPECT_EQ(kErrorPathNotFound, files.replaceFile(root + "\\missing\\report.json", "x"));
 
-  // The journal's lock: the file made when missing, read and added to;
-  // a reader is let in while it is held, another writer is not.
+  // The journal's lock: the file made when missing, read and added to
+  // through any holder's handle; a reader is let in while it is held, a
+  // second holder's lock is not, until the first lets go.
   const std::string journal = root + "\\changes.log";
-  long second = -1;
-  EXPECT_EQ(0, files.withLockedFile(journal, [&](LockedFile& held) -> long {
-    EXPECT_EQ(0u, held.size());
-    EXPECT_EQ(0, held.append("abc\r\n"));
-    EXPECT_EQ(0, held.append("de"));
-    std::string tail;
-    EXPECT_EQ(0, held.readAt(3, 10, tail));
-    EXPECT_EQ("\r\nde", tail);
-    std::string whole;
-    EXPECT_EQ(0, files.readFile(journal, whole));
-    EXPECT_EQ("abc\r\nde", whole);
-    second = files.withLockedFile(journal, [](LockedFile&) { return 0L; });
-    return 0;
-  }));
-  EXPECT_EQ(32, second) << "a second writer waits, then is refused (ERROR_SHARING_VIOLATION)";
-  EXPECT_EQ(0, files.withLockedFile(journal, [](LockedFile& held) -> long {
-    return held.size() == 7 ? 0 : 1;
-  })) << "the lock is let go";
+  std::unique_ptr<SharedFile> first, second;
+  ASSERT_EQ(0, files.openShared(journal, first));
+  ASSERT_EQ(0, files.openShared(journal, second));
+  EXPECT_EQ(0u, first->size());
+  ASSERT_EQ(0, first->lock());
+  EXPECT_EQ(0, first->append("abc\r\n"));
+  EXPECT_EQ(0, second->append("de")) << "an append does not need the lock";
+  std::string tail;
+  EXPECT_EQ(0, first->readAt(3, 10, tail));
+  EXPECT_EQ("\r\nde", tail);
+  EXPECT_EQ(0, files.readFile(journal, bytes));
+  EXPECT_EQ("abc\r\nde", bytes) << "readers are let in";
+  EXPECT_EQ(33, second->lock()) << "a second holder waits, then is refused (ERROR_LOCK_VIOLATION)";
+  first->unlock();
+  EXPECT_EQ(0, second->lock());
+  second->unlock();
+  first.reset();
+  EXPECT_EQ(7u, second->size());
 
   // Names Windows refuses are refused, whatever the call.
   for (const char* bad : {"a?b.txt", "a<b", "a|b", "a\"b", "a>b\\c"}) {

@@ -196,43 +196,55 @@ long FakeFiles::createNewFile(const std::string& path, const std::string& bytes)
 long FakeFiles::replaceFile(const std::string& path, const std::string& bytes) {
   if (const long bad = invalidName(path)) return bad;
   if (!isFolder(parentOf(path))) return kErrorPathNotFound;
-  if (unwritable_.count(foldCase(path)) || locked_.count(foldCase(path)) || isFolder(path))
-    return kAccessDenied;
+  if (unwritable_.count(foldCase(path)) || isFolder(path)) return kAccessDenied;
   auto& entry = entries_[foldCase(path)];
   entry = {path, kFileAttributeArchive, bytes};
   return 0;
 }
 
-long FakeFiles::withLockedFile(const std::string& path,
-                               const std::function<long(LockedFile&)>& work) {
-  constexpr long kSharingViolation = 32;
-  if (locked_.count(foldCase(path))) return kSharingViolation;
+long FakeFiles::openShared(const std::string& path, std::unique_ptr<SharedFile>& file) {
   if (const long status = appendToFile(path, ""); status != 0) return status;
+  ++sharedOpens;
 
-  class Locked final : public LockedFile {
+  // Reads and appends reach the file as it is then, through whatever other
+  // handle it was changed; the lock is one per file, as between processes.
+  class Shared final : public SharedFile {
    public:
-    explicit Locked(std::string& contents) : contents_(contents) {}
-    std::uint64_t size() override { return contents_.size(); }
+    Shared(FakeFiles& files, std::string folded) : files_(files), folded_(std::move(folded)) {}
+    ~Shared() override {
+      if (locked_) unlock();
+    }
+    long lock() override {
+      constexpr long kLockViolation = 33;
+      if (!files_.locked_.insert(folded_).second) return kLockViolation;
+      locked_ = true;
+      return 0;
+    }
+    void unlock() override {
+      files_.locked_.erase(folded_);
+      locked_ = false;
+    }
+    std::uint64_t size() override { return contents().size(); }
     long readAt(std::uint64_t offset, std::size_t count, std::string& bytes) override {
-      bytes = offset >= contents_.size()
-                  ? std::string()
-                  : contents_.substr(static_cast<std::size_t>(offset), count);
+      const std::string& all = contents();
+      bytes = offset >= all.size() ? std::string()
+                                   : all.substr(static_cast<std::size_t>(offset), count);
       return 0;
     }
     long append(const std::string& bytes) override {
-      contents_ += bytes;
+      if (files_.unwritable_.count(folded_)) return kAccessDenied;
+      files_.entries_[folded_].contents += bytes;
       return 0;
     }
 
    private:
-    std::string& contents_;
+    std::string& contents() { return files_.entries_[folded_].contents; }
+    FakeFiles& files_;
+    std::string folded_;
+    bool locked_ = false;
   };
-  const std::string held = foldCase(path);
-  locked_.insert(held);
-  Locked file(entries_[held].contents);
-  const long status = work(file);
-  locked_.erase(held);
-  return status;
+  file = std::make_unique<Shared>(*this, foldCase(path));
+  return 0;
 }
 
 }  // namespace corvanta::testing

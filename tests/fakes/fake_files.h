@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -45,8 +46,8 @@ class FakeFiles final : public FilePort {
   long copyFile(const std::string& from, const std::string& to, bool failIfExists) override;
   long createNewFile(const std::string& path, const std::string& bytes) override;
   long replaceFile(const std::string& path, const std::string& bytes) override;
-  long withLockedFile(const std::string& path,
-                      const std::function<long(LockedFile&)>& work) override;
+  long openShared(const std::string& path, std::unique_ptr<SharedFile>& file) override;
+  int sharedOpens = 0;  // how often openShared opened a file
   long readFile(const std::string& path, std::string& bytes) override {
     if (!exists(path) || (attributesOf(path) & kFileAttributeDirectory)) return 2;
     bytes = contents(path);
@@ -66,7 +67,7 @@ class FakeFiles final : public FilePort {
   std::map<std::string, Entry> entries_;         // by folded path
   std::set<std::string> unwritable_;             // folded paths
   std::map<std::string, long> listingFailures_;  // by folded folder
-  std::set<std::string> locked_;                 // folded paths held by withLockedFile
+  std::set<std::string> locked_;                 // folded paths a SharedFile holds the lock of
 };
 
 }  // namespace corvanta::testing

@@ -133,7 +133,7 @@ GroupId groupLineId(std::string_view record) {
 
 // The last group's number, read back from the end of the journal: a group's
 // lines come after its own, so the last group line names the newest group.
-GroupId lastGroupIn(LockedFile& journal) {
+GroupId lastGroupIn(SharedFile& journal) {
   constexpr std::size_t kChunk = 64 * 1024;
   std::uint64_t end = journal.size();
   std::string partial;  // the start of a line the chunk read last began
@@ -211,43 +211,60 @@ std::string ChangeJournal::ownFolder() {
   return appData.empty() ? std::string() : appData + "\\Corvanta";
 }
 
+ChangeJournal::ChangeJournal(FilePort& files, ShellPort& shell, SystemPort& system)
+    : files_(files), shell_(shell), system_(system) {}
+
+ChangeJournal::~ChangeJournal() = default;
+
 std::string ChangeJournal::copiesFolder() {
   const std::string appData = shell_.userAppDataFolder();
   if (appData.empty()) return {};
   const std::string folder = appData + "\\Corvanta\\Changes";
-  return makeFolderTree(files_, folder) ? folder : std::string();
+  if (copiesMade_ != folder) {
+    if (!makeFolderTree(files_, folder)) return {};
+    copiesMade_ = folder;
+  }
+  return folder;
 }
 
 bool ChangeJournal::append(bool inGroup, const std::function<std::string(GroupId)>& compose) {
-  const std::string file = path();
-  if (file.empty() || !makeFolderTree(files_, file.substr(0, file.rfind('\\')))) return false;
-  const bool opening = inGroup && group_ == 0;
-  GroupId opened = 0;
-  const long status = files_.withLockedFile(file, [&](LockedFile& journal) -> long {
-    std::string text;
-    // A line cut short is ended, so that this one is not read into it.
-    const std::uint64_t size = journal.size();
-    std::string last;
-    if (size > 0 && (journal.readAt(size - 1, 1, last) != kErrorSuccess || last != "\n"))
-      text = "\r\n";
-    GroupId id = group_;
-    if (opening) {
-      const LocalTime now = system_.localTime();
-      const std::string time = std::to_string(now.year) + '-' + twoDigits(now.month) + '-' +
-                               twoDigits(now.day) + ' ' + twoDigits(now.hour) + ':' +
-                               twoDigits(now.minute) + ':' + twoDigits(now.second);
-      id = lastGroupIn(journal) + 1;
-      text += checked("G\t" + std::to_string(id) + '\t' + time + '\t' + escaped(source_) + '\t' +
-                      std::to_string(undoes_));
+  // One handle for the whole group, its folder made once: a repair of
+  // thousands of entries writes thousands of lines.
+  if (!file_) {
+    const std::string file = path();
+    if (file.empty()) return false;
+    const std::string folder = file.substr(0, file.rfind('\\'));
+    if (folderMade_ != folder) {
+      if (!makeFolderTree(files_, folder)) return false;
+      folderMade_ = folder;
     }
-    text += checked(compose(id));
-    const long written = journal.append(text);
-    if (written == kErrorSuccess) opened = id;
-    return written;
-  });
-  if (status != kErrorSuccess) return false;
-  if (opening) group_ = opened;
-  return true;
+    if (files_.openShared(file, file_) != kErrorSuccess) return false;
+  }
+  SharedFile& journal = *file_;
+  if (journal.lock() != kErrorSuccess) return false;
+  std::string text;
+  // A line cut short is ended, so that this one is not read into it.
+  const std::uint64_t size = journal.size();
+  std::string last;
+  if (size > 0 && (journal.readAt(size - 1, 1, last) != kErrorSuccess || last != "\n"))
+    text = "\r\n";
+  const bool opening = inGroup && group_ == 0;
+  GroupId id = group_;
+  if (opening) {
+    const LocalTime now = system_.localTime();
+    const std::string time = std::to_string(now.year) + '-' + twoDigits(now.month) + '-' +
+                             twoDigits(now.day) + ' ' + twoDigits(now.hour) + ':' +
+                             twoDigits(now.minute) + ':' + twoDigits(now.second);
+    id = lastGroupIn(journal) + 1;
+    text += checked("G\t" + std::to_string(id) + '\t' + time + '\t' + escaped(source_) + '\t' +
+                    std::to_string(undoes_));
+  }
+  text += checked(compose(id));
+  const bool written = journal.append(text) == kErrorSuccess;
+  journal.unlock();
+  if (written && opening) group_ = id;
+  if (!recording()) file_.reset();  // outside a group: held no longer than the line
+  return written;
 }
 
 void ChangeJournal::begin(const std::string& source, GroupId undoes) {
@@ -260,7 +277,7 @@ void ChangeJournal::begin(const std::string& source, GroupId undoes) {
 }
 
 void ChangeJournal::end() {
-  if (depth_ > 0) --depth_;
+  if (depth_ > 0 && --depth_ == 0) file_.reset();
 }
 
 bool ChangeJournal::record(const Change& change) {

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,6 +23,7 @@
 namespace corvanta {
 
 class FilePort;
+class SharedFile;
 class ShellPort;
 class SystemPort;
 
@@ -110,8 +112,10 @@ std::string describe(const ValueState& state);
 
 class ChangeJournal {
  public:
-  ChangeJournal(FilePort& files, ShellPort& shell, SystemPort& system)
-      : files_(files), shell_(shell), system_(system) {}
+  ChangeJournal(FilePort& files, ShellPort& shell, SystemPort& system);
+  ~ChangeJournal();
+  ChangeJournal(const ChangeJournal&) = delete;
+  ChangeJournal& operator=(const ChangeJournal&) = delete;
 
   // Changes recorded from begin to end form one group; a begin inside an
   // open group joins it. `undoes` names the group an undo takes back.
@@ -153,6 +157,9 @@ class ChangeJournal {
   GroupId undoes_ = 0;
   GroupId group_ = 0;  // the open group's id once its first line is written
   bool refused_ = false;
+  std::unique_ptr<SharedFile> file_;  // the journal, held while a group is open
+  std::string folderMade_;            // the journal's folder, once made
+  std::string copiesMade_;            // the copies' folder, once made
   std::vector<Change> recorded_;
 };
 

@@ -100,9 +100,8 @@ class JournalingFiles final : public FilePort {
   long replaceFile(const std::string& path, const std::string& bytes) override {
     return inner_.replaceFile(path, bytes);
   }
-  long withLockedFile(const std::string& path,
-                      const std::function<long(LockedFile&)>& work) override {
-    return inner_.withLockedFile(path, work);
+  long openShared(const std::string& path, std::unique_ptr<SharedFile>& file) override {
+    return inner_.openShared(path, file);
   }
 
  private:

@@ -56,14 +56,33 @@ long writeAll(HANDLE file, const std::string& bytes) {
   return ERROR_SUCCESS;
 }
 
-// The journal's lock: the file open for reading and writing, others
-// admitted to read only.
-class Win32LockedFile final : public LockedFile {
+// The lock is a one-byte range far past any data, so that it keeps out
+// only the other holders' appends, never a reader.
+class Win32SharedFile final : public SharedFile {
  public:
-  explicit Win32LockedFile(HANDLE file) : file_(file) {}
+  explicit Win32SharedFile(UniqueFileHandle file) : file_(std::move(file)) {}
+  long lock() override {
+    // Another process's append holds it for microseconds: wait for it, but
+    // not for ever.
+    constexpr DWORD kPatienceMs = 5000;
+    constexpr DWORD kPauseMs = 5;
+    for (DWORD waited = 0;; waited += kPauseMs) {
+      OVERLAPPED range = lockRange();
+      if (LockFileEx(file_.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                     &range))
+        return ERROR_SUCCESS;
+      const DWORD error = GetLastError();
+      if (error != ERROR_LOCK_VIOLATION || waited >= kPatienceMs) return static_cast<long>(error);
+      Sleep(kPauseMs);
+    }
+  }
+  void unlock() override {
+    OVERLAPPED range = lockRange();
+    UnlockFileEx(file_.get(), 0, 1, 0, &range);
+  }
   std::uint64_t size() override {
     LARGE_INTEGER size{};
-    return GetFileSizeEx(file_, &size) ? static_cast<std::uint64_t>(size.QuadPart) : 0;
+    return GetFileSizeEx(file_.get(), &size) ? static_cast<std::uint64_t>(size.QuadPart) : 0;
   }
   long readAt(std::uint64_t offset, std::size_t count, std::string& bytes) override {
     std::string read(count, '\0');
@@ -71,7 +90,7 @@ class Win32LockedFile final : public LockedFile {
     at.Offset = static_cast<DWORD>(offset);
     at.OffsetHigh = static_cast<DWORD>(offset >> 32);
     DWORD got = 0;
-    if (!ReadFile(file_, read.data(), static_cast<DWORD>(count), &got, &at) &&
+    if (!ReadFile(file_.get(), read.data(), static_cast<DWORD>(count), &got, &at) &&
         GetLastError() != ERROR_HANDLE_EOF)
       return lastError();
     read.resize(got);
@@ -80,38 +99,29 @@ class Win32LockedFile final : public LockedFile {
   }
   long append(const std::string& bytes) override {
     LARGE_INTEGER end{};
-    if (!SetFilePointerEx(file_, end, nullptr, FILE_END)) return lastError();
-    return writeAll(file_, bytes);
+    if (!SetFilePointerEx(file_.get(), end, nullptr, FILE_END)) return lastError();
+    return writeAll(file_.get(), bytes);
   }
 
  private:
-  HANDLE file_;
+  static OVERLAPPED lockRange() {
+    OVERLAPPED range{};
+    range.OffsetHigh = 0x7FFFFFFF;
+    return range;
+  }
+  UniqueFileHandle file_;
 };
 
 }  // namespace
 
-long Win32Files::withLockedFile(const std::string& path,
-                                const std::function<long(LockedFile&)>& work) {
+long Win32Files::openShared(const std::string& path, std::unique_ptr<SharedFile>& file) {
   const RealFileSystem real;
-  const std::wstring name = wide(path);
-  // Another process's append holds the file for milliseconds: wait for it,
-  // but not for ever.
-  constexpr DWORD kPatienceMs = 5000;
-  constexpr DWORD kPauseMs = 15;
-  HANDLE opened = INVALID_HANDLE_VALUE;
-  for (DWORD waited = 0;; waited += kPauseMs) {
-    opened = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened != INVALID_HANDLE_VALUE) break;
-    const DWORD error = GetLastError();
-    if ((error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) ||
-        waited >= kPatienceMs)
-      return static_cast<long>(error);
-    Sleep(kPauseMs);
-  }
-  const UniqueFileHandle file(opened);
-  Win32LockedFile locked(file.get());
-  return work(locked);
+  UniqueFileHandle opened(CreateFileW(wide(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!opened.valid()) return lastError();
+  file = std::make_unique<Win32SharedFile>(std::move(opened));
+  return ERROR_SUCCESS;
 }
 
 long Win32Files::replaceFile(const std::string& path, const std::string& bytes) {

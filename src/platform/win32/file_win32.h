@@ -18,8 +18,7 @@ class Win32Files final : public FilePort {
   long readFile(const std::string& path, std::string& bytes) override;
   long createNewFile(const std::string& path, const std::string& bytes) override;
   long replaceFile(const std::string& path, const std::string& bytes) override;
-  long withLockedFile(const std::string& path,
-                      const std::function<long(LockedFile&)>& work) override;
+  long openShared(const std::string& path, std::unique_ptr<SharedFile>& file) override;
 };
 
 }  // namespace corvanta

@@ -2,6 +2,7 @@
 // code it gives, a health report, settings out and back in, and undo.
 #include <gtest/gtest.h>
 
+#include "base/text.h"
 #include "fakes/app_harness.h"
 #include "shell/command_line.h"
 
@@ -103,6 +104,42 @@ TEST_F(CommandLineTest, AReportListsExactlyTheBrokenEntriesAndARepairRemovesThem
 
   EXPECT_EQ(kExitSuccess, run({"/undo-last"}));
   EXPECT_TRUE(goneDllThere()) << "undo puts the repaired entry back";
+}
+
+// A registry name holding a lone surrogate (kept as its three UTF-8-style
+// bytes) once reached both reports raw, and strict readers refused them.
+TEST_F(CommandLineTest, AReportIsValidUtf8WhateverTheNamesHold) {
+  struct Case {
+    const char* name;  // between "C:\tools\" and ".dll"
+    const char* json;
+    const char* csv;
+  };
+  const Case cases[] = {
+      {"plain", "plain", "plain"},
+      {"hi\xED\xA0\x80", "hi\\ud800", "hi\xEF\xBF\xBD"},
+      {"lo\xED\xB0\x80", "lo\\udc00", "lo\xEF\xBF\xBD"},
+      {"smile \xF0\x9F\x98\x80", "smile \xF0\x9F\x98\x80", "smile \xF0\x9F\x98\x80"},
+      {"joined \xED\xA0\xBD\xED\xB8\x80", "joined \xF0\x9F\x98\x80", "joined \xF0\x9F\x98\x80"},
+      {"stray\xFF", "stray\xEF\xBF\xBD", "stray\xEF\xBF\xBD"},
+  };
+  app.registry.removeValue(kHklm, kSharedDlls, "C:\\tools\\gone.dll");
+  for (const Case& c : cases) {
+    const std::string name = std::string("C:\\tools\\") + c.name + ".dll";
+    app.registry.putDword(kHklm, kSharedDlls, name, 1);
+    ASSERT_EQ(kExitFindings, run({"/health", "/checks", "shared", "/report", "C:\\out\\r.json"}))
+        << c.json;
+    ASSERT_EQ(kExitFindings, run({"/health", "/checks", "shared", "/report", "C:\\out\\r.csv"}))
+        << c.json;
+    const std::string json = app.files.contents("C:\\out\\r.json");
+    const std::string csv = app.files.contents("C:\\out\\r.csv");
+    EXPECT_TRUE(isValidUtf8(json)) << c.json;
+    EXPECT_TRUE(isValidUtf8(csv)) << c.json;
+    EXPECT_NE(std::string::npos,
+              json.find(std::string("\"value\": \"C:\\\\tools\\\\") + c.json + ".dll\", \"file\""))
+        << json;
+    EXPECT_NE(std::string::npos, csv.find(std::string(",C:\\tools\\") + c.csv + ".dll,,")) << csv;
+    app.registry.removeValue(kHklm, kSharedDlls, name);
+  }
 }
 
 TEST_F(CommandLineTest, SettingsGoOutAndComeBackAndABadFileChangesNothing) {

@@ -270,6 +270,36 @@ TEST_F(MainFormTest, SkinsTheWindowThenGivesEveryControlTheElementOfItsKind) {
   EXPECT_EQ("(not skinned)", elementOf("combolng"));
 }
 
+// An 11 MB skin of junk once added every one of its lines, whole, to the log
+// at every start.
+TEST(MainFormSkin, UnreadableSkinLinesAreLoggedAsACountAndTheFirstFewCut) {
+  const std::string head = "SKIN: skipped ";
+  const std::string of = " of C:\\Program Files\\Corvanta\\winaquas.skn it cannot read";
+  std::string many = "[Form]\r\n" + std::string(1'000'000, 'x') + "\r\na";
+  for (int i = 0; i < 150; ++i) many += "\xC5\xBC";  // z with a dot, two bytes
+  for (int i = 0; i < 99'998; ++i) many += "\r\njunk";
+  std::string cutAtACharacter = "a";
+  for (int i = 0; i < 99; ++i) cutAtACharacter += "\xC5\xBC";
+  const std::pair<std::string, std::string> cases[] = {
+      {"[Form]\r\nback = #000000\r\n", ""},
+      {"[Form]\r\nstray\r\nback = #12 ; short\r\ntext = #000000\r\nfont = , 8\r\n",
+       head + "3 lines" + of +
+           ":\r\nSKIN:   line 2: stray\r\nSKIN:   line 3: back = #12\r\n"
+           "SKIN:   line 5: font = , 8\r\n"},
+      {many, head + "100000 lines" + of +
+                 ", the first 3:\r\nSKIN:   line 2: " + std::string(200, 'x') +
+                 "...\r\nSKIN:   line 3: " + cutAtACharacter + "...\r\nSKIN:   line 4: junk\r\n"},
+  };
+  for (const auto& [skin, logged] : cases) {
+    AppHarness app;
+    app.skin.text = skin;
+    MainForm main{app.context};
+    app.forms.Show(main);
+    EXPECT_EQ(logged, app.files.contents("C:\\Program Files\\Corvanta\\PROGRAM.LOG"))
+        << skin.substr(0, 40);
+  }
+}
+
 TEST_F(MainFormTest, TheAboutElementOpensTheAboutWindowAndHelpOpensTheHelpFile) {
   app.system.fileVersion = {4, 7, 9, 12};
   start();

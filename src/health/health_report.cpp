@@ -7,11 +7,42 @@
 namespace corvanta {
 namespace {
 
-// A JSON string: quotes, backslashes and control characters escaped; the
-// text is UTF-8 already.
-std::string jsonText(const std::string& text) {
+// A name read from Windows may hold a lone surrogate, which the program's
+// text keeps as the three bytes UTF-8 would give it (ED A0 80 for U+D800);
+// strict readers of JSON and CSV refuse those bytes, and any other byte that
+// starts no UTF-8 sequence. Both formats write only well-formed UTF-8:
+// JSON escapes a lone surrogate as the reader gets it back ("\ud800"), CSV,
+// which has no escapes, writes U+FFFD in its place. A stray byte becomes
+// U+FFFD in both.
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool isSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+
+// The next code point of `text` from `at`, moving past it; a byte that
+// starts no sequence is `kReplacement`. The two halves of a pair written
+// one after the other (text joined from two names) are the character they
+// make in UTF-16.
+char32_t nextReportedCodePoint(std::string_view text, std::size_t& at) {
+  const auto next = [&](std::size_t& from) {
+    const std::size_t start = from;
+    const char32_t c = nextCodePoint(text, from);
+    return from == start + 1 && c >= 0x80 ? kReplacement : c;
+  };
+  const char32_t c = next(at);
+  if (c < 0xD800 || c > 0xDBFF || at == text.size()) return c;
+  std::size_t after = at;
+  const char32_t low = next(after);
+  if (low < 0xDC00 || low > 0xDFFF) return c;
+  at = after;
+  return 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+}
+
+// A JSON string: quotes, backslashes, control characters and lone
+// surrogates escaped, everything else as its UTF-8.
+std::string jsonText(std::string_view text) {
   std::string out = "\"";
-  for (const char c : text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const char32_t c = nextReportedCodePoint(text, at);
     switch (c) {
       case '"':
         out += "\\\"";
@@ -29,24 +60,30 @@ std::string jsonText(const std::string& text) {
         out += "\\t";
         break;
       default:
-        if (static_cast<unsigned char>(c) < 0x20) {
+        if (c < 0x20 || isSurrogate(c)) {
           char escaped[8];
           std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
           out += escaped;
         } else {
-          out += c;
+          appendCodePoint(out, c);
         }
     }
   }
   return out + '"';
 }
 
-// A CSV field: quoted when it holds a comma, a quote or a line break, a
-// quote doubled inside.
-std::string csvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+// A CSV field: U+FFFD for a lone surrogate; quoted when it holds a comma, a
+// quote or a line break, a quote doubled inside.
+std::string csvField(std::string_view text) {
+  std::string field;
+  field.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    const char32_t c = nextReportedCodePoint(text, at);
+    appendCodePoint(field, isSurrogate(c) ? kReplacement : c);
+  }
+  if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
   std::string out = "\"";
-  for (const char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+  for (const char c : field) out += c == '"' ? std::string("\"\"") : std::string(1, c);
   return out + '"';
 }
 

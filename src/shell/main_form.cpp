@@ -191,8 +191,16 @@ void MainForm::Form_Load() {
 
   // 7. Skin.
   app_.skin.onElementClick = [this](const std::string& element) { Skin1_ElementClick(element); };
-  app_.skin.onSkippedLine = [this](const std::string& where) {
-    programLog(app_).AppendLogLine("SKIN: skipped a line it cannot read: " + where);
+  app_.skin.onSkippedLines = [this](const std::string& path, std::size_t count,
+                                    const std::vector<std::string>& firstLines) {
+    ErrorLog log = programLog(app_);
+    log.AppendLogLine("SKIN: skipped " + std::to_string(count) + (count == 1 ? " line" : " lines") +
+                      " of " + path + " it cannot read" +
+                      (count > firstLines.size()
+                           ? ", the first " + std::to_string(firstLines.size())
+                           : std::string()) +
+                      ":");
+    for (const std::string& line : firstLines) log.AppendLogLine("SKIN:   " + line);
   };
   skinWindow(*this, app_.skin, app_.appFolder, "Form");
 

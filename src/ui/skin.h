@@ -5,9 +5,11 @@
 // "About" and "help") by name.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace corvanta::ui {
 
@@ -21,9 +23,12 @@ class Skin {
 
   // ElementClick: the name of the skin element the user clicked.
   std::function<void(const std::string& element)> onElementClick;
-  // A line of the skin file that could not be read and was skipped, with the
-  // file's path: "<path>, line N: <text>".
-  std::function<void(const std::string& where)> onSkippedLine;
+  // Once per load of a skin file with lines it could not read and skipped:
+  // the file's path, how many lines, and the first few as "line N: <text>"
+  // (SkinFile::skippedLines).
+  std::function<void(const std::string& path, std::size_t count,
+                     const std::vector<std::string>& firstLines)>
+      onSkippedLines;
 };
 
 class Splash {

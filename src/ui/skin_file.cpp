@@ -51,6 +51,15 @@ ColourField colourField(const std::string& key) {
   return found == kFields.end() ? nullptr : found->second;
 }
 
+// At most `bytes` of `text`, ending before a character rather than inside
+// one, and "..." when something was cut.
+std::string listedText(const std::string& text, std::size_t bytes) {
+  if (text.size() <= bytes) return text;
+  std::size_t end = bytes;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end) + "...";
+}
+
 template <class T>
 void inherit(std::optional<T>& field, const std::optional<T>& from) {
   if (!field) field = from;
@@ -93,7 +102,10 @@ SkinFile SkinFile::parse(const std::string& text) {
         read = color.has_value();
       }
     }
-    if (!read) file.skipped_.push_back("line " + std::to_string(number) + ": " + line);
+    if (!read && file.skippedCount_++ < kListedSkippedLines) {
+      file.skipped_.push_back("line " + std::to_string(number) + ": " +
+                              listedText(line, kListedLineBytes));
+    }
   }
   return file;
 }

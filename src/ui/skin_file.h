@@ -12,6 +12,7 @@
 // bandText, font ("face, points" with an optional ", bold").
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -37,10 +38,19 @@ struct SkinStyle {
 
 class SkinFile {
  public:
-  // Parses a skin file's text. Lines it cannot read are skipped and listed
-  // in skippedLines(): a skin is decoration and never stops a window opening.
+  // How many skipped lines are kept to be shown, and how much of each: a
+  // file of megabytes of junk is told about in a few lines, not repeated.
+  static constexpr std::size_t kListedSkippedLines = 3;
+  static constexpr std::size_t kListedLineBytes = 200;
+
+  // Parses a skin file's text. Lines it cannot read are skipped, counted and
+  // the first few listed: a skin is decoration and never stops a window
+  // opening.
   static SkinFile parse(const std::string& text);
-  // "line N: <text>" for each line that was skipped, in file order.
+  std::size_t skippedCount() const { return skippedCount_; }
+  // "line N: <text>" for the first kListedSkippedLines lines skipped, in file
+  // order, the text cut to kListedLineBytes (at a character's start) and
+  // "..." where it was cut.
   const std::vector<std::string>& skippedLines() const { return skipped_; }
 
   // The element's style, with what it leaves open taken from "Form".
@@ -50,6 +60,7 @@ class SkinFile {
  private:
   std::map<std::string, SkinStyle> elements_;  // by folded name
   std::vector<std::string> skipped_;
+  std::size_t skippedCount_ = 0;
 };
 
 std::optional<Rgb> parseColor(const std::string& text);

@@ -11,6 +11,7 @@
 #include "ui/form.h"
 #include "ui/forms.h"
 #include "ui/skin.h"
+#include "ui/skin_file.h"
 #include "ui/window_system.h"
 
 namespace corvanta::testing {
@@ -60,7 +61,16 @@ class FakeSkin final : public ui::Skin {
   std::vector<std::string> loaded;
   std::vector<std::pair<std::uintptr_t, std::string>> applied;
 
-  void LoadSkinFile(const std::string& path) override { loaded.push_back(path); }
+  // The text every skin file loaded holds; its unreadable lines are
+  // reported as the real engine reports them.
+  std::string text;
+
+  void LoadSkinFile(const std::string& path) override {
+    loaded.push_back(path);
+    const ui::SkinFile file = ui::SkinFile::parse(text);
+    if (onSkippedLines && file.skippedCount() > 0)
+      onSkippedLines(path, file.skippedCount(), file.skippedLines());
+  }
   void ApplySkinElement(std::uintptr_t window, const std::string& element) override {
     applied.emplace_back(window, element);
   }

@@ -4,10 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "base/text.h"
 #include "fakes/fake_registry.h"
-#include "registry/script_shell.h"
 #include "platform/win32/wide_text.h"
+#include "registry/script_shell.h"
 #include "win32/scratch_folder.h"
 
 namespace corvanta {
@@ -15,23 +14,28 @@ namespace {
 
 using testing::ScratchFolder;
 
-TEST(Win32Shortcuts, ASavedShortcutReadsBackItsTarget) {
+// The target was once read from the link's ANSI path, where Łódź is best
+// fit to Lodz: a healthy shortcut was judged an orphan and deleted.
+TEST(Win32Shortcuts, ASavedShortcutReadsBackItsTargetExactlyInAnyAlphabet) {
   ScratchFolder folder;
+  CreateDirectoryW(wide(folder.file("Docs")).c_str(), nullptr);
   Win32Shortcuts shortcuts;
-  const std::string target = folder.file("app Жук 日本 😀.exe");
-  CloseHandle(
-      CreateFileW(wide(target).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
-
   testing::FakeRegistry registry;
   ScriptShell shell(registry, shortcuts);
-  Shortcut link = shell.CreateShortcut(folder.file("App Łódź.lnk"));
-  EXPECT_EQ(kEFileNotFound, link.loadStatus());
-  link.setTargetPath(target);
-  link.Save();
+  for (const char* name : {"Łódź.txt", "Журнал.txt", "日本.txt", "app 😀.exe"}) {
+    const std::string target = folder.file("Docs\\") + name;
+    CloseHandle(
+        CreateFileW(wide(target).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    const std::string linkPath = folder.file(std::string("to ") + name + ".lnk");
+    Shortcut link = shell.CreateShortcut(linkPath);
+    EXPECT_EQ(kEFileNotFound, link.loadStatus()) << name;
+    link.setTargetPath(target);
+    link.Save();
 
-  const Shortcut read = shell.CreateShortcut(folder.file("App Łódź.lnk"));
-  EXPECT_EQ(kSOk, read.loadStatus());
-  EXPECT_TRUE(equalsIgnoringCase(target, read.TargetPath())) << read.TargetPath();
+    const Shortcut read = shell.CreateShortcut(linkPath);
+    EXPECT_EQ(kSOk, read.loadStatus()) << name;
+    EXPECT_EQ(target, read.TargetPath());
+  }
 }
 
 TEST(Win32Shortcuts, AFileThatIsNotAShortcutHasNoKnownTarget) {

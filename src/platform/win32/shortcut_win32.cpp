@@ -28,16 +28,19 @@ HRESULT createLink(Link& out) {
   return result;
 }
 
-// The link's target by its item list into `path` (MAX_PATH), when it has one.
-void pathFromItemList(IShellLinkW& link, wchar_t* path) {
+// The link's target by its item list into `path` (MAX_PATH); false when the
+// link has none or it names nothing in the file system (a shell folder).
+bool pathFromItemList(IShellLinkW& link, wchar_t* path) {
   static auto* const pathOf =
       lateBound<decltype(SHGetPathFromIDListW)>(L"shell32.dll", "SHGetPathFromIDListW");
   static auto* const free = lateBound<decltype(CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
   PIDLIST_ABSOLUTE items = nullptr;
-  if (!pathOf || !free || FAILED(link.GetIDList(&items)) || !items) return;
+  if (!pathOf || !free || FAILED(link.GetIDList(&items)) || !items) return false;
   wchar_t whole[MAX_PATH] = {};
-  if (pathOf(items, whole)) std::wcscpy(path, whole);
+  const bool found = pathOf(items, whole) && whole[0] != L'\0';
+  if (found) std::wcscpy(path, whole);
   free(items);
+  return found;
 }
 
 }  // namespace
@@ -47,15 +50,18 @@ std::int32_t Win32Shortcuts::loadShortcutTarget(const std::string& path, std::st
   Link link;
   HRESULT result = createLink(link);
   if (SUCCEEDED(result)) result = link.file->Load(wide(path).c_str(), STGM_READ);
-  wchar_t buffer[MAX_PATH] = {};
-  if (SUCCEEDED(result)) result = link.link->GetPath(buffer, MAX_PATH, nullptr, 0);
-  // GetPath answers S_FALSE for a link to something that has no path (a
-  // shell folder): the target is then empty, which is what it is.
   if (FAILED(result)) return result;
-  // A shell that answers from the link's ANSI path gives "?" for what the
-  // code page lacks ("?" is in no file name); the item list holds the name
-  // whole.
-  if (std::wcschr(buffer, L'?')) pathFromItemList(*link.link.get(), buffer);
+  // The item list holds the target's name whole. GetPath answers from the
+  // link's ANSI path, where a letter the code page lacks has become "?" or
+  // its best fit ("Łódź.txt" reads "Lódz.txt"), so a healthy target would
+  // look missing: it is asked only of a link without an item list.
+  wchar_t buffer[MAX_PATH] = {};
+  if (!pathFromItemList(*link.link.get(), buffer)) {
+    result = link.link->GetPath(buffer, MAX_PATH, nullptr, 0);
+    // S_FALSE for a link to something that has no path (a shell folder):
+    // the target is then empty, which is what it is.
+    if (FAILED(result)) return result;
+  }
   target = narrow(buffer);
   return S_OK;
 }

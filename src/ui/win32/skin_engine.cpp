@@ -55,9 +55,8 @@ void SkinEngine::LoadSkinFile(const std::string& path) {
   // A missing file gives the plain system look; one written in the Western
   // code page reads as it always did.
   file_ = SkinFile::parse(utf8FromStoredText(text.str()));
-  if (onSkippedLine) {
-    for (const std::string& line : file_.skippedLines()) onSkippedLine(path + ", " + line);
-  }
+  if (onSkippedLines && file_.skippedCount() > 0)
+    onSkippedLines(path, file_.skippedCount(), file_.skippedLines());
 }
 
 HBRUSH SkinEngine::brush(Rgb color) {

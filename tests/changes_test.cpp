@@ -243,10 +243,37 @@ TEST_F(ChangesTest, AJournalDamagedAtItsEndStillRecordsListsAndUndoesTheNextGrou
     EXPECT_EQ(1, std::count_if(groups.begin(), groups.end(),
                                [&](const ChangeGroup& group) { return group.id == next.id; }))
         << "its number is its own";
+    const auto newest = app.journal.newestInEffect();
+    ASSERT_TRUE(newest);
+    EXPECT_EQ(next.id, newest->id) << "read back from the end";
+    EXPECT_EQ(next.changes.size(), newest->changes.size());
     EXPECT_TRUE(undo().group(next).failed.empty());
     EXPECT_EQ((Bytes{1, 0, 0, 0}), app.registry.value(kHkcu, kPolicy, "NoRun")->data);
     EXPECT_TRUE(app.journal.groups().back().undoes == next.id) << "the undo recorded too";
   }
+}
+
+// /undo-last reads the journal from its end only as far back as the newest
+// group still in effect lies, past any number of groups undone since.
+TEST_F(ChangesTest, TheNewestGroupInEffectIsFoundFromTheEndHoweverFarBackItLies) {
+  const std::string journal = app.shell.appData + "\\Corvanta\\changes.log";
+  EXPECT_FALSE(app.journal.newestInEffect()) << "no journal yet";
+  EXPECT_FALSE(app.files.exists(journal)) << "and none made by asking";
+  std::string text = "G\t1\t2020-01-01 10:00:00\tKept\t0\r\nV\t1\t0\tHKEY_CURRENT_USER\\" +
+                     kPolicy + "\tNoRun\t-\t4:01000000\r\n";
+  for (int id = 2; id <= 3000; ++id)
+    text += "G\t" + std::to_string(id) + "\t2020-01-01 10:00:00\tUndone since\t0\r\nU\t" +
+            std::to_string(id) + "\r\n";
+  app.files.addFile(journal, text);
+  ASSERT_GT(text.size(), 128u * 1024);
+  const auto newest = app.journal.newestInEffect();
+  ASSERT_TRUE(newest);
+  EXPECT_EQ(1, newest->id);
+  EXPECT_EQ("Kept", newest->source);
+  ASSERT_EQ(1u, newest->changes.size());
+  EXPECT_EQ("NoRun", newest->changes[0].name);
+  app.files.addFile(journal, text + "U\t1\r\n");
+  EXPECT_FALSE(app.journal.newestInEffect()) << "every group undone";
 }
 
 // The window and a command line (or two command lines) write one journal:

@@ -153,10 +153,8 @@ int runUndo(AppContext& app, bool all, const Print& print) {
   if (all) {
     outcome = undo.all();
   } else {
-    const std::vector<ChangeGroup> groups = app.journal.groups();
-    const auto last = std::find_if(groups.rbegin(), groups.rend(),
-                                   [](const ChangeGroup& group) { return !group.undone; });
-    if (last == groups.rend()) {
+    const std::optional<ChangeGroup> last = app.journal.newestInEffect();
+    if (!last) {
       print("Nothing to undo.");
       return kExitSuccess;
     }

@@ -322,11 +322,12 @@ bool ChangeJournal::markUndone(GroupId group) {
   return append(false, [&](GroupId) { return "U\t" + std::to_string(group); });
 }
 
-std::vector<ChangeGroup> ChangeJournal::groups() {
+namespace {
+
+// The groups whose own line `text` holds, in its order, with their changes
+// and whether they were undone.
+std::vector<ChangeGroup> parseGroups(std::string_view text) {
   std::vector<ChangeGroup> groups;
-  std::string text;
-  const std::string file = path();
-  if (file.empty() || files_.readFile(file, text) != kErrorSuccess) return groups;
   std::map<GroupId, std::size_t> byId;
   const auto groupOf = [&](const std::string& id) -> ChangeGroup* {
     const auto found = byId.find(number(id));
@@ -336,7 +337,7 @@ std::vector<ChangeGroup> ChangeJournal::groups() {
   while (start < text.size()) {
     std::size_t stop = text.find('\n', start);
     if (stop == std::string::npos) stop = text.size();
-    const auto record = recordOf(std::string_view(text).substr(start, stop - start));
+    const auto record = recordOf(text.substr(start, stop - start));
     start = stop + 1;
     // A line that cannot be read (a write cut short) is passed over.
     if (!record) continue;
@@ -379,6 +380,40 @@ std::vector<ChangeGroup> ChangeJournal::groups() {
     }
   }
   return groups;
+}
+
+}  // namespace
+
+std::vector<ChangeGroup> ChangeJournal::groups() {
+  std::string text;
+  const std::string file = path();
+  if (file.empty() || files_.readFile(file, text) != kErrorSuccess) return {};
+  return parseGroups(text);
+}
+
+std::optional<ChangeGroup> ChangeJournal::newestInEffect() {
+  // Read back from the end, a larger tail each time, until the tail holds
+  // the line of a group not undone: that group's lines all follow it, and
+  // so does any mark that it was undone.
+  const std::string file = path();
+  std::unique_ptr<SharedFile> journal;
+  if (file.empty() || files_.anyMatch(file) != kErrorSuccess ||
+      files_.openShared(file, journal) != kErrorSuccess)
+    return std::nullopt;
+  const std::uint64_t size = journal->size();
+  for (std::uint64_t tail = 64 * 1024;; tail *= 4) {
+    const std::uint64_t start = tail >= size ? 0 : size - tail;
+    std::string text;
+    if (journal->readAt(start, static_cast<std::size_t>(size - start), text) != kErrorSuccess)
+      return std::nullopt;
+    // A line the tail begins inside of is not whole.
+    if (start > 0) text.erase(0, text.find('\n') + 1);
+    std::vector<ChangeGroup> groups = parseGroups(text);
+    for (auto group = groups.rbegin(); group != groups.rend(); ++group) {
+      if (!group->undone) return std::move(*group);
+    }
+    if (start == 0) return std::nullopt;
+  }
 }
 
 }  // namespace corvanta

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -141,6 +142,9 @@ class ChangeJournal {
 
   // Every group, oldest first; nothing when there is no journal yet.
   std::vector<ChangeGroup> groups();
+  // The newest group not undone (an undo among them), read from the end of
+  // the journal only as far back as it lies; nothing when there is none.
+  std::optional<ChangeGroup> newestInEffect();
   bool markUndone(GroupId group);
 
  private:

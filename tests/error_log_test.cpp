@@ -24,12 +24,34 @@ TEST(ErrorLog, WritesOneExactLinePerFailureOldestFirst) {
       files.contents("C:\\Corvanta\\PROGRAM.LOG"));
 }
 
-TEST(ErrorLog, AppendsToWhatIsThereAndKeepsAnsiTextAsItIs) {
-  FakeFiles files;
-  files.addFile("C:\\Corvanta\\PROGRAM.LOG", "earlier\r\n");
-  ErrorLog log(files, "C:\\Corvanta\\PROGRAM.LOG");
-  log.AppendLogLine("caf\xE9");
-  EXPECT_EQ("earlier\r\ncaf\xE9\r\n", files.contents("C:\\Corvanta\\PROGRAM.LOG"));
+// A line goes after what is there, ANSI text as it is; a log grown past its
+// size is first kept whole as PROGRAM.1.LOG, over an earlier one.
+TEST(ErrorLog, AppendsToWhatIsThereAndSetsALargeLogAside) {
+  const std::string large(kLogRotateBytes, 'x');
+  struct Case {
+    std::string earlier;
+    std::string log;   // after one more line
+    std::string kept;  // PROGRAM.1.LOG after it
+  };
+  const Case cases[] = {
+      {"earlier\r\n", "earlier\r\ncaf\xE9\r\n", "older"},
+      {large.substr(1), large.substr(1) + "caf\xE9\r\n", "older"},
+      {large, "caf\xE9\r\n", large},
+  };
+  for (const Case& row : cases) {
+    FakeFiles files;
+    files.addFile("C:\\Corvanta\\PROGRAM.LOG", row.earlier);
+    files.addFile("C:\\Corvanta\\PROGRAM.1.LOG", "older");
+    ErrorLog log(files, "C:\\Corvanta\\PROGRAM.LOG");
+    log.AppendLogLine("caf\xE9");
+    // Compared whole, told by their sizes: a megabyte of text says nothing.
+    EXPECT_TRUE(row.log == files.contents("C:\\Corvanta\\PROGRAM.LOG"))
+        << row.earlier.size() << ": the log holds "
+        << files.contents("C:\\Corvanta\\PROGRAM.LOG").size();
+    EXPECT_TRUE(row.kept == files.contents("C:\\Corvanta\\PROGRAM.1.LOG"))
+        << row.earlier.size() << ": the kept log holds "
+        << files.contents("C:\\Corvanta\\PROGRAM.1.LOG").size();
+  }
 }
 
 TEST(ErrorLog, ALogThatCannotBeWrittenDropsTheEntryQuietly) {

@@ -24,6 +24,7 @@ inline constexpr std::uint32_t kFileAttributeReparsePoint = 0x400;
 struct FileEntry {
   std::string name;  // the name alone, without its folder
   std::uint32_t attributes = 0;
+  std::uint64_t size = 0;  // bytes; 0 for a folder
 };
 
 // A file several processes hold open at once to read and append to. An

@@ -112,7 +112,8 @@ long FakeFiles::findFiles(const std::string& pattern, std::vector<FileEntry>& fo
   if (wildcard.find_first_of("*?") == std::string::npos) {
     const auto exact = entries_.find(foldedFolder + '\\' + wildcard);
     if (exact == entries_.end()) return 2;
-    found = {{exact->second.path.substr(folder.size() + 1), exact->second.attributes}};
+    found = {{exact->second.path.substr(folder.size() + 1), exact->second.attributes,
+              exact->second.contents.size()}};
     return 0;
   }
   // The folder's entries sit together in the sorted map, after its own path
@@ -122,7 +123,8 @@ long FakeFiles::findFiles(const std::string& pattern, std::vector<FileEntry>& fo
        at != entries_.end() && at->first.compare(0, prefix.size(), prefix) == 0; ++at) {
     const std::string folded = at->first.substr(prefix.size());
     if (folded.find('\\') != std::string::npos || !matches(wildcard, folded)) continue;
-    entries.push_back({at->second.path.substr(folder.size() + 1), at->second.attributes});
+    entries.push_back({at->second.path.substr(folder.size() + 1), at->second.attributes,
+                       at->second.contents.size()});
   }
   if (entries.empty()) return 2;
   found = std::move(entries);

@@ -1,8 +1,9 @@
 // The error log: one line per reported failure, appended to PROGRAM.LOG in
 // the app folder, or where that folder cannot be written (a program
 // installed under Program Files, run by a standard user) to the user's
-// local application data, Corvanta\PROGRAM.LOG. Nothing in the program
-// reads, rotates or truncates it.
+// local application data, Corvanta\PROGRAM.LOG. Once it has grown past a
+// megabyte it is kept as PROGRAM.1.LOG (an earlier one of that name goes)
+// and a new one begun, so that years of use never fill a disk.
 #pragma once
 
 #include <cstdint>
@@ -40,5 +41,8 @@ ErrorLog programLog(AppContext& app);
 
 // appFolder + "\PROGRAM.LOG".
 std::string logFilePath(const std::string& appFolder);
+
+// A log past this size is set aside before the next line.
+inline constexpr std::uint64_t kLogRotateBytes = 1024 * 1024;
 
 }  // namespace corvanta

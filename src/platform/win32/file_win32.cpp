@@ -189,7 +189,10 @@ long Win32Files::findFiles(const std::string& pattern, std::vector<FileEntry>& f
   std::vector<FileEntry> entries;
   do {
     const std::wstring_view name = entry.cFileName;
-    if (name != L"." && name != L"..") entries.push_back({narrow(name), entry.dwFileAttributes});
+    if (name != L"." && name != L"..")
+      entries.push_back(
+          {narrow(name), entry.dwFileAttributes,
+           static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32 | entry.nFileSizeLow});
   } while (FindNextFileW(search, &entry));
   const DWORD ended = GetLastError();
   FindClose(search);

@@ -244,9 +244,12 @@ bool ChangeJournal::append(bool inGroup, const std::function<std::string(GroupId
   if (journal.lock() != kErrorSuccess) return false;
   std::string text;
   // A line cut short is ended, so that this one is not read into it.
+  // Where the file ends as this journal left it, it ends with this
+  // journal's own line: nothing to read back.
   const std::uint64_t size = journal.size();
   std::string last;
-  if (size > 0 && (journal.readAt(size - 1, 1, last) != kErrorSuccess || last != "\n"))
+  if (size > 0 && size != leftAt_ &&
+      (journal.readAt(size - 1, 1, last) != kErrorSuccess || last != "\n"))
     text = "\r\n";
   const bool opening = inGroup && group_ == 0;
   GroupId id = group_;
@@ -261,9 +264,13 @@ bool ChangeJournal::append(bool inGroup, const std::function<std::string(GroupId
   }
   text += checked(compose(id));
   const bool written = journal.append(text) == kErrorSuccess;
+  leftAt_ = written ? size + text.size() : 0;
   journal.unlock();
   if (written && opening) group_ = id;
-  if (!recording()) file_.reset();  // outside a group: held no longer than the line
+  if (!recording()) {  // outside a group: held no longer than the line
+    file_.reset();
+    leftAt_ = 0;
+  }
   return written;
 }
 
@@ -277,7 +284,10 @@ void ChangeJournal::begin(const std::string& source, GroupId undoes) {
 }
 
 void ChangeJournal::end() {
-  if (depth_ > 0 && --depth_ == 0) file_.reset();
+  if (depth_ > 0 && --depth_ == 0) {
+    file_.reset();
+    leftAt_ = 0;
+  }
 }
 
 bool ChangeJournal::record(const Change& change) {

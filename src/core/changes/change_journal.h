@@ -162,6 +162,7 @@ class ChangeJournal {
   GroupId group_ = 0;  // the open group's id once its first line is written
   bool refused_ = false;
   std::unique_ptr<SharedFile> file_;  // the journal, held while a group is open
+  std::uint64_t leftAt_ = 0;          // its size after this journal's last line, or 0
   std::string folderMade_;            // the journal's folder, once made
   std::string copiesMade_;            // the copies' folder, once made
   std::vector<Change> recorded_;

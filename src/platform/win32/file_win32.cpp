@@ -97,11 +97,9 @@ class Win32SharedFile final : public SharedFile {
     bytes = std::move(read);
     return ERROR_SUCCESS;
   }
-  long append(const std::string& bytes) override {
-    LARGE_INTEGER end{};
-    if (!SetFilePointerEx(file_.get(), end, nullptr, FILE_END)) return lastError();
-    return writeAll(file_.get(), bytes);
-  }
+  // Opened to append only: every write lands at the end, wherever another
+  // holder left it.
+  long append(const std::string& bytes) override { return writeAll(file_.get(), bytes); }
 
  private:
   static OVERLAPPED lockRange() {
@@ -116,7 +114,7 @@ class Win32SharedFile final : public SharedFile {
 
 long Win32Files::openShared(const std::string& path, std::unique_ptr<SharedFile>& file) {
   const RealFileSystem real;
-  UniqueFileHandle opened(CreateFileW(wide(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+  UniqueFileHandle opened(CreateFileW(wide(path).c_str(), GENERIC_READ | FILE_APPEND_DATA,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!opened.valid()) return lastError();

@@ -145,9 +145,12 @@ TEST_F(MainFormTest, TheChooserOffersEveryLanguageFileWithTextsAndSelectsTheStor
 }
 
 TEST_F(MainFormTest, AFileOfEarlierVersionsReadsAsWesternTextAndAnOwnNameIsShown) {
-  app.files.addFile(app.languageFile("Old"), "[Corvanta]\r\n1002=Gr\xF6\xDF" "e\r\n");
+  app.files.addFile(app.languageFile("Old"),
+                    "[Corvanta]\r\n1002=Gr\xF6\xDF"
+                    "e\r\n");
   app.files.addFile(app.languageFile("Polish"),
-                    "[Language]\r\nName=Polski\r\n[Corvanta]\r\n1002=Wygl\xC4\x85" "d\r\n");
+                    "[Language]\r\nName=Polski\r\n[Corvanta]\r\n1002=Wygl\xC4\x85"
+                    "d\r\n");
   app.storeLanguage("Old");
   start();
   EXPECT_EQ("Größe", c("Command4").Caption());
@@ -300,7 +303,7 @@ TEST(MainFormSkin, UnreadableSkinLinesAreLoggedAsACountAndTheFirstFewCut) {
   }
 }
 
-TEST_F(MainFormTest, TheAboutElementOpensTheAboutWindowAndHelpOpensTheHelpFile) {
+TEST_F(MainFormTest, TheAboutElementOpensTheAboutWindowAndHelpAndF1OpenTheHelpFile) {
   app.system.fileVersion = {4, 7, 9, 12};
   start();
   std::vector<std::string> seen;
@@ -328,6 +331,13 @@ TEST_F(MainFormTest, TheAboutElementOpensTheAboutWindowAndHelpOpensTheHelpFile) 
   app.skin.click("about");  // names are compared exactly
   app.skin.click("Help");
   EXPECT_EQ(1u, app.shell.launched.size());
+
+  // F1 in any window opens the help viewer at the page it names.
+  app.forms.help("system-health.html#review");
+  ASSERT_EQ(2u, app.shell.launched.size());
+  EXPECT_EQ(app.system.windowsDirectory() + "\\hh.exe", app.shell.launched[1].file);
+  EXPECT_EQ("C:\\Program Files\\Corvanta\\newhelp.chm::/system-health.html#review",
+            app.shell.launched[1].parameters);
 }
 
 TEST_F(MainFormTest, ALanguageThatCannotBeSavedIsToldAndNotClaimedSaved) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/fake_ui.h"
+#include "ui/accessibility.h"
 #include "ui/form.h"
 #include "ui/forms.h"
 
@@ -176,6 +177,59 @@ TEST(Forms, EndingInALoadHandlerLeavesNoWindowAndLoadsNoMore) {
   forms.Show(second);
   EXPECT_TRUE(forms.loaded().empty());
   EXPECT_EQ((std::vector<std::string>{"create first", "destroy first"}), windows.log);
+}
+
+// What a screen reader calls each control of a window laid out like the
+// program's: labels before fields, counts after their labels, repeated
+// buttons in frames and on lines of their own.
+TEST(Accessibility, ControlsAreNamedByCaptionLabelOrFrameAndRepeatsAreToldApart) {
+  Form form("f", "Health", 100, 100);
+  int index = 0;
+  for (const char* caption : {"Help &files", "Shared"}) {
+    Control& frame = form.add(ControlKind::Frame, "frame", index).caption(caption);
+    form.add(ControlKind::Button, "check", index).caption("Check && Repair").in(frame);
+    form.add(ControlKind::ProgressBar, "bar", index).in(frame);
+    form.add(ControlKind::Label, "errorsCaption", index).caption("Errors :").in(frame);
+    form.add(ControlKind::Label, "errors", index++).in(frame).setCaption("3");
+  }
+  form.add(ControlKind::SkinLabel, "rate").caption("Repeat Rate");
+  form.add(ControlKind::Label, "value");  // filled as the program runs
+  form.add(ControlKind::TrackBar, "slider");
+  for (const char* field : {"Source editor", "Download folder"}) {
+    form.add(ControlKind::SkinLabel, std::string(field) + " label").caption(field);
+    form.add(ControlKind::TextBox, std::string(field) + " box");
+    form.add(ControlKind::Button, std::string(field) + " browse").caption("Browse");
+  }
+  form.add(ControlKind::Button, "apply").caption("Apply");
+  form.add(ControlKind::Button, "apply2").caption("Apply");
+  form.add(ControlKind::Button, "expander").caption("System >>").setExpanded(false);
+  form.add(ControlKind::Button, "dots").caption("...").named("Choose wallpaper");
+  form.add(ControlKind::ListView, "list");
+  Control& hiddenPage = form.add(ControlKind::Frame, "page").caption("Other page").hidden();
+  form.add(ControlKind::Button, "other").caption("Browse").in(hiddenPage);
+
+  const struct {
+    const char* control;
+    int index;
+    const char* name;
+  } kNames[] = {
+      {"check", 0, "Check & Repair: Help files"},
+      {"check", 1, "Check & Repair: Shared"},
+      {"bar", 0, "Help files"},
+      {"errors", 1, "Shared: Errors 3"},
+      {"slider", -1, "Repeat Rate"},
+      {"Source editor box", -1, "Source editor"},
+      {"Source editor browse", -1, "Browse: Source editor"},
+      {"Download folder browse", -1, "Browse: Download folder"},
+      {"apply", -1, "Apply"},
+      {"apply2", -1, "Apply (2)"},
+      {"expander", -1, "System"},
+      {"dots", -1, "Choose wallpaper"},
+      {"list", -1, "Health"},
+  };
+  for (const auto& each : kNames) {
+    EXPECT_EQ(each.name, accessibleName(form.control(each.control, each.index))) << each.control;
+  }
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include "appearance/font_file.h"
 #include "base/text.h"
 #include "core/app_context.h"
-#include "core/changes/change_journal.h"
 #include "core/app_info.h"
+#include "core/changes/change_journal.h"
 #include "core/elevation.h"
 #include "core/i18n/localizer.h"
 #include "core/skin_form.h"
@@ -64,8 +64,14 @@ FontsForm::FontsForm(AppContext& app) : ui::Form("Fontsfrm", "Fonts", 7260, 4950
       .caption("Install new fonts")
       .tag("1017")
       .at(3000, 3900, 2055, 375);
-  add(ControlKind::Button, "Command2").caption("Close").tag("1018").at(5805, 3900, 1215, 375);
-  control("Label1").withStyle({.multiLine = true});
+  add(ControlKind::Button, "Command2")
+      .caption("Close")
+      .tag("1018")
+      .at(5805, 3900, 1215, 375)
+      .asDefault()
+      .asCancel();
+  control("Label1").withStyle({.multiLine = true}).named("Sample text");
+  setHelpTopic("fonts.html");
   control("UpDown1").withStyle({.vertical = true}).range(6, 72).steps(1, 1, 1);
   control("UpDown1").setValue(kFirstSize);
 

@@ -52,6 +52,9 @@ constexpr std::array<ui::ControlRow, 7> kControls = {{
 SystemColorsForm::SystemColorsForm(AppContext& app)
     : ui::Form("syscolors", "Colors", 5460, 4050), app_(app) {
   addAll(kControls);
+  control("Command1").asDefault();
+  control("Command3").asCancel();
+  setHelpTopic("system-colours.html");
   onLoad = [this] { Form_Load(); };
   control("List1").onClick = [this] { List1_Click(); };
   control("Command2").onClick = [this] { Command2_Click(); };

@@ -105,7 +105,7 @@ void DrivesPage::declare(ui::Control& frame) {
   auto& figures =
       form_.add(ControlKind::Frame, "FUFrame").tag("0").at(3000, 840, 3855, 3255).in(frame);
   form_.addAll(kFigures, &figures);
-  control("Drive1").withStyle({.dropDownList = true});
+  control("Drive1").withStyle({.dropDownList = true}).named("Drive");
   control("Drive1").onClick = [this] { Drive1_Change(); };
   form_.addTimer("DriveLabels", 1).onTick = [this] { showLabels(); };
   control("formatcmd").onClick = [this] { formatcmd_Click(); };

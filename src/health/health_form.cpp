@@ -3,13 +3,13 @@
 
 #include <array>
 
+#include "base/resume.h"
 #include "core/app_context.h"
 #include "core/changes/change_journal.h"
 #include "core/drive_list.h"
 #include "core/elevation.h"
 #include "core/i18n/localizer.h"
 #include "core/skin_form.h"
-#include "base/resume.h"
 #include "health/health_checks.h"
 #include "health/review_form.h"
 #include "platform/drive_port.h"
@@ -78,8 +78,8 @@ constexpr std::array<CheckFrame, 5> kRegistryFrames = {{
      "R6label"},
 }};
 
-constexpr std::array<const char*, 8> kButtons = {"checkcmd",  "check2cmd", "check3cmd",
-                                                 "check4cmd", "check5cmd", "check6cmd",
+constexpr std::array<const char*, 8> kButtons = {"checkcmd",  "check2cmd",  "check3cmd",
+                                                 "check4cmd", "check5cmd",  "check6cmd",
                                                  "Command1",  "unignorecmd"};
 
 // The window's client area is 12975 x 7305; the form's size is its outer one.
@@ -105,19 +105,22 @@ HealthForm::HealthForm(AppContext& app)
 }
 
 void HealthForm::declareControls() {
+  setHelpTopic("system-health.html");
   auto& outer =
       add(ControlKind::Frame, "HealthFrame").caption("System Health").at(120, 240, 12705, 7035);
+  // Each count after its caption, as a screen reader names a value by the
+  // label before it; a check's bar before them, named by its frame.
   const auto countLabels = [&](ui::Control& frame, const char* errors, const char* repaired,
                                int top) {
     add(ControlKind::Label, std::string(errors) + "Caption")
         .caption(kErrorsCaption)
         .at(2640, top, kCaptionWidth, 255)
         .in(frame);
+    add(ControlKind::Label, errors).at(4320, top, 615, 255).in(frame);
     add(ControlKind::Label, std::string(repaired) + "Caption")
         .caption(kRepairedCaption)
         .at(2640, top + 360, kCaptionWidth, 255)
         .in(frame);
-    add(ControlKind::Label, errors).at(4320, top, 615, 255).in(frame);
     add(ControlKind::Label, repaired).at(4320, top + 360, 615, 255).in(frame);
   };
   for (const CheckFrame& check : kRegistryFrames) {
@@ -126,9 +129,13 @@ void HealthForm::declareControls() {
                       .caption(check.caption)
                       .at(g.left, g.top, g.width, g.height)
                       .in(outer);
-    add(ControlKind::Button, check.button).caption(kCheckCaption).at(120, 360, 1550, 375).in(frame);
-    countLabels(frame, check.errors, check.repaired, 240);
+    add(ControlKind::Button, check.button)
+        .caption(kCheckCaption)
+        .at(120, 360, 1550, 375)
+        .in(frame)
+        .asDefault();
     add(ControlKind::ProgressBar, check.bar).at(120, 960, 4935, 255).in(frame);
+    countLabels(frame, check.errors, check.repaired, 240);
   }
   auto& shortcuts = add(ControlKind::Frame, "OSFrame")
                         .caption("Orphan Shortcuts")
@@ -141,11 +148,16 @@ void HealthForm::declareControls() {
   add(ControlKind::Button, "check3cmd")
       .caption(kCheckCaption)
       .at(120, 600, 1550, 375)
-      .in(shortcuts);
-  countLabels(shortcuts, "E3label", "R3label", 360);
+      .in(shortcuts)
+      .asDefault();
   add(ControlKind::Label, "label29").at(120, 1200, 4935, 225).in(shortcuts);
   add(ControlKind::ProgressBar, "OrphanProgressBar").at(120, 1440, 4935, 255).in(shortcuts);
-  add(ControlKind::Button, "Command1").caption("Close").at(8025, 4620, 1560, 390).in(outer);
+  countLabels(shortcuts, "E3label", "R3label", 360);
+  add(ControlKind::Button, "Command1")
+      .caption("Close")
+      .at(8025, 4620, 1560, 390)
+      .in(outer)
+      .asCancel();
   auto& review = add(ControlKind::Frame, "ReviewFrame")
                      .caption("Review")
                      .tag("7023")

@@ -28,9 +28,18 @@ ReviewForm::ReviewForm(AppContext& app, const std::string& check, std::vector<Fi
       .at(120, 120, 10440, 4215)
       .withStyle({.tickBoxes = true})
       .setColumns({{"Entry", 5400}, {"View", 900}, {"Why", 4000}});
-  add(ControlKind::Button, "repaircmd").caption("Repair").tag("1032").at(120, 4455, 1575, 375);
+  add(ControlKind::Button, "repaircmd")
+      .caption("Repair")
+      .tag("1032")
+      .at(120, 4455, 1575, 375)
+      .asDefault();
   add(ControlKind::Button, "ignorecmd").caption("Ignore").tag("1033").at(1815, 4455, 1575, 375);
-  add(ControlKind::Button, "cancelcmd").caption("Cancel").tag("1035").at(8985, 4455, 1575, 375);
+  add(ControlKind::Button, "cancelcmd")
+      .caption("Cancel")
+      .tag("1035")
+      .at(8985, 4455, 1575, 375)
+      .asCancel();
+  setHelpTopic("system-health.html#review");
   onLoad = [this] { Form_Load(); };
   control("repaircmd").onClick = [this] { repaircmd_Click(); };
   control("ignorecmd").onClick = [this] { ignorecmd_Click(); };

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <array>
 
-#include "base/text.h"
 #include "base/resume.h"
+#include "base/text.h"
 #include "core/app_context.h"
 #include "core/app_info.h"
 #include "core/i18n/localizer.h"
@@ -78,7 +78,13 @@ ProcessForm::ProcessForm(AppContext& app)
       .caption("Terminate")
       .tag("1013")
       .at(3960, 4620, 1215, 375);
-  add(ControlKind::Button, "Command1").caption("Close").tag("1013").at(5400, 4620, 1215, 375);
+  add(ControlKind::Button, "Command1")
+      .caption("Close")
+      .tag("1013")
+      .at(5400, 4620, 1215, 375)
+      .asDefault()
+      .asCancel();
+  setHelpTopic("process-manager.html");
   addTimer("Timer1", 1000).onTick = [this] { Display(); };
   addTimer("Timer2", 100).onTick = [this] { Timer2_Timer(); };
 

@@ -31,7 +31,8 @@ AboutForm::AboutForm(AppContext& app) : ui::Form("frmabout", "about", 5760, 3585
   add(ControlKind::SkinLabel, "lblVersion").caption("Version").at(240, 600, 5175, 285);
   add(ControlKind::SkinLabel, "lblDisclaimer").caption(kDisclaimer).at(240, 1020, 5175, 855);
   add(ControlKind::SkinLabel, "SkinLabel1").caption(kContact).at(240, 1980, 5175, 495);
-  add(ControlKind::Button, "cmdOK").caption("OK").at(4200, 2640, 1215, 375);
+  add(ControlKind::Button, "cmdOK").caption("OK").at(4200, 2640, 1215, 375).asDefault().asCancel();
+  setHelpTopic("about.html");
   onLoad = [this] { Form_Load(); };
   control("cmdOK").onClick = [this] { cmdOK_Click(); };
 }

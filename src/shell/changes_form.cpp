@@ -38,13 +38,20 @@ ChangesForm::ChangesForm(AppContext& app)
     : ui::Form("frmchanges", "Changes", 9360, 6180), app_(app) {
   add(ControlKind::ListView, "groups")
       .at(120, 120, 9000, 2295)
+      .named("Groups of changes")
       .setColumns({{"Time", 2000}, {"Page or check", 5000}, {"Changes", 1700}});
   add(ControlKind::ListView, "changes")
       .at(120, 2535, 9000, 2535)
+      .named("Changes in the group")
       .setColumns({{"What", 4600}, {"Before", 2100}, {"After", 2000}});
   add(ControlKind::Button, "undocmd").caption("Undo").tag("1030").at(120, 5220, 1815, 375);
   add(ControlKind::Button, "undoallcmd").caption("Undo all").tag("1031").at(2055, 5220, 1815, 375);
-  add(ControlKind::Button, "closecmd").caption("Close").at(7785, 5220, 1335, 375);
+  add(ControlKind::Button, "closecmd")
+      .caption("Close")
+      .at(7785, 5220, 1335, 375)
+      .asDefault()
+      .asCancel();
+  setHelpTopic("changes.html");
   onLoad = [this] { Form_Load(); };
   control("groups").onClick = [this] { groups_Click(); };
   control("undocmd").onClick = [this] { undocmd_Click(); };

@@ -53,11 +53,15 @@ MainForm::MainForm(AppContext& app)
   attachHandlers();
 }
 
-MainForm::~MainForm() = default;
+MainForm::~MainForm() {
+  app_.forms.onHelp = nullptr;
+}
 
 void MainForm::declareControls() {
   add(ControlKind::Button, "cpucmd").caption("CPU && Memory").tag("1001").at(30, 1050, 1920, 285);
   add(ControlKind::Button, "syscmd").caption("System >>").tag("1000").at(30, 480, 1920, 285);
+  control("syscmd").setExpanded(false);
+  setHelpTopic("index.html");
 
   auto& nav = add(ControlKind::Frame, "Frame1").at(60, 1860, 1635, 3555).hidden();
   struct NavButton {
@@ -89,7 +93,8 @@ void MainForm::declareControls() {
                               .caption("Explorer Options")
                               .tag("7016")
                               .at(240, 720, 6495, 3795)
-                              .in(explorer);
+                              .in(explorer)
+                              .help("explorer-options.html");
   explorer_.declare(explorerOptions);
   add(ControlKind::TabStrip, "ExpTab")
       .at(120, 300, 6735, 4275)
@@ -99,36 +104,55 @@ void MainForm::declareControls() {
                       .caption("Privacy")
                       .tag("4002")
                       .at(240, 720, 6495, 3795)
-                      .in(explorer);
+                      .in(explorer)
+                      .help("privacy.html");
   privacy_.declare(privacy);
 
-  input_.declare(add(ControlKind::Frame, "Inputframe").caption("Input").at(1980, 450, 7095, 4815));
-  drives_.declare(
-      add(ControlKind::Frame, "drivesframe").caption("Drives").at(1965, 435, 7095, 4815));
+  input_.declare(add(ControlKind::Frame, "Inputframe")
+                     .caption("Input")
+                     .at(1980, 450, 7095, 4815)
+                     .help("input.html"));
+  drives_.declare(add(ControlKind::Frame, "drivesframe")
+                      .caption("Drives")
+                      .at(1965, 435, 7095, 4815)
+                      .help("drives.html"));
 
   auto& visual = add(ControlKind::Frame, "VisualFrame")
                      .caption("Visual")
                      .tag("1002")
                      .at(1965, 435, 7125, 4695);
-  visual_.declare(
-      add(ControlKind::Frame, "VoptionsFrame", 0).tag("7014").at(240, 720, 6645, 3795).in(visual));
+  visual_.declare(add(ControlKind::Frame, "VoptionsFrame", 0)
+                      .tag("7014")
+                      .at(240, 720, 6645, 3795)
+                      .in(visual)
+                      .help("visual-options.html"));
   add(ControlKind::TabStrip, "TabStrip1")
       .at(120, 300, 6885, 4275)
       .in(visual)
       .setTabs({"Visual Options", "Start Menu", "Desktop"});
-  auto& startMenu =
-      add(ControlKind::Frame, "VoptionsFrame", 1).tag("7015").at(240, 720, 6645, 3795).in(visual);
+  auto& startMenu = add(ControlKind::Frame, "VoptionsFrame", 1)
+                        .tag("7015")
+                        .at(240, 720, 6645, 3795)
+                        .in(visual)
+                        .help("start-menu.html");
   startMenu_.declare(startMenu);
-  auto& desktop =
-      add(ControlKind::Frame, "VoptionsFrame", 2).tag("4006").at(240, 720, 6645, 3795).in(visual);
+  auto& desktop = add(ControlKind::Frame, "VoptionsFrame", 2)
+                      .tag("4006")
+                      .at(240, 720, 6645, 3795)
+                      .in(visual)
+                      .help("desktop.html");
   desktop_.declare(desktop);
 
-  auto& monitoring =
-      add(ControlKind::Frame, "SMframe").caption("System Monitoring").at(2025, 240, 5055, 5910);
+  auto& monitoring = add(ControlKind::Frame, "SMframe")
+                         .caption("System Monitoring")
+                         .at(2025, 240, 5055, 5910)
+                         .help("monitoring.html");
   monitor_.declare(monitoring);
 
-  auto& language =
-      add(ControlKind::Frame, "langFrame").caption("Language").at(1995, 465, 4575, 1455);
+  auto& language = add(ControlKind::Frame, "langFrame")
+                       .caption("Language")
+                       .at(1995, 465, 4575, 1455)
+                       .help("language.html");
   add(ControlKind::SkinLabel, "langSkinLabel1")
       .caption("Select your language")
       .tag("3043")
@@ -142,10 +166,13 @@ void MainForm::declareControls() {
       .caption("Apply")
       .tag("1016")
       .at(3240, 720, 1095, 375)
-      .in(language);
+      .in(language)
+      .asDefault();
 
-  systemInfo_.declare(
-      add(ControlKind::Frame, "SIFrame").caption("System Information").at(1980, 420, 7095, 4335));
+  systemInfo_.declare(add(ControlKind::Frame, "SIFrame")
+                          .caption("System Information")
+                          .at(1980, 420, 7095, 4335)
+                          .help("system-information.html"));
 }
 
 void MainForm::attachHandlers() {
@@ -160,6 +187,8 @@ void MainForm::attachHandlers() {
     app_.forms.ShowModal(colors, *this);
   };
   onQueryUnload = [this](bool&) { Form_QueryUnload(); };
+  // F1 in any of the program's windows.
+  app_.forms.onHelp = [this](const std::string& topic) { openHelp(topic); };
   control("Command1").onClick = [this] { Command1_Click(); };
   control("Command2").onClick = [this] { Command2_Click(); };
   control("Command3").onClick = [this] { Command3_Click(); };
@@ -311,12 +340,14 @@ void MainForm::syscmd_Click() {
     navigation.setVisible(true);
     monitoring.setTop(expander.Height() + 370 + navigation.Height());
     swapMarker("<<");
+    expander.setExpanded(true);
   }
   if (closeRequest) {
     navigation.setGeometry({240, 3400, navigation.Width(), navigation.Height()});
     navigation.setVisible(false);
     monitoring.setTop(expander.Top() + expander.Height() + 50);
     swapMarker(">>");
+    expander.setExpanded(false);
   }
   control("SMframe").setVisible(false);
 }
@@ -331,6 +362,11 @@ void MainForm::switchSubPages(const std::string& tabStrip, const std::string& fr
     frame.setEnabled(selected);
     if (selected) frame.ZOrderToFront();
   }
+  // F1 on the tab strip is for the tab it shows.
+  const int selected = strip.SelectedTab();
+  control(tabStrip).setHelpTopic(selected >= 1 && selected <= count
+                                     ? control(frames, selected - 1).HelpTopic()
+                                     : std::string());
 }
 
 void MainForm::Skin1_ElementClick(const std::string& element) {
@@ -341,13 +377,24 @@ void MainForm::Skin1_ElementClick(const std::string& element) {
     ChangesForm changes(app_);
     app_.forms.ShowModal(changes, *this);
   } else if (element == "help") {
-    const std::string help = app_.appFolder + "\\newhelp.chm";
-    if (app_.files.anyMatch(help) != kErrorSuccess) {
-      app_.dialogs.messageBox("The help file " + help + " is missing.", kAppTitle,
-                              kMbOk | kMbIconError);
-      return;
-    }
+    openHelp("");
+  }
+}
+
+// A page of the help is opened by the help viewer of Windows, given the file
+// and the page; the file alone opens at its first page.
+void MainForm::openHelp(const std::string& topic) {
+  const std::string help = app_.appFolder + "\\newhelp.chm";
+  if (app_.files.anyMatch(help) != kErrorSuccess) {
+    app_.dialogs.messageBox("The help file " + help + " is missing.", kAppTitle,
+                            kMbOk | kMbIconError);
+    return;
+  }
+  if (topic.empty()) {
     app_.shell.shellExecute(handle(), help, "", "C:\\", kSwShowMaximized);
+  } else {
+    app_.shell.shellExecute(handle(), app_.system.windowsDirectory() + "\\hh.exe",
+                            help + "::/" + topic, "C:\\", kSwShowMaximized);
   }
 }
 

@@ -45,6 +45,8 @@ class MainForm : public ui::Form {
   void TabStrip1_Click() { switchSubPages("TabStrip1", "VoptionsFrame"); }
   void ExpTab_Click() { switchSubPages("ExpTab", "OptionsFrame"); }
   void Skin1_ElementClick(const std::string& element);
+  // Opens the help file, at `topic` when one is given (a page of it).
+  void openHelp(const std::string& topic);
 
  private:
   void declareControls();

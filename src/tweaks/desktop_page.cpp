@@ -49,6 +49,7 @@ constexpr std::array<Tweak, 3> kPolicies = {{
 
 void DesktopPage::declare(ui::Control& frame) {
   form_.addAll(kControls, &frame);
+  control("applydesktop").asDefault();
   control("desktopCommand").onClick = [this] { apply(); };
   control("applydesktop").onClick = [this] { apply(); };
 }

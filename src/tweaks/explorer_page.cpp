@@ -79,6 +79,7 @@ constexpr std::array<ui::ControlRow, 16> kControls = {{
 
 void ExplorerPage::declare(ui::Control& frame) {
   form_.addAll(kControls, &frame);
+  control("applycmd").asDefault();
   control("hometxt").setText(kHomePage);
   control("applycmd").onClick = [this] { applycmd_Click(); };
   control("EmptyCheck").onClick = [this] { EmptyCheck_Click(); };

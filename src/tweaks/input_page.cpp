@@ -6,8 +6,8 @@
 
 #include "base/resume.h"
 #include "core/app_context.h"
-#include "core/changes/change_journal.h"
 #include "core/app_info.h"
+#include "core/changes/change_journal.h"
 #include "platform/desktop_port.h"
 #include "platform/dialogs_port.h"
 #include "platform/shell_port.h"
@@ -93,7 +93,8 @@ void InputPage::declare(ui::Control& frame) {
       .caption("Apply")
       .tag("1016")
       .at(5640, 4200, 1215, 375)
-      .in(frame);
+      .in(frame)
+      .asDefault();
   for (const Slider& slider : kSliders) {
     control(slider.name).range(slider.minimum, slider.maximum).steps(1, 5, 1);
   }

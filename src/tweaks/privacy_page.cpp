@@ -37,6 +37,7 @@ constexpr std::array<ui::ControlRow, 3> kControls = {{
 
 void PrivacyPage::declare(ui::Control& frame) {
   form_.addAll(kControls, &frame);
+  control("applyprivacy").asDefault();
   control("applyprivacy").onClick = [this] { applyprivacy_Click(); };
 }
 

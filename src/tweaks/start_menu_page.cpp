@@ -100,6 +100,7 @@ StartMenuPage::StartMenuPage(ui::Form& form, AppContext& app)
 
 void StartMenuPage::declare(ui::Control& frame) {
   form_.addAll(kControls, &frame);
+  control("applymenu").asDefault();
   control("mdelaycombo").withStyle({.numeric = true}).setText(kPlaceholder);
   control("wheelcombo").withStyle({.numeric = true}).setText(kPlaceholder);
   control("applymenu").onClick = [this] { applymenu_Click(); };

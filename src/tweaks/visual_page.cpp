@@ -3,11 +3,11 @@
 
 #include <array>
 
-#include "base/text.h"
 #include "base/resume.h"
+#include "base/text.h"
 #include "core/app_context.h"
-#include "core/changes/change_journal.h"
 #include "core/app_info.h"
+#include "core/changes/change_journal.h"
 #include "platform/desktop_port.h"
 #include "platform/dialogs_port.h"
 #include "platform/file_port.h"
@@ -71,7 +71,9 @@ std::optional<std::pair<int, int>> parseResolution(const std::string& text) {
 
 void VisualPage::declare(ui::Control& frame) {
   form_.addAll(kControls, &frame);
-  auto& resolutions = control("RCombo");
+  control("applyvisualcmd").asDefault();
+  control("wallpapercmd").named("Choose wallpaper");
+  auto& resolutions = control("RCombo").named("Resolution");
   resolutions.setItems({"800x600", "1024x768", "1152x864"});
   resolutions.setText("Select resolution");
   resolutions.setEnabled(false);

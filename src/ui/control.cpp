@@ -75,6 +75,23 @@ Control& Control::steps(int small, int large, int tickFrequency) {
   return *this;
 }
 
+Control& Control::asDefault() {
+  default_ = true;
+  return *this;
+}
+Control& Control::asCancel() {
+  cancel_ = true;
+  return *this;
+}
+Control& Control::help(std::string topic) {
+  helpTopic_ = std::move(topic);
+  return *this;
+}
+Control& Control::named(std::string name) {
+  declaredName_ = std::move(name);
+  return *this;
+}
+
 // --- properties ---
 
 bool Control::hasCaption() const {
@@ -106,6 +123,19 @@ void Control::setVisible(bool visible) {
   if (visible_ == visible) return;
   visible_ = visible;
   notify(Property::Visible);
+}
+
+bool Control::showing() const {
+  for (const Control* level = this; level; level = level->parent()) {
+    if (!level->Visible()) return false;
+  }
+  return true;
+}
+
+void Control::setExpanded(bool expanded) {
+  if (expanded_ == int{expanded}) return;
+  expanded_ = expanded;
+  notify(Property::Expanded);
 }
 
 void Control::setEnabled(bool enabled) {
@@ -186,10 +216,9 @@ void Control::AddItem(const std::string& item) {
   requireKind(kListKinds, "AddItem");
   auto at = items_.end();
   if (style_.sorted) {
-    at = std::upper_bound(items_.begin(), items_.end(), item,
-                          [](const std::string& a, const std::string& b) {
-                            return displayOrder(a, b);
-                          });
+    at = std::upper_bound(
+        items_.begin(), items_.end(), item,
+        [](const std::string& a, const std::string& b) { return displayOrder(a, b); });
   }
   const int position = static_cast<int>(at - items_.begin());
   items_.insert(at, item);
@@ -200,9 +229,8 @@ void Control::AddItem(const std::string& item) {
 void Control::setItems(std::vector<std::string> items) {
   requireKind(kListKinds, "List");
   if (style_.sorted) {
-    std::stable_sort(items.begin(), items.end(), [](const std::string& a, const std::string& b) {
-      return displayOrder(a, b);
-    });
+    std::stable_sort(items.begin(), items.end(),
+                     [](const std::string& a, const std::string& b) { return displayOrder(a, b); });
   }
   items_ = std::move(items);
   listIndex_ = -1;

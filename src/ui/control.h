@@ -56,6 +56,7 @@ enum class Property {
   History,
   Font,
   Skin,
+  Expanded,
 };
 
 // A property set to a value the control cannot take, or asked of a control
@@ -137,6 +138,15 @@ class Control {
   Control& withStyle(ControlStyle style);
   Control& range(int minimum, int maximum);
   Control& steps(int small, int large, int tickFrequency);
+  // The button Enter presses when the focus is inside this control's
+  // container (a window may have one per page), and the one Escape presses.
+  Control& asDefault();
+  Control& asCancel();
+  // The help page of what this control holds (a page's frame).
+  Control& help(std::string topic);
+  // The name assistive technology gives a control that has no text of its
+  // own nor a label before it (ui/accessibility.h).
+  Control& named(std::string name);
 
   // --- properties ---
   bool hasCaption() const;
@@ -156,6 +166,8 @@ class Control {
   int Height() const { return geometry_.height; }
   bool Visible() const { return visible_; }
   void setVisible(bool visible);
+  // Visible, and so is every container it is in.
+  bool showing() const;
   bool Enabled() const { return enabled_; }
   void setEnabled(bool enabled);
   const std::string& ToolTipText() const { return toolTip_; }
@@ -234,6 +246,17 @@ class Control {
 
   void ZOrderToFront();
 
+  bool isDefault() const { return default_; }
+  bool isCancel() const { return cancel_; }
+  const std::string& HelpTopic() const { return helpTopic_; }
+  void setHelpTopic(const std::string& topic) { helpTopic_ = topic; }
+  const std::string& DeclaredName() const { return declaredName_; }
+  // A button that opens and closes something (the navigation): whether it
+  // is open. Only a control given a state has one.
+  bool hasExpandedState() const { return expanded_ >= 0; }
+  bool Expanded() const { return expanded_ == 1; }
+  void setExpanded(bool expanded);
+
   // --- events, raised by the user's input ---
   std::function<void()> onClick;
   std::function<void()> onChange;
@@ -289,6 +312,11 @@ class Control {
   int maxLines_ = 30;
   std::deque<int> history_;
   std::uint32_t barColor_ = 0x0000FF00;
+  bool default_ = false;
+  bool cancel_ = false;
+  std::string helpTopic_;
+  std::string declaredName_;
+  int expanded_ = -1;
   ControlObserver* observer_ = nullptr;
   std::uintptr_t handle_ = 0;
 };

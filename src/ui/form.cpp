@@ -94,6 +94,49 @@ void Form::clearOtherOptions(Control& chosen) {
   }
 }
 
+namespace {
+
+bool pressable(const Control& button) { return button.showing() && button.Enabled(); }
+
+bool inside(const Control& control, const Control* container) {
+  for (const Control* level = control.parent(); level; level = level->parent()) {
+    if (level == container) return true;
+  }
+  return container == nullptr;
+}
+
+}  // namespace
+
+// A focused button is pressed itself; otherwise the default button of the
+// innermost container around the focus that has one (each page its own
+// Apply), else the window's first.
+Control* Form::defaultButton(const Control* focus) const {
+  if (focus && focus->kind() == ControlKind::Button && pressable(*focus))
+    return const_cast<Control*>(focus);
+  for (const Control* container = focus ? focus->parent() : nullptr;;
+       container = container->parent()) {
+    for (const auto& control : controls_) {
+      if (control->isDefault() && pressable(*control) && inside(*control, container))
+        return control.get();
+    }
+    if (!container) return nullptr;
+  }
+}
+
+Control* Form::cancelButton() const {
+  for (const auto& control : controls_) {
+    if (control->isCancel() && pressable(*control)) return control.get();
+  }
+  return nullptr;
+}
+
+std::string Form::helpTopic(const Control* focus) const {
+  for (const Control* level = focus; level; level = level->parent()) {
+    if (!level->HelpTopic().empty()) return level->HelpTopic();
+  }
+  return helpTopic_;
+}
+
 void Form::setObserver(FormObserver* observer) {
   observer_ = observer;
   for (const auto& control : controls_) control->setObserver(observer);

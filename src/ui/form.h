@@ -76,6 +76,15 @@ class Form {
   // Option buttons in one container exclude each other.
   void clearOtherOptions(Control& chosen);
 
+  // The keys of a dialog, for whatever realises the window: the button
+  // Enter presses while `focus` has the focus (null for none), the one
+  // Escape presses, and the help page F1 opens. Null or empty for none.
+  Control* defaultButton(const Control* focus) const;
+  Control* cancelButton() const;
+  std::string helpTopic(const Control* focus) const;
+  // The window's help page, for a focus on no page of its own.
+  void setHelpTopic(std::string topic) { helpTopic_ = std::move(topic); }
+
   // Events of the window's life, run by Forms (ui/forms.h).
   std::function<void()> onLoad;
   // Asked before the window closes by its close box; setting `cancel`
@@ -104,6 +113,7 @@ class Form {
   int height_;
   std::vector<std::unique_ptr<Control>> controls_;
   std::vector<std::unique_ptr<Timer>> timers_;
+  std::string helpTopic_;
   bool shownReported_ = false;
   FormObserver* observer_ = nullptr;
   std::uintptr_t handle_ = 0;

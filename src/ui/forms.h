@@ -5,6 +5,8 @@
 // first, as the main window uses to close every other window.
 #pragma once
 
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "ui/form.h"
@@ -33,6 +35,13 @@ class Forms {
 
   // The user asked to close the window (its close box, Alt+F4).
   void closeRequested(Form& form);
+
+  // Opens the help at `topic` (a page of the help file), as the program
+  // sets it: the F1 key of every window.
+  std::function<void(const std::string& topic)> onHelp;
+  void help(const std::string& topic) {
+    if (onHelp) onHelp(topic);
+  }
 
  private:
   WindowSystem& windows_;

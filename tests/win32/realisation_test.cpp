@@ -368,6 +368,28 @@ TEST_F(RealisationTest, AModalWindowBlocksItsOwnerUntilItIsClosed) {
   EXPECT_TRUE(IsWindowEnabled(reinterpret_cast<HWND>(form.handle())));
 }
 
+// Alt and a caption's marked letter, as the dialog manager takes them: a
+// button is pressed, a label gives the focus to the field after it, inside
+// frames too.
+TEST_F(RealisationTest, AccessKeysPressButtonsAndFocusTheFieldAfterALabel) {
+  Control& frame =
+      form.add(ControlKind::Frame, "frame").caption("Explorer").at(120, 120, 6000, 2000);
+  form.add(ControlKind::SkinLabel, "lbl").caption("&Home page").at(120, 300, 2000, 255).in(frame);
+  Control& field = form.add(ControlKind::TextBox, "txt").at(2200, 300, 3000, 315).in(frame);
+  Control& button =
+      form.add(ControlKind::Button, "cmd").caption("&Apply").at(120, 900, 1200, 375).in(frame);
+  button.onClick = [&] { ++clicks; };
+  show();
+  const auto altKey = [&](wchar_t letter) {
+    PostMessageW(GetFocus(), WM_SYSCHAR, letter, 1 << 29);
+    forms.DoEvents();
+  };
+  altKey(L'a');
+  EXPECT_EQ(1, clicks);
+  altKey(L'h');
+  EXPECT_EQ(hwndOf(field), GetFocus());
+}
+
 TEST_F(RealisationTest, AnErrorEscapingAHandlerDoesNotCrossTheWindowProcedure) {
   Control& button = form.add(ControlKind::Button, "cmd").caption("Boom").at(120, 120, 1200, 375);
   button.onClick = [&] {

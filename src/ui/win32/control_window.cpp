@@ -1,20 +1,55 @@
 #include "ui/win32/control_window.h"
 
 #include "platform/win32/wide_text.h"
+#include "ui/win32/accessible_object.h"
 
 namespace corvanta::ui::win32 {
 
-HWND ControlWindow::createNative(const wchar_t* windowClass, DWORD style, DWORD exStyle, HWND parent,
-                                 const RECT& bounds, const std::string& text, HFONT font) {
+HWND ControlWindow::createNative(const wchar_t* windowClass, DWORD style, DWORD exStyle,
+                                 HWND parent, const RECT& bounds, const std::string& text,
+                                 HFONT font) {
   // Shown as the model says, enabled at first; the form window applies the
   // rest of the model's state.
   if (model_.Visible()) style |= WS_VISIBLE;
-  HWND window = CreateWindowExW(exStyle, windowClass, wide(text).c_str(),
-                                style | WS_CHILD | WS_CLIPSIBLINGS, bounds.left, bounds.top,
-                                bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                                nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (window && font) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  HWND window = CreateWindowExW(
+      exStyle, windowClass, wide(text).c_str(), style | WS_CHILD | WS_CLIPSIBLINGS, bounds.left,
+      bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleW(nullptr), nullptr);
+  if (!window) return nullptr;
+  if (font) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  // The user data is free in a standard control, for the application.
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  native_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&procedure)));
   return window;
+}
+
+std::shared_ptr<const ControlWindow* const> ControlWindow::presence() const {
+  if (!presence_) presence_ = std::make_shared<const ControlWindow*>(this);
+  return presence_;
+}
+
+LRESULT CALLBACK ControlWindow::procedure(HWND window, UINT message, WPARAM wParam,
+                                          LPARAM lParam) noexcept {
+  auto* self = reinterpret_cast<ControlWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  LRESULT result = 0;
+  try {
+    if (self->intercept(message, wParam, lParam, result)) return result;
+  } catch (...) {
+  }
+  const WNDPROC native = self->native_;
+  // The window's last message: the native control has it alone.
+  if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  return CallWindowProcW(native, window, message, wParam, lParam);
+}
+
+bool ControlWindow::intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  // The object id travels as a 32-bit number, sign-extended or not.
+  if (message != WM_GETOBJECT || static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT)
+    return false;
+  result = answerAccessibleObject(*this, wParam);
+  return result != 0;
 }
 
 std::string windowText(HWND window) {
@@ -36,6 +71,9 @@ HFONT createFont(LOGFONTW face, const std::string& name) {
 
 ControlWindow::~ControlWindow() {
   if (ownFont_) DeleteObject(ownFont_);
+  if (presence_) *presence_ = nullptr;
+  // A window that outlived it (none should) no longer finds it.
+  if (hwnd_ && IsWindow(hwnd_)) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
 }
 
 void ControlWindow::showOwnFont() {

@@ -1,7 +1,9 @@
 // One realised control: a standard Windows control (or two, for a frame)
 // that shows what its model says and reports the user's input back to it.
 // One small class per control kind derives from this; the form window
-// creates them, places them and routes their notifications.
+// creates them, places them and routes their notifications. Every control
+// is subclassed, so that it answers a screen reader from its model, and a
+// kind may take other messages first (`intercept`).
 #pragma once
 
 #include <windows.h>
@@ -38,11 +40,25 @@ class ControlWindow {
   virtual HWND container() const { return nullptr; }
   HWND hwnd() const { return hwnd_; }
   Control& model() const { return model_; }
+  // The control's identifier in its window, given before it is created.
+  void setId(int id) { id_ = id; }
+  int id() const { return id_; }
+
+  // Held by what outlives the control and asks after it (a screen reader's
+  // object): null once the control is gone.
+  std::shared_ptr<const ControlWindow* const> presence() const;
 
  protected:
   void showOwnFont();
   HWND createNative(const wchar_t* windowClass, DWORD style, DWORD exStyle, HWND parent,
                     const RECT& bounds, const std::string& text, HFONT font);
+  // A message the control handles before the native control does; true
+  // when it is handled and `result` is the answer.
+  virtual bool intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // The native control's own handling.
+  LRESULT native(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return CallWindowProcW(native_, hwnd_, message, wParam, lParam);
+  }
 
   Control& model_;
   HWND hwnd_ = nullptr;
@@ -50,6 +66,14 @@ class ControlWindow {
   // Set while the model is being copied into the control, so the control's
   // own change notifications are not taken for the user's input.
   bool updating_ = false;
+
+ private:
+  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam,
+                                    LPARAM lParam) noexcept;
+
+  WNDPROC native_ = nullptr;
+  int id_ = 0;
+  mutable std::shared_ptr<const ControlWindow*> presence_;
 };
 
 std::unique_ptr<ControlWindow> makeControlWindow(Control& model);

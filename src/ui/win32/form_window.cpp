@@ -8,7 +8,9 @@
 #include "platform/win32/startup_trace.h"
 #include "platform/win32/wide_text.h"
 #include "ui/forms.h"
+#include "ui/win32/accessible_object.h"
 #include "ui/win32/caption_fit.h"
+#include "ui/win32/tab_order.h"
 
 namespace corvanta::ui::win32 {
 namespace {
@@ -88,12 +90,7 @@ void FormWindow::createControls() {
   fitMadeCaptions();
 }
 
-bool FormWindow::showing(const Control& control) {
-  for (const Control* level = &control; level; level = level->parent()) {
-    if (!level->Visible()) return false;
-  }
-  return true;
-}
+bool FormWindow::showing(const Control& control) { return control.showing(); }
 
 ControlWindow* FormWindow::realise(Control& model) {
   if (const auto found = byModel_.find(&model); found != byModel_.end()) return found->second;
@@ -104,6 +101,7 @@ ControlWindow* FormWindow::realise(Control& model) {
     container = parentWindow->container();
   }
   auto window = makeControlWindow(model);
+  window->setId(nextId_++);
   window->create(container, window->nativeBounds(boundsOf(model)), font_);
   if (!window->hwnd()) return nullptr;
   // Windows stacks children first made on top, and that order is the Tab
@@ -206,6 +204,9 @@ void FormWindow::show() {
   if (tracing) tracePhase("updated");
   PostMessageW(hwnd_, kMsgShown, tracing, 0);
   SetForegroundWindow(hwnd_);
+  // A window opens with its first control focused, or the one it had.
+  if (const HWND focus = GetFocus(); !focus || focus == hwnd_ || !IsChild(hwnd_, focus))
+    restoreFocus();
 }
 
 void FormWindow::destroy() {
@@ -220,6 +221,7 @@ void FormWindow::destroy() {
   if (owner_) EnableWindow(owner_, TRUE);
   DestroyWindow(window);
   toolTips_ = nullptr;  // owned by the window, gone with it
+  lastFocus_ = nullptr;
   byHandle_.clear();
   byModel_.clear();
   clippedCaptions_.clear();
@@ -309,6 +311,30 @@ void FormWindow::controlChanged(Control& control, Property property) {
     fitCaptionOf(*found->second);
   } else if (property == Property::ToolTip) {
     if (toolTipsReady_) showToolTip(*found->second);
+  } else if (property == Property::Visible && !control.Visible()) {
+    // The focus does not go with a control that is hidden (a page left):
+    // it goes to the window's first control, not to the frame around.
+    const HWND focus = GetFocus();
+    const HWND window = found->second->hwnd();
+    const bool held = focus && (focus == window || IsChild(window, focus));
+    found->second->update(property);
+    if (held) focusControl(nextTabStop(hwnd_, nullptr, false));
+  } else if (property == Property::Expanded) {
+    announceStateChange(found->second->hwnd());
+  } else if (property == Property::Enabled) {
+    // A control that loses the focus by being disabled (a button that
+    // starts work) gets it back when it is enabled again, unless the user
+    // has put it elsewhere meanwhile.
+    const HWND window = found->second->hwnd();
+    const HWND focus = GetFocus();
+    const auto holds = [&](HWND inner) {
+      return inner && (inner == window || IsChild(window, inner));
+    };
+    if (!control.Enabled() && holds(focus)) lastFocus_ = focus;
+    found->second->update(property);
+    if (control.Enabled() && holds(lastFocus_) && GetActiveWindow() == hwnd_ &&
+        (!GetFocus() || GetFocus() == hwnd_))
+      SetFocus(lastFocus_);
   } else {
     found->second->update(property);
   }
@@ -331,6 +357,10 @@ void FormWindow::formChanged(Form& form, FormProperty property) {
 ControlWindow* FormWindow::windowFor(HWND window) const {
   const auto found = byHandle_.find(window);
   return found == byHandle_.end() ? nullptr : found->second;
+}
+
+void FormWindow::showHelp() {
+  guard([&] { forms_.help(form_.helpTopic(modelOf(GetFocus()))); });
 }
 
 HBRUSH FormWindow::backgroundBrush(HWND window) {
@@ -375,10 +405,14 @@ LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result = 0; keyboardMessage(message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_COMMAND: {
       const auto child = reinterpret_cast<HWND>(lParam);
-      if (ControlWindow* window = windowFor(child)) {
+      if (!child && LOWORD(wParam) == IDCANCEL) {
+        // Escape, from the dialog manager.
+        if (Control* cancel = form_.cancelButton()) guard([&] { cancel->click(); });
+      } else if (ControlWindow* window = windowFor(child)) {
         guard([&] { window->command(HIWORD(wParam)); });
       } else if (skin_ && HIWORD(wParam) == BN_CLICKED) {
         guard([&] { skin_->elementCommand(child); });
@@ -457,6 +491,9 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       guard([&] { forms_.closeRequested(form_); });
       return 0;
+    case WM_HELP:
+      showHelp();
+      return TRUE;
     case WM_SIZE:
       if (form_.onResize) guard([&] { form_.onResize(); });
       return 0;

@@ -2,9 +2,12 @@
 // are standard Windows controls, kept in step with the model both ways. It
 // places controls by their twips at the screen's resolution, routes each
 // control's notifications to it, runs the window's timers, and hands close
-// requests to the program's window collection. No exception crosses its
-// window procedure: an error a handler lets escape is shown and the program
-// goes on.
+// requests to the program's window collection. It is a dialog to the
+// keyboard: Tab goes through its controls in reading order, Enter presses
+// its default button and Escape its cancel button (ui/form.h), F1 opens the
+// help of the page the focus is on, and the focus comes back to where it was
+// when the window is active again. No exception crosses its window
+// procedure: an error a handler lets escape is shown and the program goes on.
 #pragma once
 
 #include <windows.h>
@@ -79,6 +82,13 @@ class FormWindow final : public FormObserver {
 
   static FormWindow* fromHandle(HWND window);
 
+  // A key the window takes before the dialog manager sees it (Tab, whose
+  // order is the window's own, and F1); false to leave it to the manager.
+  bool dialogKey(const MSG& message);
+  // Keeps the control that has the focus, to give it back when the window
+  // is active again.
+  void rememberFocus();
+
   void controlChanged(Control& control, Property property) override;
   void formChanged(Form& form, FormProperty property) override;
 
@@ -105,6 +115,14 @@ class FormWindow final : public FormObserver {
   void fitCaptionOf(ControlWindow& window);
   void fitMadeCaptions();
   ControlWindow* windowFor(HWND window) const;
+  // The model of the control that is or holds `window`; null for none.
+  Control* modelOf(HWND window) const;
+  void restoreFocus();
+  void moveFocus(bool backwards);
+  LRESULT defaultButtonId();
+  void showHelp();
+  // The messages of the dialog manager and of activation; false for others.
+  bool keyboardMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   HBRUSH backgroundBrush(HWND window);
 
   Form& form_;
@@ -116,6 +134,8 @@ class FormWindow final : public FormObserver {
   HWND toolTips_ = nullptr;
   int dpi_ = 96;
   int topInset_ = 0;
+  int nextId_ = 100;  // above IDOK, IDCANCEL and the skin's own buttons
+  HWND lastFocus_ = nullptr;
   std::vector<ControlWindow*> unfitted_;  // made, caption not fitted yet
   bool controlsMade_ = false;
   bool toolTipsReady_ = false;

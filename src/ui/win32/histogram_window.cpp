@@ -1,8 +1,10 @@
 // The processor-usage histogram: the model's newest values as bars, newest
-// on the right, on a dark grid. Its window text is the newest value ("37 %"),
-// which is what a screen reader reads for it.
+// on the right, on a dark grid. A screen reader takes it for a progress bar
+// named after its frame whose value is the newest one ("37 %"); it is told
+// of a new value at most once a second, however often values come.
 #include <algorithm>
 
+#include "ui/win32/accessible_object.h"
 #include "ui/win32/control_kinds.h"
 #include "ui/win32/painted_window.h"
 
@@ -13,6 +15,8 @@ constexpr const wchar_t* kHistogramClass = L"CorvantaHistogram";
 constexpr COLORREF kBackground = RGB(0, 0, 0);
 constexpr COLORREF kGrid = RGB(0, 64, 0);
 constexpr int kGridLines = 4;
+constexpr ULONGLONG kAnnounceEvery = 1000;  // milliseconds
+constexpr UINT_PTR kAnnounceTimer = 1;
 
 class Histogram final : public PaintedWindow {
  public:
@@ -28,9 +32,35 @@ class Histogram final : public PaintedWindow {
     }
     setWindowText(hwnd_, latestText());
     repaint();
+    announce();
+  }
+
+ protected:
+  bool intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    if (message != WM_TIMER || wParam != kAnnounceTimer)
+      return ControlWindow::intercept(message, wParam, lParam, result);
+    KillTimer(hwnd_, kAnnounceTimer);
+    waiting_ = false;
+    announce();
+    result = 0;
+    return true;
   }
 
  private:
+  // A value within a second of the last one told waits for the second to
+  // pass, and is told then if no newer one has come.
+  void announce() {
+    if (waiting_) return;
+    const ULONGLONG now = GetTickCount64();
+    if (told_ != 0 && now - told_ < kAnnounceEvery) {
+      waiting_ = SetTimer(hwnd_, kAnnounceTimer, static_cast<UINT>(kAnnounceEvery - (now - told_)),
+                          nullptr) != 0;
+      return;
+    }
+    told_ = now;
+    announceValueChange(hwnd_);
+  }
+
   std::string latestText() const {
     const auto& values = model_.history();
     return values.empty() ? std::string() : std::to_string(values.back()) + " %";
@@ -66,6 +96,9 @@ class Histogram final : public PaintedWindow {
     }
     DeleteObject(bar);
   }
+
+  ULONGLONG told_ = 0;
+  bool waiting_ = false;
 };
 
 }  // namespace

@@ -5,9 +5,7 @@
 
 namespace corvanta::ui::win32 {
 
-PaintedWindow::~PaintedWindow() {
-  if (hwnd_) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-}
+PaintedWindow::~PaintedWindow() = default;
 
 void PaintedWindow::createPainted(const wchar_t* windowClass, DWORD exStyle, HWND parent,
                                   const RECT& bounds, const std::string& text, HFONT font) {
@@ -22,7 +20,6 @@ void PaintedWindow::createPainted(const wchar_t* windowClass, DWORD exStyle, HWN
     registered.insert(windowClass);
   }
   hwnd_ = createNative(windowClass, 0, exStyle, parent, bounds, text, font);
-  if (hwnd_) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 void PaintedWindow::paintBuffered(HDC target) const {
@@ -41,7 +38,10 @@ void PaintedWindow::paintBuffered(HDC target) const {
 
 LRESULT CALLBACK PaintedWindow::windowProc(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) noexcept {
-  auto* self = reinterpret_cast<PaintedWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  // The control's user data, from the moment it is made until it goes
+  // (control_window.cpp); null before and after.
+  auto* self = static_cast<PaintedWindow*>(
+      reinterpret_cast<ControlWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA)));
   if (LRESULT result = 0; self && self->answer(message, result)) return result;
   switch (message) {
     case WM_SIZE:

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "base/text.h"
@@ -15,6 +16,8 @@ constexpr int kBandHeight = 24;  // pixels
 constexpr int kElementWidth = 56;
 constexpr int kElementHeight = 18;
 constexpr const wchar_t* kBandElements[] = {L"Changes", L"About", L"help"};
+// The band's buttons' identifiers: none of a form's controls has one of them.
+constexpr int kBandFirstId = 10;
 
 // Whether two fonts would draw alike (face, size, weight, slant).
 bool sameFont(HFONT a, HFONT b) {
@@ -113,19 +116,22 @@ void SkinEngine::addBand(FormWindow& form, const SkinStyle& style) {
   form.setTopInset(kBandHeight);
   RECT client;
   GetClientRect(form.hwnd(), &client);
-  int right = client.right - 6;
-  // Right to left: "help" at the edge, "About" and "Changes" before it.
-  for (auto name = std::rbegin(kBandElements); name != std::rend(kBandElements); ++name) {
-    HWND button =
-        CreateWindowExW(0, L"BUTTON", *name, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
-                        right - kElementWidth, (kBandHeight - kElementHeight) / 2, kElementWidth,
-                        kElementHeight, form.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  // "help" at the right edge, "About" and "Changes" before it; made from
+  // left to right, as they are read and as Tab and screen readers go.
+  constexpr int count = static_cast<int>(std::size(kBandElements));
+  int left = client.right - 6 - count * kElementWidth - (count - 1) * 4;
+  int id = kBandFirstId;
+  for (const wchar_t* name : kBandElements) {
+    HWND button = CreateWindowExW(
+        0, L"BUTTON", name, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, left,
+        (kBandHeight - kElementHeight) / 2, kElementWidth, kElementHeight, form.hwnd(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), GetModuleHandleW(nullptr), nullptr);
+    left += kElementWidth + 4;
     if (!button) continue;
     if (HFONT chosen = font(style))
       SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), FALSE);
-    elements_[button] = narrow(*name);
+    elements_[button] = narrow(name);
     bands_[form.hwnd()] = button;
-    right -= kElementWidth + 4;
   }
 }
 

@@ -27,6 +27,20 @@ class TextBox final : public ControlWindow {
   void command(int code) override {
     if (code == EN_CHANGE && !updating_) model_.textFromUser(windowText(hwnd_));
   }
+
+ protected:
+  // A box of many lines takes Enter for a new line, but Tab and Escape stay
+  // the window's: a box that kept them would hold the keyboard in it.
+  bool intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    if (message != WM_GETDLGCODE || !model_.style().multiLine)
+      return ControlWindow::intercept(message, wParam, lParam, result);
+    result = native(message, wParam, lParam);
+    const auto* key = reinterpret_cast<const MSG*>(lParam);
+    if (key && (key->message == WM_KEYDOWN || key->message == WM_CHAR) &&
+        (key->wParam == VK_TAB || key->wParam == VK_ESCAPE))
+      result &= ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB);
+    return true;
+  }
 };
 
 }  // namespace

@@ -44,6 +44,8 @@ void Win32WindowSystem::runModal(Form& form) {
   FormWindow* window = windowOf(form);
   if (!window) return;
   HWND owner = window->owner();
+  if (FormWindow* ownerWindow = owner ? FormWindow::fromHandle(owner) : nullptr)
+    ownerWindow->rememberFocus();  // a disabled window has no focus to remember
   if (owner) EnableWindow(owner, FALSE);
   window->show();
   while (windowOf(form) && !quit_) pump(true);
@@ -70,11 +72,12 @@ bool Win32WindowSystem::pump(bool wait) {
     quit_ = true;
     return false;
   }
-  // Keyboard navigation within whichever of our windows has the focus.
-  HWND active = GetActiveWindow();
-  const bool ours = active && FormWindow::fromHandle(active);
+  // Keyboard navigation within the window the message is for: Tab and F1
+  // as the window orders them, the rest as the dialog manager does.
+  const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  FormWindow* form = root ? FormWindow::fromHandle(root) : nullptr;
   ++dispatching_;
-  if (!ours || !IsDialogMessageW(active, &message)) {
+  if (!form || !(form->dialogKey(message) || IsDialogMessageW(root, &message))) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -1,6 +1,7 @@
 // The window system over user32: form windows, the message loop with
-// keyboard navigation (Tab, arrows, access keys), modal windows over a
-// disabled owner, and "let pending events run".
+// keyboard navigation (Tab, arrows, access keys, Enter, Escape, F1) in every
+// form window, modal windows over a disabled owner that gets its focus back,
+// and "let pending events run".
 #pragma once
 
 #include <windows.h>

@@ -1,5 +1,6 @@
 #include "ui/win32/skin_engine.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -11,8 +12,8 @@
 namespace corvanta::ui::win32 {
 namespace {
 
-constexpr int kBandHeight = 24;  // pixels
-constexpr int kElementWidth = 56;
+constexpr int kBandHeight = 24;    // pixels
+constexpr int kElementWidth = 56;  // at least; wider for a longer caption
 constexpr int kElementHeight = 18;
 constexpr const wchar_t* kBandElements[] = {L"Changes", L"About", L"help"};
 
@@ -26,6 +27,18 @@ bool sameFont(HFONT a, HFONT b) {
   GetObjectW(b, sizeof second, &second);
   return first.lfHeight == second.lfHeight && first.lfWeight == second.lfWeight &&
          first.lfItalic == second.lfItalic && lstrcmpiW(first.lfFaceName, second.lfFaceName) == 0;
+}
+
+// How wide the text draws in `font` (the system's when null), "&" prefixes
+// as a button draws them.
+int textWidth(const std::wstring& text, HFONT font) {
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ previous = SelectObject(screen, font ? font : GetStockObject(SYSTEM_FONT));
+  RECT extent{};
+  DrawTextW(screen, text.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE);
+  SelectObject(screen, previous);
+  ReleaseDC(nullptr, screen);
+  return extent.right;
 }
 
 COLORREF colorRef(Rgb rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
@@ -115,18 +128,22 @@ void SkinEngine::addBand(FormWindow& form, const SkinStyle& style) {
   RECT client;
   GetClientRect(form.hwnd(), &client);
   int right = client.right - 6;
+  HFONT chosen = font(style);
   // Right to left: "help" at the edge, "About" and "Changes" before it.
   for (auto name = std::rbegin(kBandElements); name != std::rend(kBandElements); ++name) {
-    HWND button =
-        CreateWindowExW(0, L"BUTTON", *name, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
-                        right - kElementWidth, (kBandHeight - kElementHeight) / 2, kElementWidth,
-                        kElementHeight, form.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    const std::string element = narrow(*name);
+    const auto given = elementCaptions.find(element);
+    const std::wstring caption = given == elementCaptions.end() ? *name : wide(given->second);
+    const int width = std::max(kElementWidth, textWidth(caption, chosen) + 12);
+    HWND button = CreateWindowExW(0, L"BUTTON", caption.c_str(),
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, right - width,
+                                  (kBandHeight - kElementHeight) / 2, width, kElementHeight,
+                                  form.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!button) continue;
-    if (HFONT chosen = font(style))
-      SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), FALSE);
-    elements_[button] = narrow(*name);
+    if (chosen) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), FALSE);
+    elements_[button] = element;
     bands_[form.hwnd()] = button;
-    right -= kElementWidth + 4;
+    right -= width + 4;
   }
 }
 

@@ -59,6 +59,23 @@ TEST(Text, FoldsLettersAsWindowsComparesNames) {
                            "b")));  // a stray byte kept
 }
 
+// A translation may put the values in any order; a value is never read for
+// marks of its own (a path may hold "%1").
+TEST(Text, FillsTheBlanksOfALanguageFilesText) {
+  const struct {
+    const char* pattern;
+    std::initializer_list<std::string_view> values;
+    const char* filled;
+  } cases[] = {
+      {"%1 MB of %2 MB", {"312", "513"}, "312 MB of 513 MB"},
+      {"%2 MB 中的 %1 MB", {"312", "513"}, "513 MB 中的 312 MB"},
+      {"%1%nwas changed (now: %2).", {"C:\\%2%1", "5"}, "C:\\%2%1\r\nwas changed (now: 5)."},
+      {"100%% of %1, %3 stays, % too", {"C:"}, "100% of C:, %3 stays, % too"},
+      {"ends in %", {}, "ends in %"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.filled, fillIn(c.pattern, c.values)) << c.pattern;
+}
+
 TEST(Text, TrimsSpacesButNotTabs) {
   EXPECT_EQ("a b", trimSpaces("  a b "));
   EXPECT_EQ("", trimSpaces("   "));

@@ -128,7 +128,12 @@ TEST(Forms, LoadsOnceShowsModallyAndUnloadsWithTheirHandlers) {
   Form dialog("dialog", "D", 100, 100);
   int loads = 0;
   int unloads = 0;
-  dialog.onLoad = [&] { ++loads; };
+  // The language comes first, once, before the window is made.
+  forms.onLoading = [&](Form& loading) { windows.log.push_back("language " + loading.name()); };
+  dialog.onLoad = [&] {
+    ++loads;
+    windows.log.push_back("load dialog");
+  };
   dialog.onUnload = [&] { ++unloads; };
   forms.Show(owner);
   forms.Load(dialog);
@@ -138,9 +143,10 @@ TEST(Forms, LoadsOnceShowsModallyAndUnloadsWithTheirHandlers) {
   forms.ShowModal(dialog, owner);
   EXPECT_EQ(1, unloads);
   EXPECT_FALSE(forms.isLoaded(dialog));
-  EXPECT_EQ((std::vector<std::string>{"create owner", "show owner", "create dialog", "modal dialog",
-                                      "destroy dialog"}),
-            windows.log);
+  EXPECT_EQ(
+      (std::vector<std::string>{"language owner", "create owner", "show owner", "language dialog",
+                                "create dialog", "load dialog", "modal dialog", "destroy dialog"}),
+      windows.log);
 }
 
 // The work a window leaves until it has shown must have run before any of

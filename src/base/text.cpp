@@ -215,4 +215,25 @@ bool displayOrder(std::string_view a, std::string_view b) {
 std::string trimSpaces(std::string_view text) { return trimAny(text, " "); }
 std::string trimBlanks(std::string_view text) { return trimAny(text, " \t\r"); }
 
+std::string fillIn(std::string_view pattern, std::initializer_list<std::string_view> values) {
+  std::string text;
+  text.reserve(pattern.size());
+  for (std::size_t at = 0; at < pattern.size(); ++at) {
+    const char mark = at + 1 < pattern.size() && pattern[at] == '%' ? pattern[at + 1] : '\0';
+    const auto value = static_cast<std::size_t>(mark - '1');
+    if (mark >= '1' && mark <= '9' && value < values.size()) {
+      text += values.begin()[value];
+    } else if (mark == 'n') {
+      text += "\r\n";
+    } else if (mark == '%') {
+      text += '%';
+    } else {
+      text += pattern[at];
+      continue;
+    }
+    ++at;
+  }
+  return text;
+}
+
 }  // namespace corvanta

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -47,5 +48,11 @@ std::string trimSpaces(std::string_view text);
 // Removes leading and trailing spaces, tabs and carriage returns, as INI-style
 // files are read.
 std::string trimBlanks(std::string_view text);
+
+// A text of the language files with its blanks filled, as Windows' messages
+// mark them: "%1" to "%9" the values in order, "%n" a line break (CR LF),
+// "%%" one percent sign. A value is put in as it is, never read for marks
+// of its own; a mark without a value, or any other "%", stays as written.
+std::string fillIn(std::string_view pattern, std::initializer_list<std::string_view> values);
 
 }  // namespace corvanta

@@ -60,6 +60,9 @@ class Win32Program {
                  appFolder_} {
     windows_.setSkinPainter(&skin_);
     setDisplayCollation(&userCollation);
+    translateEveryWindow(forms_, localizer_);
+    translateEveryWindow(headlessForms_, localizer_);
+    if (consoleDialogs) localizer_.useLanguage(kEnglish);
   }
   Win32Program(const Win32Program&) = delete;
   Win32Program& operator=(const Win32Program&) = delete;

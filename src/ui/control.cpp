@@ -298,9 +298,10 @@ void Control::setRowTicked(int row, bool ticked) {
   notify(Property::Ticks);
 }
 
-void Control::setTabs(std::vector<std::string> captions) {
+void Control::setTabs(std::vector<std::string> captions, std::vector<std::string> tags) {
   requireKind({ControlKind::TabStrip}, "Tabs");
   tabs_ = std::move(captions);
+  tabTags_ = std::move(tags);
   selectedTab_ = tabs_.empty() ? 0 : 1;
   notify(Property::Tabs);
 }

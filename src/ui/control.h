@@ -10,6 +10,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvanta::ui {
@@ -89,8 +90,11 @@ struct FontSpec {
 };
 
 struct ListColumn {
+  ListColumn(std::string text, int twips, std::string languageId = {})
+      : caption(std::move(text)), width(twips), tag(std::move(languageId)) {}
   std::string caption;
-  int width = 0;  // twips
+  int width = 0;    // twips
+  std::string tag;  // the language ID of its caption, or empty
   bool operator==(const ListColumn&) const = default;
 };
 
@@ -212,9 +216,11 @@ class Control {
   bool RowTicked(int row) const;
   void setRowTicked(int row, bool ticked);
 
-  // Tab strip: tab captions and the selected tab (1-based, 0 when none).
+  // Tab strip: tab captions, their language IDs (empty: none), and the
+  // selected tab (1-based, 0 when none).
   const std::vector<std::string>& tabs() const { return tabs_; }
-  void setTabs(std::vector<std::string> captions);
+  const std::vector<std::string>& tabTags() const { return tabTags_; }
+  void setTabs(std::vector<std::string> captions, std::vector<std::string> tags = {});
   int SelectedTab() const { return selectedTab_; }
   void setSelectedTab(int tab);
 
@@ -304,6 +310,7 @@ class Control {
   std::vector<std::vector<std::string>> rows_;
   std::vector<bool> rowTicks_;
   std::vector<std::string> tabs_;
+  std::vector<std::string> tabTags_;
   int selectedTab_ = 0;
   std::string picturePath_;
   std::int64_t backColor_ = -1;

@@ -5,7 +5,11 @@
 namespace corvanta::ui {
 
 Form::Form(std::string name, std::string caption, int width, int height)
-    : name_(std::move(name)), caption_(std::move(caption)), width_(width), height_(height) {}
+    : name_(std::move(name)),
+      caption_(std::move(caption)),
+      designCaption_(caption_),
+      width_(width),
+      height_(height) {}
 
 void Form::notify(FormProperty property) {
   if (observer_) observer_->formChanged(*this, property);

@@ -53,6 +53,11 @@ class Form {
   const std::string& name() const { return name_; }
   const std::string& Caption() const { return caption_; }
   void setCaption(const std::string& caption);
+  // The title the window was declared with, and the language ID its title
+  // takes (empty for a title no language changes).
+  const std::string& DesignCaption() const { return designCaption_; }
+  const std::string& Tag() const { return tag_; }
+  void setTag(const std::string& languageId) { tag_ = languageId; }
   int Width() const { return width_; }
   int Height() const { return height_; }
   void setHeight(int height);
@@ -109,6 +114,8 @@ class Form {
 
   std::string name_;
   std::string caption_;
+  std::string designCaption_;
+  std::string tag_;
   int width_;
   int height_;
   std::vector<std::unique_ptr<Control>> controls_;

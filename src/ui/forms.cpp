@@ -10,6 +10,7 @@ bool Forms::isLoaded(const Form& form) const {
 
 void Forms::Load(Form& form, Form* owner) {
   if (ended_ || isLoaded(form)) return;
+  if (onLoading) onLoading(form);
   windows_.create(form, owner, *this);
   loaded_.push_back(&form);
   if (form.onLoad) form.onLoad();

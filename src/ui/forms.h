@@ -19,6 +19,11 @@ class Forms {
   explicit Forms(WindowSystem& windows) : windows_(windows) {}
 
   void Load(Form& form, Form* owner = nullptr);
+  // Runs for every window as it loads, before it is made and before its
+  // load handler: the program gives each window the texts of its language
+  // here, so that no window can show without them.
+  std::function<void(Form&)> onLoading;
+
   void Show(Form& form);
   // Loads the window if need be, shows it modally over `owner`, and returns
   // once it has been unloaded.

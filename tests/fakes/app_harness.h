@@ -35,7 +35,10 @@ inline std::string readSourceFile(const std::string& relative) {
 }
 
 struct AppHarness {
-  AppHarness() { files.addFile(languageFile(kEnglish), readSourceFile("languages/English.ini")); }
+  AppHarness() {
+    files.addFile(languageFile(kEnglish), readSourceFile("languages/English.ini"));
+    translateEveryWindow(forms, localizer);
+  }
 
   std::string languageFile(const std::string& language) const {
     return appFolder + "\\languages\\" + language + ".ini";

@@ -1,10 +1,11 @@
 #include "core/i18n/localizer.h"
 
-#include "base/text.h"
 #include "base/resume.h"
+#include "base/text.h"
 #include "platform/file_port.h"
 #include "registry/settings_store.h"
 #include "ui/form.h"
+#include "ui/forms.h"
 
 namespace corvanta {
 namespace {
@@ -41,6 +42,7 @@ bool isLanguageName(const std::string& name) {
 }
 
 std::string Localizer::LanguageName() {
+  if (!fixedLanguage_.empty()) return fixedLanguage_;
   std::string name;
   resumeNext(
       [&] { name = settings_.GetSetting(kSettingsApplication, kSettingsSection, kSettingsKey); });
@@ -99,14 +101,39 @@ std::string Localizer::LookupText(const std::string& id, const std::string& fall
   return lookup(id, LanguageName()).value_or(fallback);
 }
 
+std::string Localizer::text(const std::string& id, const std::string& english,
+                            std::initializer_list<std::string_view> values) {
+  return fillIn(LookupText(id, english), values);
+}
+
 void Localizer::ApplyLanguage(ui::Form& form, const std::string& languageName) {
+  const auto textOf = [&](const std::string& id, const std::string& declared) {
+    return id.empty() ? declared : lookup(id, languageName).value_or(declared);
+  };
+  if (!form.Tag().empty()) form.setCaption(textOf(form.Tag(), form.DesignCaption()));
   for (const auto& control : form.controls()) {
-    if (control->Tag().empty()) continue;
     // A control that cannot take a caption is passed over; the walk goes on.
-    resumeNext([&] {
-      control->setCaption(lookup(control->Tag(), languageName).value_or(control->DesignCaption()));
-    });
+    if (!control->Tag().empty())
+      resumeNext([&] { control->setCaption(textOf(control->Tag(), control->DesignCaption())); });
+    if (control->kind() == ui::ControlKind::ListView) {
+      std::vector<ui::ListColumn> columns = control->columns();
+      for (ui::ListColumn& column : columns) column.caption = textOf(column.tag, column.caption);
+      control->setColumns(std::move(columns));
+    } else if (control->kind() == ui::ControlKind::TabStrip && !control->tabTags().empty()) {
+      std::vector<std::string> tabs = control->tabs();
+      for (std::size_t i = 0; i < tabs.size() && i < control->tabTags().size(); ++i)
+        tabs[i] = textOf(control->tabTags()[i], tabs[i]);
+      const int selected = control->SelectedTab();
+      control->setTabs(std::move(tabs), control->tabTags());
+      if (selected > 0) control->setSelectedTab(selected);
+    }
   }
+}
+
+void translateEveryWindow(ui::Forms& forms, Localizer& localizer) {
+  forms.onLoading = [&localizer](ui::Form& form) {
+    localizer.ApplyLanguage(form, localizer.LanguageName());
+  };
 }
 
 }  // namespace corvanta

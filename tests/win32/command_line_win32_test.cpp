@@ -223,7 +223,7 @@ TEST(CommandLine, TheWindowAndACommandLineImportKeepTheirOwnGroups) {
   ASSERT_NE(nullptr, testing::showStartMenuTab(main));
   HWND find = testing::childWithText(main, "Remove the Find command");
   ASSERT_NE(nullptr, find);
-  HWND apply = FindWindowExA(GetParent(find), nullptr, "BUTTON", "Apply");
+  HWND apply = testing::childWithText(GetParent(find), "Apply");
   ASSERT_NE(nullptr, apply);
   const std::size_t before = journalGroups().size();
 

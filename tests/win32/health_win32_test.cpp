@@ -511,7 +511,7 @@ TEST(HealthProgram, CheckAndRepairInTheRealWindowRemovesABrokenEntryAfterBacking
   ASSERT_NE(nullptr, health);
   HWND frame = childWithText(health, "Software removal entries in Registry");
   ASSERT_NE(nullptr, frame);
-  SendMessageW(FindWindowExA(frame, nullptr, "BUTTON", "Check && Repair"), BM_CLICK, 0, 0);
+  SendMessageW(childWithText(frame, "Check && Repair"), BM_CLICK, 0, 0);
 
   // The errors found and the entries repaired, as the frame shows them.
   const auto counts = [&] {
@@ -527,7 +527,7 @@ TEST(HealthProgram, CheckAndRepairInTheRealWindowRemovesABrokenEntryAfterBacking
   EXPECT_GE(std::stoi(first[0]), 1);
   EXPECT_GE(std::stoi(first[1]), 1);
   // What was repaired is gone: a second run finds nothing left to repair.
-  SendMessageW(FindWindowExA(frame, nullptr, "BUTTON", "Check && Repair"), BM_CLICK, 0, 0);
+  SendMessageW(childWithText(frame, "Check && Repair"), BM_CLICK, 0, 0);
   EXPECT_EQ((std::vector<std::string>{"0", "0"}), counts());
   EXPECT_NE(ERROR_SUCCESS,
             RegOpenKeyExA(HKEY_LOCAL_MACHINE, (uninstall + broken).c_str(), 0, KEY_READ, &key));

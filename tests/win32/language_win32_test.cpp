@@ -65,7 +65,7 @@ TEST(ProgramLanguages, GermanChosenShowsAtTheNextStartAndAMissingFileGivesEnglis
     SendMessageW(chooser, CB_SETCURSEL, 0, 0);
     SendMessageW(GetParent(chooser), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(chooser), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(chooser));
-    SendMessageW(FindWindowExA(GetParent(chooser), nullptr, "BUTTON", "Apply"), BM_CLICK, 0, 0);
+    SendMessageW(childWithText(GetParent(chooser), "Apply"), BM_CLICK, 0, 0);
     EXPECT_NE(nullptr, childWithText(main, "System <<")) << "nothing changes before the restart";
   }
   {

@@ -95,9 +95,22 @@ class RunningProgram {
   bool started_ = false;
 };
 
+// A caption as it shows: "&x" underlines x, "&&" is one "&".
+inline std::string shownText(const std::string& text) {
+  std::string shown;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (text[at] == '&' && at + 1 < text.size()) ++at;
+    shown += text[at];
+  }
+  return shown;
+}
+
+// The child whose text shows as `text` does, whichever letter each makes its
+// access key.
 inline HWND childWithText(HWND window, const std::string& text, bool visibleOnly = false) {
+  const std::string wanted = shownText(text);
   for (const auto& child : childrenOf(window)) {
-    if (child.text == text && (child.visible || !visibleOnly)) return child.window;
+    if (shownText(child.text) == wanted && (child.visible || !visibleOnly)) return child.window;
   }
   return nullptr;
 }

@@ -42,15 +42,15 @@ TEST_F(MainFormTest, StartsOnTheVisualPageWithTheNavigationClosed) {
 
 TEST_F(MainFormTest, TakesEveryTaggedCaptionFromTheEnglishFileByDefault) {
   start();
-  EXPECT_EQ("System >>", c("syscmd").Caption());
-  EXPECT_EQ("CPU && Memory", c("cpucmd").Caption());
-  EXPECT_EQ("Explorer", c("Command1").Caption()) << "the tag \" 7003\" matches the key 7003";
-  EXPECT_EQ("System Health", c("Command3").Caption());
+  EXPECT_EQ("&System >>", c("syscmd").Caption());
+  EXPECT_EQ("&CPU && Memory", c("cpucmd").Caption());
+  EXPECT_EQ("E&xplorer", c("Command1").Caption()) << "the tag \" 7003\" matches the key 7003";
+  EXPECT_EQ("System &Health", c("Command3").Caption());
   EXPECT_EQ("System Monitoring", c("SMframe").Caption());
   EXPECT_EQ("Drives", c("drivesframe").Caption());
   EXPECT_EQ("Input", c("Inputframe").Caption());
   EXPECT_EQ("Explorer Options", c("OptionsFrame", 0).Caption());
-  EXPECT_EQ("Select your language", c("langSkinLabel1").Caption());
+  EXPECT_EQ("Selec&t your language", c("langSkinLabel1").Caption());
   ASSERT_EQ(1, c("combolng").ListCount());
   EXPECT_EQ("English", c("combolng").Text());
 }
@@ -75,10 +75,10 @@ TEST_F(MainFormTest, PagesNotShownAtFirstAreFilledBeforeTheFirstClickReachesThem
 TEST_F(MainFormTest, AMissingLanguageFileGivesEnglishAndSaysSoOnce) {
   app.storeLanguage("Deutsch");
   start();
-  EXPECT_EQ("System >>", c("syscmd").Caption());
-  EXPECT_EQ("Visual", c("Command4").Caption());
+  EXPECT_EQ("&System >>", c("syscmd").Caption());
+  EXPECT_EQ("&Visual", c("Command4").Caption());
   EXPECT_EQ("System Monitoring", c("SMframe").Caption());
-  EXPECT_EQ("Apply", c("Applylangcmd").Caption());
+  EXPECT_EQ("&Apply", c("Applylangcmd").Caption());
   ASSERT_EQ(1u, app.dialogs.shown.size());
   EXPECT_NE(std::string::npos, app.dialogs.shown[0].text.find("\\languages\\Deutsch.ini"));
   EXPECT_EQ("Deutsch", app.settings.GetSetting("Corvanta", "Language", "lng")) << "kept";
@@ -210,7 +210,7 @@ TEST_F(MainFormTest, TheExpanderOpensAndClosesTheNavigationAndHidesMonitoring) {
   EXPECT_TRUE(c("Frame1").Visible());
   EXPECT_EQ((ui::Geometry{160, 285 + 370, 1635, 3555}), c("Frame1").geometry());
   EXPECT_EQ(285 + 370 + 3555, c("cpucmd").Top());
-  EXPECT_EQ("System <<", c("syscmd").Caption());
+  EXPECT_EQ("&System <<", c("syscmd").Caption());
   EXPECT_TRUE(visiblePages().empty()) << "the monitoring page is hidden, no other shown";
 
   c("Command2").click();
@@ -218,7 +218,7 @@ TEST_F(MainFormTest, TheExpanderOpensAndClosesTheNavigationAndHidesMonitoring) {
   EXPECT_FALSE(c("Frame1").Visible());
   EXPECT_EQ((ui::Geometry{240, 3400, 1635, 3555}), c("Frame1").geometry());
   EXPECT_EQ(480 + 285 + 50, c("cpucmd").Top());
-  EXPECT_EQ("System >>", c("syscmd").Caption());
+  EXPECT_EQ("&System >>", c("syscmd").Caption());
   EXPECT_EQ(std::vector<std::string>{"SIFrame"}, visiblePages()) << "other pages keep their state";
 }
 
@@ -345,7 +345,7 @@ TEST_F(MainFormTest, ALanguageThatCannotBeSavedIsToldAndNotClaimedSaved) {
   start();
   c("Applylangcmd").click();
   ASSERT_EQ(1u, app.dialogs.shown.size()) << "a failed save is said, not hidden";
-  EXPECT_EQ("Select your language", c("langSkinLabel1").Caption())
+  EXPECT_EQ("Selec&t your language", c("langSkinLabel1").Caption())
       << "no word of a language shown at the next start";
   EXPECT_EQ("", app.settings.GetSetting("Corvanta", "Language", "lng"));
 }
@@ -371,8 +371,8 @@ TEST_F(MainFormTest, ClosingTheMainWindowUnloadsEveryWindow) {
 }
 
 TEST(AboutWindow, VersionLineHasAZeroThirdNumber) {
-  EXPECT_EQ("Version 3.3.0.0", versionLine(3, 3, 0));
-  EXPECT_EQ("Version 10.2.0.7", versionLine(10, 2, 7));
+  EXPECT_EQ("3.3.0.0", versionNumber(3, 3, 0));
+  EXPECT_EQ("10.2.0.7", versionNumber(10, 2, 7));
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ constexpr std::array<ui::ControlRow, 3> kList = {{
 }};
 
 constexpr std::array<ui::ControlRow, 6> kProperties = {{
-    {ControlKind::SkinLabel, "Label2", "Size", nullptr, {120, 360, 600, 255}},
+    {ControlKind::SkinLabel, "Label2", "Size", "8300", {120, 360, 600, 255}},
     {ControlKind::TextBox, "sizetxt", nullptr, nullptr, {780, 300, 735, 315}},
     {ControlKind::UpDown, "UpDown1", nullptr, nullptr, {1515, 300, 255, 315}},
     {ControlKind::CheckBox, "Check1", "Strikeout", "5005", {2160, 300, 1740, 285}},
@@ -58,6 +58,7 @@ int leadingNumber(const std::string& text) {
 }
 
 FontsForm::FontsForm(AppContext& app) : ui::Form("Fontsfrm", "Fonts", 7260, 4950), app_(app) {
+  setTag("7004");
   addAll(kList);
   addAll(kProperties, &control("FontFrame1"));
   add(ControlKind::Button, "Command1")
@@ -70,7 +71,7 @@ FontsForm::FontsForm(AppContext& app) : ui::Form("Fontsfrm", "Fonts", 7260, 4950
       .at(5805, 3900, 1215, 375)
       .asDefault()
       .asCancel();
-  control("Label1").withStyle({.multiLine = true}).named("Sample text");
+  control("Label1").withStyle({.multiLine = true}).named("Sample text", "8310");
   setHelpTopic("fonts.html");
   control("UpDown1").withStyle({.vertical = true}).range(6, 72).steps(1, 1, 1);
   control("UpDown1").setValue(kFirstSize);
@@ -86,7 +87,6 @@ FontsForm::FontsForm(AppContext& app) : ui::Form("Fontsfrm", "Fonts", 7260, 4950
 }
 
 void FontsForm::Form_Load() {
-  setCaption(app_.localizer.LookupText("7004", Caption()));
   skinWindow(*this, app_.skin, app_.appFolder, "SmallForm");
   FillFontList();
   // The preview starts in the list's second font, or its only one, or the
@@ -163,8 +163,10 @@ void FontsForm::Check3_Click() {
 }
 
 void FontsForm::Command1_Click() {
-  const auto chosen = app_.dialogs.openFile({"Add Font", "True Type Fonts|*.ttf", "c:", ""});
-  if (!chosen || !haveAdministratorRights(app_, "Installing a font")) return;
+  Localizer& texts = app_.localizer;
+  const auto chosen = app_.dialogs.openFile(
+      {texts.text("8301", "Add Font"), texts.text("8302", "True Type Fonts") + "|*.ttf", "c:", ""});
+  if (!chosen || !haveAdministratorRights(app_, texts.text("8303", "Installing a font"))) return;
   const ChangeScope changes(app_.journal, "Fonts");
   if (const std::string failure = InstallFonts(*chosen); !failure.empty()) {
     app_.dialogs.messageBox(failure, kAppTitle, kMbOk | kMbIconError);
@@ -172,6 +174,7 @@ void FontsForm::Command1_Click() {
 }
 
 std::string FontsForm::InstallFonts(const std::string& source) {
+  Localizer& texts = app_.localizer;
   const std::string fileName = source.substr(source.find_last_of("\\/:") + 1);
   const std::string target = app_.system.windowsDirectory() + "\\Fonts\\" + fileName;
   // Only "not found" means absent: a folder that cannot be read may well
@@ -179,27 +182,33 @@ std::string FontsForm::InstallFonts(const std::string& source) {
   if (const long found = app_.files.anyMatch(target);
       found != kErrorFileNotFound && found != kErrorPathNotFound) {
     return found == kErrorSuccess
-               ? "A font file named " + fileName +
-                     " is already in the fonts folder; nothing was installed."
-               : "Whether the fonts folder already holds " + fileName + " cannot be told (error " +
-                     std::to_string(found) + "); nothing was installed.";
+               ? texts.text("8304",
+                            "A font file named %1 is already in the fonts folder; nothing was "
+                            "installed.",
+                            {fileName})
+               : texts.text("8305",
+                            "Whether the fonts folder already holds %1 cannot be told (error "
+                            "%2); nothing was installed.",
+                            {fileName, std::to_string(found)});
   }
   std::string bytes;
   const auto name =
       app_.files.readFile(source, bytes) == kErrorSuccess ? fontFullName(bytes) : std::nullopt;
   if (!name || app_.desktop.addFontResource(source) == 0) {
-    return source +
-           " is not a font this system can use, or its name cannot be read whole; "
-           "nothing was installed.";
+    return texts.text("8306",
+                      "%1 is not a font this system can use, or its name cannot be read whole; "
+                      "nothing was installed.",
+                      {source});
   }
   app_.desktop.removeFontResource(source);
 
   if (const long copied = app_.files.copyFile(source, target, true); copied != kErrorSuccess) {
     return copied == kErrorAccessDenied
-               ? "There are no rights to write to the fonts folder: installing a font needs an "
-                 "administrator."
-               : "The font could not be copied to the fonts folder (error " +
-                     std::to_string(copied) + ").";
+               ? texts.text("8307",
+                            "There are no rights to write to the fonts folder: installing a "
+                            "font needs an administrator.")
+               : texts.text("8308", "The font could not be copied to the fonts folder (error %1).",
+                            {std::to_string(copied)});
   }
   RegKey fonts = 0;
   const std::string valueName = *name + " (TrueType)";
@@ -215,7 +224,9 @@ std::string FontsForm::InstallFonts(const std::string& source) {
       }();
   if (!registered) {
     app_.files.deleteFile(target);  // nothing half-done
-    return "The font could not be registered: installing a font needs an administrator.";
+    return texts.text("8309",
+                      "The font could not be registered: installing a font needs an "
+                      "administrator.");
   }
   app_.desktop.addFontResource(target);
   app_.desktop.broadcastFontChange();

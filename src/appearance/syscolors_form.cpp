@@ -18,23 +18,24 @@ using ui::ControlKind;
 
 struct Element {
   const char* text;
-  int index;  // the system colour it sets
+  const char* id;  // its language ID
+  int index;       // the system colour it sets
 };
 
 constexpr std::array<Element, 13> kElements = {{
-    {"Active Window Caption", 2},
-    {"Inactive Window Caption", 3},
-    {"Active Window Caption Text", 9},
-    {"Inctive Window Caption Text", 19},
-    {"Active Window Border", 10},
-    {"Inactive Window Border", 11},
-    {"Gray Text (Disabled)", 17},
-    {"Button Caption", 18},
-    {"Highlight", 13},
-    {"Highlight Text", 14},
-    {"Menu", 4},
-    {"Menu Text", 7},
-    {"Background", 1},
+    {"Active Window Caption", "8400", 2},
+    {"Inactive Window Caption", "8401", 3},
+    {"Active Window Caption Text", "8402", 9},
+    {"Inactive Window Caption Text", "8403", 19},
+    {"Active Window Border", "8404", 10},
+    {"Inactive Window Border", "8405", 11},
+    {"Gray Text (Disabled)", "8406", 17},
+    {"Button Caption", "8407", 18},
+    {"Highlight", "8408", 13},
+    {"Highlight Text", "8409", 14},
+    {"Menu", "8410", 4},
+    {"Menu Text", "8411", 7},
+    {"Background", "8412", 1},
 }};
 
 constexpr std::array<ui::ControlRow, 7> kControls = {{
@@ -44,13 +45,14 @@ constexpr std::array<ui::ControlRow, 7> kControls = {{
     {ControlKind::Picture, "Picture1", nullptr, nullptr, {3240, 420, 1935, 1095}},
     {ControlKind::Button, "Command2", "Choose Color", "1025", {3240, 1680, 1935, 375}},
     {ControlKind::Button, "Command1", "Apply", "1016", {3240, 2160, 1935, 375}},
-    {ControlKind::Button, "Command3", "Close", nullptr, {3240, 3060, 1935, 375}},
+    {ControlKind::Button, "Command3", "Close", "1018", {3240, 3060, 1935, 375}},
 }};
 
 }  // namespace
 
 SystemColorsForm::SystemColorsForm(AppContext& app)
     : ui::Form("syscolors", "Colors", 5460, 4050), app_(app) {
+  setTag("7012");
   addAll(kControls);
   control("Command1").asDefault();
   control("Command3").asCancel();
@@ -64,9 +66,9 @@ SystemColorsForm::SystemColorsForm(AppContext& app)
 
 void SystemColorsForm::Form_Load() {
   skinWindow(*this, app_.skin, app_.appFolder, "SmallForm");
-  setCaption(app_.localizer.LookupText("7012", Caption()));
   std::vector<std::string> texts;
-  for (const Element& element : kElements) texts.emplace_back(element.text);
+  for (const Element& element : kElements)
+    texts.push_back(app_.localizer.LookupText(element.id, element.text));
   control("List1").setItems(std::move(texts));
 }
 

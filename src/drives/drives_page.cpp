@@ -6,10 +6,12 @@
 #include <optional>
 
 #include "base/resume.h"
+#include "base/text.h"
 #include "core/app_context.h"
 #include "core/app_info.h"
 #include "core/drive_list.h"
 #include "core/elevation.h"
+#include "core/i18n/localizer.h"
 #include "core/log/winver.h"
 #include "platform/dialogs_port.h"
 #include "platform/file_port.h"
@@ -75,8 +77,9 @@ std::string FormatSizeNumber(double value, const std::string& decimalSeparator) 
   return fixed(value, value >= 10 ? 1 : 2, decimalSeparator);
 }
 
-std::string FormatSize(double bytes, const std::string& decimalSeparator) {
-  if (bytes <= 999) return fixed(bytes, 0, decimalSeparator) + " bytes";
+std::string FormatSize(double bytes, const std::string& decimalSeparator,
+                       const std::string& bytesPattern) {
+  if (bytes <= 999) return fillIn(bytesPattern, {fixed(bytes, 0, decimalSeparator)});
   double unit = kKilobyte;
   for (const char* name : {" KB", " MB", " GB", " TB"}) {
     if (bytes <= 999 * unit) return FormatSizeNumber(bytes / unit, decimalSeparator) + name;
@@ -105,7 +108,7 @@ void DrivesPage::declare(ui::Control& frame) {
   auto& figures =
       form_.add(ControlKind::Frame, "FUFrame").tag("0").at(3000, 840, 3855, 3255).in(frame);
   form_.addAll(kFigures, &figures);
-  control("Drive1").withStyle({.dropDownList = true}).named("Drive");
+  control("Drive1").withStyle({.dropDownList = true}).named("Drive", "8093");
   control("Drive1").onClick = [this] { Drive1_Change(); };
   form_.addTimer("DriveLabels", 1).onTick = [this] { showLabels(); };
   control("formatcmd").onClick = [this] { formatcmd_Click(); };
@@ -117,13 +120,13 @@ std::string DrivesPage::drive() const { return control("Drive1").Text().substr(0
 void DrivesPage::showType(DriveType type) {
   switch (type) {
     case DriveType::Removable:
-      control("typelbl").setCaption("Floppy Drive");
+      control("typelbl").setCaption(app_.localizer.text("8013", "Floppy Drive"));
       break;
     case DriveType::Fixed:
-      control("typelbl").setCaption("Fixed Drive");
+      control("typelbl").setCaption(app_.localizer.text("8014", "Fixed Drive"));
       break;
     case DriveType::CdRom:
-      control("typelbl").setCaption("CD-Rom Drive");
+      control("typelbl").setCaption(app_.localizer.text("8015", "CD-Rom Drive"));
       break;
     default:  // the previous drive's type stays, as it always has
       break;
@@ -135,13 +138,14 @@ bool DrivesPage::showSpace() {
   DiskSpace space;
   app_.drives.diskSpace(drive() + "\\", space);
   const std::string separator = app_.system.numberSeparators().decimal;
+  const std::string bytes = app_.localizer.LookupText("8022", kBytesPattern);
   const double total = UnsignedPairAsDouble(static_cast<std::int32_t>(space.totalBytes),
                                             static_cast<std::int32_t>(space.totalBytes >> 32));
   const double free = UnsignedPairAsDouble(static_cast<std::int32_t>(space.totalFreeBytes),
                                            static_cast<std::int32_t>(space.totalFreeBytes >> 32));
-  control("lblTotal").setCaption(FormatSize(total, separator));
-  control("lblFree").setCaption(FormatSize(free, separator));
-  control("lblUsed").setCaption(FormatSize(total - free, separator));
+  control("lblTotal").setCaption(FormatSize(total, separator, bytes));
+  control("lblFree").setCaption(FormatSize(free, separator, bytes));
+  control("lblUsed").setCaption(FormatSize(total - free, separator, bytes));
   if (total <= 0) return false;
   control("lblPercentFree").setCaption(formatPercent(free / total, separator));
   control("lblPercentUsed").setCaption(formatPercent((total - free) / total, separator));
@@ -156,9 +160,12 @@ void DrivesPage::showNoDisk(DriveType type) {
   for (const char* label : kFigureLabels) control(label).setCaption("0");
   control("usedbar").setValue(0);
   control("freebar").setValue(0);
+  Localizer& texts = app_.localizer;
   app_.dialogs.messageBox(
-      floppy ? "There is no disk in the floppy drive!!" : "There is no CD in the drive!!",
-      floppy ? "Insert Disk" : "Insert CD-Rom", kMbOk | kMbIconError);
+      floppy ? texts.text("8077", "There is no disk in the floppy drive!!")
+             : texts.text("8079", "There is no CD in the drive!!"),
+      floppy ? texts.text("8078", "Insert Disk") : texts.text("8080", "Insert CD-Rom"),
+      kMbOk | kMbIconError);
 }
 
 void DrivesPage::load() {
@@ -193,8 +200,9 @@ void DrivesPage::formatcmd_Click() {
   const std::uint32_t result =
       app_.shell.formatDrive(form_.handle(), static_cast<std::uint32_t>(first - 'a'));
   if (result == kShFormatError || result == kShFormatNoFormat) {
-    app_.dialogs.messageBox("Drive " + letter + " could not be formatted.", kAppTitle,
-                            kMbOk | kMbIconError);
+    app_.dialogs.messageBox(
+        app_.localizer.text("8081", "Drive %1 could not be formatted.", {letter}), kAppTitle,
+        kMbOk | kMbIconError);
   }
 }
 
@@ -203,7 +211,8 @@ void DrivesPage::formatcmd_Click() {
 // 64-bit Windows starts them through Sysnative, where the system keeps its
 // own 64-bit programs for it.
 void DrivesPage::defragmentcmd_Click() {
-  if (!haveAdministratorRights(app_, "Defragmenting a drive")) return;
+  Localizer& texts = app_.localizer;
+  if (!haveAdministratorRights(app_, texts.text("8082", "Defragmenting a drive"))) return;
   const std::string windows = app_.system.windowsDirectory();
   const std::string system32 = windows + "\\system32";
   const std::string launchFolder = app_.system.isWow64() ? windows + "\\Sysnative" : system32;
@@ -212,7 +221,8 @@ void DrivesPage::defragmentcmd_Click() {
     std::string parameters;
   };
   std::optional<Launch> launch;
-  if (GetWindowsVersion(app_.system, app_.dialogs).find("98") != std::string::npos) {
+  if (GetWindowsVersion(app_.system, app_.dialogs, texts.text("8087", kWindowsVersionFailure))
+          .find("98") != std::string::npos) {
     launch = Launch{windows + "\\defrag.exe", ""};
   } else if (app_.files.anyMatch(system32 + "\\dfrg.msc") == kErrorSuccess) {
     launch = Launch{launchFolder + "\\mmc.exe", '"' + launchFolder + "\\dfrg.msc\""};
@@ -223,9 +233,10 @@ void DrivesPage::defragmentcmd_Click() {
                                         kSwShowMinimized) > 32) {
     return;
   }
-  std::string text = "The defragmenter could not be started.\r\n";
-  text += launch ? "Tried: \"" + launch->program + "\" " + launch->parameters
-                 : "This system has neither dfrg.msc nor dfrgui.exe in " + system32 + ".";
+  std::string text = texts.text("8083", "The defragmenter could not be started.") + "\r\n";
+  text += launch ? texts.text("8084", "Tried: \"%1\" %2", {launch->program, launch->parameters})
+                 : texts.text("8085", "This system has neither dfrg.msc nor dfrgui.exe in %1.",
+                              {system32});
   app_.dialogs.messageBox(text, kAppTitle, kMbOk | kMbIconError);
 }
 

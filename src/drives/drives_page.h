@@ -11,9 +11,12 @@
 
 namespace corvanta {
 
-// A byte count as the page shows it: bytes up to 999, then KB, MB, GB, TB
-// and PB, switching at 999 of the smaller unit.
-std::string FormatSize(double bytes, const std::string& decimalSeparator);
+// A byte count as the page shows it: bytes up to 999 (`bytesPattern` puts
+// the count for "%1"), then KB, MB, GB, TB and PB, switching at 999 of the
+// smaller unit.
+inline constexpr const char* kBytesPattern = "%1 bytes";
+std::string FormatSize(double bytes, const std::string& decimalSeparator,
+                       const std::string& bytesPattern = kBytesPattern);
 // Three significant figures: whole from 100 (halves to even), one decimal
 // from 10, two below.
 std::string FormatSizeNumber(double value, const std::string& decimalSeparator);

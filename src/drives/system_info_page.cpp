@@ -6,6 +6,7 @@
 
 #include "base/resume.h"
 #include "core/app_context.h"
+#include "core/i18n/localizer.h"
 #include "platform/system_info_port.h"
 
 namespace corvanta {
@@ -26,7 +27,7 @@ constexpr std::array<Fact, 11> kFacts = {{
     {"UserSkinLabel", "User Name", "3030", "txtUSerName"},
     {"RAMSkinLabel", "Total Installed RAM", "3031", "txtRAM"},
     {"totalSkinLabel", "Total Paging File", "3032", "txtPagingFile"},
-    {"VerSkinLabel", "Operaing System Ver", "3034", "txtOSversion"},
+    {"VerSkinLabel", "Operating System Ver", "3034", "txtOSversion"},
     {"OperatingSkinLabel", "Operating System", "3033", "txtOS"},
     {"IDSkinLabel", "Operating System ID", "3035", "txtOSID"},
     {"ComSkinLabel", "Compatible", "3039", "txtCompatible"},
@@ -36,7 +37,6 @@ constexpr std::array<Fact, 11> kFacts = {{
 }};
 
 constexpr std::int64_t kScale = 10000;  // four decimals
-constexpr const char* kNotReported = "(not reported by this system)";
 
 // Division in the fixed point, rounded half to even as the fixed point
 // always rounds.
@@ -98,8 +98,9 @@ void SystemInfoPage::declare(ui::Control& frame) {
 void SystemInfoPage::load() {
   SystemFacts facts;
   resumeNext([&] { facts = app_.systemInfo.collect(); });
+  const std::string notReported = app_.localizer.text("8018", "(not reported by this system)");
   const auto show = [&](const char* field, const std::string& text) {
-    resumeNext([&] { control(field).setText(text.empty() ? kNotReported : text); });
+    resumeNext([&] { control(field).setText(text.empty() ? notReported : text); });
   };
   show("txtComputerName", facts.computerName);
   show("txtUSerName", facts.userName);

@@ -25,8 +25,9 @@ class HealthRun;
 // The six checks, in the window's order, as the window and the command line
 // know them.
 struct HealthCheck {
-  const char* id;    // "removal": the command line's name, and a finding's
-  const char* name;  // "Software removal entries": the journal's and the notices'
+  const char* id;      // "removal": the command line's name, and a finding's
+  const char* name;    // "Software removal entries": the journal's and the command line's
+  const char* nameId;  // the language ID of the name the windows and notices show
   void (*run)(HealthRun&);
   bool machineWide;  // repairs under HKEY_LOCAL_MACHINE: administrators only
 };
@@ -111,7 +112,7 @@ class HealthRun {
     return entries.empty() || backUpRegistry([&](RegExport& out) {
              std::erase_if(entries, [&](const Entry& entry) {
                if (add(out, entry)) return false;
-               kept.push_back(shownAs(entry) + " (no backup could hold it)");
+               keptWithoutBackup(shownAs(entry));
                return true;
              });
              return true;
@@ -130,6 +131,8 @@ class HealthRun {
   bool deleteValue(RegKey key, const std::string& subKey, const std::string& name,
                    const std::string& shownAs);
   std::vector<std::string> kept;
+  // Puts an entry no backup could hold on the kept list.
+  void keptWithoutBackup(const std::string& shownAs);
   // One notice naming what the check found broken but kept (no backup could
   // hold it, or it would not be deleted: no rights, in use), each also
   // written to the error log; the list is emptied. Nothing when there was none.
@@ -179,5 +182,8 @@ const HealthCheck* findHealthCheck(const std::string& id);
 // "64-bit", "32-bit", "both" or "" (a system of one view), as a finding names
 // the programs whose entry it is.
 std::string viewName(ScopeView view);
+
+// The check's name as the windows and notices show it, in the language.
+std::string shownName(AppContext& app, const HealthCheck& check);
 
 }  // namespace corvanta

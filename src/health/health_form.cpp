@@ -24,7 +24,9 @@ using ui::Geometry;
 
 constexpr const char* kCheckCaption = "Check && Repair";
 constexpr const char* kErrorsCaption = "Total Errors Found :";
+constexpr const char* kErrorsId = "8113";
 constexpr const char* kRepairedCaption = "Repaired                :";
+constexpr const char* kRepairedId = "8114";
 // The count captions reach to their counts, so "Total Errors Found :" is
 // never cut at the system font.
 constexpr int kCaptionWidth = 4320 - 2640;
@@ -32,7 +34,9 @@ constexpr int kCaptionWidth = 4320 - 2640;
 struct CheckFrame {
   const char* frame;
   const char* caption;
+  const char* tag;
   Geometry geometry;
+  const char* buttonTag;  // each its own: the six buttons need six access keys
   const char* button;
   const char* bar;
   const char* errors;
@@ -43,35 +47,45 @@ struct CheckFrame {
 constexpr std::array<CheckFrame, 5> kRegistryFrames = {{
     {"SRFrame",
      "Software removal entries in Registry",
+     "8101",
      {240, 240, 5175, 1335},
+     "8107",
      "checkcmd",
      "RemovalProgressBar",
      "Elabel",
      "Rlabel"},
     {"APFrame",
      "Application paths entries in Registry",
+     "8102",
      {240, 1680, 5175, 1335},
+     "8108",
      "check2cmd",
      "PathProgressBar",
      "t2label",
      "R2label"},
     {"HFrame",
      "Histories",
+     "8103",
      {5520, 240, 7065, 1335},
+     "8110",
      "check4cmd",
      "HistoryProgressBar",
      "t4label",
      "R4label"},
     {"HelpFrame",
      "Help files",
+     "8104",
      {5520, 1680, 6225, 1335},
+     "8111",
      "check5cmd",
      "HelpProgressBar",
      "e5label",
      "R5label"},
     {"SCFrame",
      "Shared Components",
+     "8105",
      {5520, 3120, 6210, 1335},
+     "8112",
      "check6cmd",
      "SharedProgressBar",
      "E6label",
@@ -90,6 +104,7 @@ constexpr int kHeight = 7305 + 405;
 
 HealthForm::HealthForm(AppContext& app)
     : ui::Form("pchealth", "System Health", kWidth, kHeight), app_(app) {
+  setTag("7010");
   declareControls();
   onLoad = [this] { Form_Load(); };
   onQueryUnload = [this](bool& cancel) { Form_QueryUnload(cancel); };
@@ -106,19 +121,23 @@ HealthForm::HealthForm(AppContext& app)
 
 void HealthForm::declareControls() {
   setHelpTopic("system-health.html");
-  auto& outer =
-      add(ControlKind::Frame, "HealthFrame").caption("System Health").at(120, 240, 12705, 7035);
+  auto& outer = add(ControlKind::Frame, "HealthFrame")
+                    .caption("System Health")
+                    .tag("8100")
+                    .at(120, 240, 12705, 7035);
   // Each count after its caption, as a screen reader names a value by the
   // label before it; a check's bar before them, named by its frame.
   const auto countLabels = [&](ui::Control& frame, const char* errors, const char* repaired,
                                int top) {
     add(ControlKind::Label, std::string(errors) + "Caption")
         .caption(kErrorsCaption)
+        .tag(kErrorsId)
         .at(2640, top, kCaptionWidth, 255)
         .in(frame);
     add(ControlKind::Label, errors).at(4320, top, 615, 255).in(frame);
     add(ControlKind::Label, std::string(repaired) + "Caption")
         .caption(kRepairedCaption)
+        .tag(kRepairedId)
         .at(2640, top + 360, kCaptionWidth, 255)
         .in(frame);
     add(ControlKind::Label, repaired).at(4320, top + 360, 615, 255).in(frame);
@@ -127,10 +146,12 @@ void HealthForm::declareControls() {
     const Geometry& g = check.geometry;
     auto& frame = add(ControlKind::Frame, check.frame)
                       .caption(check.caption)
+                      .tag(check.tag)
                       .at(g.left, g.top, g.width, g.height)
                       .in(outer);
     add(ControlKind::Button, check.button)
         .caption(kCheckCaption)
+        .tag(check.buttonTag)
         .at(120, 360, 1550, 375)
         .in(frame)
         .asDefault();
@@ -139,6 +160,7 @@ void HealthForm::declareControls() {
   }
   auto& shortcuts = add(ControlKind::Frame, "OSFrame")
                         .caption("Orphan Shortcuts")
+                        .tag("8106")
                         .at(240, 3120, 5175, 1815)
                         .in(outer);
   add(ControlKind::DriveList, "ODrive")
@@ -147,6 +169,7 @@ void HealthForm::declareControls() {
       .withStyle({.dropDownList = true});
   add(ControlKind::Button, "check3cmd")
       .caption(kCheckCaption)
+      .tag("8109")
       .at(120, 600, 1550, 375)
       .in(shortcuts)
       .asDefault();
@@ -155,6 +178,7 @@ void HealthForm::declareControls() {
   countLabels(shortcuts, "E3label", "R3label", 360);
   add(ControlKind::Button, "Command1")
       .caption("Close")
+      .tag("1018")
       .at(8025, 4620, 1560, 390)
       .in(outer)
       .asCancel();
@@ -182,7 +206,6 @@ void HealthForm::declareControls() {
 }
 
 void HealthForm::Form_Load() {
-  setCaption(app_.localizer.LookupText("7010", Caption()));
   skinWindow(*this, app_.skin, app_.appFolder, "SmallForm");
   fillDriveList(control("ODrive"), app_.drives, app_.drives.currentDrive());
   control("reviewchk")
@@ -225,7 +248,7 @@ void HealthForm::runCheck(const HealthCheck& check) {
     HealthRun run(app_, *this, check);
     if (control("reviewchk").Value() == ui::kChecked) {
       run.choose = [this, &check](std::vector<Finding>& found, IgnoreList& ignored) {
-        ReviewForm review(app_, check.name, found, ignored);
+        ReviewForm review(app_, check, found, ignored);
         app_.forms.ShowModal(review, *this);
       };
     }
@@ -252,7 +275,8 @@ void HealthForm::check6cmd_Click() { runMachineCheck(kHealthChecks[5]); }
 
 // The checks of the machine-wide lists repair under HKEY_LOCAL_MACHINE.
 void HealthForm::runMachineCheck(const HealthCheck& check) {
-  if (!running_ && haveAdministratorRights(app_, "Repairing the machine's own lists"))
+  if (!running_ && haveAdministratorRights(
+                       app_, app_.localizer.text("8117", "Repairing the machine's own lists")))
     runCheck(check);
 }
 void HealthForm::Command1_Click() { app_.forms.Unload(*this); }

@@ -1,6 +1,7 @@
 #include "base/resume.h"
 #include "core/app_context.h"
 #include "core/app_info.h"
+#include "core/i18n/localizer.h"
 #include "core/log/error_log.h"
 #include "health/health_checks.h"
 #include "health/registry_scope.h"
@@ -14,12 +15,12 @@
 namespace corvanta {
 
 const std::array<HealthCheck, 6> kHealthChecks = {{
-    {"removal", "Software removal entries", RemovalCheck, true},
-    {"apppaths", "Application paths", AppPathsCheck, true},
-    {"shortcuts", "Orphan shortcuts", OrphanShortcutsCheck, false},
-    {"histories", "Histories", HistoriesCheck, false},
-    {"help", "Help files", HelpFilesCheck, true},
-    {"shared", "Shared components", SharedComponentsCheck, true},
+    {"removal", "Software removal entries", "8120", RemovalCheck, true},
+    {"apppaths", "Application paths", "8121", AppPathsCheck, true},
+    {"shortcuts", "Orphan shortcuts", "8122", OrphanShortcutsCheck, false},
+    {"histories", "Histories", "8123", HistoriesCheck, false},
+    {"help", "Help files", "8124", HelpFilesCheck, true},
+    {"shared", "Shared components", "8125", SharedComponentsCheck, true},
 }};
 
 const HealthCheck* findHealthCheck(const std::string& id) {
@@ -41,6 +42,10 @@ std::string viewName(ScopeView view) {
       return "both";
   }
   return {};
+}
+
+std::string shownName(AppContext& app, const HealthCheck& check) {
+  return app.localizer.LookupText(check.nameId, check.name);
 }
 
 Finding keyFinding(const RegistryScope& scope, const std::string& name, std::string target,
@@ -118,6 +123,10 @@ bool HealthRun::backUpValues(const std::vector<RegistryScope>& scopes,
       [&](const ScopedEntry& value) { return scopes[value.scope].name + " : " + value.name; });
 }
 
+void HealthRun::keptWithoutBackup(const std::string& shownAs) {
+  kept.push_back(app.localizer.text("8134", "%1 (no backup could hold it)", {shownAs}));
+}
+
 void HealthRun::showStatus(const std::string& text, bool force) {
   constexpr auto kInterval = std::chrono::milliseconds(40);
   const auto now = std::chrono::steady_clock::now();
@@ -144,7 +153,7 @@ bool HealthRun::deleteKeyTree(const RegistryScope& scope, const std::string& pat
   const long status = app.registry.openKeyEx(root, path, kKeyRead | scope.viewFlag, still);
   if (status == kErrorSuccess) app.registry.closeKey(still);
   if (status == kErrorFileNotFound) return true;
-  kept.push_back(shownAs + " (could not be deleted)");
+  kept.push_back(app.localizer.text("8133", "%1 (could not be deleted)", {shownAs}));
   return false;
 }
 
@@ -160,7 +169,7 @@ bool HealthRun::deleteValue(RegKey key, const std::string& subKey, const std::st
     Bytes data;
     if (queryValue(app.registry, holder.get(), name, type, data) == kErrorFileNotFound) return true;
   }
-  kept.push_back(shownAs + " (could not be deleted)");
+  kept.push_back(app.localizer.text("8133", "%1 (could not be deleted)", {shownAs}));
   return false;
 }
 
@@ -170,9 +179,9 @@ void HealthRun::tellKept() {
   if (names.empty()) return;
   ErrorLog log = programLog(app);
   for (const std::string& name : names) log.LogError(0, "kept: " + name, "System Health", check.name);
-  app.dialogs.messageBox("Found broken but left in place (" + std::to_string(names.size()) +
-                             "):\r\n" + namesShown(names),
-                         check.name, kMbOk | kMbIconInformation);
+  app.dialogs.messageBox(app.localizer.text("8130", "Found broken but left in place (%1):%n%2",
+                                            {std::to_string(names.size()), namesShown(names)}),
+                         shownName(app, check), kMbOk | kMbIconInformation);
 }
 
 }  // namespace corvanta

@@ -5,6 +5,7 @@
 
 #include "core/app_context.h"
 #include "core/app_info.h"
+#include "core/i18n/localizer.h"
 #include "platform/dialogs_port.h"
 #include "platform/file_port.h"
 #include "platform/shell_port.h"
@@ -65,9 +66,12 @@ bool RepairBackup::addFile(const std::string& path) {
 }
 
 void RepairBackup::tellFailure() const {
-  app_.dialogs.messageBox("The backup of this repair could not be written to\r\n" + location_ +
-                              "\r\n\r\nNothing was deleted.",
-                          kAppTitle, kMbOk | kMbIconError);
+  app_.dialogs.messageBox(
+      app_.localizer.text("8131",
+                          "The backup of this repair could not be written to%n%1%n%nNothing was "
+                          "deleted.",
+                          {location_}),
+      kAppTitle, kMbOk | kMbIconError);
 }
 
 }  // namespace corvanta

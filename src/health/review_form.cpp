@@ -1,8 +1,12 @@
 #include "health/review_form.h"
 
+#include <array>
+#include <utility>
+
 #include "core/app_context.h"
 #include "core/i18n/localizer.h"
 #include "core/skin_form.h"
+#include "health/health_checks.h"
 #include "ui/forms.h"
 
 namespace corvanta {
@@ -10,24 +14,45 @@ namespace {
 
 using ui::ControlKind;
 
-// Why, with the path judged missing where there is one.
-std::string why(const Finding& finding) {
-  return finding.target.empty() ? finding.reason : finding.reason + ": " + finding.target;
+// The words the checks and the report use, and their language IDs.
+constexpr std::array<std::pair<const char*, const char*>, 3> kViews = {{
+    {"64-bit", "8203"},
+    {"32-bit", "8204"},
+    {"both", "8205"},
+}};
+constexpr std::array<std::pair<const char*, const char*>, 5> kReasons = {{
+    {"program missing", "8206"},
+    {"file missing", "8207"},
+    {"help file missing", "8208"},
+    {"no uninstall command", "8209"},
+    {"target missing", "8210"},
+}};
+
+// The word in the language; one the table does not know as it is.
+template <std::size_t N>
+std::string shown(Localizer& localizer,
+                  const std::array<std::pair<const char*, const char*>, N>& words,
+                  const std::string& word) {
+  for (const auto& [english, id] : words) {
+    if (word == english) return localizer.LookupText(id, english);
+  }
+  return word;
 }
 
 }  // namespace
 
-ReviewForm::ReviewForm(AppContext& app, const std::string& check, std::vector<Finding>& found,
+ReviewForm::ReviewForm(AppContext& app, const HealthCheck& check, std::vector<Finding>& found,
                        IgnoreList& ignored)
-    : ui::Form("frmreview", check, 10800, 5400),
+    : ui::Form("frmreview", check.name, 10800, 5400),
       app_(app),
       found_(found),
       ignored_(ignored),
       ticked_(found.size(), true) {
+  setTag(check.nameId);
   add(ControlKind::ListView, "findings")
       .at(120, 120, 10440, 4215)
       .withStyle({.tickBoxes = true})
-      .setColumns({{"Entry", 5400}, {"View", 900}, {"Why", 4000}});
+      .setColumns({{"Entry", 5400, "8200"}, {"View", 900, "8201"}, {"Why", 4000, "8202"}});
   add(ControlKind::Button, "repaircmd")
       .caption("Repair")
       .tag("1032")
@@ -49,7 +74,6 @@ ReviewForm::ReviewForm(AppContext& app, const std::string& check, std::vector<Fi
 }
 
 void ReviewForm::Form_Load() {
-  app_.localizer.ApplyLanguage(*this, app_.localizer.LanguageName());
   skinWindow(*this, app_.skin, app_.appFolder, "SmallForm");
   fill();
 }
@@ -65,13 +89,24 @@ void ReviewForm::fill() {
   for (std::size_t i = 0; i < found_.size(); ++i) {
     if (ignored_.contains(found_[i].entry())) continue;
     shown_.push_back(i);
-    rows.push_back({shownEntry(found_[i].entry()), found_[i].view, why(found_[i])});
+    rows.push_back({shownEntry(found_[i].entry()), shownView(found_[i]), why(found_[i])});
     ticks.push_back(ticked_[i]);
   }
   // Rows and ticks in one go: the list is drawn once, not once a row.
   list.setRows(std::move(rows), std::move(ticks));
   control("repaircmd").setEnabled(!shown_.empty());
   control("ignorecmd").setEnabled(!shown_.empty());
+}
+
+std::string ReviewForm::shownView(const Finding& finding) {
+  return shown(app_.localizer, kViews, finding.view);
+}
+
+// Why, with the path judged missing where there is one.
+std::string ReviewForm::why(const Finding& finding) {
+  const std::string reason = shown(app_.localizer, kReasons, finding.reason);
+  return finding.target.empty() ? reason
+                                : app_.localizer.text("8211", "%1: %2", {reason, finding.target});
 }
 
 void ReviewForm::repaircmd_Click() {

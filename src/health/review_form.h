@@ -12,12 +12,13 @@
 namespace corvanta {
 
 struct AppContext;
+struct HealthCheck;
 
 class ReviewForm : public ui::Form {
  public:
   // `found`'s `chosen` flags are set when the window closes; entries the
   // user ignores go on `ignored`.
-  ReviewForm(AppContext& app, const std::string& check, std::vector<Finding>& found,
+  ReviewForm(AppContext& app, const HealthCheck& check, std::vector<Finding>& found,
              IgnoreList& ignored);
 
   void Form_Load();
@@ -27,6 +28,10 @@ class ReviewForm : public ui::Form {
 
  private:
   void fill();
+  // A finding's view and reason, which a report gives in English, as the
+  // list shows them.
+  std::string shownView(const Finding& finding);
+  std::string why(const Finding& finding);
 
   AppContext& app_;
   std::vector<Finding>& found_;

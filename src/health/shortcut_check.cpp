@@ -10,6 +10,7 @@
 
 #include "base/resume.h"
 #include "core/app_context.h"
+#include "core/i18n/localizer.h"
 #include "health/health_checks.h"
 #include "health/repair_backup.h"
 #include "platform/dialogs_port.h"
@@ -46,14 +47,16 @@ struct Unreadable {
 
 // A notice, not an error: nothing failed that the user must act on, and
 // every shortcut named is still where it was.
-void tellUnreadable(DialogsPort& dialogs, const Unreadable& unreadable) {
-  const std::string text = std::to_string(unreadable.names.size()) +
-                           " shortcut file(s) could not be read and were left in place:\r\n" +
-                           namesShown(unreadable.names);
+void tellUnreadable(HealthRun& run, const Unreadable& unreadable) {
   char status[16];
   std::snprintf(status, sizeof status, "0x%08X", static_cast<unsigned>(unreadable.firstStatus));
-  dialogs.messageBox(text + "\r\n(The first could not be read: error " + status + ".)",
-                     "Orphan shortcuts", kMbOk | kMbIconInformation);
+  run.app.dialogs.messageBox(
+      run.app.localizer.text(
+          "8132",
+          "%1 shortcut file(s) could not be read and were left in place:%n%2%n"
+          "(The first could not be read: error %3.)",
+          {std::to_string(unreadable.names.size()), namesShown(unreadable.names), status}),
+      shownName(run.app, run.check), kMbOk | kMbIconInformation);
 }
 
 }  // namespace
@@ -101,7 +104,7 @@ void OrphanShortcutsCheck(HealthRun& run) {
   const std::string drive =
       (run.drive.empty() ? run.form.control("ODrive").Text() : run.drive).substr(0, 2);
   if (drive.size() == 2) FindShortcutFiles(run, drive + "\\", lnklst);
-  run.showStatus("Wait ...", true);
+  run.showStatus(run.app.localizer.text("8115", "Wait ..."), true);
 
   ScriptShell shell(run.app.registry, run.app.shortcuts);
   Unreadable unreadable;
@@ -117,7 +120,7 @@ void OrphanShortcutsCheck(HealthRun& run) {
     const std::string target = trimSpaces(QuotesToSpaces(trimSpaces(shortcut.TargetPath())));
     if (!run.presence.IsPresent(target)) lnklst2.push_back({path, target});
   }
-  if (!unreadable.names.empty()) tellUnreadable(run.app.dialogs, unreadable);
+  if (!unreadable.names.empty()) tellUnreadable(run, unreadable);
   const auto finding = [](const Orphan& orphan) {
     Finding found;
     found.kind = Finding::Kind::File;
@@ -135,7 +138,7 @@ void OrphanShortcutsCheck(HealthRun& run) {
     run.backupWritten = backup.location();
     if (!saved) {
       backup.tellFailure();
-      run.showStatus("Done ...", true);
+      run.showStatus(run.app.localizer.text("8116", "Done ..."), true);
       display.setRepaired(0);
       return;
     }
@@ -156,10 +159,10 @@ void OrphanShortcutsCheck(HealthRun& run) {
       run.markRepaired(finding(orphan));
     } else {
       run.app.files.setFileAttributes(path, attributes);  // left as it was found
-      run.kept.push_back(path + " (could not be deleted)");
+      run.kept.push_back(run.app.localizer.text("8133", "%1 (could not be deleted)", {path}));
     }
   }
-  run.showStatus("Done ...", true);
+  run.showStatus(run.app.localizer.text("8116", "Done ..."), true);
   display.setPosition(100);
   display.setRepaired(deleted);
   run.tellKept();

@@ -7,7 +7,9 @@
 
 #include "base/number_format.h"
 #include "base/resume.h"
+#include "base/text.h"
 #include "core/app_context.h"
+#include "core/i18n/localizer.h"
 #include "monitor/cpu_load.h"
 #include "monitor/process_form.h"
 #include "registry/settings_store.h"
@@ -64,12 +66,14 @@ std::uint64_t totalMegabytes(std::uint64_t totalBytes) {
   return static_cast<std::uint64_t>(std::round(static_cast<double>(totalBytes) / kMegabyte)) + 1;
 }
 
-std::string freeText(const MemoryStatus& memory, const std::string& thousandsSeparator) {
-  std::string text =
-      formatGrouped(static_cast<double>(memory.availablePhysical) / kMegabyte, thousandsSeparator) +
-      " MB of " + std::to_string(totalMegabytes(memory.totalPhysical)) + " MB";
-  if (text.rfind(" MB", 0) == 0) text = "0 " + text;
-  return text;
+std::string freeText(const MemoryStatus& memory, const std::string& thousandsSeparator,
+                     const std::string& pattern) {
+  std::string free =
+      formatGrouped(static_cast<double>(memory.availablePhysical) / kMegabyte, thousandsSeparator);
+  // Under half a megabyte the figure comes out empty: a "0" and a blank
+  // stand before the unit instead.
+  if (free.empty()) free = "0 ";
+  return fillIn(pattern, {free, std::to_string(totalMegabytes(memory.totalPhysical))});
 }
 
 std::string usedText(const MemoryStatus& memory) {
@@ -124,7 +128,8 @@ void MonitorPage::load() {
   const std::uint64_t total = memory_text::totalMegabytes(memory.totalPhysical);
   while (total / barScale_ > static_cast<std::uint64_t>(std::numeric_limits<int>::max()))
     barScale_ *= 2;
-  control("Label5").setCaption(std::to_string(total) + " MB");
+  control("Label5").setCaption(app_.localizer.text("8017", "%1 MB", {std::to_string(total)}));
+  freePattern_ = app_.localizer.LookupText("8016", memory_text::kFreePattern);
   for (const char* bar : {"ProgressBar1", "ProgressBar2"}) {
     resumeNext([&] { control(bar).setMax(static_cast<int>(total / barScale_)); });
   }
@@ -165,7 +170,9 @@ void MonitorPage::Timer1_Timer() {
 void MonitorPage::Timer2_Timer() {
   const MemoryStatus memory = app_.system.memoryStatus();
   const std::string separator = app_.system.numberSeparators().thousands;
-  resumeNext([&] { control("label2").setCaption(memory_text::freeText(memory, separator)); });
+  resumeNext([&] {
+    control("label2").setCaption(memory_text::freeText(memory, separator, freePattern_));
+  });
   std::string used;
   if (resumeNext([&] { used = memory_text::usedText(memory); })) control("label4").setCaption(used);
   resumeNext([&] {

@@ -21,7 +21,10 @@ namespace memory_text {
 // (511.5 MB) give 513.
 std::uint64_t totalMegabytes(std::uint64_t totalBytes);
 // "312 MB of 513 MB"; "0  MB of ..." when less than half a megabyte is free.
-std::string freeText(const MemoryStatus& memory, const std::string& thousandsSeparator);
+// `pattern` puts the free figure for "%1" and the total for "%2".
+inline constexpr const char* kFreePattern = "%1 MB of %2 MB";
+std::string freeText(const MemoryStatus& memory, const std::string& thousandsSeparator,
+                     const std::string& pattern = kFreePattern);
 // "39%"; "%" for a share that rounds to 0.
 std::string usedText(const MemoryStatus& memory);
 }  // namespace memory_text
@@ -56,6 +59,7 @@ class MonitorPage : private TabPage {
   bool optimizing_ = false;
   int lowTicks_ = 0;
   int ticksSinceOptimize_;
+  std::string freePattern_ = memory_text::kFreePattern;  // in the language, from load on
 };
 
 }  // namespace corvanta

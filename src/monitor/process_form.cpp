@@ -62,6 +62,7 @@ bool Kill_Process(AppContext& app, const ProcessEntry& listed) {
 
 ProcessForm::ProcessForm(AppContext& app)
     : ui::Form("enumfrm", "Process manager", 6900, 5640), app_(app) {
+  setTag("7002");
   add(ControlKind::SkinLabel, "SkinLabel1")
       .caption(
           "You can free up some memory by terminating some processes resident in memory "
@@ -72,7 +73,7 @@ ProcessForm::ProcessForm(AppContext& app)
   add(ControlKind::ListView, "info")
       .at(60, 120, 6375, 3675)
       .in(frame)
-      .setColumns({{"Process Name", 3529}, {"Process ID", 2540}});
+      .setColumns({{"Process Name", 3529, "8600"}, {"Process ID", 2540, "8601"}});
   add(ControlKind::SkinLabel, "label2").at(120, 4680, 3600, 255);
   add(ControlKind::Button, "terminatecmd")
       .caption("Terminate")
@@ -80,7 +81,7 @@ ProcessForm::ProcessForm(AppContext& app)
       .at(3960, 4620, 1215, 375);
   add(ControlKind::Button, "Command1")
       .caption("Close")
-      .tag("1013")
+      .tag("1018")
       .at(5400, 4620, 1215, 375)
       .asDefault()
       .asCancel();
@@ -94,7 +95,6 @@ ProcessForm::ProcessForm(AppContext& app)
 }
 
 void ProcessForm::Form_Load() {
-  setCaption(app_.localizer.LookupText("7002", Caption()));
   Display();
   skinWindow(*this, app_.skin, app_.appFolder, "SmallForm");
   for (const char* name : {"Timer1", "Timer2"}) setTimerEnabled(timer(name), true);
@@ -128,7 +128,8 @@ const ProcessEntry* ProcessForm::selected() const {
 std::string ProcessForm::refusal(const ProcessEntry& process) {
   const std::string name = FileNameFromPath(process.exeName);
   if (process.id == app_.processes.currentProcessId()) {
-    return name + " is this program: close it with its own window instead.";
+    return app_.localizer.text("8602", "%1 is this program: close it with its own window instead.",
+                               {name});
   }
   bool critical = false;
   if (const auto marked = app_.processes.isCritical(process.id)) {
@@ -138,7 +139,9 @@ std::string ProcessForm::refusal(const ProcessEntry& process) {
                            [&](const char* known) { return equalsIgnoringCase(name, known); });
   }
   if (critical) {
-    return name + " is a part of Windows: ending it would end the session and lose unsaved work.";
+    return app_.localizer.text(
+        "8603", "%1 is a part of Windows: ending it would end the session and lose unsaved work.",
+        {name});
   }
   return {};
 }
@@ -156,9 +159,9 @@ void ProcessForm::terminatecmd_Click() {
   const bool current =
       app_.processes.snapshot(now) && std::find(now.begin(), now.end(), process) != now.end();
   if (current && !Kill_Process(app_, process)) {
-    app_.dialogs.messageBox(
-        "The process " + FileNameFromPath(process.exeName) + " could not be ended.", kAppTitle,
-        kMbOk | kMbIconError);
+    app_.dialogs.messageBox(app_.localizer.text("8604", "The process %1 could not be ended.",
+                                                {FileNameFromPath(process.exeName)}),
+                            kAppTitle, kMbOk | kMbIconError);
   }
   Display();
   resumeNext([&] { control("info").setListIndex(0); });

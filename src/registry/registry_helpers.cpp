@@ -55,7 +55,8 @@ long DeleteRegistryValue(RegistryPort& registry, RegKey root, const std::string&
 }
 
 std::int32_t CreateSubKey(RegistryPort& registry, DialogsPort& dialogs, RegKey root,
-                          const std::string& keyPath, const std::string& subKeyName) {
+                          const std::string& keyPath, const std::string& subKeyName,
+                          const std::string& failure) {
   const std::string path = trimSpaces(subKeyName).empty() ? keyPath : keyPath + '\\' + subKeyName;
   ScopedRegKey key;
   try {
@@ -65,8 +66,7 @@ std::int32_t CreateSubKey(RegistryPort& registry, DialogsPort& dialogs, RegKey r
     return static_cast<std::int32_t>(status);  // a Win32 status fits
   } catch (const std::exception& error) {
     key.reset();
-    dialogs.messageBox(std::string("Cannot Create Sub Key !!\r\n") + error.what(), kAppTitle,
-                       kMbIconError);
+    dialogs.messageBox(failure + "\r\n" + error.what(), kAppTitle, kMbIconError);
     return 1;
   }
 }

@@ -28,9 +28,12 @@ long DeleteRegistryValue(RegistryPort& registry, RegKey root, const std::string&
 
 // Creates (or opens) keyPath\subKeyName, or keyPath itself when the sub-key
 // name is blank. Returns the create's status, or 1 after a run-time error,
-// which is also shown to the user.
+// which is also shown to the user: `failure`, then the error. The words are
+// the caller's, in the user's language; this layer knows no languages.
+inline constexpr const char* kCreateSubKeyFailure = "Cannot Create Sub Key !!";
 std::int32_t CreateSubKey(RegistryPort& registry, DialogsPort& dialogs, RegKey root,
-                          const std::string& keyPath, const std::string& subKeyName);
+                          const std::string& keyPath, const std::string& subKeyName,
+                          const std::string& failure = kCreateSubKeyFailure);
 
 // The value at a script-host path as text, or "Error" when it cannot be read
 // or is empty.

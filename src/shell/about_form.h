@@ -19,7 +19,8 @@ class AboutForm : public ui::Form {
   AppContext& app_;
 };
 
-// "Version " major "." minor ".0." revision: "Version 3.3.0.0".
-std::string versionLine(int major, int minor, int revision);
+// Major "." minor ".0." revision: "3.3.0.0", which the window shows after
+// "Version ".
+std::string versionNumber(int major, int minor, int revision);
 
 }  // namespace corvanta

@@ -1,6 +1,8 @@
 #include "shell/changes_form.h"
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 #include "core/app_context.h"
 #include "core/app_info.h"
@@ -8,6 +10,7 @@
 #include "core/i18n/localizer.h"
 #include "core/skin_form.h"
 #include "health/check_support.h"
+#include "health/health_checks.h"
 #include "platform/dialogs_port.h"
 #include "ui/forms.h"
 
@@ -16,38 +19,48 @@ namespace {
 
 using ui::ControlKind;
 
-// What a change found (`then`) or left, in the window's words.
-std::string state(const Change& change, const ValueState& then, bool found) {
-  switch (change.kind) {
-    case Change::Kind::Value:
-      return describe(then);
-    case Change::Kind::Key:
-      return then.present ? "(key)" : found ? "(none)" : "(deleted)";
-    case Change::Kind::File:
-      if (change.copy.empty()) return then.present ? "(folder)" : found ? "(none)" : "(removed)";
-      return found ? "(file)" : "(deleted)";
-    case Change::Kind::Parameter:
-      return describe(then);
-  }
-  return {};
+// The journal names a group by the page or check that made it, in English;
+// the window shows the names it knows in the language.
+constexpr std::array<std::pair<const char*, const char*>, 9> kSources = {{
+    {"Visual", "8003"},
+    {"Start Menu", "8005"},
+    {"Desktop", "8006"},
+    {"Explorer", "8000"},
+    {"Privacy", "4002"},
+    {"Input", "7008"},
+    {"Fonts", "7004"},
+    {"System colours", "8717"},
+    {"Settings imported", "8718"},
+}};
+constexpr const char* kUndoPrefix = "Undo: ";
+
+// What a change changed, a value's name first (a key's path is long, and
+// lists cut it); the registry's unnamed value by the language's name for it.
+std::string shownChange(Localizer& texts, const Change& change) {
+  if (change.kind == Change::Kind::Value && change.name.empty())
+    return texts.text("8713", "(Default)") + " \u2014 " + change.key;
+  return describe(change);
 }
 
 }  // namespace
 
 ChangesForm::ChangesForm(AppContext& app)
     : ui::Form("frmchanges", "Changes", 9360, 6180), app_(app) {
+  setTag("7020");
   add(ControlKind::ListView, "groups")
       .at(120, 120, 9000, 2295)
-      .named("Groups of changes")
-      .setColumns({{"Time", 2000}, {"Page or check", 5000}, {"Changes", 1700}});
+      .named("Groups of changes", "8720")
+      .setColumns(
+          {{"Time", 2000, "8700"}, {"Page or check", 5000, "8701"}, {"Changes", 1700, "8702"}});
   add(ControlKind::ListView, "changes")
       .at(120, 2535, 9000, 2535)
-      .named("Changes in the group")
-      .setColumns({{"What", 4600}, {"Before", 2100}, {"After", 2000}});
+      .named("Changes in the group", "8721")
+      .setColumns({{"What", 4600, "8703"}, {"Before", 2100, "8704"}, {"After", 2000, "8705"}});
   add(ControlKind::Button, "undocmd").caption("Undo").tag("1030").at(120, 5220, 1815, 375);
   add(ControlKind::Button, "undoallcmd").caption("Undo all").tag("1031").at(2055, 5220, 1815, 375);
   add(ControlKind::Button, "closecmd")
       .caption("Close")
+      .tag("1018")
       .at(7785, 5220, 1335, 375)
       .asDefault()
       .asCancel();
@@ -60,8 +73,6 @@ ChangesForm::ChangesForm(AppContext& app)
 }
 
 void ChangesForm::Form_Load() {
-  setCaption(app_.localizer.LookupText("7020", Caption()));
-  app_.localizer.ApplyLanguage(*this, app_.localizer.LanguageName());
   skinWindow(*this, app_.skin, app_.appFolder, "SmallForm");
   fill();
 }
@@ -71,7 +82,9 @@ void ChangesForm::fill() {
   std::reverse(groups_.begin(), groups_.end());
   std::vector<std::vector<std::string>> rows;
   for (const ChangeGroup& group : groups_) {
-    rows.push_back({group.time, group.source + (group.undone ? " (undone)" : ""),
+    const std::string source = shownSource(group.source);
+    rows.push_back({group.time,
+                    group.undone ? app_.localizer.text("8706", "%1 (undone)", {source}) : source,
                     std::to_string(group.changes.size())});
   }
   control("groups").setRows(std::move(rows));
@@ -79,12 +92,55 @@ void ChangesForm::fill() {
   groups_Click();
 }
 
+std::string ChangesForm::state(const Change& change, const ValueState& then, bool found) {
+  Localizer& texts = app_.localizer;
+  const std::string none = texts.text("8708", "(none)");
+  switch (change.kind) {
+    case Change::Kind::Value:
+    case Change::Kind::Parameter:
+      return then.present ? describe(then) : none;
+    case Change::Kind::Key:
+      return then.present ? texts.text("8707", "(key)")
+             : found      ? none
+                          : texts.text("8709", "(deleted)");
+    case Change::Kind::File:
+      if (change.copy.empty())
+        return then.present ? texts.text("8710", "(folder)")
+               : found      ? none
+                            : texts.text("8711", "(removed)");
+      return found ? texts.text("8712", "(file)") : texts.text("8709", "(deleted)");
+  }
+  return {};
+}
+
+// "Undo: Visual (2024-05-01 10:00:00)" names the group it undid by its
+// source and time.
+std::string ChangesForm::shownSource(const std::string& source) {
+  if (source.rfind(kUndoPrefix, 0) == 0) {
+    std::string undone = source.substr(std::string_view(kUndoPrefix).size());
+    std::string time;
+    if (const std::size_t open = undone.rfind(" (");
+        open != std::string::npos && !undone.empty() && undone.back() == ')') {
+      time = undone.substr(open + 2, undone.size() - open - 3);
+      undone.resize(open);
+    }
+    return app_.localizer.text("8719", "Undo: %1 (%2)", {shownSource(undone), time});
+  }
+  for (const auto& [english, id] : kSources) {
+    if (source == english) return app_.localizer.LookupText(id, english);
+  }
+  for (const HealthCheck& check : kHealthChecks) {
+    if (source == check.name) return shownName(app_, check);
+  }
+  return source;
+}
+
 void ChangesForm::groups_Click() {
   const int index = control("groups").ListIndex();
   std::vector<std::vector<std::string>> rows;
   if (index >= 0 && index < static_cast<int>(groups_.size())) {
     for (const Change& change : groups_[static_cast<std::size_t>(index)].changes)
-      rows.push_back({describe(change), state(change, change.before, true),
+      rows.push_back({shownChange(app_.localizer, change), state(change, change.before, true),
                       state(change, change.after, false)});
   }
   control("changes").setRows(std::move(rows));
@@ -95,9 +151,12 @@ void ChangesForm::groups_Click() {
 void ChangesForm::tell(const UndoOutcome& outcome) {
   std::string text;
   if (!outcome.failed.empty())
-    text += "These changes could not be undone:\r\n" + namesShown(outcome.failed) + "\r\n";
+    text += app_.localizer.text("8714", "These changes could not be undone:%n%1",
+                                {namesShown(outcome.failed)}) +
+            "\r\n";
   if (!outcome.skipped.empty())
-    text += "Changed since, and kept as they are:\r\n" + namesShown(outcome.skipped);
+    text += app_.localizer.text("8715", "Changed since, and kept as they are:%n%1",
+                                {namesShown(outcome.skipped)});
   if (!text.empty())
     app_.dialogs.messageBox(
         text, kAppTitle,
@@ -110,9 +169,13 @@ namespace {
 Undo undoFor(AppContext& app) {
   return Undo(app.registry, app.files, app.desktop, app.journal,
               [&app](const Change& change, const ValueState& now) {
+                Localizer& texts = app.localizer;
                 return app.dialogs.messageBox(
-                           describe(change) + "\r\nwas changed since Corvanta wrote it (now: " +
-                               describe(now) + ").\r\nPut back what was there before?",
+                           texts.text("8716",
+                                      "%1%nwas changed since Corvanta wrote it (now: %2).%nPut "
+                                      "back what was there before?",
+                                      {shownChange(texts, change),
+                                       now.present ? describe(now) : texts.text("8708", "(none)")}),
                            kAppTitle, kMbYesNo | kMbIconQuestion) == kIdYes;
               });
 }

@@ -25,6 +25,10 @@ class ChangesForm : public ui::Form {
  private:
   void fill();
   void tell(const UndoOutcome& outcome);
+  // What a change found (`then`) or left, and the page or check a group
+  // came from, in the window's words.
+  std::string state(const Change& change, const ValueState& then, bool found);
+  std::string shownSource(const std::string& source);
 
   AppContext& app_;
   std::vector<ChangeGroup> groups_;  // newest first, as listed

@@ -71,8 +71,9 @@ void Applylangcmd_Click(ui::Form& form, Localizer& localizer, DialogsPort& dialo
                                          "The new language shows the next time Corvanta starts."));
   } catch (const std::exception& error) {
     // Nothing else is at stake, but the user must not believe it was kept.
-    dialogs.messageBox("The language could not be saved.\r\n" + std::string(error.what()),
-                       kAppTitle, kMbIconError);
+    dialogs.messageBox(
+        localizer.text("8052", "The language could not be saved.%n%1", {error.what()}), kAppTitle,
+        kMbIconError);
   }
 }
 

@@ -88,7 +88,7 @@ void MainForm::declareControls() {
   }
 
   auto& explorer =
-      add(ControlKind::Frame, "EXPFrame").caption("Explorer").at(1995, 420, 6975, 4695);
+      add(ControlKind::Frame, "EXPFrame").caption("Explorer").tag("8000").at(1995, 420, 6975, 4695);
   auto& explorerOptions = add(ControlKind::Frame, "OptionsFrame", 0)
                               .caption("Explorer Options")
                               .tag("7016")
@@ -99,7 +99,7 @@ void MainForm::declareControls() {
   add(ControlKind::TabStrip, "ExpTab")
       .at(120, 300, 6735, 4275)
       .in(explorer)
-      .setTabs({"Explorer Options", "Privacy"});
+      .setTabs({"Explorer Options", "Privacy"}, {"7016", "4002"});
   auto& privacy = add(ControlKind::Frame, "OptionsFrame", 1)
                       .caption("Privacy")
                       .tag("4002")
@@ -110,16 +110,18 @@ void MainForm::declareControls() {
 
   input_.declare(add(ControlKind::Frame, "Inputframe")
                      .caption("Input")
+                     .tag("7008")
                      .at(1980, 450, 7095, 4815)
                      .help("input.html"));
   drives_.declare(add(ControlKind::Frame, "drivesframe")
                       .caption("Drives")
+                      .tag("7001")
                       .at(1965, 435, 7095, 4815)
                       .help("drives.html"));
 
   auto& visual = add(ControlKind::Frame, "VisualFrame")
                      .caption("Visual")
-                     .tag("1002")
+                     .tag("8003")
                      .at(1965, 435, 7125, 4695);
   visual_.declare(add(ControlKind::Frame, "VoptionsFrame", 0)
                       .tag("7014")
@@ -129,7 +131,7 @@ void MainForm::declareControls() {
   add(ControlKind::TabStrip, "TabStrip1")
       .at(120, 300, 6885, 4275)
       .in(visual)
-      .setTabs({"Visual Options", "Start Menu", "Desktop"});
+      .setTabs({"Visual Options", "Start Menu", "Desktop"}, {"8004", "8005", "8006"});
   auto& startMenu = add(ControlKind::Frame, "VoptionsFrame", 1)
                         .tag("7015")
                         .at(240, 720, 6645, 3795)
@@ -145,12 +147,14 @@ void MainForm::declareControls() {
 
   auto& monitoring = add(ControlKind::Frame, "SMframe")
                          .caption("System Monitoring")
+                         .tag("7000")
                          .at(2025, 240, 5055, 5910)
                          .help("monitoring.html");
   monitor_.declare(monitoring);
 
   auto& language = add(ControlKind::Frame, "langFrame")
                        .caption("Language")
+                       .tag("8001")
                        .at(1995, 465, 4575, 1455)
                        .help("language.html");
   add(ControlKind::SkinLabel, "langSkinLabel1")
@@ -171,6 +175,7 @@ void MainForm::declareControls() {
 
   systemInfo_.declare(add(ControlKind::Frame, "SIFrame")
                           .caption("System Information")
+                          .tag("8002")
                           .at(1980, 420, 7095, 4335)
                           .help("system-information.html"));
 }
@@ -218,7 +223,10 @@ void MainForm::Form_Load() {
   app_.splash.SplashStep(0);
   control("VisualFrame").setVisible(true);
 
-  // 7. Skin.
+  // 7. Skin, its own elements in the language too.
+  app_.skin.elementCaptions = {{"Changes", app_.localizer.LookupText("8007", "Changes")},
+                               {"About", app_.localizer.LookupText("8008", "About")},
+                               {"help", app_.localizer.LookupText("8009", "help")}};
   app_.skin.onElementClick = [this](const std::string& element) { Skin1_ElementClick(element); };
   app_.skin.onSkippedLines = [this](const std::string& path, std::size_t count,
                                     const std::vector<std::string>& firstLines) {
@@ -233,20 +241,17 @@ void MainForm::Form_Load() {
   };
   skinWindow(*this, app_.skin, app_.appFolder, "Form");
 
-  // 8-9. From here on the two big buttons carry only their language texts.
-  control("syscmd").setCaption("");
-  control("cpucmd").setCaption("");
+  // 8-9. The window took its language as it loaded (translateEveryWindow).
   // A language whose file is gone or unreadable: English, said once.
   const std::string language = app_.localizer.LanguageName();
   if (!app_.localizer.isUsable(language)) {
     app_.dialogs.messageBox(
-        "The language file " + app_.localizer.languageFile(language) +
-            " is missing or cannot be read.\r\nCorvanta shows its texts in English.",
+        app_.localizer.text("8050",
+                            "The language file %1 is missing or cannot be read.%nCorvanta "
+                            "shows its texts in English.",
+                            {app_.localizer.languageFile(language)}),
         kAppTitle, kMbOk | kMbIconInformation);
   }
-  app_.localizer.ApplyLanguage(*this, language);
-  control("SMframe").setCaption(
-      app_.localizer.LookupText("7000", control("SMframe").DesignCaption()));
 
   // The Visual Options tab shows first: its desktop colour, wallpaper,
   // resolution and font smoothing are read before the window shows; the
@@ -268,13 +273,9 @@ void MainForm::Form_Shown() {
   monitor_.load();
 
   // 11. The Drives page, for c:.
-  control("drivesframe")
-      .setCaption(app_.localizer.LookupText("7001", control("drivesframe").DesignCaption()));
   drives_.load();
 
   // 12. The Input page.
-  control("Inputframe")
-      .setCaption(app_.localizer.LookupText("7008", control("Inputframe").DesignCaption()));
   {
     ScriptShell shell(app_.registry, app_.shortcuts);
     input_.load(shell);
@@ -292,9 +293,8 @@ void MainForm::Form_Shown() {
     explorer_.load(shell);
   }
 
-  // 15-16. The chooser, then the language once more.
+  // 15. The chooser.
   languages_ = FillLanguageList(*this, app_.localizer, app_.files);
-  app_.localizer.ApplyLanguage(*this, app_.localizer.LanguageName());
 
   // 17. The Drives page's figures once more.
   drives_.refresh();
@@ -386,8 +386,8 @@ void MainForm::Skin1_ElementClick(const std::string& element) {
 void MainForm::openHelp(const std::string& topic) {
   const std::string help = app_.appFolder + "\\newhelp.chm";
   if (app_.files.anyMatch(help) != kErrorSuccess) {
-    app_.dialogs.messageBox("The help file " + help + " is missing.", kAppTitle,
-                            kMbOk | kMbIconError);
+    app_.dialogs.messageBox(app_.localizer.text("8051", "The help file %1 is missing.", {help}),
+                            kAppTitle, kMbOk | kMbIconError);
     return;
   }
   if (topic.empty()) {

@@ -33,7 +33,7 @@ std::optional<std::string> ControlPanelFolder::find(const std::string& startMenu
 std::optional<std::string> ControlPanelFolder::ensure(const std::string& startMenu) {
   if (find(startMenu)) return std::nullopt;
   const std::string folder = startMenu + "\\Control Panel." + kControlPanelId;
-  if (files_.createDirectory(folder) != 0) return "the folder " + folder + " could not be created";
+  if (files_.createDirectory(folder) != 0) return folder;
   return std::nullopt;
 }
 
@@ -41,7 +41,7 @@ std::optional<std::string> ControlPanelFolder::remove(const std::string& startMe
   const auto name = find(startMenu);
   if (!name) return std::nullopt;
   const std::string folder = startMenu + "\\" + *name;
-  if (files_.removeDirectory(folder) != 0) return "the folder " + folder + " could not be removed";
+  if (files_.removeDirectory(folder) != 0) return folder;
   return std::nullopt;
 }
 

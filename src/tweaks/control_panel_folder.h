@@ -24,10 +24,10 @@ class ControlPanelFolder {
   // ends in ".<identifier>"; nothing when there is none.
   std::optional<std::string> find(const std::string& startMenu);
   // Creates "Control Panel.<identifier>" unless an entry of any name is
-  // there. Returns what went wrong, or nothing.
+  // there. Returns the folder it could not create, or nothing.
   std::optional<std::string> ensure(const std::string& startMenu);
-  // Removes the first entry found, if any; only that one. Returns what went
-  // wrong, or nothing.
+  // Removes the first entry found, if any; only that one. Returns the folder
+  // it could not remove, or nothing.
   std::optional<std::string> remove(const std::string& startMenu);
 
  private:

@@ -24,7 +24,7 @@ constexpr std::array<ui::ControlRow, 7> kControls = {{
      "Disable the Ability to Right Click on the Desktop && Explorer",
      "5025",
      {120, 1080, 6300, 285}},
-    {ControlKind::Button, "desktopCommand", "Apply", "1016", {5160, 1500, 1215, 375}},
+    {ControlKind::Button, "desktopCommand", "Apply", "8019", {5160, 1500, 1215, 375}},
     {ControlKind::SkinLabel, "desktoplbl", nullptr, "3042 ", {120, 2040, 6300, 255}},
     {ControlKind::SkinLabel, "SkinLabel5", nullptr, "3042 ", {120, 2400, 6300, 255}},
     {ControlKind::Button, "applydesktop", "Apply", "1016", {5160, 3300, 1215, 375}},
@@ -61,7 +61,7 @@ void DesktopPage::apply() {
   ScriptShell shell(app_.registry, app_.shortcuts);
   ApplyReport report;
   writeTweaks(form_, shell, kPolicies, report);
-  report.tell(app_.dialogs);
+  report.tell(app_);
 }
 
 }  // namespace corvanta

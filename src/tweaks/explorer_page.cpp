@@ -5,6 +5,7 @@
 #include "base/resume.h"
 #include "core/app_context.h"
 #include "core/changes/change_journal.h"
+#include "core/i18n/localizer.h"
 #include "platform/dialogs_port.h"
 #include "registry/script_shell.h"
 #include "tweaks/tweak_model.h"
@@ -58,13 +59,13 @@ constexpr std::array<ui::ControlRow, 16> kControls = {{
      "3011",
      {120, 1470, 3060, 255}},
     {ControlKind::TextBox, "txtDownloadFolder", nullptr, nullptr, {3240, 1425, 2175, 315}},
-    {ControlKind::Button, "browsecmd", "Browse", "1014", {5475, 1410, 900, 345}},
+    {ControlKind::Button, "browsecmd", "Browse", "8020", {5475, 1410, 900, 345}},
     {ControlKind::SkinLabel,
      "backSkinLabel",
      "Change toolbar background wallpaper",
      "3012",
      {120, 1860, 3060, 255}},
-    {ControlKind::Button, "browse2cmd", "Browse", "1014", {3240, 1800, 900, 345}},
+    {ControlKind::Button, "browse2cmd", "Browse", "8021", {3240, 1800, 900, 345}},
     {ControlKind::Button, "nonecmd", "None", "1015", {4200, 1800, 900, 345}},
     {ControlKind::CheckBox,
      "EmptyCheck",
@@ -102,7 +103,7 @@ void ExplorerPage::applycmd_Click() {
   ScriptShell shell(app_.registry, app_.shortcuts);
   ApplyReport report;
   writeTweaks(form_, shell, kApplied, report, &applied_);
-  report.tell(app_.dialogs);
+  report.tell(app_);
 }
 
 void ExplorerPage::writeNow(const std::string& path, const RegistryData& data, bool dword) {
@@ -116,7 +117,7 @@ void ExplorerPage::writeNow(const std::string& path, const RegistryData& data, b
       shell.RegWrite(path, data);
     }
   });
-  report.tell(app_.dialogs);
+  report.tell(app_);
 }
 
 void ExplorerPage::EmptyCheck_Click() {
@@ -138,21 +139,24 @@ std::optional<std::string> ExplorerPage::chooseFile(const std::string& filter,
 
 void ExplorerPage::browse2cmd_Click() {
   // A cancelled choice writes nothing.
-  if (const auto picture = chooseFile("Bmp Files|*.bmp", "Choose Picture File"))
+  if (const auto picture = chooseFile(app_.localizer.text("8072", "Bmp Files") + "|*.bmp",
+                                      app_.localizer.text("8071", "Choose Picture File")))
     writeNow(kBackBitmap, *picture);
 }
 
 void ExplorerPage::nonecmd_Click() { writeNow(kBackBitmap, std::string()); }
 
 void ExplorerPage::browse3cmd_Click() {
-  if (const auto editor = chooseFile("Application|*.exe", "Choose Application")) {
+  if (const auto editor = chooseFile(app_.localizer.text("8074", "Application") + "|*.exe",
+                                     app_.localizer.text("8073", "Choose Application"))) {
     control("editortxt").setText(*editor);
   }
 }
 
 void ExplorerPage::browsecmd_Click() {
   ui::Control& field = control("txtDownloadFolder");
-  if (const auto folder = app_.dialogs.browseForFolder("Please Select a new Dowload Folder")) {
+  if (const auto folder = app_.dialogs.browseForFolder(
+          app_.localizer.text("8075", "Please Select a new Dowload Folder"))) {
     field.setText(*folder);
   } else {
     // Cancelled: the current folder stays. With none set, nothing changes.

@@ -3,11 +3,13 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "base/resume.h"
 #include "core/app_context.h"
 #include "core/app_info.h"
 #include "core/changes/change_journal.h"
+#include "core/i18n/localizer.h"
 #include "platform/desktop_port.h"
 #include "platform/dialogs_port.h"
 #include "platform/shell_port.h"
@@ -130,8 +132,9 @@ void InputPage::inputcmd_Click() {
     const std::int32_t result = app_.shell.emptyRecycleBin(form_.handle());
     if (result < 0 && result != kUnexpected && result != kSFalse) {
       app_.dialogs.messageBox(
-          "The Recycle Bin could not be emptied (error " + std::to_string(result) + ").", kAppTitle,
-          kMbOk | kMbIconError);
+          app_.localizer.text("8060", "The Recycle Bin could not be emptied (error %1).",
+                              {std::to_string(result)}),
+          kAppTitle, kMbOk | kMbIconError);
     }
     app_.shell.updateRecycleBinIcon();
   }
@@ -139,7 +142,8 @@ void InputPage::inputcmd_Click() {
   // could not be set is named in one message, and tried again next time.
   DesktopPort& desktop = app_.desktop;
   ApplyReport report;
-  const auto apply = [&](const char* name, const char* what, auto&& set) {
+  // `what` names the setting in a failure: its language ID and English.
+  const auto apply = [&](const char* name, std::pair<const char*, const char*> what, auto&& set) {
     const ui::Control& changed = control(name);
     if (!applied_.changed(changed)) return;
     bool done = false;
@@ -147,16 +151,16 @@ void InputPage::inputcmd_Click() {
     if (done) {
       applied_.remember(changed);
     } else {
-      report.failed(what);
+      report.failed(app_.localizer.text(what.first, what.second));
     }
   };
-  apply("SpeedSlider", "Mouse pointer speed",
+  apply("SpeedSlider", {"8061", "Mouse pointer speed"},
         [&] { return desktop.setMouseSpeed(control("SpeedSlider").Value()); });
-  apply("Repeatslider", "Keyboard repeat rate",
+  apply("Repeatslider", {"8062", "Keyboard repeat rate"},
         [&] { return desktop.setKeyboardSpeed(control("Repeatslider").Value()); });
-  apply("Delayslider", "Keyboard repeat delay",
+  apply("Delayslider", {"8063", "Keyboard repeat delay"},
         [&] { return desktop.setKeyboardDelay(control("Delayslider").Value()); });
-  apply("DoubleSlider", "Double-click speed", [&] {
+  apply("DoubleSlider", {"8064", "Double-click speed"}, [&] {
     const int doubleClick = doubleClickTime(control("DoubleSlider").Value());
     ScriptShell shell(app_.registry, app_.shortcuts);
     shell.RegWrite("HKEY_CURRENT_USER\\Control Panel\\Mouse\\DoubleClickSpeed",
@@ -164,18 +168,18 @@ void InputPage::inputcmd_Click() {
     return desktop.setDoubleClickTime(doubleClick);
   });
   const bool swap = ticked("swapm");
-  apply("swapm", "Swap mouse buttons", [&] {
+  apply("swapm", {"8065", "Swap mouse buttons"}, [&] {
     const bool set = desktop.setMouseButtonSwap(swap);
     app_.settings.SaveSetting(kSettingsApp, "mouse", "swap", swap ? "1" : "0");
     return set;
   });
   const bool trails = ticked("trails");
-  apply("trails", "Pointer trails", [&] {
+  apply("trails", {"8066", "Pointer trails"}, [&] {
     const bool set = desktop.setMouseTrails(trails ? kTrailImages : 0);
     app_.settings.SaveSetting(kSettingsApp, "mouse", "trails", trails ? "1" : "0");
     return set;
   });
-  report.tell(app_.dialogs);
+  report.tell(app_);
 }
 
 }  // namespace corvanta

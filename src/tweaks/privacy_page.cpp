@@ -5,6 +5,7 @@
 
 #include "core/app_context.h"
 #include "core/changes/change_journal.h"
+#include "core/i18n/localizer.h"
 #include "registry/registry_helpers.h"
 #include "registry/script_shell.h"
 #include "tweaks/tweak_model.h"
@@ -49,11 +50,11 @@ void PrivacyPage::applyprivacy_Click() {
     // empty, for the browser to find.
     const long deleted = DeleteRegistryKey(app_.registry, kHkeyCurrentUser, kTypedUrls);
     if (deleted != kErrorSuccess && deleted != kErrorFileNotFound) {
-      report.failed(std::string("HKEY_CURRENT_USER\\") + kTypedUrls +
-                    " (the history could not be cleared)");
+      report.failed(app_.localizer.text("8088", "%1 (the history could not be cleared)",
+                                        {std::string("HKEY_CURRENT_USER\\") + kTypedUrls}));
     }
-    if (CreateSubKey(app_.registry, app_.dialogs, kHkeyCurrentUser, kTypedUrls, "") !=
-        kErrorSuccess) {
+    if (CreateSubKey(app_.registry, app_.dialogs, kHkeyCurrentUser, kTypedUrls, "",
+                     app_.localizer.text("8086", kCreateSubKeyFailure)) != kErrorSuccess) {
       report.failed(std::string("HKEY_CURRENT_USER\\") + kTypedUrls);
     }
   }
@@ -62,7 +63,7 @@ void PrivacyPage::applyprivacy_Click() {
   report.write(kDisableRegistryTools, [&] {
     shell.RegWrite(kDisableRegistryTools, std::int64_t{disable ? 1 : 0}, "REG_DWORD");
   });
-  report.tell(app_.dialogs);
+  report.tell(app_);
 }
 
 }  // namespace corvanta

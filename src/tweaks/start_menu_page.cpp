@@ -6,6 +6,7 @@
 
 #include "core/app_context.h"
 #include "core/changes/change_journal.h"
+#include "core/i18n/localizer.h"
 #include "registry/script_shell.h"
 #include "tweaks/tweak_model.h"
 #include "ui/form.h"
@@ -14,10 +15,6 @@ namespace corvanta {
 namespace {
 
 using ui::ControlKind;
-
-// A combo whose value was missing at load still shows this; it is never a
-// value to write.
-constexpr const char* kPlaceholder = "Choose";
 
 constexpr std::array<Tweak, 2> kMenuTimings = {{
     {"mdelaycombo", "HKCU\\Control Panel\\Desktop\\MenuShowDelay", TweakType::Text,
@@ -101,12 +98,15 @@ StartMenuPage::StartMenuPage(ui::Form& form, AppContext& app)
 void StartMenuPage::declare(ui::Control& frame) {
   form_.addAll(kControls, &frame);
   control("applymenu").asDefault();
-  control("mdelaycombo").withStyle({.numeric = true}).setText(kPlaceholder);
-  control("wheelcombo").withStyle({.numeric = true}).setText(kPlaceholder);
+  control("mdelaycombo").withStyle({.numeric = true}).setText(placeholder_);
+  control("wheelcombo").withStyle({.numeric = true}).setText(placeholder_);
   control("applymenu").onClick = [this] { applymenu_Click(); };
 }
 
 void StartMenuPage::load(ScriptShell& shell) {
+  // The placeholder in the language, until a value read replaces it.
+  placeholder_ = app_.localizer.text("8012", placeholder_);
+  for (const char* combo : {"mdelaycombo", "wheelcombo"}) control(combo).setText(placeholder_);
   control("mdelaycombo").setItems(numbers(999));
   readTweaks(form_, shell, std::span(kMenuTimings).first(1));
   control("wheelcombo").setItems(numbers(100));
@@ -124,21 +124,28 @@ void StartMenuPage::applymenu_Click() {
   ScriptShell shell(app_.registry, app_.shortcuts);
   ApplyReport report;
   for (const Tweak& timing : kMenuTimings) {
-    if (control(timing.control).Text() == kPlaceholder) continue;
+    if (control(timing.control).Text() == placeholder_) continue;
     writeTweaks(form_, shell, std::span(&timing, 1), report);
   }
   const bool wanted = ticked("expandcp");
+  Localizer& texts = app_.localizer;
+  const auto failed = [&](const std::string& problem) {
+    report.failed(texts.text("8067", "the expanding Control Panel: %1", {problem}));
+  };
   if (const auto startMenu = ControlPanelFolder::startMenu(shell)) {
-    if (const auto problem = wanted ? folder_.ensure(*startMenu) : folder_.remove(*startMenu)) {
-      report.failed("the expanding Control Panel: " + *problem);
+    if (wanted) {
+      if (const auto folder = folder_.ensure(*startMenu))
+        failed(texts.text("8069", "the folder %1 could not be created", {*folder}));
+    } else if (const auto folder = folder_.remove(*startMenu)) {
+      failed(texts.text("8070", "the folder %1 could not be removed", {*folder}));
     }
   } else if (wanted) {
     // Without a Start Menu folder there is no folder to remove either: only
     // a wanted one that cannot be made is worth telling.
-    report.failed("the expanding Control Panel: the user's Start Menu folder is not known");
+    failed(texts.text("8068", "the user's Start Menu folder is not known"));
   }
   writeTweaks(form_, shell, kPolicies, report);
-  report.tell(app_.dialogs);
+  report.tell(app_);
 }
 
 }  // namespace corvanta

@@ -3,6 +3,8 @@
 // seven Start Menu policies.
 #pragma once
 
+#include <string>
+
 #include "core/tab_page.h"
 #include "tweaks/control_panel_folder.h"
 
@@ -20,6 +22,9 @@ class StartMenuPage : private TabPage {
 
  private:
   ControlPanelFolder folder_;
+  // What a combo whose value was missing at load still shows (in the
+  // language from load on); never a value to write.
+  std::string placeholder_ = "Choose";
 };
 
 }  // namespace corvanta

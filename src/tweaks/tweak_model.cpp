@@ -1,6 +1,8 @@
 #include "tweaks/tweak_model.h"
 
+#include "core/app_context.h"
 #include "core/app_info.h"
+#include "core/i18n/localizer.h"
 #include "platform/dialogs_port.h"
 #include "registry/script_shell.h"
 #include "ui/form.h"
@@ -19,11 +21,11 @@ void writeOne(ScriptShell& shell, const ui::Control& control, TweakType type,
 
 }  // namespace
 
-void ApplyReport::tell(DialogsPort& dialogs) const {
+void ApplyReport::tell(AppContext& app) const {
   if (failures_.empty()) return;
-  std::string text = "These settings could not be saved:";
+  std::string text = app.localizer.text("8057", "These settings could not be saved:");
   for (const auto& failure : failures_) text += "\r\n" + failure;
-  dialogs.messageBox(text, kAppTitle, kMbIconError);
+  app.dialogs.messageBox(text, kAppTitle, kMbIconError);
 }
 
 void AppliedState::remember(const ui::Control& control) {

@@ -14,7 +14,7 @@
 
 namespace corvanta {
 
-class DialogsPort;
+struct AppContext;
 class ScriptShell;
 namespace ui {
 class Control;
@@ -45,7 +45,7 @@ class ApplyReport {
   void failed(const std::string& what) { failures_.push_back(what); }
   const std::vector<std::string>& failures() const { return failures_; }
   // One message box with the critical icon naming every failure.
-  void tell(DialogsPort& dialogs) const;
+  void tell(AppContext& app) const;
 
  private:
   std::vector<std::string> failures_;

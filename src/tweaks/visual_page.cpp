@@ -8,6 +8,7 @@
 #include "core/app_context.h"
 #include "core/app_info.h"
 #include "core/changes/change_journal.h"
+#include "core/i18n/localizer.h"
 #include "platform/desktop_port.h"
 #include "platform/dialogs_port.h"
 #include "platform/file_port.h"
@@ -23,8 +24,8 @@ namespace {
 using ui::ControlKind;
 
 constexpr int kColorBackground = 1;
+constexpr const char* kResolutionPlaceholder = "Select resolution";
 constexpr std::uint32_t kMonitorColor = 0x00404040;
-constexpr const char* kPreviewTip = "Curent desktop background";
 
 // The preview is three boxes on top of each other: the wallpaper, the
 // screen in the desktop colour, the monitor around it (the first declared
@@ -72,15 +73,13 @@ std::optional<std::pair<int, int>> parseResolution(const std::string& text) {
 void VisualPage::declare(ui::Control& frame) {
   form_.addAll(kControls, &frame);
   control("applyvisualcmd").asDefault();
-  control("wallpapercmd").named("Choose wallpaper");
-  auto& resolutions = control("RCombo").named("Resolution");
+  control("wallpapercmd").named("Choose wallpaper", "8092");
+  auto& resolutions = control("RCombo").named("Resolution", "8091");
   resolutions.setItems({"800x600", "1024x768", "1152x864"});
-  resolutions.setText("Select resolution");
+  resolutions.setText(kResolutionPlaceholder);
   resolutions.setEnabled(false);
   control("wallpapercmd").setEnabled(false);
   control("visualPicture1").setBackColor(kMonitorColor);
-  for (const char* tipped : {"visualPicture1", "Image1"})
-    control(tipped).setToolTipText(kPreviewTip);
 
   control("ResolutionCheck").onClick = [this] { ResolutionCheck_Click(); };
   resolutions.onChange = resolutions.onClick = [this] { RCombo_Change(); };
@@ -106,6 +105,9 @@ void VisualPage::loadDesktopColour() {
 }
 
 void VisualPage::load(ScriptShell& shell) {
+  control("RCombo").setText(app_.localizer.text("8010", kResolutionPlaceholder));
+  const std::string tip = app_.localizer.text("8011", "Current desktop background");
+  for (const char* tipped : {"visualPicture1", "Image1"}) control(tipped).setToolTipText(tip);
   const std::string wallpaper =
       ReadShellRegistryValue(shell, "HKEY_CURRENT_USER\\Control Panel\\Desktop\\Wallpaper");
   if (wallpaper != "Error" && !equalsIgnoringCase(wallpaper, "(none)")) {
@@ -142,7 +144,8 @@ void VisualPage::RCombo_Change() {
 }
 
 void VisualPage::wallpapercmd_Click() {
-  const auto chosen = app_.dialogs.openFile({"", "All Image Files|*.jpg;*.gif;*.bmp", "", ""});
+  const auto chosen = app_.dialogs.openFile(
+      {"", app_.localizer.text("8076", "All Image Files") + "|*.jpg;*.gif;*.bmp", "", ""});
   if (!chosen) return;
   const std::string wallpaper = wallpaperFile();
   // Its folder is made when a picture is first saved there.
@@ -152,10 +155,11 @@ void VisualPage::wallpapercmd_Click() {
   const long status =
       folderReady ? app_.desktop.convertToBitmap(*chosen, wallpaper) : kErrorPathNotFound;
   if (status != kErrorSuccess) {
-    app_.dialogs.messageBox(*chosen + "\r\ncould not be read as a picture or saved as " +
-                                (wallpaper.empty() ? "wallpaper.bmp" : wallpaper) + " (error " +
-                                std::to_string(status) + ").",
-                            kAppTitle, kMbOk | kMbIconError);
+    app_.dialogs.messageBox(
+        app_.localizer.text(
+            "8053", "%1%ncould not be read as a picture or saved as %2 (error %3).",
+            {*chosen, wallpaper.empty() ? "wallpaper.bmp" : wallpaper, std::to_string(status)}),
+        kAppTitle, kMbOk | kMbIconError);
     return;
   }
   control("Image1").setPicturePath(*chosen);
@@ -164,16 +168,18 @@ void VisualPage::wallpapercmd_Click() {
 
 void VisualPage::applyvisualcmd_Click() {
   const ChangeScope changes(app_.journal, "Visual");
+  Localizer& texts = app_.localizer;
   if (ticked("ResolutionCheck")) {
     if (width_ <= 0 || height_ <= 0) {
-      app_.dialogs.messageBox("Choose or type a resolution such as 1024x768 first.", kAppTitle,
-                              kMbOk | kMbIconInformation);
+      app_.dialogs.messageBox(
+          texts.text("8054", "Choose or type a resolution such as 1024x768 first."), kAppTitle,
+          kMbOk | kMbIconInformation);
     } else if (const long result = app_.desktop.changeResolution(width_, height_);
                result != kDispChangeSuccessful) {
-      app_.dialogs.messageBox("The display did not accept " + std::to_string(width_) + "x" +
-                                  std::to_string(height_) + " (answer " + std::to_string(result) +
-                                  ").",
-                              kAppTitle, kMbOk | kMbIconError);
+      app_.dialogs.messageBox(
+          texts.text("8055", "The display did not accept %1x%2 (answer %3).",
+                     {std::to_string(width_), std::to_string(height_), std::to_string(result)}),
+          kAppTitle, kMbOk | kMbIconError);
     }
   }
   if (ticked("wallpaperCheck")) {
@@ -183,8 +189,9 @@ void VisualPage::applyvisualcmd_Click() {
       app_.desktop.setWallpaper(wallpaper);
     } else {
       app_.dialogs.messageBox(
-          "No wallpaper was set: choose a picture with the \"...\" button first.", kAppTitle,
-          kMbOk | kMbIconInformation);
+          texts.text("8056",
+                     "No wallpaper was set: choose a picture with the \"...\" button first."),
+          kAppTitle, kMbOk | kMbIconInformation);
     }
   }
   // Font smoothing only when the user changed the box: its state was read
@@ -197,12 +204,12 @@ void VisualPage::applyvisualcmd_Click() {
     if (app_.desktop.setFontSmoothing(smooth)) {
       applied_.remember(smoothBox);
     } else {
-      report.failed("Font smoothing");
+      report.failed(texts.text("8058", "Font smoothing"));
     }
-    report.write("Font smoothing (setting)", [&] {
+    report.write(texts.text("8059", "Font smoothing (setting)"), [&] {
       app_.settings.SaveSetting("Halvorn utilities", "visual", "smooth", smooth ? "1" : "0");
     });
-    report.tell(app_.dialogs);
+    report.tell(app_);
   }
 }
 

@@ -87,8 +87,10 @@ Control& Control::help(std::string topic) {
   helpTopic_ = std::move(topic);
   return *this;
 }
-Control& Control::named(std::string name) {
-  declaredName_ = std::move(name);
+Control& Control::named(std::string name, std::string languageId) {
+  declaredName_ = name;
+  designName_ = std::move(name);
+  nameTag_ = std::move(languageId);
   return *this;
 }
 

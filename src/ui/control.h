@@ -257,6 +257,9 @@ class Control {
   const std::string& HelpTopic() const { return helpTopic_; }
   void setHelpTopic(const std::string& topic) { helpTopic_ = topic; }
   const std::string& DeclaredName() const { return declaredName_; }
+  const std::string& DesignName() const { return designName_; }
+  const std::string& NameTag() const { return nameTag_; }
+  void setDeclaredName(const std::string& name) { declaredName_ = name; }
   // A button that opens and closes something (the navigation): whether it
   // is open. Only a control given a state has one.
   bool hasExpandedState() const { return expanded_ >= 0; }
@@ -323,6 +326,8 @@ class Control {
   bool cancel_ = false;
   std::string helpTopic_;
   std::string declaredName_;
+  std::string designName_;
+  std::string nameTag_;
   int expanded_ = -1;
   ControlObserver* observer_ = nullptr;
   std::uintptr_t handle_ = 0;

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,11 @@ class Skin {
   virtual void LoadSkinFile(const std::string& path) = 0;
   // `window` is a window's or control's handle (Form::handle, Control::handle).
   virtual void ApplySkinElement(std::uintptr_t window, const std::string& element) = 0;
+
+  // The text each of the skin's own elements shows ("About": "&About"), by
+  // name; an element not named here shows its name. Set before the window
+  // that has the elements is skinned.
+  std::map<std::string, std::string> elementCaptions;
 
   // ElementClick: the name of the skin element the user clicked.
   std::function<void(const std::string& element)> onElementClick;

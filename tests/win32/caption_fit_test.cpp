@@ -1,24 +1,33 @@
-// Every caption of every window of the program, in every shipped language,
-// at the screen resolution this prefix has (96 dpi, and 120 in the run
-// tools/test makes for it): each shows whole, or ends in an ellipsis with its
-// full text in a tooltip.
+// Every text of every window of the program, in every shipped language, at
+// the screen resolution this prefix has (96 dpi, and 120 in the run
+// tools/test makes for it): each caption shows whole, or ends in an ellipsis
+// with its full text in a tooltip; each title, caption, column and tab that
+// has a language ID shows that language file's text for it; and in Russian
+// and Chinese no text shows as it does in English but names, numbers, paths
+// and units.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <map>
 #include <vector>
 
 #include "appearance/fonts_form.h"
 #include "appearance/syscolors_form.h"
+#include "base/profile_text.h"
 #include "fakes/app_harness.h"
+#include "health/health_checks.h"
 #include "health/health_form.h"
 #include "health/review_form.h"
 #include "monitor/process_form.h"
-#include "shell/changes_form.h"
 #include "platform/win32/wide_text.h"
+#include "registry/script_shell.h"
 #include "shell/about_form.h"
+#include "shell/changes_form.h"
 #include "shell/main_form.h"
 #include "ui/win32/caption_fit.h"
 #include "ui/win32/skin_engine.h"
@@ -117,8 +126,120 @@ void checkCaptions(const ui::Form& form, const std::string& where,
   }
 }
 
-TEST(CaptionFit, EveryCaptionOfEveryWindowShowsWholeInEveryLanguage) {
+// The texts a window shows, by where they show ("frmchanges groups 0 1").
+using Shown = std::map<std::string, std::string>;
+
+// Controls that show the machine's own names (fonts, drives, processes,
+// languages by their own names, entries the user ignored): the same in
+// every language.
+bool showsData(const ui::Control& control) {
+  for (const char* name :
+       {"combolng", "lstSystemFonts", "Drive1", "ODrive", "ignorelist", "info"}) {
+    if (control.name() == name) return true;
+  }
+  return control.kind() == ui::ControlKind::TextBox;
+}
+
+void collectTexts(const ui::Form& form, Shown& shown) {
+  shown[form.name() + " title"] = form.Caption();
+  for (const auto& control : form.controls()) {
+    if (showsData(*control)) continue;
+    const std::string at =
+        form.name() + " " + control->name() +
+        (control->index() >= 0 ? "(" + std::to_string(control->index()) + ")" : "");
+    if (control->hasCaption()) shown[at] = control->Caption();
+    if (control->kind() == ui::ControlKind::ComboBox) shown[at + " text"] = control->Text();
+    if (!control->ToolTipText().empty()) shown[at + " tip"] = control->ToolTipText();
+    for (std::size_t i = 0; i < control->items().size(); ++i)
+      shown[at + " item " + std::to_string(i)] = control->items()[i];
+    for (std::size_t i = 0; i < control->columns().size(); ++i)
+      shown[at + " column " + std::to_string(i)] = control->columns()[i].caption;
+    for (std::size_t row = 0; row < control->rows().size(); ++row) {
+      for (std::size_t cell = 0; cell < control->rows()[row].size(); ++cell)
+        shown[at + " " + std::to_string(row) + " " + std::to_string(cell)] =
+            control->rows()[row][cell];
+    }
+    for (std::size_t i = 0; i < control->tabs().size(); ++i)
+      shown[at + " tab " + std::to_string(i)] = control->tabs()[i];
+  }
+}
+
+// What may show in another language as in English: the product's name,
+// numbers, paths and addresses, units, and a resolution's "x".
+bool sameInEveryLanguage(const std::string& text) {
+  std::string rest;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t end = std::min(text.find(' ', at), text.size());
+    const std::string word = text.substr(at, end - at);
+    const bool path = word.find_first_of("\\/@") != std::string::npos;
+    const bool unit = word == "KB" || word == "MB" || word == "GB" || word == "TB";
+    if (!path && !unit && word != "Corvanta") rest += word;
+    at = end + 1;
+  }
+  for (std::size_t i = 0; i < rest.size(); ++i) {
+    const bool times = rest[i] == 'x' && i > 0 && i + 1 < rest.size() &&
+                       std::isdigit(static_cast<unsigned char>(rest[i - 1])) &&
+                       std::isdigit(static_cast<unsigned char>(rest[i + 1]));
+    if (std::isalpha(static_cast<unsigned char>(rest[i])) && !times) return false;
+  }
+  return true;
+}
+
+// Each tagged title, caption, column and tab shows the language file's text
+// for its ID.
+void checkTags(const ui::Form& form, const ProfileText& file, const std::string& where,
+               std::vector<std::string>& wrong) {
+  const auto expect = [&](const std::string& what, const std::string& tag,
+                          const std::string& shown) {
+    // The frames tagged "0" were designed with no text for it.
+    if (tag.empty() || tag == "0") return;
+    const auto text = file.value("Corvanta", trimSpaces(tag));
+    if (!text || *text != shown)
+      wrong.push_back(where + " " + what + " shows \"" + shown + "\", not its text for " + tag);
+  };
+  expect("title", form.Tag(), form.Caption());
+  for (const auto& control : form.controls()) {
+    if (control->hasCaption()) expect(control->name(), control->Tag(), control->Caption());
+    for (const ui::ListColumn& column : control->columns())
+      expect(control->name() + " column", column.tag, column.caption);
+    for (std::size_t tab = 0; tab < control->tabTags().size(); ++tab)
+      expect(control->name() + " tab", control->tabTags()[tab], control->tabs()[tab]);
+  }
+}
+
+// The skin's own buttons on the main window's top strip: the texts of
+// 8007-8009, each whole.
+void checkTopStrip(const ui::Form& main, const ProfileText& file, const std::string& where,
+                   std::vector<std::string>& wrong, Shown& shown) {
+  std::vector<std::string> expected;
+  for (const char* id : {"8007", "8008", "8009"})
+    expected.push_back(file.value("Corvanta", id).value_or("?"));
+  std::vector<std::string> found;
+  const auto formWindow = reinterpret_cast<HWND>(main.handle());
+  for (HWND child = GetWindow(formWindow, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const bool modelled = std::any_of(
+        main.controls().begin(), main.controls().end(),
+        [&](const auto& control) { return reinterpret_cast<HWND>(control->handle()) == child; });
+    if (modelled) continue;
+    wchar_t text[64] = {};
+    GetWindowTextW(child, text, 64);
+    const std::string caption = narrow(text);
+    RECT client{};
+    GetClientRect(child, &client);
+    if (ui::win32::captionExtent(child, caption).cx + 8 > client.right)
+      wrong.push_back(where + " top strip \"" + caption + "\" is cut");
+    shown[main.name() + " strip " + std::to_string(found.size())] = caption;
+    found.push_back(caption);
+  }
+  std::sort(expected.begin(), expected.end());
+  std::sort(found.begin(), found.end());
+  if (found != expected) wrong.push_back(where + " top strip is not the texts of 8007-8009");
+}
+
+TEST(CaptionFit, EveryTextOfEveryWindowIsItsLanguagesAndShowsWhole) {
   std::vector<std::string> wrong;
+  Shown english;
   for (const char* language : kLanguages) {
     testing::AppHarness harness;
     for (const char* shipped : kLanguages) {
@@ -126,10 +247,19 @@ TEST(CaptionFit, EveryCaptionOfEveryWindowShowsWholeInEveryLanguage) {
                             testing::readSourceFile(std::string("languages/") + shipped + ".ini"));
     }
     harness.storeLanguage(language);
+    const ProfileText file(testing::readSourceFile(std::string("languages/") + language + ".ini"));
+    // A change for the Changes window to list: its page, and what was there.
+    {
+      const ChangeScope scope(harness.journal, "Visual");
+      ScriptShell shell(harness.journaledRegistry, harness.shortcuts);
+      shell.RegWrite("HKCU\\Software\\Corvanta\\7", std::int64_t{1}, "REG_DWORD");
+    }
     ui::win32::Win32WindowSystem windows;
     ui::win32::SkinEngine skin;
     windows.setSkinPainter(&skin);
     ui::Forms forms(windows);
+    translateEveryWindow(forms, harness.localizer);
+    Shown shown;
     AppContext app =
         harness.contextWith({.forms = &forms,
                              .skin = &skin,
@@ -137,6 +267,8 @@ TEST(CaptionFit, EveryCaptionOfEveryWindowShowsWholeInEveryLanguage) {
     {
       MainForm main(app);
       forms.Show(main);
+      // Before the expander's click turns its ">>" round.
+      checkTags(main, file, std::string(language) + " mainform", wrong);
       // Every page and tab, so that every control is made and measured.
       main.control("syscmd").click();
       for (const char* page :
@@ -151,6 +283,8 @@ TEST(CaptionFit, EveryCaptionOfEveryWindowShowsWholeInEveryLanguage) {
       }
       forms.DoEvents();
       checkCaptions(main, std::string(language) + " mainform", wrong);
+      checkTopStrip(main, file, std::string(language) + " mainform", wrong, shown);
+      collectTexts(main, shown);
       HealthForm health(app);
       ProcessForm processes(app);
       FontsForm fonts(app);
@@ -158,16 +292,31 @@ TEST(CaptionFit, EveryCaptionOfEveryWindowShowsWholeInEveryLanguage) {
       AboutForm about(app);
       ChangesForm changes(app);
       std::vector<Finding> found(1);
+      found[0].kind = Finding::Kind::Value;
+      found[0].key = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
+      found[0].value = found[0].target = "C:\\Old\\gone.dll";
+      found[0].view = "both";
+      found[0].reason = "file missing";
       IgnoreList ignored;
-      ReviewForm review(app, "Shared components", found, ignored);
+      ReviewForm review(app, kHealthChecks[5], found, ignored);
       for (ui::Form* window : std::initializer_list<ui::Form*>{&health, &processes, &fonts, &colors,
                                                                &about, &changes, &review}) {
         forms.Show(*window);
         forms.DoEvents();
         checkCaptions(*window, std::string(language) + " " + window->name(), wrong);
+        checkTags(*window, file, std::string(language) + " " + window->name(), wrong);
+        collectTexts(*window, shown);
         forms.Unload(*window);
       }
       forms.Unload(main);
+    }
+    if (std::string(language) == "English") english = shown;
+    if (std::string(language) != "Russian" && std::string(language) != "Chinese Simplified")
+      continue;
+    for (const auto& [where, text] : shown) {
+      const auto before = english.find(where);
+      if (before != english.end() && before->second == text && !sameInEveryLanguage(text))
+        wrong.push_back(std::string(language) + " " + where + " \"" + text + "\" is English");
     }
   }
   for (const std::string& line : wrong) ADD_FAILURE() << line;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/win32/wide_text.h"
+#include "registry/settings_store.h"
 #include "win32/running_program.h"
 #include "win32/scratch_folder.h"
 
@@ -166,14 +167,36 @@ void writeFile(const std::string& path, const std::string& bytes) {
   CloseHandle(out);
 }
 
+// The language the window speaks, stored as the Language page stores it;
+// none for an empty name.
+void storeLanguage(const std::string& language) {
+  const std::wstring key = wide(settingsKeyPath(kSettingsApplication, "Language"));
+  HKEY settings = nullptr;
+  RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &settings,
+                  nullptr);
+  const std::wstring name = wide(language);
+  if (language.empty()) {
+    RegDeleteValueW(settings, L"lng");
+  } else {
+    RegSetValueExW(settings, L"lng", 0, REG_SZ, reinterpret_cast<const BYTE*>(name.c_str()),
+                   static_cast<DWORD>((name.size() + 1) * sizeof(wchar_t)));
+  }
+  RegCloseKey(settings);
+}
+
 TEST(CommandLine, SettingsExportedComeBackOnImportAndABadFileChangesNothing) {
   ScratchFolder folder;
   setNoRun(1);
   const std::string file = folder.file("settings Жук.ini");
+  // Whatever language the window speaks, the file is in the command line's
+  // English: scripts read it.
+  storeLanguage("Russian");
   const Outcome exported = corvanta(folder, "/export-settings \"" + file + "\"");
+  storeLanguage("");
   ASSERT_EQ(0u, exported.code) << exported.output;
   const std::string text = readFile(file);
   ASSERT_NE(std::string::npos, text.find("runchk=1\r\n")) << text;
+  EXPECT_NE(std::string::npos, text.find("RCombo=Select resolution\r\n")) << text;
 
   setNoRun(0);
   const Outcome imported = corvanta(folder, "/import-settings \"" + file + "\"");

@@ -115,6 +115,8 @@ void Localizer::ApplyLanguage(ui::Form& form, const std::string& languageName) {
     // A control that cannot take a caption is passed over; the walk goes on.
     if (!control->Tag().empty())
       resumeNext([&] { control->setCaption(textOf(control->Tag(), control->DesignCaption())); });
+    if (!control->NameTag().empty())
+      control->setDeclaredName(textOf(control->NameTag(), control->DesignName()));
     if (control->kind() == ui::ControlKind::ListView) {
       std::vector<ui::ListColumn> columns = control->columns();
       for (ui::ListColumn& column : columns) column.caption = textOf(column.tag, column.caption);

@@ -22,7 +22,8 @@ std::string platformPrefix(const OsVersion& version) {
 
 }  // namespace
 
-std::string GetWindowsVersion(SystemPort& system, DialogsPort& dialogs) {
+std::string GetWindowsVersion(SystemPort& system, DialogsPort& dialogs,
+                              const std::string& failure) {
   std::string text;
   try {
     // A failing call leaves the record zeroed, which reads "0.0".
@@ -31,9 +32,8 @@ std::string GetWindowsVersion(SystemPort& system, DialogsPort& dialogs) {
     text = platformPrefix(version) + std::to_string(version.majorVersion) + '.' +
            std::to_string(version.minorVersion);
   } catch (const std::exception& error) {
-    dialogs.messageBox(std::string("Error Occurred while Getting Windows Version !!\r\n") +
-                           "Function : GetWindowsVersion \r\n" + error.what(),
-                       kAppTitle, kMbIconError);
+    dialogs.messageBox(failure + "\r\nFunction : GetWindowsVersion \r\n" + error.what(), kAppTitle,
+                       kMbIconError);
   }
   return text;
 }

@@ -1,9 +1,10 @@
 #include "ui/win32/skin_engine.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
+#include <vector>
 
 #include "base/text.h"
 #include "platform/win32/wide_text.h"
@@ -12,8 +13,8 @@
 namespace corvanta::ui::win32 {
 namespace {
 
-constexpr int kBandHeight = 24;  // pixels
-constexpr int kElementWidth = 56;
+constexpr int kBandHeight = 24;    // pixels
+constexpr int kElementWidth = 56;  // at least; wider for a longer caption
 constexpr int kElementHeight = 18;
 constexpr const wchar_t* kBandElements[] = {L"Changes", L"About", L"help"};
 // The band's buttons' identifiers: none of a form's controls has one of them.
@@ -29,6 +30,18 @@ bool sameFont(HFONT a, HFONT b) {
   GetObjectW(b, sizeof second, &second);
   return first.lfHeight == second.lfHeight && first.lfWeight == second.lfWeight &&
          first.lfItalic == second.lfItalic && lstrcmpiW(first.lfFaceName, second.lfFaceName) == 0;
+}
+
+// How wide the text draws in `font` (the system's when null), "&" prefixes
+// as a button draws them.
+int textWidth(const std::wstring& text, HFONT font) {
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ previous = SelectObject(screen, font ? font : GetStockObject(SYSTEM_FONT));
+  RECT extent{};
+  DrawTextW(screen, text.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE);
+  SelectObject(screen, previous);
+  ReleaseDC(nullptr, screen);
+  return extent.right;
 }
 
 COLORREF colorRef(Rgb rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
@@ -116,21 +129,30 @@ void SkinEngine::addBand(FormWindow& form, const SkinStyle& style) {
   form.setTopInset(kBandHeight);
   RECT client;
   GetClientRect(form.hwnd(), &client);
-  // "help" at the right edge, "About" and "Changes" before it; made from
-  // left to right, as they are read and as Tab and screen readers go.
-  constexpr int count = static_cast<int>(std::size(kBandElements));
-  int left = client.right - 6 - count * kElementWidth - (count - 1) * 4;
-  int id = kBandFirstId;
+  HFONT chosen = font(style);
+  // "help" at the right edge, "About" and "Changes" before it, each as wide
+  // as its caption; made from left to right, as they are read and as Tab and
+  // screen readers go.
+  std::vector<std::wstring> captions;
+  std::vector<int> widths;
+  int total = 0;
   for (const wchar_t* name : kBandElements) {
+    const auto given = elementCaptions.find(narrow(name));
+    captions.push_back(given == elementCaptions.end() ? name : wide(given->second));
+    widths.push_back(std::max(kElementWidth, textWidth(captions.back(), chosen) + 12));
+    total += widths.back() + 4;
+  }
+  int left = client.right - 6 - (total - 4);
+  int id = kBandFirstId;
+  for (std::size_t i = 0; i < captions.size(); ++i) {
     HWND button = CreateWindowExW(
-        0, L"BUTTON", name, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, left,
-        (kBandHeight - kElementHeight) / 2, kElementWidth, kElementHeight, form.hwnd(),
+        0, L"BUTTON", captions[i].c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, left,
+        (kBandHeight - kElementHeight) / 2, widths[i], kElementHeight, form.hwnd(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), GetModuleHandleW(nullptr), nullptr);
-    left += kElementWidth + 4;
+    left += widths[i] + 4;
     if (!button) continue;
-    if (HFONT chosen = font(style))
-      SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), FALSE);
-    elements_[button] = narrow(name);
+    if (chosen) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), FALSE);
+    elements_[button] = narrow(kBandElements[i]);
     bands_[form.hwnd()] = button;
   }
 }

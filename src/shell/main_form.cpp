@@ -305,6 +305,8 @@ void MainForm::hideAllPages() {
 }
 
 void MainForm::showPage(const std::string& page) {
+  // Each page takes its own height: the monitoring page is the tall one.
+  setHeight(page == "SMframe" ? kMonitoringHeight : kStartHeight);
   for (const char* other : kPages) {
     if (page != other) control(other).setVisible(false);
   }
@@ -319,7 +321,6 @@ void MainForm::Command3_Click() {
 }
 
 void MainForm::cpucmd_Click() {
-  setHeight(kMonitoringHeight);
   showPage("SMframe");
 }
 

@@ -21,6 +21,7 @@
 #include "appearance/fonts_form.h"
 #include "appearance/syscolors_form.h"
 #include "fakes/app_harness.h"
+#include "health/health_checks.h"
 #include "health/health_form.h"
 #include "health/review_form.h"
 #include "monitor/process_form.h"
@@ -104,7 +105,7 @@ const std::vector<Window>& windows() {
        "system-health.html"},
       {"Review", nullptr,
        [](Program& program) {
-         return std::make_unique<ReviewForm>(program.app, "Application paths", program.found,
+         return std::make_unique<ReviewForm>(program.app, kHealthChecks[1], program.found,
                                              program.ignored);
        },
        nullptr, "repaircmd", "system-health.html#review"},

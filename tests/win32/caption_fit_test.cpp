@@ -4,7 +4,9 @@
 // with its full text in a tooltip; each title, caption, column and tab that
 // has a language ID shows that language file's text for it; and in Russian
 // and Chinese no text shows as it does in English but names, numbers, paths
-// and units.
+// and units. And every window, told it has moved to a monitor of half as
+// many dots per inch again and back, lays itself out for each: its controls
+// where their twips put them, its fonts scaled, its captions still whole.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -13,6 +15,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <vector>
 
@@ -30,6 +33,7 @@
 #include "shell/changes_form.h"
 #include "shell/main_form.h"
 #include "ui/win32/caption_fit.h"
+#include "ui/win32/form_window.h"
 #include "ui/win32/skin_engine.h"
 #include "ui/win32/win32_window_system.h"
 
@@ -237,6 +241,51 @@ void checkTopStrip(const ui::Form& main, const ProfileText& file, const std::str
   if (found != expected) wrong.push_back(where + " top strip is not the texts of 8007-8009");
 }
 
+// Shows every page and tab of the main window, so that every control of it
+// is made.
+void showEveryPage(MainForm& main, ui::Forms& forms) {
+  main.control("syscmd").click();
+  for (const char* page :
+       {"Command4", "Command5", "Command6", "Command1", "Command2", "Command7", "cpucmd"}) {
+    main.control(page).click();
+    for (const char* strip : {"TabStrip1", "ExpTab"}) {
+      auto& tabs = main.control(strip);
+      for (int tab = 1; tab <= static_cast<int>(tabs.tabs().size()); ++tab) {
+        tabs.selectedTabFromUser(tab);
+      }
+    }
+  }
+  forms.DoEvents();
+}
+
+// The windows opened over the main window, the review list with a finding.
+struct WindowsOverMain {
+  explicit WindowsOverMain(AppContext& app)
+      : health(app), processes(app), fonts(app), colors(app), about(app), changes(app),
+        review(app, kHealthChecks[5], found, ignored) {}
+  std::vector<ui::Form*> all() {
+    return {&health, &processes, &fonts, &colors, &about, &changes, &review};
+  }
+
+  std::vector<Finding> found = [] {
+    std::vector<Finding> one(1);
+    one[0].kind = Finding::Kind::Value;
+    one[0].key = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
+    one[0].value = one[0].target = "C:\\Old\\gone.dll";
+    one[0].view = "both";
+    one[0].reason = "file missing";
+    return one;
+  }();
+  IgnoreList ignored;
+  HealthForm health;
+  ProcessForm processes;
+  FontsForm fonts;
+  SystemColorsForm colors;
+  AboutForm about;
+  ChangesForm changes;
+  ReviewForm review;
+};
+
 TEST(CaptionFit, EveryTextOfEveryWindowIsItsLanguagesAndShowsWhole) {
   std::vector<std::string> wrong;
   Shown english;
@@ -269,38 +318,12 @@ TEST(CaptionFit, EveryTextOfEveryWindowIsItsLanguagesAndShowsWhole) {
       forms.Show(main);
       // Before the expander's click turns its ">>" round.
       checkTags(main, file, std::string(language) + " mainform", wrong);
-      // Every page and tab, so that every control is made and measured.
-      main.control("syscmd").click();
-      for (const char* page :
-           {"Command4", "Command5", "Command6", "Command1", "Command2", "Command7", "cpucmd"}) {
-        main.control(page).click();
-        for (const char* strip : {"TabStrip1", "ExpTab"}) {
-          auto& tabs = main.control(strip);
-          for (int tab = 1; tab <= static_cast<int>(tabs.tabs().size()); ++tab) {
-            tabs.selectedTabFromUser(tab);
-          }
-        }
-      }
-      forms.DoEvents();
+      showEveryPage(main, forms);
       checkCaptions(main, std::string(language) + " mainform", wrong);
       checkTopStrip(main, file, std::string(language) + " mainform", wrong, shown);
       collectTexts(main, shown);
-      HealthForm health(app);
-      ProcessForm processes(app);
-      FontsForm fonts(app);
-      SystemColorsForm colors(app);
-      AboutForm about(app);
-      ChangesForm changes(app);
-      std::vector<Finding> found(1);
-      found[0].kind = Finding::Kind::Value;
-      found[0].key = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
-      found[0].value = found[0].target = "C:\\Old\\gone.dll";
-      found[0].view = "both";
-      found[0].reason = "file missing";
-      IgnoreList ignored;
-      ReviewForm review(app, kHealthChecks[5], found, ignored);
-      for (ui::Form* window : std::initializer_list<ui::Form*>{&health, &processes, &fonts, &colors,
-                                                               &about, &changes, &review}) {
+      WindowsOverMain over(app);
+      for (ui::Form* window : over.all()) {
         forms.Show(*window);
         forms.DoEvents();
         checkCaptions(*window, std::string(language) + " " + window->name(), wrong);
@@ -319,6 +342,120 @@ TEST(CaptionFit, EveryTextOfEveryWindowIsItsLanguagesAndShowsWhole) {
         wrong.push_back(std::string(language) + " " + where + " \"" + text + "\" is English");
     }
   }
+  for (const std::string& line : wrong) ADD_FAILURE() << line;
+}
+
+// Sends a window what Windows sends it when it moves to a monitor of `dpi`
+// dots per inch: the new resolution, and its rectangle scaled about its
+// top left corner.
+RECT moveToDpi(HWND window, int from, int dpi) {
+  RECT now{};
+  GetWindowRect(window, &now);
+  const RECT suggested{now.left, now.top, now.left + MulDiv(now.right - now.left, dpi, from),
+                       now.top + MulDiv(now.bottom - now.top, dpi, from)};
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  return suggested;
+}
+
+int fontHeight(HWND window) {
+  LOGFONTW face{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof face, &face);
+  return std::abs(face.lfHeight);
+}
+
+// What is out of place in the window at `dpi`: each control's rectangle is
+// its designed twips at `dpi` (±1 pixel), its font `dpi` / `from` of the
+// height it had at `from`.
+void checkLayout(const ui::Form& form, int from, int dpi, const std::map<HWND, int>& fonts,
+                 const std::string& where, std::vector<std::string>& wrong) {
+  const auto formWindow = reinterpret_cast<HWND>(form.handle());
+  const int inset = ui::win32::FormWindow::fromHandle(formWindow)->topInset();
+  const auto off = [](int actual, int expected) { return std::abs(actual - expected) > 1; };
+  const auto scaled = [&](int twips) { return MulDiv(twips, dpi, 1440); };
+  for (const auto& control : form.controls()) {
+    const auto window = reinterpret_cast<HWND>(control->handle());
+    if (!window) continue;
+    const ui::Geometry& g = control->geometry();
+    const RECT at = ui::win32::boundsInParent(window);
+    wchar_t kind[32] = {};
+    GetClassNameW(window, kind, 32);
+    // A combo box is as tall as its edit field, a list box a whole number
+    // of its lines; a caption's control is as wide as fitting made it
+    // (checkCaptions judges that).
+    const bool ownHeight = _wcsnicmp(kind, L"ComboBox", 8) == 0 || lstrcmpiW(kind, L"ListBox") == 0;
+    const int width = at.right - at.left;
+    if (off(at.left, scaled(g.left)) ||
+        off(at.top, scaled(g.top) + (control->parent() ? 0 : inset)) ||
+        (!checked(control->kind()) && off(width, scaled(g.width))) ||
+        (!ownHeight && off(at.bottom - at.top, scaled(g.height)))) {
+      wrong.push_back(where + " " + control->name() + " is " + std::to_string(at.left) + "," +
+                      std::to_string(at.top) + " " + std::to_string(width) + "x" +
+                      std::to_string(at.bottom - at.top) + ", not " +
+                      std::to_string(scaled(g.left)) + "," + std::to_string(scaled(g.top)) + " " +
+                      std::to_string(scaled(g.width)) + "x" + std::to_string(scaled(g.height)));
+    }
+    const auto before = fonts.find(window);
+    if (before != fonts.end() && off(fontHeight(window), MulDiv(before->second, dpi, from))) {
+      wrong.push_back(where + " " + control->name() + "'s font is " +
+                      std::to_string(fontHeight(window)) + " pixels high");
+    }
+  }
+}
+
+TEST(CaptionFit, EveryWindowIsLaidOutAgainForTheDotsPerInchOfTheMonitorItMovesTo) {
+  testing::AppHarness harness;
+  harness.files.addFile(harness.languageFile("English"),
+                        testing::readSourceFile("languages/English.ini"));
+  harness.storeLanguage("English");
+  const ProfileText file(testing::readSourceFile("languages/English.ini"));
+  ui::win32::Win32WindowSystem windows;
+  ui::win32::SkinEngine skin;
+  windows.setSkinPainter(&skin);
+  ui::Forms forms(windows);
+  translateEveryWindow(forms, harness.localizer);
+  AppContext app = harness.contextWith(
+      {.forms = &forms, .skin = &skin, .appFolder = std::string(CORVANTA_SOURCE_DIR) + "/assets"});
+  MainForm main(app);
+  forms.Show(main);
+  showEveryPage(main, forms);
+  WindowsOverMain over(app);
+  std::vector<ui::Form*> every = over.all();
+  every.insert(every.begin(), &main);
+  std::vector<std::string> wrong;
+  Shown shown;
+  for (ui::Form* window : every) {
+    if (window != &main) forms.Show(*window);
+    forms.DoEvents();
+    const auto hwnd = reinterpret_cast<HWND>(window->handle());
+    const int start = ui::win32::FormWindow::fromHandle(hwnd)->dpi();
+    std::map<HWND, int> fonts;
+    for (const auto& control : window->controls()) {
+      if (const auto made = reinterpret_cast<HWND>(control->handle())) fonts[made] = fontHeight(made);
+    }
+    int now = start;
+    for (const int dpi : {start * 3 / 2, start}) {
+      const std::string where = window->name() + " at " + std::to_string(dpi) + " dpi";
+      const RECT suggested = moveToDpi(hwnd, now, dpi);
+      now = dpi;
+      forms.DoEvents();
+      // As large as suggested, unless larger than Windows lets a window be
+      // on this screen.
+      RECT taken{};
+      GetWindowRect(hwnd, &taken);
+      const auto side = [](LONG from, LONG to, int most) { return std::min<LONG>(to - from, most); };
+      if (taken.left != suggested.left || taken.top != suggested.top ||
+          taken.right - taken.left !=
+              side(suggested.left, suggested.right, GetSystemMetrics(SM_CXMAXTRACK)) ||
+          taken.bottom - taken.top !=
+              side(suggested.top, suggested.bottom, GetSystemMetrics(SM_CYMAXTRACK)))
+        wrong.push_back(where + ": not the rectangle suggested");
+      checkLayout(*window, start, dpi, fonts, where, wrong);
+      checkCaptions(*window, where, wrong);
+      if (window == &main) checkTopStrip(main, file, where, wrong, shown);
+    }
+    if (window != &main) forms.Unload(*window);
+  }
+  forms.Unload(main);
   for (const std::string& line : wrong) ADD_FAILURE() << line;
 }
 

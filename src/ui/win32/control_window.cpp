@@ -79,10 +79,8 @@ ControlWindow::~ControlWindow() {
 void ControlWindow::showOwnFont() {
   const FontSpec& wanted = model_.Font();
   if (wanted.name.empty()) return;
-  HDC screen = GetDC(nullptr);
   LOGFONTW face{};
-  face.lfHeight = -MulDiv(wanted.size, GetDeviceCaps(screen, LOGPIXELSY), 72);
-  ReleaseDC(nullptr, screen);
+  face.lfHeight = -MulDiv(wanted.size, dpi_, 72);
   face.lfWeight = wanted.bold ? FW_BOLD : FW_NORMAL;
   face.lfItalic = wanted.italic;
   face.lfStrikeOut = wanted.strikeout;

@@ -43,6 +43,10 @@ class ControlWindow {
   // The control's identifier in its window, given before it is created.
   void setId(int id) { id_ = id; }
   int id() const { return id_; }
+  // The dots per inch of the monitor its window is on: the control's own
+  // font and a list's columns are sized for them.
+  void setDpi(int dpi) { dpi_ = dpi; }
+  int dpi() const { return dpi_; }
 
   // Held by what outlives the control and asks after it (a screen reader's
   // object): null once the control is gone.
@@ -73,6 +77,7 @@ class ControlWindow {
 
   WNDPROC native_ = nullptr;
   int id_ = 0;
+  int dpi_ = 96;
   mutable std::shared_ptr<const ControlWindow*> presence_;
 };
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/win32/late_bound.h"
 #include "platform/win32/startup_trace.h"
 #include "platform/win32/wide_text.h"
 #include "ui/forms.h"
@@ -17,18 +18,35 @@ namespace {
 
 constexpr const wchar_t* kFormClass = L"CorvantaForm";
 
+// The program's default face until the skin gives its own.
+HFONT formFont(int dpi) {
+  LOGFONTW face{};
+  face.lfHeight = -MulDiv(8, dpi, 72);
+  face.lfCharSet = DEFAULT_CHARSET;
+  return createFont(face, "Tahoma");
+}
+
+// The dots per inch of the monitor `window` is on, where Windows tells each
+// monitor's (10, version 1607 on); the system's before.
+int windowDpi(HWND window) {
+  using GetDpiForWindowFunction = UINT WINAPI(HWND);
+  static const auto getDpiForWindow =
+      lateBound<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
+  if (getDpiForWindow && window) {
+    if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
+  }
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
 }  // namespace
 
 FormWindow::FormWindow(Form& form, HWND owner, Forms& forms, SkinPainter* skin)
     : form_(form), owner_(owner), forms_(forms), skin_(skin) {
-  HDC screen = GetDC(nullptr);
-  dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  // The program's default face until the skin gives its own.
-  LOGFONTW face{};
-  face.lfHeight = -MulDiv(8, dpi_, 72);
-  face.lfCharSet = DEFAULT_CHARSET;
-  font_ = createFont(face, "Tahoma");
+  dpi_ = windowDpi(owner);
+  font_ = formFont(dpi_);
 }
 
 FormWindow::~FormWindow() {
@@ -79,6 +97,9 @@ bool FormWindow::create() {
   if (!hwnd_) return false;
   form_.setHandle(reinterpret_cast<std::uintptr_t>(hwnd_));
   form_.setObserver(this);
+  // Placed on a monitor of other dots per inch than its owner's (or the
+  // primary's): sized for that monitor's.
+  if (const int dpi = windowDpi(hwnd_); dpi != dpi_) changeDpi(dpi, nullptr);
   syncTimers();
   return true;
 }
@@ -102,6 +123,7 @@ ControlWindow* FormWindow::realise(Control& model) {
   }
   auto window = makeControlWindow(model);
   window->setId(nextId_++);
+  window->setDpi(dpi_);
   window->create(container, window->nativeBounds(boundsOf(model)), font_);
   if (!window->hwnd()) return nullptr;
   // Windows stacks children first made on top, and that order is the Tab
@@ -185,6 +207,34 @@ void FormWindow::setTopInset(int pixels) {
 void FormWindow::applySize() {
   SetWindowPos(hwnd_, nullptr, 0, 0, pixels(form_.Width()), pixels(form_.Height()) + topInset_,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::changeDpi(int dpi, const RECT* suggested) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  HFONT previous = std::exchange(font_, formFont(dpi_));
+  for (const auto& window : controls_) {
+    window->setDpi(dpi_);
+    SendMessageW(window->hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    if (!window->model().Font().name.empty()) window->update(Property::Font);
+    if (window->model().kind() == ControlKind::ListView) window->update(Property::Columns);
+  }
+  // The skin's fonts and band (whose height is the top inset) next, then
+  // every control in its place at the new scale.
+  if (skin_) skin_->dpiChanged(hwnd_);
+  if (suggested) {
+    SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  } else {
+    applySize();
+  }
+  // Captions are fitted once the window has its new size: one may grow up
+  // to the window's edge.
+  for (const auto& window : controls_) place(*window);
+  for (const auto& window : controls_) fitCaptionOf(*window);
+  if (previous) DeleteObject(previous);
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void FormWindow::show() {
@@ -497,6 +547,12 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       if (form_.onResize) guard([&] { form_.onResize(); });
       return 0;
+    case WM_DPICHANGED: {
+      // Moved to a monitor of other dots per inch: laid out for them, at the
+      // size and place Windows suggests.
+      changeDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    }
     default:
       return DefWindowProcW(hwnd_, message, wParam, lParam);
   }

@@ -53,6 +53,9 @@ class SkinPainter {
   virtual void skinControl(HWND control, const std::string& element) = 0;
   // The window is going away.
   virtual void forget(HWND window) = 0;
+  // The window moved to a monitor of other dots per inch: what the skin
+  // made for the old ones (its band, its fonts) is made again.
+  virtual void dpiChanged(HWND form) = 0;
 
  protected:
   ~SkinPainter() = default;
@@ -79,6 +82,8 @@ class FormWindow final : public FormObserver {
   void setTopInset(int pixels);
   int topInset() const { return topInset_; }
   int pixels(int twips) const;
+  // The dots per inch of the monitor the window is on.
+  int dpi() const { return dpi_; }
 
   static FormWindow* fromHandle(HWND window);
 
@@ -109,6 +114,10 @@ class FormWindow final : public FormObserver {
   RECT boundsOf(const Control& control) const;
   void place(ControlWindow& window);
   void applySize();
+  // Lays the window out again for `dpi`: its font, every control's place,
+  // font and columns, the skin's band, captions fitted again; the window
+  // takes the `suggested` rectangle, or its own size at `dpi`.
+  void changeDpi(int dpi, const RECT* suggested);
   void syncTimers();
   void showToolTip(ControlWindow& window);
   // Labels, boxes and buttons show their whole caption (caption_fit.h).

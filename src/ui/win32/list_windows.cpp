@@ -193,16 +193,13 @@ class ListView final : public ControlWindow {
   void showColumns() {
     while (SendMessageW(hwnd_, LVM_DELETECOLUMN, 0, 0)) {
     }
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
     int position = 0;
     for (const auto& column : model_.columns()) {
       std::wstring caption = wide(column.caption);
       LVCOLUMNW entry{};
       entry.mask = LVCF_TEXT | LVCF_WIDTH;
       entry.pszText = caption.data();
-      entry.cx = MulDiv(column.width, dpi, 1440);
+      entry.cx = MulDiv(column.width, dpi(), 1440);
       SendMessageW(hwnd_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(position++),
                    reinterpret_cast<LPARAM>(&entry));
     }

@@ -13,9 +13,12 @@
 namespace corvanta::ui::win32 {
 namespace {
 
-constexpr int kBandHeight = 24;    // pixels
+// In pixels at 96 dots per inch, scaled to the window's.
+constexpr int kBandHeight = 24;
 constexpr int kElementWidth = 56;  // at least; wider for a longer caption
 constexpr int kElementHeight = 18;
+constexpr int kElementGap = 4;
+constexpr int kBandMargin = 6;
 constexpr const wchar_t* kBandElements[] = {L"Changes", L"About", L"help"};
 // The band's buttons' identifiers: none of a form's controls has one of them.
 constexpr int kBandFirstId = 10;
@@ -54,6 +57,11 @@ Rgb shade(Rgb rgb, int percent) {
   return part(16) | part(8) | part(0);
 }
 
+int dpiOf(HWND window) {
+  const FormWindow* form = FormWindow::fromHandle(GetAncestor(window, GA_ROOT));
+  return form ? form->dpi() : 96;
+}
+
 }  // namespace
 
 SkinEngine::~SkinEngine() {
@@ -81,17 +89,15 @@ HBRUSH SkinEngine::brush(Rgb color) {
   return made;
 }
 
-HFONT SkinEngine::font(const SkinStyle& style) {
+HFONT SkinEngine::font(const SkinStyle& style, HWND shownIn) {
   if (style.fontFace.empty()) return nullptr;
-  const std::string key =
-      style.fontFace + "/" + std::to_string(style.fontPoints) + (style.bold ? "/b" : "");
+  const int dpi = dpiOf(shownIn);
+  const std::string key = style.fontFace + "/" + std::to_string(style.fontPoints) +
+                          (style.bold ? "/b" : "") + "@" + std::to_string(dpi);
   auto& made = fonts_[key];
   if (!made) {
-    HDC screen = GetDC(nullptr);
     LOGFONTW face{};
-    face.lfHeight =
-        -MulDiv(style.fontPoints > 0 ? style.fontPoints : 8, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
+    face.lfHeight = -MulDiv(style.fontPoints > 0 ? style.fontPoints : 8, dpi, 72);
     face.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
     face.lfCharSet = DEFAULT_CHARSET;
     made = createFont(face, style.fontFace);
@@ -117,7 +123,7 @@ void SkinEngine::skinControl(HWND hwnd, const std::string& element) {
   styles_[hwnd] = style;
   // Controls already showing the skin's face keep it: changing a font makes
   // a control measure itself again.
-  HFONT chosen = font(style);
+  HFONT chosen = font(style, hwnd);
   if (chosen && !sameFont(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), chosen)) {
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
   }
@@ -126,10 +132,14 @@ void SkinEngine::skinControl(HWND hwnd, const std::string& element) {
 
 void SkinEngine::addBand(FormWindow& form, const SkinStyle& style) {
   if (bands_.count(form.hwnd())) return;
-  form.setTopInset(kBandHeight);
+  const auto scaled = [&](int pixels) { return MulDiv(pixels, form.dpi(), 96); };
+  const int bandHeight = scaled(kBandHeight);
+  const int elementHeight = scaled(kElementHeight);
+  const int gap = scaled(kElementGap);
+  form.setTopInset(bandHeight);
   RECT client;
   GetClientRect(form.hwnd(), &client);
-  HFONT chosen = font(style);
+  HFONT chosen = font(style, form.hwnd());
   // "help" at the right edge, "About" and "Changes" before it, each as wide
   // as its caption; made from left to right, as they are read and as Tab and
   // screen readers go.
@@ -139,17 +149,17 @@ void SkinEngine::addBand(FormWindow& form, const SkinStyle& style) {
   for (const wchar_t* name : kBandElements) {
     const auto given = elementCaptions.find(narrow(name));
     captions.push_back(given == elementCaptions.end() ? name : wide(given->second));
-    widths.push_back(std::max(kElementWidth, textWidth(captions.back(), chosen) + 12));
-    total += widths.back() + 4;
+    widths.push_back(std::max(scaled(kElementWidth), textWidth(captions.back(), chosen) + scaled(12)));
+    total += widths.back() + gap;
   }
-  int left = client.right - 6 - (total - 4);
+  int left = client.right - scaled(kBandMargin) - (total - gap);
   int id = kBandFirstId;
   for (std::size_t i = 0; i < captions.size(); ++i) {
     HWND button = CreateWindowExW(
         0, L"BUTTON", captions[i].c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, left,
-        (kBandHeight - kElementHeight) / 2, widths[i], kElementHeight, form.hwnd(),
+        (bandHeight - elementHeight) / 2, widths[i], elementHeight, form.hwnd(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), GetModuleHandleW(nullptr), nullptr);
-    left += widths[i] + 4;
+    left += widths[i] + gap;
     if (!button) continue;
     if (chosen) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), FALSE);
     elements_[button] = narrow(kBandElements[i]);
@@ -175,7 +185,8 @@ bool SkinEngine::eraseForm(HWND form, HDC dc) {
   FillRect(dc, &area, brush(*style->back));
   if (bands_.count(form) && style->band) {
     RECT band = area;
-    band.bottom = kBandHeight;
+    const FormWindow* window = FormWindow::fromHandle(form);
+    band.bottom = window ? window->topInset() : kBandHeight;
     FillRect(dc, &band, brush(*style->band));
   }
   return true;
@@ -248,6 +259,36 @@ void SkinEngine::forget(HWND window) {
   std::erase_if(elements_,
                 [&](const auto& entry) { return GetAncestor(entry.first, GA_ROOT) == window; });
   bands_.erase(window);
+}
+
+void SkinEngine::dpiChanged(HWND form) {
+  // Each skinned control takes the skin's font at the new size.
+  for (const auto& [window, style] : styles_) {
+    if (window == form || GetAncestor(window, GA_ROOT) != form) continue;
+    if (HFONT chosen = font(style, window))
+      SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+  }
+  // The band is made again at the new size, its buttons as wide as their
+  // captions in the new font.
+  FormWindow* window = FormWindow::fromHandle(form);
+  const auto skinned = styles_.find(form);
+  if (!window || !bands_.count(form) || skinned == styles_.end()) return;
+  const HWND focus = GetFocus();
+  std::string focused;
+  for (auto element = elements_.begin(); element != elements_.end();) {
+    if (GetParent(element->first) != form) {
+      ++element;
+      continue;
+    }
+    if (element->first == focus) focused = element->second;
+    DestroyWindow(element->first);
+    element = elements_.erase(element);
+  }
+  bands_.erase(form);
+  addBand(*window, skinned->second);
+  for (const auto& [button, name] : elements_) {
+    if (name == focused && GetParent(button) == form) SetFocus(button);
+  }
 }
 
 }  // namespace corvanta::ui::win32

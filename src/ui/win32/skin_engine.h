@@ -34,10 +34,12 @@ class SkinEngine final : public Skin, public SkinPainter {
   bool elementCommand(HWND child) override;
   void skinControl(HWND control, const std::string& element) override;
   void forget(HWND window) override;
+  void dpiChanged(HWND form) override;
 
  private:
   HBRUSH brush(Rgb color);
-  HFONT font(const SkinStyle& style);
+  // The style's font at the dots per inch of the window `shownIn`'s form.
+  HFONT font(const SkinStyle& style, HWND shownIn);
   const SkinStyle* styleOf(HWND window) const;
   void addBand(FormWindow& form, const SkinStyle& style);
 

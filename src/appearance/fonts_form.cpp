@@ -58,6 +58,7 @@ int leadingNumber(const std::string& text) {
 }
 
 FontsForm::FontsForm(AppContext& app) : ui::Form("Fontsfrm", "Fonts", 7260, 4950), app_(app) {
+  setResizable(true);
   setTag("7004");
   addAll(kList);
   addAll(kProperties, &control("FontFrame1"));

@@ -104,6 +104,7 @@ constexpr int kHeight = 7305 + 405;
 
 HealthForm::HealthForm(AppContext& app)
     : ui::Form("pchealth", "System Health", kWidth, kHeight), app_(app) {
+  setResizable(true);
   setTag("7010");
   declareControls();
   onLoad = [this] { Form_Load(); };

@@ -48,6 +48,7 @@ ReviewForm::ReviewForm(AppContext& app, const HealthCheck& check, std::vector<Fi
       found_(found),
       ignored_(ignored),
       ticked_(found.size(), true) {
+  setResizable(true);
   setTag(check.nameId);
   add(ControlKind::ListView, "findings")
       .at(120, 120, 10440, 4215)

@@ -62,6 +62,7 @@ bool Kill_Process(AppContext& app, const ProcessEntry& listed) {
 
 ProcessForm::ProcessForm(AppContext& app)
     : ui::Form("enumfrm", "Process manager", 6900, 5640), app_(app) {
+  setResizable(true);
   setTag("7002");
   add(ControlKind::SkinLabel, "SkinLabel1")
       .caption(

@@ -46,6 +46,7 @@ std::string shownChange(Localizer& texts, const Change& change) {
 
 ChangesForm::ChangesForm(AppContext& app)
     : ui::Form("frmchanges", "Changes", 9360, 6180), app_(app) {
+  setResizable(true);
   setTag("7020");
   add(ControlKind::ListView, "groups")
       .at(120, 120, 9000, 2295)

@@ -49,6 +49,7 @@ MainForm::MainForm(AppContext& app)
       input_(*this, app),
       drives_(*this, app),
       systemInfo_(*this, app) {
+  setResizable(true);
   declareControls();
   attachHandlers();
 }

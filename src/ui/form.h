@@ -62,6 +62,10 @@ class Form {
   int Height() const { return height_; }
   void setHeight(int height);
   void setWidth(int width);
+  // Whether the user may make the window smaller than its design (it then
+  // scrolls) and back; a window larger than the screen scrolls either way.
+  bool resizable() const { return resizable_; }
+  void setResizable(bool resizable) { resizable_ = resizable; }
 
   // Declares the next control, after all declared so far.
   Control& add(ControlKind kind, const std::string& name, int index = -1);
@@ -122,6 +126,7 @@ class Form {
   std::vector<std::unique_ptr<Timer>> timers_;
   std::string helpTopic_;
   bool shownReported_ = false;
+  bool resizable_ = false;
   FormObserver* observer_ = nullptr;
   std::uintptr_t handle_ = 0;
 };

@@ -7,6 +7,8 @@
 // and units. And every window, told it has moved to a monitor of half as
 // many dots per inch again and back, lays itself out for each: its controls
 // where their twips put them, its fonts scaled, its captions still whole.
+// And each opens inside the work area, and one made smaller than its design
+// scrolls to what it cannot show.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -36,6 +38,7 @@
 #include "ui/win32/form_window.h"
 #include "ui/win32/skin_engine.h"
 #include "ui/win32/win32_window_system.h"
+#include "win32/running_program.h"
 
 namespace corvanta {
 namespace {
@@ -438,16 +441,18 @@ TEST(CaptionFit, EveryWindowIsLaidOutAgainForTheDotsPerInchOfTheMonitorItMovesTo
       const RECT suggested = moveToDpi(hwnd, now, dpi);
       now = dpi;
       forms.DoEvents();
-      // As large as suggested, unless larger than Windows lets a window be
-      // on this screen.
+      // As large as suggested (scaled from whole pixels, so ±1), unless
+      // larger than Windows lets a window be on this screen.
       RECT taken{};
       GetWindowRect(hwnd, &taken);
-      const auto side = [](LONG from, LONG to, int most) { return std::min<LONG>(to - from, most); };
+      const auto offSide = [](LONG size, LONG wanted, int most) {
+        return std::abs(size - std::min<LONG>(wanted, most)) > 1;
+      };
       if (taken.left != suggested.left || taken.top != suggested.top ||
-          taken.right - taken.left !=
-              side(suggested.left, suggested.right, GetSystemMetrics(SM_CXMAXTRACK)) ||
-          taken.bottom - taken.top !=
-              side(suggested.top, suggested.bottom, GetSystemMetrics(SM_CYMAXTRACK)))
+          offSide(taken.right - taken.left, suggested.right - suggested.left,
+                  GetSystemMetrics(SM_CXMAXTRACK)) ||
+          offSide(taken.bottom - taken.top, suggested.bottom - suggested.top,
+                  GetSystemMetrics(SM_CYMAXTRACK)))
         wrong.push_back(where + ": not the rectangle suggested");
       checkLayout(*window, start, dpi, fonts, where, wrong);
       checkCaptions(*window, where, wrong);
@@ -457,6 +462,94 @@ TEST(CaptionFit, EveryWindowIsLaidOutAgainForTheDotsPerInchOfTheMonitorItMovesTo
   }
   forms.Unload(main);
   for (const std::string& line : wrong) ADD_FAILURE() << line;
+}
+
+// Where the window's shown controls reach, in its client coordinates: the
+// bottom right corner of the lowest and of the rightmost.
+POINT farthestControl(const ui::Form& form) {
+  const auto formWindow = reinterpret_cast<HWND>(form.handle());
+  POINT reach{0, 0};
+  for (const auto& control : form.controls()) {
+    const auto window = reinterpret_cast<HWND>(control->handle());
+    if (!window || control->parent() || !IsWindowVisible(window)) continue;
+    RECT at{};
+    GetWindowRect(window, &at);
+    MapWindowPoints(nullptr, formWindow, reinterpret_cast<POINT*>(&at), 2);
+    reach = {std::max(reach.x, at.right), std::max(reach.y, at.bottom)};
+  }
+  return reach;
+}
+
+TEST(CaptionFit, EveryWindowFitsTheWorkAreaAndScrollsToWhatItCannotShow) {
+  testing::AppHarness harness;
+  harness.files.addFile(harness.languageFile("English"),
+                        testing::readSourceFile("languages/English.ini"));
+  harness.storeLanguage("English");
+  ui::win32::Win32WindowSystem windows;
+  ui::win32::SkinEngine skin;
+  windows.setSkinPainter(&skin);
+  ui::Forms forms(windows);
+  translateEveryWindow(forms, harness.localizer);
+  AppContext app = harness.contextWith(
+      {.forms = &forms, .skin = &skin, .appFolder = std::string(CORVANTA_SOURCE_DIR) + "/assets"});
+  MainForm main(app);
+  forms.Show(main);
+  main.control("cpucmd").click();  // the tallest page
+  WindowsOverMain over(app);
+  std::vector<ui::Form*> every = over.all();
+  every.insert(every.begin(), &main);
+  for (ui::Form* window : every) {
+    if (window != &main) forms.Show(*window);
+    forms.DoEvents();
+    const auto hwnd = reinterpret_cast<HWND>(window->handle());
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    RECT at{};
+    GetWindowRect(hwnd, &at);
+    RECT inside{};
+    IntersectRect(&inside, &at, &monitor.rcWork);
+    EXPECT_TRUE(EqualRect(&inside, &at)) << window->name() << " is not inside the work area";
+    if (!window->resizable()) {
+      if (window != &main) forms.Unload(*window);
+      continue;
+    }
+    // Made half as large: what is out of sight is reached by scrolling to
+    // the end, and by the Tab key, control after control.
+    SetWindowPos(hwnd, nullptr, 0, 0, (at.right - at.left) / 2, (at.bottom - at.top) / 2,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    forms.DoEvents();
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    const POINT before = farthestControl(*window);
+    EXPECT_TRUE(before.x > client.right || before.y > client.bottom) << window->name();
+    SendMessageW(hwnd, WM_HSCROLL, SB_BOTTOM, 0);
+    SendMessageW(hwnd, WM_VSCROLL, SB_BOTTOM, 0);
+    const POINT after = farthestControl(*window);
+    EXPECT_TRUE(after.x <= client.right && after.y <= client.bottom)
+        << window->name() << " scrolled to the end still reaches " << after.x << "," << after.y
+        << " past " << client.right << "," << client.bottom;
+    SendMessageW(hwnd, WM_HSCROLL, SB_TOP, 0);
+    SendMessageW(hwnd, WM_VSCROLL, SB_TOP, 0);
+    EXPECT_EQ(before.x, farthestControl(*window).x) << window->name() << " back at the start";
+    EXPECT_EQ(before.y, farthestControl(*window).y) << window->name() << " back at the start";
+    auto* formWindow = ui::win32::FormWindow::fromHandle(hwnd);
+    for (int tab = 0; tab < 20; ++tab) {
+      MSG key{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+      if (!formWindow->dialogKey(key)) break;
+      RECT focused{};
+      GetWindowRect(GetFocus(), &focused);
+      MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&focused), 2);
+      RECT shown{};
+      IntersectRect(&shown, &focused, &client);
+      EXPECT_TRUE(EqualRect(&shown, &focused) || focused.right - focused.left > client.right ||
+                  focused.bottom - focused.top > client.bottom)
+          << window->name() << ": the focus (\"" << testing::textOf(GetFocus())
+          << "\") is out of sight after " << tab + 1 << " Tabs";
+    }
+    if (window != &main) forms.Unload(*window);
+  }
+  forms.Unload(main);
 }
 
 }  // namespace

@@ -37,6 +37,7 @@ void FormWindow::restoreFocus() {
 
 void FormWindow::moveFocus(bool backwards) {
   focusControl(nextTabStop(hwnd_, GetFocus(), backwards));
+  scrollIntoView(GetFocus());
   SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
 }
 

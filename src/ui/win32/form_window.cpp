@@ -82,8 +82,9 @@ bool FormWindow::create() {
     return RegisterClassExW(&window);
   }();
   if (!registered) return false;
-  const DWORD style =
-      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (owner_ ? 0 : WS_MINIMIZEBOX);
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
+                      (owner_ ? 0 : WS_MINIMIZEBOX) |
+                      (form_.resizable() ? WS_THICKFRAME | WS_MAXIMIZEBOX : 0);
   const int width = pixels(form_.Width());
   const int height = pixels(form_.Height());
   // Centred over the owner, or on the screen.
@@ -99,7 +100,11 @@ bool FormWindow::create() {
   form_.setObserver(this);
   // Placed on a monitor of other dots per inch than its owner's (or the
   // primary's): sized for that monitor's.
-  if (const int dpi = windowDpi(hwnd_); dpi != dpi_) changeDpi(dpi, nullptr);
+  if (const int dpi = windowDpi(hwnd_); dpi != dpi_) {
+    changeDpi(dpi, nullptr);
+  } else {
+    applySize();
+  }
   syncTimers();
   return true;
 }
@@ -183,9 +188,11 @@ void FormWindow::realiseShowing(const Control& container) {
 
 RECT FormWindow::boundsOf(const Control& control) const {
   const Geometry& g = control.geometry();
-  const int inset = control.parent() ? 0 : topInset_;
-  const int left = pixels(g.left);
-  const int top = pixels(g.top) + inset;
+  // Controls of the window itself move as it scrolls; those in a frame
+  // move with it.
+  const bool topLevel = control.parent() == nullptr;
+  const int left = pixels(g.left) - (topLevel ? scroll_.x : 0);
+  const int top = pixels(g.top) + (topLevel ? topInset_ - scroll_.y : 0);
   return {left, top, left + pixels(g.width), top + pixels(g.height)};
 }
 
@@ -205,8 +212,19 @@ void FormWindow::setTopInset(int pixels) {
 }
 
 void FormWindow::applySize() {
-  SetWindowPos(hwnd_, nullptr, 0, 0, pixels(form_.Width()), pixels(form_.Height()) + topInset_,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor))
+    area = monitor.rcWork;
+  RECT now{};
+  GetWindowRect(hwnd_, &now);
+  const int width = std::min<int>(pixels(form_.Width()), area.right - area.left);
+  const int height = std::min<int>(pixels(form_.Height()) + topInset_, area.bottom - area.top);
+  const int left = std::clamp<int>(now.left, area.left, area.right - width);
+  const int top = std::clamp<int>(now.top, area.top, area.bottom - height);
+  SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  updateScrollBars();
 }
 
 void FormWindow::changeDpi(int dpi, const RECT* suggested) {
@@ -478,6 +496,7 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_HSCROLL:
     case WM_VSCROLL:
+      if (scrollMessage(message, wParam, lParam)) return 0;
       if (ControlWindow* window = windowFor(reinterpret_cast<HWND>(lParam))) {
         guard([&] { window->scroll(LOWORD(wParam)); });
       }
@@ -545,8 +564,21 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       showHelp();
       return TRUE;
     case WM_SIZE:
+      if (skin_) skin_->resized(hwnd_);
+      if (!fittingScroll_) updateScrollBars();
       if (form_.onResize) guard([&] { form_.onResize(); });
       return 0;
+    case WM_GETMINMAXINFO: {
+      // No larger than its design: past that there is nothing to show.
+      auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
+      limits.ptMaxTrackSize.x = std::min<LONG>(limits.ptMaxTrackSize.x, pixels(form_.Width()));
+      limits.ptMaxTrackSize.y =
+          std::min<LONG>(limits.ptMaxTrackSize.y, pixels(form_.Height()) + topInset_);
+      limits.ptMaxSize = limits.ptMaxTrackSize;
+      return 0;
+    }
+    case WM_MOUSEWHEEL:
+      return scrollMessage(message, wParam, lParam) ? 0 : DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_DPICHANGED: {
       // Moved to a monitor of other dots per inch: laid out for them, at the
       // size and place Windows suggests.

@@ -56,6 +56,9 @@ class SkinPainter {
   // The window moved to a monitor of other dots per inch: what the skin
   // made for the old ones (its band, its fonts) is made again.
   virtual void dpiChanged(HWND form) = 0;
+  // The window's client area changed size: what the skin keeps at its
+  // right edge (the band's buttons) moves with it.
+  virtual void resized(HWND form) = 0;
 
  protected:
   ~SkinPainter() = default;
@@ -113,7 +116,19 @@ class FormWindow final : public FormObserver {
   void realiseShowing(const Control& container);
   RECT boundsOf(const Control& control) const;
   void place(ControlWindow& window);
+  // The window at its designed size, but never larger than the work area
+  // of its monitor, nor outside it; what does not show then scrolls.
   void applySize();
+  // Scrolling (form_scroll.cpp): the client area at the designed size, the
+  // scroll bars for the client area there is, and the content moved to
+  // `to` (clamped to what can be scrolled).
+  SIZE contentSize() const;
+  void updateScrollBars();
+  void scrollTo(POINT to);
+  // A form scroll bar's or the wheel's message; false for a control's.
+  bool scrollMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // Scrolls so that `control` (the focus) shows whole, if it can.
+  void scrollIntoView(HWND control);
   // Lays the window out again for `dpi`: its font, every control's place,
   // font and columns, the skin's band, captions fitted again; the window
   // takes the `suggested` rectangle, or its own size at `dpi`.
@@ -143,6 +158,8 @@ class FormWindow final : public FormObserver {
   HWND toolTips_ = nullptr;
   int dpi_ = 96;
   int topInset_ = 0;
+  POINT scroll_{0, 0};       // how far the content is scrolled, in pixels
+  bool fittingScroll_ = false;  // scroll bars being set: their WM_SIZE waits
   int nextId_ = 100;  // above IDOK, IDCANCEL and the skin's own buttons
   HWND lastFocus_ = nullptr;
   std::vector<ControlWindow*> unfitted_;  // made, caption not fitted yet

@@ -135,35 +135,56 @@ void SkinEngine::addBand(FormWindow& form, const SkinStyle& style) {
   const auto scaled = [&](int pixels) { return MulDiv(pixels, form.dpi(), 96); };
   const int bandHeight = scaled(kBandHeight);
   const int elementHeight = scaled(kElementHeight);
-  const int gap = scaled(kElementGap);
   form.setTopInset(bandHeight);
-  RECT client;
-  GetClientRect(form.hwnd(), &client);
   HFONT chosen = font(style, form.hwnd());
-  // "help" at the right edge, "About" and "Changes" before it, each as wide
-  // as its caption; made from left to right, as they are read and as Tab and
-  // screen readers go.
+  // "Changes", "About" and "help", each as wide as its caption, made from
+  // left to right, as they are read and as Tab and screen readers go; they
+  // are placed at the right edge by resized().
   std::vector<std::wstring> captions;
   std::vector<int> widths;
-  int total = 0;
   for (const wchar_t* name : kBandElements) {
     const auto given = elementCaptions.find(narrow(name));
     captions.push_back(given == elementCaptions.end() ? name : wide(given->second));
     widths.push_back(std::max(scaled(kElementWidth), textWidth(captions.back(), chosen) + scaled(12)));
-    total += widths.back() + gap;
   }
-  int left = client.right - scaled(kBandMargin) - (total - gap);
   int id = kBandFirstId;
   for (std::size_t i = 0; i < captions.size(); ++i) {
     HWND button = CreateWindowExW(
-        0, L"BUTTON", captions[i].c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, left,
+        0, L"BUTTON", captions[i].c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0,
         (bandHeight - elementHeight) / 2, widths[i], elementHeight, form.hwnd(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), GetModuleHandleW(nullptr), nullptr);
-    left += widths[i] + gap;
     if (!button) continue;
     if (chosen) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), FALSE);
     elements_[button] = narrow(kBandElements[i]);
     bands_[form.hwnd()] = button;
+  }
+  resized(form.hwnd());
+}
+
+void SkinEngine::resized(HWND form) {
+  if (!bands_.count(form)) return;
+  const FormWindow* window = FormWindow::fromHandle(form);
+  const auto scaled = [&](int pixels) { return MulDiv(pixels, window ? window->dpi() : 96, 96); };
+  const int gap = scaled(kElementGap);
+  std::vector<HWND> buttons;
+  int total = 0;
+  for (int id = kBandFirstId; id < kBandFirstId + static_cast<int>(std::size(kBandElements)); ++id) {
+    if (HWND button = GetDlgItem(form, id)) {
+      RECT at{};
+      GetWindowRect(button, &at);
+      total += (at.right - at.left) + gap;
+      buttons.push_back(button);
+    }
+  }
+  RECT client{};
+  GetClientRect(form, &client);
+  int left = client.right - scaled(kBandMargin) - (total - gap);
+  for (HWND button : buttons) {
+    RECT at{};
+    GetWindowRect(button, &at);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&at), 2);
+    SetWindowPos(button, nullptr, left, at.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    left += (at.right - at.left) + gap;
   }
 }
 

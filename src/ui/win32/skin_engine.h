@@ -35,6 +35,7 @@ class SkinEngine final : public Skin, public SkinPainter {
   void skinControl(HWND control, const std::string& element) override;
   void forget(HWND window) override;
   void dpiChanged(HWND form) override;
+  void resized(HWND form) override;
 
  private:
   HBRUSH brush(Rgb color);

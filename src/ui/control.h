@@ -149,8 +149,9 @@ class Control {
   // The help page of what this control holds (a page's frame).
   Control& help(std::string topic);
   // The name assistive technology gives a control that has no text of its
-  // own nor a label before it (ui/accessibility.h).
-  Control& named(std::string name);
+  // own nor a label before it (ui/accessibility.h), and the language ID it
+  // is translated by.
+  Control& named(std::string name, std::string languageId = {});
 
   // --- properties ---
   bool hasCaption() const;

@@ -255,7 +255,7 @@ TEST(CaptionFit, EveryTextOfEveryWindowIsItsLanguagesAndShowsWhole) {
       shell.RegWrite("HKCU\\Software\\Corvanta\\7", std::int64_t{1}, "REG_DWORD");
     }
     ui::win32::Win32WindowSystem windows;
-    ui::win32::SkinEngine skin;
+    ui::win32::SkinEngine skin{harness.desktop};
     windows.setSkinPainter(&skin);
     ui::Forms forms(windows);
     translateEveryWindow(forms, harness.localizer);

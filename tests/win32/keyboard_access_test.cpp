@@ -21,6 +21,7 @@
 #include "appearance/fonts_form.h"
 #include "appearance/syscolors_form.h"
 #include "fakes/app_harness.h"
+#include "health/health_checks.h"
 #include "health/health_form.h"
 #include "health/review_form.h"
 #include "monitor/process_form.h"
@@ -59,7 +60,7 @@ struct Program {
 
   testing::AppHarness harness;
   ui::win32::Win32WindowSystem windows;
-  ui::win32::SkinEngine skin;
+  ui::win32::SkinEngine skin{harness.desktop};
   ui::Forms forms{windows};
   AppContext app = harness.contextWith({.forms = &forms, .skin = &skin});
   MainForm main{app};
@@ -104,8 +105,8 @@ const std::vector<Window>& windows() {
        "system-health.html"},
       {"Review", nullptr,
        [](Program& program) {
-         return std::make_unique<ReviewForm>(program.app, "Application paths", program.found,
-                                             program.ignored);
+         return std::make_unique<ReviewForm>(program.app, *findHealthCheck("apppaths"),
+                                             program.found, program.ignored);
        },
        nullptr, "repaircmd", "system-health.html#review"},
       {"Process manager", "Monitoring", make<ProcessForm>(), "Tasks", "Command1",

@@ -53,6 +53,10 @@ class SkinPainter {
   virtual void skinControl(HWND control, const std::string& element) = 0;
   // The window is going away.
   virtual void forget(HWND window) = 0;
+  // The system's colours or its high contrast setting may have changed:
+  // the painter looks again and has every window it paints redrawn when its
+  // look has changed.
+  virtual void systemLookChanged() = 0;
 
  protected:
   ~SkinPainter() = default;

@@ -34,6 +34,9 @@ class DesktopPort {
   virtual std::optional<int> keyboardDelay() = 0;
   virtual bool mouseButtonSwap() = 0;
   virtual std::optional<std::string> wallpaper() = 0;
+  // Whether the user has asked for high contrast; off when Windows will not
+  // say.
+  virtual bool highContrast() = 0;
 
   virtual bool setWallpaper(const std::string& path) = 0;
   virtual bool setFontSmoothing(bool on) = 0;

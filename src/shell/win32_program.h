@@ -83,7 +83,7 @@ class Win32Program {
   Win32SystemInfo systemInfo_;
   Win32Desktop desktop_;
   ui::win32::Win32WindowSystem windows_;
-  ui::win32::SkinEngine skin_;
+  ui::win32::SkinEngine skin_{desktop_};
   ui::win32::SplashWindow splash_;
   ui::Forms forms_{windows_};
   SettingsStore settings_{registry_};

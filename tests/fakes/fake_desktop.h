@@ -29,6 +29,8 @@ class FakeDesktop final : public DesktopPort {
   bool swapped = false;
   std::string wallpaperPath;
   bool refuseAll = false;  // every setter fails, as for a user Windows refuses
+  bool contrast = false;
+  int contrastReads = 0;
 
   std::uint32_t sysColor(int index) override { return colors[index]; }
   std::optional<bool> fontSmoothing() override { return smoothing; }
@@ -39,6 +41,10 @@ class FakeDesktop final : public DesktopPort {
   std::optional<int> keyboardDelay() override { return speeds["keyboard delay"]; }
   bool mouseButtonSwap() override { return swapped; }
   std::optional<std::string> wallpaper() override { return wallpaperPath; }
+  bool highContrast() override {
+    ++contrastReads;
+    return contrast;
+  }
   bool setSysColor(int index, std::uint32_t color) override {
     colors[index] = color;
     return log("color " + std::to_string(index) + " " + std::to_string(color));

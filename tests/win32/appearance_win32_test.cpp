@@ -1,5 +1,5 @@
 // The desktop port against the real system: every Input setting read back
-// from the system, system colours, a display mode, a JPEG and a GIF turned
+// from the system, system colours, high contrast, a display mode, a JPEG and a GIF turned
 // into a bitmap the system takes as wallpaper, a font installed and listed,
 // and the Fonts window's preview in its styles.
 #include <windows.h>
@@ -63,6 +63,15 @@ TEST(DesktopSettings, ColoursAndTheDisplayModeChangeAndArePutBack) {
   desktop.setSysColor(COLOR_BACKGROUND, before);
   EXPECT_EQ(kDispChangeSuccessful, desktop.changeResolution(1024, 768));
   ChangeDisplaySettingsA(nullptr, 0);  // the mode stored for the display
+}
+
+// Wine cannot turn high contrast on (SPI_SETHIGHCONTRAST fails), so there
+// this pins the reading "off"; on Windows it follows the user's setting.
+TEST(DesktopSettings, HighContrastReadsAsTheSystemAnswers) {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0));
+  EXPECT_EQ((contrast.dwFlags & HCF_HIGHCONTRASTON) != 0, Win32Desktop().highContrast());
 }
 
 std::string sourceFile(const char* relative) {

@@ -307,7 +307,7 @@ TEST(CaptionFit, EveryTextOfEveryWindowIsItsLanguagesAndShowsWhole) {
       shell.RegWrite("HKCU\\Software\\Corvanta\\7", std::int64_t{1}, "REG_DWORD");
     }
     ui::win32::Win32WindowSystem windows;
-    ui::win32::SkinEngine skin;
+    ui::win32::SkinEngine skin{harness.desktop};
     windows.setSkinPainter(&skin);
     ui::Forms forms(windows);
     translateEveryWindow(forms, harness.localizer);
@@ -412,7 +412,7 @@ TEST(CaptionFit, EveryWindowIsLaidOutAgainForTheDotsPerInchOfTheMonitorItMovesTo
   harness.storeLanguage("English");
   const ProfileText file(testing::readSourceFile("languages/English.ini"));
   ui::win32::Win32WindowSystem windows;
-  ui::win32::SkinEngine skin;
+  ui::win32::SkinEngine skin{harness.desktop};
   windows.setSkinPainter(&skin);
   ui::Forms forms(windows);
   translateEveryWindow(forms, harness.localizer);
@@ -486,7 +486,7 @@ TEST(CaptionFit, EveryWindowFitsTheWorkAreaAndScrollsToWhatItCannotShow) {
                         testing::readSourceFile("languages/English.ini"));
   harness.storeLanguage("English");
   ui::win32::Win32WindowSystem windows;
-  ui::win32::SkinEngine skin;
+  ui::win32::SkinEngine skin{harness.desktop};
   windows.setSkinPainter(&skin);
   ui::Forms forms(windows);
   translateEveryWindow(forms, harness.localizer);

@@ -60,7 +60,7 @@ struct Program {
 
   testing::AppHarness harness;
   ui::win32::Win32WindowSystem windows;
-  ui::win32::SkinEngine skin;
+  ui::win32::SkinEngine skin{harness.desktop};
   ui::Forms forms{windows};
   AppContext app = harness.contextWith({.forms = &forms, .skin = &skin});
   MainForm main{app};

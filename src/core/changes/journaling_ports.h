@@ -136,6 +136,7 @@ class JournalingDesktop final : public DesktopPort {
   std::optional<int> keyboardDelay() override { return inner_.keyboardDelay(); }
   bool mouseButtonSwap() override { return inner_.mouseButtonSwap(); }
   std::optional<std::string> wallpaper() override { return inner_.wallpaper(); }
+  bool highContrast() override { return inner_.highContrast(); }
   bool setWallpaper(const std::string& path) override;
   bool setFontSmoothing(bool on) override;
   bool setMouseSpeed(int speed) override;

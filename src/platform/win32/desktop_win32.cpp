@@ -58,6 +58,13 @@ std::optional<int> Win32Desktop::keyboardSpeed() { return intParameter(SPI_GETKE
 std::optional<int> Win32Desktop::keyboardDelay() { return intParameter(SPI_GETKEYBOARDDELAY); }
 bool Win32Desktop::mouseButtonSwap() { return GetSystemMetrics(SM_SWAPBUTTON) != 0; }
 
+bool Win32Desktop::highContrast() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  if (!SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0)) return false;
+  return (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 std::optional<std::string> Win32Desktop::wallpaper() {
   wchar_t path[MAX_PATH] = {};
   if (!SystemParametersInfoW(SPI_GETDESKWALLPAPER, MAX_PATH, path, 0)) return std::nullopt;

@@ -17,6 +17,7 @@ class Win32Desktop final : public DesktopPort {
   std::optional<int> keyboardDelay() override;
   bool mouseButtonSwap() override;
   std::optional<std::string> wallpaper() override;
+  bool highContrast() override;
   bool setWallpaper(const std::string& path) override;
   bool setFontSmoothing(bool on) override;
   bool setMouseSpeed(int speed) override;

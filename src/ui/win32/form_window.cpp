@@ -41,6 +41,20 @@ int windowDpi(HWND window) {
   return dpi;
 }
 
+// Whether a WM_SETTINGCHANGE may have turned high contrast on or off: the
+// setting itself, or the colour set Windows broadcasts when it switches
+// schemes.
+bool contrastMayHaveChanged(WPARAM wParam, LPARAM lParam) {
+  if (wParam == SPI_SETHIGHCONTRAST) return true;
+  const auto* area = reinterpret_cast<const wchar_t*>(lParam);
+  return area && lstrcmpiW(area, L"ImmersiveColorSet") == 0;
+}
+
+BOOL CALLBACK tellColorChange(HWND child, LPARAM) {
+  SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+  return TRUE;
+}
+
 }  // namespace
 
 FormWindow::FormWindow(Form& form, HWND owner, Forms& forms, SkinPainter* skin)
@@ -529,6 +543,9 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (skin_ && skin_->controlColors(control, dc, brush))
         return reinterpret_cast<LRESULT>(brush);
       brush = backgroundBrush(control);
+      // Set, not left to the control: a DC starts with black text, which
+      // a dark scheme's face would swallow.
+      SetTextColor(dc, GetSysColor(IsWindowEnabled(control) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
       SetBkMode(dc, TRANSPARENT);
       return reinterpret_cast<LRESULT>(brush);
     }
@@ -560,6 +577,15 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       guard([&] { forms_.closeRequested(form_); });
       return 0;
+    case WM_SYSCOLORCHANGE:
+      // Only top-level windows hear it; the common controls inside keep
+      // the old colours until they are told.
+      EnumChildWindows(hwnd_, &tellColorChange, 0);
+      if (skin_) skin_->systemLookChanged();
+      return 0;
+    case WM_SETTINGCHANGE:
+      if (skin_ && contrastMayHaveChanged(wParam, lParam)) skin_->systemLookChanged();
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_HELP:
       showHelp();
       return TRUE;

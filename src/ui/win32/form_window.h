@@ -59,6 +59,10 @@ class SkinPainter {
   // The window's client area changed size: what the skin keeps at its
   // right edge (the band's buttons) moves with it.
   virtual void resized(HWND form) = 0;
+  // The system's colours or its high contrast setting may have changed:
+  // the painter looks again and has every window it paints redrawn when its
+  // look has changed.
+  virtual void systemLookChanged() = 0;
 
  protected:
   ~SkinPainter() = default;

@@ -73,6 +73,7 @@ void SkinEngine::LoadSkinFile(const std::string& path) {
   // Every window loads the same skin: it is read and parsed once.
   if (path == loadedPath_) return;
   loadedPath_ = path;
+  highContrast_ = desktop_.highContrast();
   std::ifstream in(std::filesystem::path(wide(path)), std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
@@ -194,11 +195,13 @@ const SkinStyle* SkinEngine::styleOf(HWND window) const {
 }
 
 HBRUSH SkinEngine::background(HWND window) {
+  if (highContrast_) return nullptr;
   const SkinStyle* style = styleOf(GetAncestor(window, GA_ROOT));
   return style && style->back ? brush(*style->back) : nullptr;
 }
 
 bool SkinEngine::eraseForm(HWND form, HDC dc) {
+  if (highContrast_) return false;
   const SkinStyle* style = styleOf(form);
   if (!style || !style->back) return false;
   RECT area;
@@ -227,6 +230,7 @@ bool SkinEngine::controlColors(HWND control, HDC dc, HBRUSH& result) {
 }
 
 bool SkinEngine::drawItem(const DRAWITEMSTRUCT& item) {
+  if (highContrast_) return false;  // the plain button, in the system's colours
   const bool bandElement = elements_.count(item.hwndItem) != 0;
   const SkinStyle* style =
       styleOf(bandElement ? GetAncestor(item.hwndItem, GA_ROOT) : item.hwndItem);
@@ -310,6 +314,21 @@ void SkinEngine::dpiChanged(HWND form) {
   for (const auto& [button, name] : elements_) {
     if (name == focused && GetParent(button) == form) SetFocus(button);
   }
+}
+
+void SkinEngine::systemLookChanged() {
+  const bool now = desktop_.highContrast();
+  if (now == highContrast_) return;
+  highContrast_ = now;
+  std::vector<HWND> windows;
+  for (const auto& entry : styles_) {
+    const HWND root = GetAncestor(entry.first, GA_ROOT);
+    if (root && std::find(windows.begin(), windows.end(), root) == windows.end())
+      windows.push_back(root);
+  }
+  for (HWND window : windows)
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 }  // namespace corvanta::ui::win32

@@ -2,7 +2,10 @@
 // window and control the look of the skin element it is given: colours,
 // fonts, owner-drawn buttons. A main window ("Form") gets a title band along
 // its top holding the skin's own elements "About" and "help" as real
-// buttons, which report their clicks through ElementClick.
+// buttons, which report their clicks through ElementClick. While Windows'
+// high contrast is on, the skin steps aside: every window is drawn in the
+// system's colours (its fonts and its band's buttons stay), so that text
+// keeps the contrast the user asked for.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +14,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "platform/desktop_port.h"
 #include "ui/skin.h"
 #include "ui/skin_file.h"
 #include "ui/win32/form_window.h"
@@ -19,7 +23,7 @@ namespace corvanta::ui::win32 {
 
 class SkinEngine final : public Skin, public SkinPainter {
  public:
-  SkinEngine() = default;
+  explicit SkinEngine(DesktopPort& desktop) : desktop_(desktop) {}
   ~SkinEngine() override;
   SkinEngine(const SkinEngine&) = delete;
   SkinEngine& operator=(const SkinEngine&) = delete;
@@ -36,6 +40,7 @@ class SkinEngine final : public Skin, public SkinPainter {
   void forget(HWND window) override;
   void dpiChanged(HWND form) override;
   void resized(HWND form) override;
+  void systemLookChanged() override;
 
  private:
   HBRUSH brush(Rgb color);
@@ -44,6 +49,10 @@ class SkinEngine final : public Skin, public SkinPainter {
   const SkinStyle* styleOf(HWND window) const;
   void addBand(FormWindow& form, const SkinStyle& style);
 
+  DesktopPort& desktop_;
+  // Read as the skin loads and when the system says its look changed: never
+  // on a paint.
+  bool highContrast_ = false;
   SkinFile file_;
   std::string loadedPath_;
   std::unordered_map<HWND, SkinStyle> styles_;      // by window skinned

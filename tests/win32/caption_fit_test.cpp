@@ -405,23 +405,31 @@ void checkLayout(const ui::Form& form, int from, int dpi, const std::map<HWND, i
   }
 }
 
-TEST(CaptionFit, EveryWindowIsLaidOutAgainForTheDotsPerInchOfTheMonitorItMovesTo) {
+// The program in English, on real windows with the real skin.
+struct EnglishProgram {
+  EnglishProgram() {
+    harness.files.addFile(harness.languageFile("English"),
+                          testing::readSourceFile("languages/English.ini"));
+    harness.storeLanguage("English");
+    windows.setSkinPainter(&skin);
+    translateEveryWindow(forms, harness.localizer);
+  }
   testing::AppHarness harness;
-  harness.files.addFile(harness.languageFile("English"),
-                        testing::readSourceFile("languages/English.ini"));
-  harness.storeLanguage("English");
-  const ProfileText file(testing::readSourceFile("languages/English.ini"));
   ui::win32::Win32WindowSystem windows;
   ui::win32::SkinEngine skin{harness.desktop};
-  windows.setSkinPainter(&skin);
-  ui::Forms forms(windows);
-  translateEveryWindow(forms, harness.localizer);
+  ui::Forms forms{windows};
   AppContext app = harness.contextWith(
       {.forms = &forms, .skin = &skin, .appFolder = std::string(CORVANTA_SOURCE_DIR) + "/assets"});
-  MainForm main(app);
+};
+
+TEST(CaptionFit, EveryWindowIsLaidOutAgainForTheDotsPerInchOfTheMonitorItMovesTo) {
+  EnglishProgram program;
+  const ProfileText file(testing::readSourceFile("languages/English.ini"));
+  ui::Forms& forms = program.forms;
+  MainForm main(program.app);
   forms.Show(main);
   showEveryPage(main, forms);
-  WindowsOverMain over(app);
+  WindowsOverMain over(program.app);
   std::vector<ui::Form*> every = over.all();
   every.insert(every.begin(), &main);
   std::vector<std::string> wrong;
@@ -481,21 +489,12 @@ POINT farthestControl(const ui::Form& form) {
 }
 
 TEST(CaptionFit, EveryWindowFitsTheWorkAreaAndScrollsToWhatItCannotShow) {
-  testing::AppHarness harness;
-  harness.files.addFile(harness.languageFile("English"),
-                        testing::readSourceFile("languages/English.ini"));
-  harness.storeLanguage("English");
-  ui::win32::Win32WindowSystem windows;
-  ui::win32::SkinEngine skin{harness.desktop};
-  windows.setSkinPainter(&skin);
-  ui::Forms forms(windows);
-  translateEveryWindow(forms, harness.localizer);
-  AppContext app = harness.contextWith(
-      {.forms = &forms, .skin = &skin, .appFolder = std::string(CORVANTA_SOURCE_DIR) + "/assets"});
-  MainForm main(app);
+  EnglishProgram program;
+  ui::Forms& forms = program.forms;
+  MainForm main(program.app);
   forms.Show(main);
   main.control("cpucmd").click();  // the tallest page
-  WindowsOverMain over(app);
+  WindowsOverMain over(program.app);
   std::vector<ui::Form*> every = over.all();
   every.insert(every.begin(), &main);
   for (ui::Form* window : every) {

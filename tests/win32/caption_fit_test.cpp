@@ -405,12 +405,12 @@ void checkLayout(const ui::Form& form, int from, int dpi, const std::map<HWND, i
   }
 }
 
-// The program in English, on real windows with the real skin.
-struct EnglishProgram {
-  EnglishProgram() {
-    harness.files.addFile(harness.languageFile("English"),
-                          testing::readSourceFile("languages/English.ini"));
-    harness.storeLanguage("English");
+// The program in one language, on real windows with the real skin.
+struct ProgramIn {
+  explicit ProgramIn(const std::string& language) {
+    harness.files.addFile(harness.languageFile(language),
+                          testing::readSourceFile("languages/" + language + ".ini"));
+    harness.storeLanguage(language);
     windows.setSkinPainter(&skin);
     translateEveryWindow(forms, harness.localizer);
   }
@@ -423,8 +423,10 @@ struct EnglishProgram {
 };
 
 TEST(CaptionFit, EveryWindowIsLaidOutAgainForTheDotsPerInchOfTheMonitorItMovesTo) {
-  EnglishProgram program;
-  const ProfileText file(testing::readSourceFile("languages/English.ini"));
+  std::vector<std::string> wrong;
+  for (const char* language : {"English", "Russian", "Chinese Simplified"}) {
+  ProgramIn program(language);
+  const ProfileText file(testing::readSourceFile(std::string("languages/") + language + ".ini"));
   ui::Forms& forms = program.forms;
   MainForm main(program.app);
   forms.Show(main);
@@ -432,7 +434,6 @@ TEST(CaptionFit, EveryWindowIsLaidOutAgainForTheDotsPerInchOfTheMonitorItMovesTo
   WindowsOverMain over(program.app);
   std::vector<ui::Form*> every = over.all();
   every.insert(every.begin(), &main);
-  std::vector<std::string> wrong;
   Shown shown;
   for (ui::Form* window : every) {
     if (window != &main) forms.Show(*window);
@@ -444,8 +445,10 @@ TEST(CaptionFit, EveryWindowIsLaidOutAgainForTheDotsPerInchOfTheMonitorItMovesTo
       if (const auto made = reinterpret_cast<HWND>(control->handle())) fonts[made] = fontHeight(made);
     }
     int now = start;
-    for (const int dpi : {start * 3 / 2, start}) {
-      const std::string where = window->name() + " at " + std::to_string(dpi) + " dpi";
+    // 96 dpi to 120, 144, 192 and back (or as much more from another).
+    for (const int dpi : {start * 5 / 4, start * 3 / 2, start * 2, start}) {
+      const std::string where =
+          std::string(language) + " " + window->name() + " at " + std::to_string(dpi) + " dpi";
       const RECT suggested = moveToDpi(hwnd, now, dpi);
       now = dpi;
       forms.DoEvents();
@@ -469,6 +472,7 @@ TEST(CaptionFit, EveryWindowIsLaidOutAgainForTheDotsPerInchOfTheMonitorItMovesTo
     if (window != &main) forms.Unload(*window);
   }
   forms.Unload(main);
+  }
   for (const std::string& line : wrong) ADD_FAILURE() << line;
 }
 
@@ -489,7 +493,7 @@ POINT farthestControl(const ui::Form& form) {
 }
 
 TEST(CaptionFit, EveryWindowFitsTheWorkAreaAndScrollsToWhatItCannotShow) {
-  EnglishProgram program;
+  ProgramIn program("English");
   ui::Forms& forms = program.forms;
   MainForm main(program.app);
   forms.Show(main);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <vector>
 
@@ -55,6 +56,14 @@ Rgb shade(Rgb rgb, int percent) {
     return static_cast<Rgb>(value > 255 ? 255 : value) << shift;
   };
   return part(16) | part(8) | part(0);
+}
+
+// The band's buttons of a form, left to right.
+std::vector<HWND> bandButtons(HWND form) {
+  std::vector<HWND> buttons;
+  for (int id = kBandFirstId; id < kBandFirstId + static_cast<int>(std::size(kBandElements)); ++id)
+    if (HWND button = GetDlgItem(form, id)) buttons.push_back(button);
+  return buttons;
 }
 
 int dpiOf(HWND window) {
@@ -133,31 +142,37 @@ void SkinEngine::skinControl(HWND hwnd, const std::string& element) {
 
 void SkinEngine::addBand(FormWindow& form, const SkinStyle& style) {
   if (bands_.count(form.hwnd())) return;
+  // "Changes", "About" and "help", made from left to right, as they are
+  // read and as Tab and screen readers go; sizeBand() sizes and places them.
+  int id = kBandFirstId;
+  for (const wchar_t* name : kBandElements) {
+    const auto given = elementCaptions.find(narrow(name));
+    const std::wstring caption = given == elementCaptions.end() ? name : wide(given->second);
+    HWND button = CreateWindowExW(0, L"BUTTON", caption.c_str(),
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0, 0,
+                                  form.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)),
+                                  GetModuleHandleW(nullptr), nullptr);
+    if (!button) continue;
+    elements_[button] = narrow(name);
+    bands_[form.hwnd()] = button;
+  }
+  sizeBand(form, style);
+}
+
+void SkinEngine::sizeBand(FormWindow& form, const SkinStyle& style) {
   const auto scaled = [&](int pixels) { return MulDiv(pixels, form.dpi(), 96); };
   const int bandHeight = scaled(kBandHeight);
   const int elementHeight = scaled(kElementHeight);
   form.setTopInset(bandHeight);
   HFONT chosen = font(style, form.hwnd());
-  // "Changes", "About" and "help", each as wide as its caption, made from
-  // left to right, as they are read and as Tab and screen readers go; they
-  // are placed at the right edge by resized().
-  std::vector<std::wstring> captions;
-  std::vector<int> widths;
-  for (const wchar_t* name : kBandElements) {
-    const auto given = elementCaptions.find(narrow(name));
-    captions.push_back(given == elementCaptions.end() ? name : wide(given->second));
-    widths.push_back(std::max(scaled(kElementWidth), textWidth(captions.back(), chosen) + scaled(12)));
-  }
-  int id = kBandFirstId;
-  for (std::size_t i = 0; i < captions.size(); ++i) {
-    HWND button = CreateWindowExW(
-        0, L"BUTTON", captions[i].c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0,
-        (bandHeight - elementHeight) / 2, widths[i], elementHeight, form.hwnd(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), GetModuleHandleW(nullptr), nullptr);
-    if (!button) continue;
+  // Each button as wide as its caption in the skin's font.
+  for (HWND button : bandButtons(form.hwnd())) {
     if (chosen) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), FALSE);
-    elements_[button] = narrow(kBandElements[i]);
-    bands_[form.hwnd()] = button;
+    wchar_t caption[128] = {};
+    GetWindowTextW(button, caption, 128);
+    const int width = std::max(scaled(kElementWidth), textWidth(caption, chosen) + scaled(12));
+    SetWindowPos(button, nullptr, 0, (bandHeight - elementHeight) / 2, width, elementHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   }
   resized(form.hwnd());
 }
@@ -167,15 +182,12 @@ void SkinEngine::resized(HWND form) {
   const FormWindow* window = FormWindow::fromHandle(form);
   const auto scaled = [&](int pixels) { return MulDiv(pixels, window ? window->dpi() : 96, 96); };
   const int gap = scaled(kElementGap);
-  std::vector<HWND> buttons;
+  const std::vector<HWND> buttons = bandButtons(form);
   int total = 0;
-  for (int id = kBandFirstId; id < kBandFirstId + static_cast<int>(std::size(kBandElements)); ++id) {
-    if (HWND button = GetDlgItem(form, id)) {
-      RECT at{};
-      GetWindowRect(button, &at);
-      total += (at.right - at.left) + gap;
-      buttons.push_back(button);
-    }
+  for (HWND button : buttons) {
+    RECT at{};
+    GetWindowRect(button, &at);
+    total += (at.right - at.left) + gap;
   }
   RECT client{};
   GetClientRect(form, &client);
@@ -293,27 +305,11 @@ void SkinEngine::dpiChanged(HWND form) {
     if (HFONT chosen = font(style, window))
       SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
   }
-  // The band is made again at the new size, its buttons as wide as their
-  // captions in the new font.
+  // The band at the new size, its buttons as wide as their captions in the
+  // new font.
   FormWindow* window = FormWindow::fromHandle(form);
   const auto skinned = styles_.find(form);
-  if (!window || !bands_.count(form) || skinned == styles_.end()) return;
-  const HWND focus = GetFocus();
-  std::string focused;
-  for (auto element = elements_.begin(); element != elements_.end();) {
-    if (GetParent(element->first) != form) {
-      ++element;
-      continue;
-    }
-    if (element->first == focus) focused = element->second;
-    DestroyWindow(element->first);
-    element = elements_.erase(element);
-  }
-  bands_.erase(form);
-  addBand(*window, skinned->second);
-  for (const auto& [button, name] : elements_) {
-    if (name == focused && GetParent(button) == form) SetFocus(button);
-  }
+  if (window && bands_.count(form) && skinned != styles_.end()) sizeBand(*window, skinned->second);
 }
 
 void SkinEngine::systemLookChanged() {

@@ -48,6 +48,8 @@ class SkinEngine final : public Skin, public SkinPainter {
   HFONT font(const SkinStyle& style, HWND shownIn);
   const SkinStyle* styleOf(HWND window) const;
   void addBand(FormWindow& form, const SkinStyle& style);
+  // The band's height and its buttons' sizes at the window's dots per inch.
+  void sizeBand(FormWindow& form, const SkinStyle& style);
 
   DesktopPort& desktop_;
   // Read as the skin loads and when the system says its look changed: never

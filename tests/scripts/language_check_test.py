@@ -7,9 +7,9 @@ import os
 import sys
 
 here = os.path.dirname(os.path.abspath(__file__))
-spec = importlib.util.spec_from_file_location("languages", os.path.join(here, "..", "..", "tools", "languages.py"))
-tool = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(tool)
+found = importlib.util.spec_from_file_location("languages", os.path.join(here, "..", "..", "tools", "languages.py"))
+tool = importlib.util.module_from_spec(found)
+found.loader.exec_module(tool)
 column = {language: at for at, language in enumerate(tool.LANGUAGES)}
 
 failures = []

@@ -1,5 +1,7 @@
 #include "ui/win32/skin_engine.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -7,6 +9,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "platform/win32/late_bound.h"
 #include "platform/win32/wide_text.h"
 #include "ui/win32/control_window.h"
 
@@ -22,6 +25,31 @@ constexpr int kBandMargin = 6;
 constexpr const wchar_t* kBandElements[] = {L"Changes", L"About", L"help"};
 // The band's buttons' identifiers: none of a form's controls has one of them.
 constexpr int kBandFirstId = 10;
+// DWMWA_USE_IMMERSIVE_DARK_MODE, and the number Windows 10 knew it by
+// before its 2020 update (20H1).
+constexpr DWORD kDarkTitleBar = 20;
+constexpr DWORD kDarkTitleBarBefore20H1 = 19;
+
+using DwmSetWindowAttributeCall = HRESULT WINAPI(HWND, DWORD, LPCVOID, DWORD);
+
+// "...\\winaquas.skn" -> "...\\winaquas-dark.skn".
+std::string darkVariant(const std::string& path) {
+  const std::size_t name = path.find_last_of("\\/");
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string::npos || (name != std::string::npos && dot < name)) return path + "-dark";
+  return path.substr(0, dot) + "-dark" + path.substr(dot);
+}
+
+bool isListView(HWND window) {
+  wchar_t kind[32] = {};
+  GetClassNameW(window, kind, 32);
+  return lstrcmpiW(kind, WC_LISTVIEWW) == 0;
+}
+
+BOOL CALLBACK collectChild(HWND child, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  return TRUE;
+}
 
 // Whether two fonts would draw alike (face, size, weight, slant).
 bool sameFont(HFONT a, HFONT b) {
@@ -64,6 +92,14 @@ int dpiOf(HWND window) {
 
 }  // namespace
 
+SkinEngine::SkinEngine(DesktopPort& desktop) : desktop_(desktop) {
+  setWindowAttribute = [](HWND window, DWORD attribute, const void* value, DWORD size) -> long {
+    static auto* const call =
+        lateBound<DwmSetWindowAttributeCall>(L"dwmapi.dll", "DwmSetWindowAttribute");
+    return call ? call(window, attribute, value, size) : E_NOTIMPL;
+  };
+}
+
 SkinEngine::~SkinEngine() {
   for (auto& [color, brush] : brushes_) DeleteObject(brush);
   for (auto& [key, font] : fonts_) DeleteObject(font);
@@ -74,7 +110,21 @@ void SkinEngine::LoadSkinFile(const std::string& path) {
   if (path == loadedPath_) return;
   loadedPath_ = path;
   highContrast_ = desktop_.highContrast();
-  std::ifstream in(std::filesystem::path(wide(path)), std::ios::binary);
+  dark_ = desktop_.appsUseDarkTheme();
+  readFile();
+}
+
+void SkinEngine::readFile() {
+  std::string path = loadedPath_;
+  std::ifstream in;
+  darkLoaded_ = false;
+  if (dark_) {
+    in.open(std::filesystem::path(wide(darkVariant(path))), std::ios::binary);
+    darkLoaded_ = in.is_open();
+    if (darkLoaded_) path = darkVariant(path);
+  }
+  // Without its dark variant a skin is shown light, as it always was.
+  if (!in.is_open()) in.open(std::filesystem::path(wide(path)), std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   // A missing file gives the plain system look; one written in the Western
@@ -111,8 +161,11 @@ void SkinEngine::ApplySkinElement(std::uintptr_t window, const std::string& elem
   if (!IsWindow(hwnd)) return;
   const SkinStyle style = file_.style(element);
   styles_[hwnd] = style;
+  skinnedAs_[hwnd] = element;
   if (FormWindow* form = FormWindow::fromHandle(hwnd)) {
     if (element == "Form") addBand(*form, style);
+    titleBar(hwnd);
+    listsIn(hwnd);
     InvalidateRect(hwnd, nullptr, TRUE);
     return;
   }
@@ -122,6 +175,7 @@ void SkinEngine::ApplySkinElement(std::uintptr_t window, const std::string& elem
 void SkinEngine::skinControl(HWND hwnd, const std::string& element) {
   const SkinStyle style = file_.style(element);
   styles_[hwnd] = style;
+  skinnedAs_[hwnd] = element;
   // Controls already showing the skin's face keep it: changing a font makes
   // a control measure itself again.
   HFONT chosen = font(style, hwnd);
@@ -229,6 +283,59 @@ bool SkinEngine::controlColors(HWND control, HDC dc, HBRUSH& result) {
   return true;
 }
 
+bool SkinEngine::fieldColors(HWND control, HDC dc, HBRUSH& result) {
+  // Only a skin that names its fields' colours changes them: the light
+  // skin leaves fields white, as Windows draws them.
+  if (highContrast_ || !file_.has("List")) return false;
+  const SkinStyle style = file_.style("List");
+  if (!style.back) return false;
+  if (style.text)
+    SetTextColor(dc,
+                 IsWindowEnabled(control) ? colorRef(*style.text) : GetSysColor(COLOR_GRAYTEXT));
+  SetBkColor(dc, colorRef(*style.back));
+  result = brush(*style.back);
+  return true;
+}
+
+void SkinEngine::controlMade(HWND control) {
+  if (isListView(control)) listColors(control);
+}
+
+void SkinEngine::listColors(HWND list) {
+  // A list view keeps its colours itself; the system's are given back when
+  // the skin has none (or high contrast is on).
+  const SkinStyle style = file_.style("List");
+  const bool skinned = !highContrast_ && file_.has("List") && style.back;
+  const COLORREF back = skinned ? colorRef(*style.back) : GetSysColor(COLOR_WINDOW);
+  const COLORREF text =
+      skinned && style.text ? colorRef(*style.text) : GetSysColor(COLOR_WINDOWTEXT);
+  ListView_SetBkColor(list, back);
+  ListView_SetTextBkColor(list, back);
+  ListView_SetTextColor(list, text);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+void SkinEngine::listsIn(HWND window) {
+  std::vector<HWND> children;
+  EnumChildWindows(window, &collectChild, reinterpret_cast<LPARAM>(&children));
+  for (HWND child : children)
+    if (isListView(child)) listColors(child);
+}
+
+void SkinEngine::titleBar(HWND window) {
+  if (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) return;
+  const BOOL dark = showingDark() ? TRUE : FALSE;
+  // A window never made dark is left alone: light users never call DWM.
+  if (!dark && !darkTitles_.count(window)) return;
+  if (!setWindowAttribute) return;
+  if (FAILED(setWindowAttribute(window, kDarkTitleBar, &dark, sizeof dark)))
+    setWindowAttribute(window, kDarkTitleBarBefore20H1, &dark, sizeof dark);
+  if (dark)
+    darkTitles_.insert(window);
+  else
+    darkTitles_.erase(window);
+}
+
 bool SkinEngine::drawItem(const DRAWITEMSTRUCT& item) {
   if (highContrast_) return false;  // the plain button, in the system's colours
   const bool bandElement = elements_.count(item.hwndItem) != 0;
@@ -281,6 +388,10 @@ void SkinEngine::forget(HWND window) {
   std::erase_if(styles_, [&](const auto& entry) {
     return entry.first == window || GetAncestor(entry.first, GA_ROOT) == window;
   });
+  std::erase_if(skinnedAs_, [&](const auto& entry) {
+    return entry.first == window || GetAncestor(entry.first, GA_ROOT) == window;
+  });
+  darkTitles_.erase(window);
   std::erase_if(elements_,
                 [&](const auto& entry) { return GetAncestor(entry.first, GA_ROOT) == window; });
   bands_.erase(window);
@@ -317,18 +428,40 @@ void SkinEngine::dpiChanged(HWND form) {
 }
 
 void SkinEngine::systemLookChanged() {
-  const bool now = desktop_.highContrast();
-  if (now == highContrast_) return;
-  highContrast_ = now;
+  const bool contrast = desktop_.highContrast();
+  const bool dark = desktop_.appsUseDarkTheme();
+  if (contrast == highContrast_ && dark == dark_) return;
+  highContrast_ = contrast;
+  if (dark != dark_) {
+    dark_ = dark;
+    if (!loadedPath_.empty()) {
+      readFile();
+      restyle();
+    }
+  }
   std::vector<HWND> windows;
   for (const auto& entry : styles_) {
     const HWND root = GetAncestor(entry.first, GA_ROOT);
     if (root && std::find(windows.begin(), windows.end(), root) == windows.end())
       windows.push_back(root);
   }
-  for (HWND window : windows)
+  for (HWND window : windows) {
+    titleBar(window);
+    listsIn(window);
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
+}
+
+void SkinEngine::restyle() {
+  // A copy: skinning a control writes its entry again.
+  const auto skinned = skinnedAs_;
+  for (const auto& [window, element] : skinned) {
+    if (FormWindow::fromHandle(window))
+      styles_[window] = file_.style(element);
+    else
+      skinControl(window, element);
+  }
 }
 
 }  // namespace corvanta::ui::win32

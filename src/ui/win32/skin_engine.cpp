@@ -31,6 +31,38 @@ constexpr DWORD kDarkTitleBar = 20;
 constexpr DWORD kDarkTitleBarBefore20H1 = 19;
 
 using DwmSetWindowAttributeCall = HRESULT WINAPI(HWND, DWORD, LPCVOID, DWORD);
+using SetWindowThemeCall = HRESULT WINAPI(HWND, LPCWSTR, LPCWSTR);
+
+// Group boxes, check boxes and option buttons draw their caption in the
+// visual style's colour, whatever colour WM_CTLCOLORSTATIC gives: dark text
+// on the dark skin's back. Drawn without the style, they take the skin's.
+bool captionIgnoresTextColor(HWND window) {
+  wchar_t kind[16] = {};
+  GetClassNameW(window, kind, 16);
+  if (lstrcmpiW(kind, L"Button") != 0) return false;
+  switch (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) {
+    case BS_GROUPBOX:
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void drawWithVisualStyle(HWND window, bool styled) {
+  static auto* const setTheme = lateBound<SetWindowThemeCall>(L"uxtheme.dll", "SetWindowTheme");
+  if (!setTheme) return;
+  // Empty names: no style; none: the style the program has.
+  if (styled)
+    setTheme(window, nullptr, nullptr);
+  else
+    setTheme(window, L"", L"");
+}
 
 // "...\\winaquas.skn" -> "...\\winaquas-dark.skn".
 std::string darkVariant(const std::string& path) {
@@ -181,6 +213,16 @@ void SkinEngine::skinControl(HWND hwnd, const std::string& element) {
   HFONT chosen = font(style, hwnd);
   if (chosen && !sameFont(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), chosen)) {
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+  }
+  // Only while dark: the light skin keeps the visual style's look, and a
+  // control never unstyled is never touched.
+  const bool unstyle = showingDark() && captionIgnoresTextColor(hwnd);
+  if (unstyle != (unstyled_.count(hwnd) != 0)) {
+    drawWithVisualStyle(hwnd, !unstyle);
+    if (unstyle)
+      unstyled_.insert(hwnd);
+    else
+      unstyled_.erase(hwnd);
   }
   InvalidateRect(hwnd, nullptr, TRUE);
 }
@@ -392,6 +434,9 @@ void SkinEngine::forget(HWND window) {
     return entry.first == window || GetAncestor(entry.first, GA_ROOT) == window;
   });
   darkTitles_.erase(window);
+  std::erase_if(unstyled_, [&](HWND control) {
+    return control == window || GetAncestor(control, GA_ROOT) == window;
+  });
   std::erase_if(elements_,
                 [&](const auto& entry) { return GetAncestor(entry.first, GA_ROOT) == window; });
   bands_.erase(window);
@@ -434,11 +479,9 @@ void SkinEngine::systemLookChanged() {
   highContrast_ = contrast;
   if (dark != dark_) {
     dark_ = dark;
-    if (!loadedPath_.empty()) {
-      readFile();
-      restyle();
-    }
+    if (!loadedPath_.empty()) readFile();
   }
+  restyle();
   std::vector<HWND> windows;
   for (const auto& entry : styles_) {
     const HWND root = GetAncestor(entry.first, GA_ROOT);

@@ -81,6 +81,7 @@ class SkinEngine final : public Skin, public SkinPainter {
   std::string loadedPath_;                          // as asked for: the light file's
   std::unordered_map<HWND, SkinStyle> styles_;      // by window skinned
   std::unordered_map<HWND, std::string> skinnedAs_;  // their elements
+  std::set<HWND> unstyled_;  // controls drawn without the visual style while dark
   std::set<HWND> darkTitles_;                        // windows whose title bar was made dark
   std::unordered_map<HWND, std::string> elements_;  // the band's own buttons: their names
   std::unordered_map<HWND, HWND> bands_;            // form -> one of its band buttons

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <optional>
+#include <string>
+
 #include "fakes/app_harness.h"
 #include "ui/skin_file.h"
 
@@ -49,13 +53,63 @@ TEST(SkinFile, AnEmptyOrMissingFileGivesPlainStyles) {
   EXPECT_EQ(0xABCDEFu, *parseColor(" #abcdef "));
 }
 
-TEST(SkinFile, TheShippedSkinNamesEveryElementTheProgramUses) {
-  const SkinFile skin = SkinFile::parse(testing::readSourceFile("assets/winaquas.skn"));
-  for (const char* element : {"Form", "SmallForm", "system", "cpu", "Button", "Label", "frame",
-                              "check", "radio", "Statusbar", "Tab"}) {
-    EXPECT_TRUE(skin.has(element)) << element;
+constexpr const char* kShippedSkins[] = {"assets/winaquas.skn", "assets/winaquas-dark.skn"};
+
+TEST(SkinFile, TheShippedSkinsNameEveryElementTheProgramUses) {
+  for (const char* file : kShippedSkins) {
+    const SkinFile skin = SkinFile::parse(testing::readSourceFile(file));
+    EXPECT_EQ(0u, skin.skippedCount()) << file;
+    for (const char* element : {"Form", "SmallForm", "system", "cpu", "Button", "Label", "frame",
+                                "check", "radio", "Statusbar", "Tab"}) {
+      EXPECT_TRUE(skin.has(element)) << file << ": " << element;
+    }
+    EXPECT_TRUE(skin.style("Form").band.has_value()) << file;
   }
-  EXPECT_TRUE(skin.style("Form").band.has_value());
+}
+
+// WCAG 2 relative luminance of an sRGB colour.
+double luminance(Rgb rgb) {
+  const auto channel = [&](int shift) {
+    const double c = static_cast<double>((rgb >> shift) & 0xFF) / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(16) + 0.7152 * channel(8) + 0.0722 * channel(0);
+}
+
+double contrast(Rgb a, Rgb b) {
+  const double lighter = std::max(luminance(a), luminance(b));
+  const double darker = std::min(luminance(a), luminance(b));
+  return (lighter + 0.05) / (darker + 0.05);
+}
+
+// Every text the skins colour, on what it is drawn on: buttons' captions on
+// their face, other controls' on the window's back, the band's on the band,
+// fields' on their own back. At least 4.5:1, the WCAG AA level for text.
+TEST(SkinFile, EveryTextOfTheShippedSkinsContrastsWithWhatItIsDrawnOn) {
+  enum class On { Back, Face, Band };
+  const struct {
+    const char* element;
+    On on;
+  } kPairs[] = {
+      {"Form", On::Back},      {"Form", On::Face},      {"Form", On::Band},
+      {"SmallForm", On::Back}, {"SmallForm", On::Band}, {"Button", On::Face},
+      {"system", On::Face},    {"cpu", On::Face},       {"frame", On::Back},
+      {"Label", On::Back},     {"check", On::Back},     {"radio", On::Back},
+      {"Tab", On::Back},       {"Statusbar", On::Back}, {"List", On::Back},
+  };
+  for (const char* file : kShippedSkins) {
+    const SkinFile skin = SkinFile::parse(testing::readSourceFile(file));
+    for (const auto& pair : kPairs) {
+      const SkinStyle style = skin.style(pair.element);
+      const std::optional<Rgb> text = pair.on == On::Band ? style.bandText : style.text;
+      const std::optional<Rgb> under = pair.on == On::Back   ? style.back
+                                       : pair.on == On::Face ? style.face
+                                                             : style.band;
+      SCOPED_TRACE(std::string(file) + ": " + pair.element);
+      ASSERT_TRUE(text && under) << "a colour left to the system cannot be checked";
+      EXPECT_GE(contrast(*text, *under), 4.5) << std::hex << *text << " on " << *under;
+    }
+  }
 }
 
 }  // namespace

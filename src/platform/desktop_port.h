@@ -37,6 +37,10 @@ class DesktopPort {
   // Whether the user has asked for high contrast; off when Windows will not
   // say.
   virtual bool highContrast() = 0;
+  // Whether the user has asked apps for a dark look (Personalize's
+  // AppsUseLightTheme = 0); light when the value is absent, as on Windows
+  // before 10.
+  virtual bool appsUseDarkTheme() = 0;
 
   virtual bool setWallpaper(const std::string& path) = 0;
   virtual bool setFontSmoothing(bool on) = 0;

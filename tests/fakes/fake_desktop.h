@@ -31,6 +31,7 @@ class FakeDesktop final : public DesktopPort {
   bool refuseAll = false;  // every setter fails, as for a user Windows refuses
   bool contrast = false;
   int contrastReads = 0;
+  bool dark = false;
 
   std::uint32_t sysColor(int index) override { return colors[index]; }
   std::optional<bool> fontSmoothing() override { return smoothing; }
@@ -45,6 +46,7 @@ class FakeDesktop final : public DesktopPort {
     ++contrastReads;
     return contrast;
   }
+  bool appsUseDarkTheme() override { return dark; }
   bool setSysColor(int index, std::uint32_t color) override {
     colors[index] = color;
     return log("color " + std::to_string(index) + " " + std::to_string(color));

@@ -1,9 +1,12 @@
 #include "ui/win32/skin_engine.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -325,6 +328,93 @@ TEST_F(HighContrastTest, TheSettingIsReadOnceAsTheSkinLoadsAndThenOnlyWhenItMayH
   EXPECT_EQ(1, desktop.contrastReads) << "other settings and painting read nothing";
   SendMessageW(main, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
   EXPECT_EQ(2, desktop.contrastReads);
+}
+
+// What the window's client area shows once it has painted, read back from
+// the window's own DC: 0x00RRGGBB, row by row.
+std::vector<std::uint32_t> clientPixels(HWND window) {
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RECT area;
+  GetClientRect(window, &area);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = area.right;
+  info.bmiHeader.biHeight = -area.bottom;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC shown = GetDC(window);
+  HDC dc = CreateCompatibleDC(shown);
+  HGDIOBJ previous = SelectObject(dc, bitmap);
+  BitBlt(dc, 0, 0, area.right, area.bottom, shown, 0, 0, SRCCOPY);
+  GdiFlush();
+  const auto* first = static_cast<const std::uint32_t*>(bits);
+  std::vector<std::uint32_t> pixels(first, first + area.right * area.bottom);
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  ReleaseDC(window, shown);
+  DeleteObject(bitmap);
+  for (auto& pixel : pixels) pixel &= 0xFFFFFF;
+  return pixels;
+}
+
+// The median WCAG luminance (0 black, 1 white) of the window's client area.
+double medianLuminance(HWND window) {
+  const auto linear = [](std::uint32_t byte) {
+    const double c = byte / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  std::vector<double> values;
+  for (const std::uint32_t p : clientPixels(window))
+    values.push_back(0.2126 * linear((p >> 16) & 0xFF) + 0.7152 * linear((p >> 8) & 0xFF) +
+                     0.0722 * linear(p & 0xFF));
+  if (values.empty()) return -1;
+  std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+  return values[values.size() / 2];
+}
+
+TEST_F(SkinEngineTest, WhileAppsAreAskedToBeDarkTheDarkSkinAndTitleBarShowUntilTheSettingGoesBack) {
+  // As Windows 10 before 20H1 answers: the attribute's later number unknown.
+  std::vector<std::string> asked;
+  skin.setWindowAttribute = [&](HWND window, DWORD attribute, const void* value, DWORD size) {
+    EXPECT_EQ(formWindow(), window);
+    EXPECT_EQ(sizeof(BOOL), size);
+    asked.push_back(std::to_string(attribute) + "=" +
+                    std::to_string(*static_cast<const BOOL*>(value)));
+    return attribute == 20 ? E_INVALIDARG : S_OK;
+  };
+  Control& list = form.add(ControlKind::ListView, "list").at(0, 400, 3000, 1500);
+  const auto listBack = [&] { return ListView_GetBkColor(reinterpret_cast<HWND>(list.handle())); };
+  // A tab strip and a progress bar, which their visual style would draw in
+  // its own light colours.
+  Control& tabs = form.add(ControlKind::TabStrip, "tabs").at(3200, 400, 2000, 1500);
+  Control& bar = form.add(ControlKind::ProgressBar, "bar").at(0, 2000, 3000, 300);
+  const auto barBack = [&] {
+    return static_cast<COLORREF>(
+        SendMessageW(reinterpret_cast<HWND>(bar.handle()), PBM_GETBKCOLOR, 0, 0));
+  };
+  desktop.dark = true;
+  forms.Show(form);
+  skin.LoadSkinFile(kSkinFile);
+  skin.ApplySkinElement(form.handle(), "Form");
+  tabs.setTabs({"One", "Two"});
+  tabs.setSkinElement("Tab");
+  EXPECT_LT(medianLuminance(formWindow()), 0.25);
+  EXPECT_EQ((std::vector<std::string>{"20=1", "19=1"}), asked);
+  EXPECT_EQ(RGB(0x18, 0x1B, 0x20), listBack()) << "the dark skin's list colour";
+  EXPECT_EQ(RGB(0x18, 0x1B, 0x20), barBack());
+  EXPECT_LT(medianLuminance(reinterpret_cast<HWND>(tabs.handle())), 0.25) << "tabs and their body";
+
+  desktop.dark = false;
+  asked.clear();
+  SendMessageW(formWindow(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
+  EXPECT_GT(medianLuminance(formWindow()), 0.75) << "the light skin's back";
+  EXPECT_EQ((std::vector<std::string>{"20=0", "19=0"}), asked);
+  EXPECT_EQ(GetSysColor(COLOR_WINDOW), listBack());
+  EXPECT_EQ(CLR_DEFAULT, barBack());
 }
 
 }  // namespace

@@ -137,6 +137,7 @@ class JournalingDesktop final : public DesktopPort {
   bool mouseButtonSwap() override { return inner_.mouseButtonSwap(); }
   std::optional<std::string> wallpaper() override { return inner_.wallpaper(); }
   bool highContrast() override { return inner_.highContrast(); }
+  bool appsUseDarkTheme() override { return inner_.appsUseDarkTheme(); }
   bool setWallpaper(const std::string& path) override;
   bool setFontSmoothing(bool on) override;
   bool setMouseSpeed(int speed) override;

@@ -65,6 +65,21 @@ bool Win32Desktop::highContrast() {
   return (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
+bool Win32Desktop::appsUseDarkTheme() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER,
+                    L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize", 0,
+                    KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    return false;
+  DWORD light = 1;
+  DWORD type = 0;
+  DWORD size = sizeof light;
+  const LONG status = RegQueryValueExW(key, L"AppsUseLightTheme", nullptr, &type,
+                                       reinterpret_cast<BYTE*>(&light), &size);
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS && type == REG_DWORD && light == 0;
+}
+
 std::optional<std::string> Win32Desktop::wallpaper() {
   wchar_t path[MAX_PATH] = {};
   if (!SystemParametersInfoW(SPI_GETDESKWALLPAPER, MAX_PATH, path, 0)) return std::nullopt;

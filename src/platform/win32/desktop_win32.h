@@ -18,6 +18,7 @@ class Win32Desktop final : public DesktopPort {
   bool mouseButtonSwap() override;
   std::optional<std::string> wallpaper() override;
   bool highContrast() override;
+  bool appsUseDarkTheme() override;
   bool setWallpaper(const std::string& path) override;
   bool setFontSmoothing(bool on) override;
   bool setMouseSpeed(int speed) override;

@@ -110,6 +110,15 @@ class TabStrip final : public ControlWindow {
     return 0;
   }
 
+ protected:
+  bool intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    if (message == WM_PAINT && paintedBySkin()) {
+      result = 0;
+      return true;
+    }
+    return ControlWindow::intercept(message, wParam, lParam, result);
+  }
+
  private:
   void showTabs() {
     SendMessageW(hwnd_, TCM_DELETEALLITEMS, 0, 0);

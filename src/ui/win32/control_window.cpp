@@ -44,6 +44,11 @@ LRESULT CALLBACK ControlWindow::procedure(HWND window, UINT message, WPARAM wPar
   return CallWindowProcW(native, window, message, wParam, lParam);
 }
 
+bool ControlWindow::paintedBySkin() const {
+  return SendMessageW(GetAncestor(hwnd_, GA_ROOT), kMsgPaintControl, 0,
+                      reinterpret_cast<LPARAM>(hwnd_)) != 0;
+}
+
 bool ControlWindow::intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   // The object id travels as a 32-bit number, sign-extended or not.
   if (message != WM_GETOBJECT || static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT)

@@ -16,6 +16,10 @@
 
 namespace corvanta::ui::win32 {
 
+// Sent by a control to its form window as it is to be painted: nonzero
+// when the skin has painted the control (lParam) itself.
+inline constexpr UINT kMsgPaintControl = WM_APP + 3;
+
 class ControlWindow {
  public:
   explicit ControlWindow(Control& model) : model_(model) {}
@@ -59,6 +63,9 @@ class ControlWindow {
   // A message the control handles before the native control does; true
   // when it is handled and `result` is the answer.
   virtual bool intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // On WM_PAINT, for a control whose visual style keeps colours of its own:
+  // asks the form's skin to paint it; true when it has.
+  bool paintedBySkin() const;
   // The native control's own handling.
   LRESULT native(UINT message, WPARAM wParam, LPARAM lParam) const {
     return CallWindowProcW(native_, hwnd_, message, wParam, lParam);

@@ -41,10 +41,10 @@ int windowDpi(HWND window) {
   return dpi;
 }
 
-// Whether a WM_SETTINGCHANGE may have turned high contrast on or off: the
-// setting itself, or the colour set Windows broadcasts when it switches
-// schemes.
-bool contrastMayHaveChanged(WPARAM wParam, LPARAM lParam) {
+// Whether a WM_SETTINGCHANGE may have turned high contrast or the apps'
+// dark look on or off: the setting itself, or the colour set Windows
+// broadcasts when it switches schemes or between light and dark.
+bool lookMayHaveChanged(WPARAM wParam, LPARAM lParam) {
   if (wParam == SPI_SETHIGHCONTRAST) return true;
   const auto* area = reinterpret_cast<const wchar_t*>(lParam);
   return area && lstrcmpiW(area, L"ImmersiveColorSet") == 0;
@@ -172,6 +172,7 @@ ControlWindow* FormWindow::realise(Control& model) {
   model.setHandle(reinterpret_cast<std::uintptr_t>(window->hwnd()));
   if (!model.Enabled()) window->update(Property::Enabled);
   if (!model.Font().name.empty()) window->update(Property::Font);
+  if (skin_) skin_->controlMade(window->hwnd());
   if (skin_ && !model.SkinElement().empty())
     skin_->skinControl(window->hwnd(), model.SkinElement());
   ControlWindow* made = window.get();
@@ -549,6 +550,14 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       SetBkMode(dc, TRANSPARENT);
       return reinterpret_cast<LRESULT>(brush);
     }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: {
+      HBRUSH brush = nullptr;
+      if (skin_ &&
+          skin_->fieldColors(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam), brush))
+        return reinterpret_cast<LRESULT>(brush);
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
     case kMsgShown:
       if (!toolTipsReady_) {
         toolTipsReady_ = true;
@@ -559,6 +568,8 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case kMsgBackgroundBrush:
       return reinterpret_cast<LRESULT>(backgroundBrush(reinterpret_cast<HWND>(lParam)));
+    case kMsgPaintControl:
+      return skin_ && skin_->paintControl(reinterpret_cast<HWND>(lParam));
     case WM_ERASEBKGND: {
       if (skin_ && skin_->eraseForm(hwnd_, reinterpret_cast<HDC>(wParam))) return 1;
       RECT area;
@@ -584,7 +595,7 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (skin_) skin_->systemLookChanged();
       return 0;
     case WM_SETTINGCHANGE:
-      if (skin_ && contrastMayHaveChanged(wParam, lParam)) skin_->systemLookChanged();
+      if (skin_ && lookMayHaveChanged(wParam, lParam)) skin_->systemLookChanged();
       return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_HELP:
       showHelp();

@@ -44,8 +44,17 @@ class SkinPainter {
   virtual bool eraseForm(HWND form, HDC dc) = 0;
   // Text colour and brush for a static-like control; false to leave it be.
   virtual bool controlColors(HWND control, HDC dc, HBRUSH& brush) = 0;
+  // The same for an edit field or a list box (WM_CTLCOLOREDIT,
+  // WM_CTLCOLORLISTBOX), which draw on a field's colour, not the window's.
+  virtual bool fieldColors(HWND control, HDC dc, HBRUSH& brush) = 0;
+  // A control was made: the painter gives it the colours it keeps itself
+  // rather than asking its parent for (a list view's).
+  virtual void controlMade(HWND control) = 0;
   // Paints an owner-drawn button; false to leave it to the default look.
   virtual bool drawItem(const DRAWITEMSTRUCT& item) = 0;
+  // Paints a group box or a tab strip whose visual style would draw it in
+  // colours of its own, not the skin's (WM_PAINT); false to leave it be.
+  virtual bool paintControl(HWND control) = 0;
   // A click on a child window that is none of the form's controls: one of
   // the skin's own elements. False when it is not the skin's.
   virtual bool elementCommand(HWND child) = 0;
@@ -59,7 +68,8 @@ class SkinPainter {
   // The window's client area changed size: what the skin keeps at its
   // right edge (the band's buttons) moves with it.
   virtual void resized(HWND form) = 0;
-  // The system's colours or its high contrast setting may have changed:
+  // The system's colours, its high contrast or its dark setting may have
+  // changed:
   // the painter looks again and has every window it paints redrawn when its
   // look has changed.
   virtual void systemLookChanged() = 0;

@@ -37,6 +37,10 @@ class Frame final : public ControlWindow {
       case WM_CTLCOLORLISTBOX:
         result = SendMessageW(GetAncestor(hwnd_, GA_ROOT), message, wParam, lParam);
         return true;
+      case WM_PAINT:
+        if (!paintedBySkin()) return ControlWindow::intercept(message, wParam, lParam, result);
+        result = 0;
+        return true;
       case WM_ERASEBKGND: {
         RECT area;
         GetClientRect(hwnd_, &area);

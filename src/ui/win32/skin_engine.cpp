@@ -1,5 +1,7 @@
 #include "ui/win32/skin_engine.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -8,8 +10,10 @@
 #include <vector>
 
 #include "base/text.h"
+#include "platform/win32/late_bound.h"
 #include "platform/win32/wide_text.h"
 #include "ui/win32/control_window.h"
+#include "ui/win32/hand_drawn.h"
 
 namespace corvanta::ui::win32 {
 namespace {
@@ -23,6 +27,69 @@ constexpr int kBandMargin = 6;
 constexpr const wchar_t* kBandElements[] = {L"Changes", L"About", L"help"};
 // The band's buttons' identifiers: none of a form's controls has one of them.
 constexpr int kBandFirstId = 10;
+// DWMWA_USE_IMMERSIVE_DARK_MODE, and the number Windows 10 knew it by
+// before its 2020 update (20H1).
+constexpr DWORD kDarkTitleBar = 20;
+constexpr DWORD kDarkTitleBarBefore20H1 = 19;
+
+using DwmSetWindowAttributeCall = HRESULT WINAPI(HWND, DWORD, LPCVOID, DWORD);
+using SetWindowThemeCall = HRESULT WINAPI(HWND, LPCWSTR, LPCWSTR);
+
+bool isClass(HWND window, const wchar_t* name) {
+  wchar_t kind[32] = {};
+  GetClassNameW(window, kind, 32);
+  return lstrcmpiW(kind, name) == 0;
+}
+
+bool isGroupBox(HWND window) {
+  return isClass(window, L"Button") &&
+         (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+// Check boxes and option buttons draw their caption in the visual style's
+// colour, whatever colour WM_CTLCOLORSTATIC gives: dark text on the dark
+// skin's back. Drawn without the style, they take the skin's.
+bool captionIgnoresTextColor(HWND window) {
+  if (!isClass(window, L"Button")) return false;
+  switch (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) {
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void drawWithVisualStyle(HWND window, bool styled) {
+  static auto* const setTheme = lateBound<SetWindowThemeCall>(L"uxtheme.dll", "SetWindowTheme");
+  if (!setTheme) return;
+  // A class list naming no class: no style (Wine reads an empty one as
+  // "the default"); none: the style the program has.
+  if (styled)
+    setTheme(window, nullptr, nullptr);
+  else
+    setTheme(window, L" ", L" ");
+  // Said again: Wine does not tell the control its style changed, and a
+  // control reads its style only when told.
+  SendMessageW(window, WM_THEMECHANGED, 0, 0);
+}
+
+// "...\\winaquas.skn" -> "...\\winaquas-dark.skn".
+std::string darkVariant(const std::string& path) {
+  const std::size_t name = path.find_last_of("\\/");
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string::npos || (name != std::string::npos && dot < name)) return path + "-dark";
+  return path.substr(0, dot) + "-dark" + path.substr(dot);
+}
+
+BOOL CALLBACK collectChild(HWND child, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  return TRUE;
+}
 
 // Whether two fonts would draw alike (face, size, weight, slant).
 bool sameFont(HFONT a, HFONT b) {
@@ -73,6 +140,14 @@ int dpiOf(HWND window) {
 
 }  // namespace
 
+SkinEngine::SkinEngine(DesktopPort& desktop) : desktop_(desktop) {
+  setWindowAttribute = [](HWND window, DWORD attribute, const void* value, DWORD size) -> long {
+    static auto* const call =
+        lateBound<DwmSetWindowAttributeCall>(L"dwmapi.dll", "DwmSetWindowAttribute");
+    return call ? call(window, attribute, value, size) : E_NOTIMPL;
+  };
+}
+
 SkinEngine::~SkinEngine() {
   for (auto& [color, brush] : brushes_) DeleteObject(brush);
   for (auto& [key, font] : fonts_) DeleteObject(font);
@@ -83,7 +158,21 @@ void SkinEngine::LoadSkinFile(const std::string& path) {
   if (path == loadedPath_) return;
   loadedPath_ = path;
   highContrast_ = desktop_.highContrast();
-  std::ifstream in(std::filesystem::path(wide(path)), std::ios::binary);
+  dark_ = desktop_.appsUseDarkTheme();
+  readFile();
+}
+
+void SkinEngine::readFile() {
+  std::string path = loadedPath_;
+  std::ifstream in;
+  darkLoaded_ = false;
+  if (dark_) {
+    in.open(std::filesystem::path(wide(darkVariant(path))), std::ios::binary);
+    darkLoaded_ = in.is_open();
+    if (darkLoaded_) path = darkVariant(path);
+  }
+  // Without its dark variant a skin is shown light, as it always was.
+  if (!in.is_open()) in.open(std::filesystem::path(wide(path)), std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   // A missing file gives the plain system look; one written in the Western
@@ -120,8 +209,11 @@ void SkinEngine::ApplySkinElement(std::uintptr_t window, const std::string& elem
   if (!IsWindow(hwnd)) return;
   const SkinStyle style = file_.style(element);
   styles_[hwnd] = style;
+  skinnedAs_[hwnd] = element;
   if (FormWindow* form = FormWindow::fromHandle(hwnd)) {
     if (element == "Form") addBand(*form, style);
+    titleBar(hwnd);
+    ownColorsIn(hwnd);
     InvalidateRect(hwnd, nullptr, TRUE);
     return;
   }
@@ -131,11 +223,22 @@ void SkinEngine::ApplySkinElement(std::uintptr_t window, const std::string& elem
 void SkinEngine::skinControl(HWND hwnd, const std::string& element) {
   const SkinStyle style = file_.style(element);
   styles_[hwnd] = style;
+  skinnedAs_[hwnd] = element;
   // Controls already showing the skin's face keep it: changing a font makes
   // a control measure itself again.
   HFONT chosen = font(style, hwnd);
   if (chosen && !sameFont(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), chosen)) {
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+  }
+  // Only while dark: the light skin keeps the visual style's look, and a
+  // control never unstyled is never touched.
+  const bool unstyle = showingDark() && captionIgnoresTextColor(hwnd);
+  if (unstyle != (unstyled_.count(hwnd) != 0)) {
+    drawWithVisualStyle(hwnd, !unstyle);
+    if (unstyle)
+      unstyled_.insert(hwnd);
+    else
+      unstyled_.erase(hwnd);
   }
   InvalidateRect(hwnd, nullptr, TRUE);
 }
@@ -241,6 +344,81 @@ bool SkinEngine::controlColors(HWND control, HDC dc, HBRUSH& result) {
   return true;
 }
 
+bool SkinEngine::fieldColors(HWND control, HDC dc, HBRUSH& result) {
+  // Only a skin that names its fields' colours changes them: the light
+  // skin leaves fields white, as Windows draws them.
+  if (highContrast_ || !file_.has("List")) return false;
+  const SkinStyle style = file_.style("List");
+  if (!style.back) return false;
+  if (style.text)
+    SetTextColor(dc,
+                 IsWindowEnabled(control) ? colorRef(*style.text) : GetSysColor(COLOR_GRAYTEXT));
+  SetBkColor(dc, colorRef(*style.back));
+  result = brush(*style.back);
+  return true;
+}
+
+void SkinEngine::controlMade(HWND control) {
+  if (isClass(control, WC_LISTVIEWW)) listColors(control);
+  if (isClass(control, PROGRESS_CLASSW)) progressColors(control);
+}
+
+void SkinEngine::listColors(HWND list) {
+  // A list view keeps its colours itself; the system's are given back when
+  // the skin has none (or high contrast is on).
+  const SkinStyle style = file_.style("List");
+  const bool skinned = !highContrast_ && file_.has("List") && style.back;
+  const COLORREF back = skinned ? colorRef(*style.back) : GetSysColor(COLOR_WINDOW);
+  const COLORREF text =
+      skinned && style.text ? colorRef(*style.text) : GetSysColor(COLOR_WINDOWTEXT);
+  ListView_SetBkColor(list, back);
+  ListView_SetTextBkColor(list, back);
+  ListView_SetTextColor(list, text);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+void SkinEngine::progressColors(HWND bar) {
+  // A styled bar draws in the visual style's colours whatever it is told:
+  // only without the style does it take the dark skin's. The light skin
+  // leaves a bar it never unstyled alone.
+  const bool dark = showingDark();
+  if (!dark && !unstyled_.count(bar)) return;
+  drawWithVisualStyle(bar, !dark);
+  if (dark)
+    unstyled_.insert(bar);
+  else
+    unstyled_.erase(bar);
+  const SkinStyle field = file_.style("List");
+  const SkinStyle filled = file_.style("system");
+  SendMessageW(bar, PBM_SETBKCOLOR, 0,
+               static_cast<LPARAM>(dark && field.back ? colorRef(*field.back) : CLR_DEFAULT));
+  SendMessageW(bar, PBM_SETBARCOLOR, 0,
+               static_cast<LPARAM>(dark && filled.face ? colorRef(*filled.face) : CLR_DEFAULT));
+}
+
+void SkinEngine::ownColorsIn(HWND window) {
+  std::vector<HWND> children;
+  EnumChildWindows(window, &collectChild, reinterpret_cast<LPARAM>(&children));
+  for (HWND child : children) {
+    if (isClass(child, WC_LISTVIEWW)) listColors(child);
+    if (isClass(child, PROGRESS_CLASSW)) progressColors(child);
+  }
+}
+
+void SkinEngine::titleBar(HWND window) {
+  if (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) return;
+  const BOOL dark = showingDark() ? TRUE : FALSE;
+  // A window never made dark is left alone: light users never call DWM.
+  if (!dark && !darkTitles_.count(window)) return;
+  if (!setWindowAttribute) return;
+  if (FAILED(setWindowAttribute(window, kDarkTitleBar, &dark, sizeof dark)))
+    setWindowAttribute(window, kDarkTitleBarBefore20H1, &dark, sizeof dark);
+  if (dark)
+    darkTitles_.insert(window);
+  else
+    darkTitles_.erase(window);
+}
+
 bool SkinEngine::drawItem(const DRAWITEMSTRUCT& item) {
   if (highContrast_) return false;  // the plain button, in the system's colours
   const bool bandElement = elements_.count(item.hwndItem) != 0;
@@ -281,6 +459,27 @@ bool SkinEngine::drawItem(const DRAWITEMSTRUCT& item) {
   return true;
 }
 
+bool SkinEngine::paintControl(HWND control) {
+  // The light skin keeps the visual style's group boxes and tabs.
+  if (!showingDark()) return false;
+  const bool groupBox = isGroupBox(control);
+  if (!groupBox && !isClass(control, WC_TABCONTROLW)) return false;
+  const SkinStyle* look = styleOf(GetAncestor(control, GA_ROOT));
+  if (!look || !look->face || !look->border) return false;
+  PAINTSTRUCT paint;
+  const HDC dc = BeginPaint(control, &paint);
+  HBRUSH back = nullptr;
+  if (!controlColors(control, dc, back)) back = GetSysColorBrush(COLOR_BTNFACE);
+  const HandDrawnLook colors{back, brush(*look->face), brush(*look->border), GetTextColor(dc),
+                             dpiOf(control)};
+  if (groupBox)
+    paintGroupBox(control, dc, colors);
+  else
+    paintTabStrip(control, dc, colors);
+  EndPaint(control, &paint);
+  return true;
+}
+
 bool SkinEngine::elementCommand(HWND child) {
   const auto found = elements_.find(child);
   if (found == elements_.end()) return false;
@@ -292,6 +491,13 @@ bool SkinEngine::elementCommand(HWND child) {
 void SkinEngine::forget(HWND window) {
   std::erase_if(styles_, [&](const auto& entry) {
     return entry.first == window || GetAncestor(entry.first, GA_ROOT) == window;
+  });
+  std::erase_if(skinnedAs_, [&](const auto& entry) {
+    return entry.first == window || GetAncestor(entry.first, GA_ROOT) == window;
+  });
+  darkTitles_.erase(window);
+  std::erase_if(unstyled_, [&](HWND control) {
+    return control == window || GetAncestor(control, GA_ROOT) == window;
   });
   std::erase_if(elements_,
                 [&](const auto& entry) { return GetAncestor(entry.first, GA_ROOT) == window; });
@@ -313,18 +519,38 @@ void SkinEngine::dpiChanged(HWND form) {
 }
 
 void SkinEngine::systemLookChanged() {
-  const bool now = desktop_.highContrast();
-  if (now == highContrast_) return;
-  highContrast_ = now;
+  const bool contrast = desktop_.highContrast();
+  const bool dark = desktop_.appsUseDarkTheme();
+  if (contrast == highContrast_ && dark == dark_) return;
+  highContrast_ = contrast;
+  if (dark != dark_) {
+    dark_ = dark;
+    if (!loadedPath_.empty()) readFile();
+  }
+  restyle();
   std::vector<HWND> windows;
   for (const auto& entry : styles_) {
     const HWND root = GetAncestor(entry.first, GA_ROOT);
     if (root && std::find(windows.begin(), windows.end(), root) == windows.end())
       windows.push_back(root);
   }
-  for (HWND window : windows)
+  for (HWND window : windows) {
+    titleBar(window);
+    ownColorsIn(window);
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
+}
+
+void SkinEngine::restyle() {
+  // A copy: skinning a control writes its entry again.
+  const auto skinned = skinnedAs_;
+  for (const auto& [window, element] : skinned) {
+    if (FormWindow::fromHandle(window))
+      styles_[window] = file_.style(element);
+    else
+      skinControl(window, element);
+  }
 }
 
 }  // namespace corvanta::ui::win32

@@ -13,6 +13,7 @@ namespace corvanta {
 namespace {
 
 using ui::ControlKind;
+using ui::Grow;
 
 // The words the checks and the report use, and their language IDs.
 constexpr std::array<std::pair<const char*, const char*>, 3> kViews = {{
@@ -52,18 +53,25 @@ ReviewForm::ReviewForm(AppContext& app, const HealthCheck& check, std::vector<Fi
   setTag(check.nameId);
   add(ControlKind::ListView, "findings")
       .at(120, 120, 10440, 4215)
+      .grows(Grow::Stretch, Grow::Stretch)
       .withStyle({.tickBoxes = true})
       .setColumns({{"Entry", 5400, "8200"}, {"View", 900, "8201"}, {"Why", 4000, "8202"}});
   add(ControlKind::Button, "repaircmd")
       .caption("Repair")
       .tag("1032")
       .at(120, 4455, 1575, 375)
+      .grows(Grow::Stay, Grow::Move)
       .asDefault();
-  add(ControlKind::Button, "ignorecmd").caption("Ignore").tag("1033").at(1815, 4455, 1575, 375);
+  add(ControlKind::Button, "ignorecmd")
+      .caption("Ignore")
+      .tag("1033")
+      .at(1815, 4455, 1575, 375)
+      .grows(Grow::Stay, Grow::Move);
   add(ControlKind::Button, "cancelcmd")
       .caption("Cancel")
       .tag("1035")
       .at(8985, 4455, 1575, 375)
+      .grows(Grow::Move, Grow::Move)
       .asCancel();
   setHelpTopic("system-health.html#review");
   onLoad = [this] { Form_Load(); };

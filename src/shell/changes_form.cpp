@@ -18,6 +18,7 @@ namespace corvanta {
 namespace {
 
 using ui::ControlKind;
+using ui::Grow;
 
 // The journal names a group by the page or check that made it, in English;
 // the window shows the names it knows in the language.
@@ -50,19 +51,30 @@ ChangesForm::ChangesForm(AppContext& app)
   setTag("7020");
   add(ControlKind::ListView, "groups")
       .at(120, 120, 9000, 2295)
+      .grows(Grow::Stretch, Grow::Stay)
       .named("Groups of changes", "8720")
       .setColumns(
           {{"Time", 2000, "8700"}, {"Page or check", 5000, "8701"}, {"Changes", 1700, "8702"}});
   add(ControlKind::ListView, "changes")
       .at(120, 2535, 9000, 2535)
+      .grows(Grow::Stretch, Grow::Stretch)
       .named("Changes in the group", "8721")
       .setColumns({{"What", 4600, "8703"}, {"Before", 2100, "8704"}, {"After", 2000, "8705"}});
-  add(ControlKind::Button, "undocmd").caption("Undo").tag("1030").at(120, 5220, 1815, 375);
-  add(ControlKind::Button, "undoallcmd").caption("Undo all").tag("1031").at(2055, 5220, 1815, 375);
+  add(ControlKind::Button, "undocmd")
+      .caption("Undo")
+      .tag("1030")
+      .at(120, 5220, 1815, 375)
+      .grows(Grow::Stay, Grow::Move);
+  add(ControlKind::Button, "undoallcmd")
+      .caption("Undo all")
+      .tag("1031")
+      .at(2055, 5220, 1815, 375)
+      .grows(Grow::Stay, Grow::Move);
   add(ControlKind::Button, "closecmd")
       .caption("Close")
       .tag("1018")
       .at(7785, 5220, 1335, 375)
+      .grows(Grow::Move, Grow::Move)
       .asDefault()
       .asCancel();
   setHelpTopic("changes.html");

@@ -75,6 +75,11 @@ Control& Control::steps(int small, int large, int tickFrequency) {
   return *this;
 }
 
+Control& Control::grows(Grow across, Grow down) {
+  growsAcross_ = across;
+  growsDown_ = down;
+  return *this;
+}
 Control& Control::asDefault() {
   default_ = true;
   return *this;

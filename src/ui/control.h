@@ -67,6 +67,11 @@ class InvalidProperty : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// How a control of the window itself follows the window when the user
+// makes it larger than its design, along one direction: it keeps its place,
+// moves with the far edge, or stretches to keep its distance from it.
+enum class Grow { Stay, Move, Stretch };
+
 struct Geometry {
   int left = 0;
   int top = 0;
@@ -148,6 +153,11 @@ class Control {
   Control& asCancel();
   // The help page of what this control holds (a page's frame).
   Control& help(std::string topic);
+  // How it follows the window when the window grows (Grow); only a control
+  // of the window itself, not one in a frame, does.
+  Control& grows(Grow across, Grow down);
+  Grow growsAcross() const { return growsAcross_; }
+  Grow growsDown() const { return growsDown_; }
   // The name assistive technology gives a control that has no text of its
   // own nor a label before it (ui/accessibility.h); `languageId`, if given,
   // is the name's language ID, as a caption's tag is.
@@ -298,6 +308,8 @@ class Control {
   std::string designCaption_;
   std::string tag_;
   Geometry geometry_;
+  Grow growsAcross_ = Grow::Stay;
+  Grow growsDown_ = Grow::Stay;
   bool visible_ = true;
   bool enabled_ = true;
   std::string toolTip_;

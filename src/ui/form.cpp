@@ -1,5 +1,7 @@
 #include "ui/form.h"
 
+#include <algorithm>
+
 #include <stdexcept>
 
 namespace corvanta::ui {
@@ -87,6 +89,13 @@ void Form::setTimerEnabled(Timer& timer, bool enabled) {
   if (timer.enabled == enabled) return;
   timer.enabled = enabled;
   notify(FormProperty::Timer);
+}
+
+bool Form::growable() const {
+  return resizable_ && std::any_of(controls_.begin(), controls_.end(), [](const auto& control) {
+           return !control->parent() &&
+                  (control->growsAcross() != Grow::Stay || control->growsDown() != Grow::Stay);
+         });
 }
 
 void Form::clearOtherOptions(Control& chosen) {

@@ -66,6 +66,9 @@ class Form {
   // scrolls) and back; a window larger than the screen scrolls either way.
   bool resizable() const { return resizable_; }
   void setResizable(bool resizable) { resizable_ = resizable; }
+  // Whether the window may also be made larger than its design: it may when
+  // it is resizable and one of its controls follows it (Control::grows).
+  bool growable() const;
 
   // Declares the next control, after all declared so far.
   Control& add(ControlKind kind, const std::string& name, int index = -1);

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -492,6 +493,41 @@ POINT farthestControl(const ui::Form& form) {
   return reach;
 }
 
+// The highest point of the window's own controls that shows: a control's
+// region, when it has one, hides what is above it.
+LONG highestShown(const ui::Form& form) {
+  const auto formWindow = reinterpret_cast<HWND>(form.handle());
+  LONG highest = LONG_MAX;
+  for (const auto& control : form.controls()) {
+    const auto window = reinterpret_cast<HWND>(control->handle());
+    if (!window || control->parent() || !IsWindowVisible(window)) continue;
+    RECT at{};
+    GetWindowRect(window, &at);
+    MapWindowPoints(nullptr, formWindow, reinterpret_cast<POINT*>(&at), 2);
+    RECT region{};
+    const int clipped = GetWindowRgnBox(window, &region);
+    if (clipped == NULLREGION) continue;
+    highest = std::min(highest, at.top + (clipped != ERROR ? region.top : 0));
+  }
+  return highest;
+}
+
+// Each list view's width and the sum of its columns' widths.
+std::vector<std::pair<int, int>> listWidths(const ui::Form& form) {
+  std::vector<std::pair<int, int>> widths;
+  for (const auto& control : form.controls()) {
+    if (control->kind() != ui::ControlKind::ListView) continue;
+    const auto list = reinterpret_cast<HWND>(control->handle());
+    RECT at{};
+    GetWindowRect(list, &at);
+    int columns = 0;
+    for (std::size_t column = 0; column < control->columns().size(); ++column)
+      columns += ListView_GetColumnWidth(list, static_cast<int>(column));
+    widths.emplace_back(at.right - at.left, columns);
+  }
+  return widths;
+}
+
 TEST(CaptionFit, EveryWindowFitsTheWorkAreaAndScrollsToWhatItCannotShow) {
   ProgramIn program("English");
   ui::Forms& forms = program.forms;
@@ -532,6 +568,10 @@ TEST(CaptionFit, EveryWindowFitsTheWorkAreaAndScrollsToWhatItCannotShow) {
     EXPECT_TRUE(after.x <= client.right && after.y <= client.bottom)
         << window->name() << " scrolled to the end still reaches " << after.x << "," << after.y
         << " past " << client.right << "," << client.bottom;
+    if (const int strip = ui::win32::FormWindow::fromHandle(hwnd)->topInset(); strip > 0) {
+      EXPECT_GE(highestShown(*window), strip)
+          << window->name() << " shows a control over its strip";
+    }
     SendMessageW(hwnd, WM_HSCROLL, SB_TOP, 0);
     SendMessageW(hwnd, WM_VSCROLL, SB_TOP, 0);
     EXPECT_EQ(before.x, farthestControl(*window).x) << window->name() << " back at the start";
@@ -549,6 +589,31 @@ TEST(CaptionFit, EveryWindowFitsTheWorkAreaAndScrollsToWhatItCannotShow) {
                   focused.bottom - focused.top > client.bottom)
           << window->name() << ": the focus (\"" << testing::textOf(GetFocus())
           << "\") is out of sight after " << tab + 1 << " Tabs";
+    }
+    if (window->growable()) {
+      // Made larger than its design, it keeps its margins: what is at its
+      // right and bottom edges follows them, and its lists share what they
+      // gained among their columns.
+      SetWindowPos(hwnd, nullptr, 0, 0, at.right - at.left, at.bottom - at.top,
+                   SWP_NOMOVE | SWP_NOZORDER);
+      GetClientRect(hwnd, &client);
+      const POINT designed = farthestControl(*window);
+      const auto lists = listWidths(*window);
+      SetWindowPos(hwnd, nullptr, 0, 0, at.right - at.left + 200, at.bottom - at.top + 100,
+                   SWP_NOMOVE | SWP_NOZORDER);
+      RECT larger{};
+      GetClientRect(hwnd, &larger);
+      const POINT grown = farthestControl(*window);
+      EXPECT_EQ(client.right - designed.x, larger.right - grown.x) << window->name();
+      EXPECT_EQ(client.bottom - designed.y, larger.bottom - grown.y) << window->name();
+      // Windows keeps a window within the screen: it may grow by less.
+      const LONG gain = larger.right - client.right;
+      EXPECT_GT(gain, 0) << window->name();
+      const auto widened = listWidths(*window);
+      for (std::size_t list = 0; list < lists.size(); ++list) {
+        EXPECT_EQ(lists[list].first + gain, widened[list].first) << window->name();
+        EXPECT_NEAR(lists[list].second + gain, widened[list].second, 3) << window->name();
+      }
     }
     if (window != &main) forms.Unload(*window);
   }

@@ -2,7 +2,9 @@
 // scaled screen a window opens no larger than the work area, and a window
 // the user may resize can be made smaller. Its controls keep their designed
 // places, the content scrolls under the window's own scroll bars, the wheel
-// and the focus; the skin's top strip stays where it is.
+// and the focus; the skin's top strip stays where it is. A window whose
+// controls follow it (Control::grows) can also be made larger: they move or
+// stretch by what it grew.
 #include <algorithm>
 
 #include "ui/win32/form_window.h"
@@ -15,12 +17,19 @@ constexpr int kLinePixels = 16;  // a click on a scroll bar's arrow, at 96 dpi
 }  // namespace
 
 SIZE FormWindow::contentSize() const {
-  RECT frame{0, 0, 0, 0};
+  // The designed size is the window's, frame included: the content is what
+  // is left inside the frame as it is drawn now, at this DPI, less the
+  // scroll bars that come and go with the content.
+  RECT window{};
+  RECT client{};
+  GetWindowRect(hwnd_, &window);
+  GetClientRect(hwnd_, &client);
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
-  AdjustWindowRectEx(&frame, style & ~(WS_HSCROLL | WS_VSCROLL), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
-  return {pixels(form_.Width()) - (frame.right - frame.left),
-          pixels(form_.Height()) + topInset_ - (frame.bottom - frame.top)};
+  const LONG frameWidth = (window.right - window.left) - client.right -
+                          ((style & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0);
+  const LONG frameHeight = (window.bottom - window.top) - client.bottom -
+                           ((style & WS_HSCROLL) ? GetSystemMetrics(SM_CYHSCROLL) : 0);
+  return {pixels(form_.Width()) - frameWidth, pixels(form_.Height()) + topInset_ - frameHeight};
 }
 
 void FormWindow::updateScrollBars() {
@@ -29,22 +38,51 @@ void FormWindow::updateScrollBars() {
   // through WM_SIZE: that is left to this pass.
   fittingScroll_ = true;
   const SIZE content = contentSize();
-  // Twice: a bar that appears takes room that may call for the other.
-  for (int pass = 0; pass < 2; ++pass) {
-    RECT client{};
-    GetClientRect(hwnd_, &client);
-    SCROLLINFO bar{};
-    bar.cbSize = sizeof bar;
-    bar.fMask = SIF_RANGE | SIF_PAGE;
-    bar.nMax = content.cx - 1;
-    bar.nPage = static_cast<UINT>(std::max<LONG>(client.right, 0));
-    SetScrollInfo(hwnd_, SB_HORZ, &bar, TRUE);
-    bar.nMax = content.cy - 1;
-    bar.nPage = static_cast<UINT>(std::max<LONG>(client.bottom, 0));
-    SetScrollInfo(hwnd_, SB_VERT, &bar, TRUE);
-  }
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
+  const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
+  const int barHeight = GetSystemMetrics(SM_CYHSCROLL);
+  // The room there is with neither bar: measured with a bar that shows, it
+  // would keep that bar when the content now fits.
+  LONG width = client.right + ((style & WS_VSCROLL) ? barWidth : 0);
+  LONG height = client.bottom + ((style & WS_HSCROLL) ? barHeight : 0);
+  bool across = content.cx > width;
+  bool down = content.cy > height;
+  // A bar takes room that may call for the other.
+  if (across && !down) down = content.cy > height - barHeight;
+  if (down && !across) across = content.cx > width - barWidth;
+  if (across) height -= barHeight;
+  if (down) width -= barWidth;
+  SCROLLINFO bar{};
+  bar.cbSize = sizeof bar;
+  bar.fMask = SIF_RANGE | SIF_PAGE;
+  // A page as large as the range hides the bar.
+  bar.nMax = content.cx - 1;
+  bar.nPage = static_cast<UINT>(std::max<LONG>(width, 0));
+  SetScrollInfo(hwnd_, SB_HORZ, &bar, TRUE);
+  bar.nMax = content.cy - 1;
+  bar.nPage = static_cast<UINT>(std::max<LONG>(height, 0));
+  SetScrollInfo(hwnd_, SB_VERT, &bar, TRUE);
   fittingScroll_ = false;
   scrollTo(scroll_);
+}
+
+void FormWindow::followSize() {
+  SIZE grown{0, 0};
+  if (form_.growable()) {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const SIZE content = contentSize();
+    grown = {std::max<LONG>(client.right - content.cx, 0),
+             std::max<LONG>(client.bottom - content.cy, 0)};
+  }
+  if (grown.cx == grown_.cx && grown.cy == grown_.cy) return;
+  grown_ = grown;
+  for (const auto& window : controls_) {
+    if (!window->model().parent()) place(*window);
+  }
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void FormWindow::scrollTo(POINT to) {

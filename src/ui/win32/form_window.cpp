@@ -206,15 +206,37 @@ RECT FormWindow::boundsOf(const Control& control) const {
   // Controls of the window itself move as it scrolls; those in a frame
   // move with it.
   const bool topLevel = control.parent() == nullptr;
-  const int left = pixels(g.left) - (topLevel ? scroll_.x : 0);
-  const int top = pixels(g.top) + (topLevel ? topInset_ - scroll_.y : 0);
-  return {left, top, left + pixels(g.width), top + pixels(g.height)};
+  int left = pixels(g.left) - (topLevel ? scroll_.x : 0);
+  int top = pixels(g.top) + (topLevel ? topInset_ - scroll_.y : 0);
+  int width = pixels(g.width);
+  int height = pixels(g.height);
+  if (topLevel) {
+    // In a window made larger than its design, what follows it.
+    const auto follow = [](Grow grow, LONG by, int& place, int& size) {
+      if (grow == Grow::Move) place += by;
+      if (grow == Grow::Stretch) size += by;
+    };
+    follow(control.growsAcross(), grown_.cx, left, width);
+    follow(control.growsDown(), grown_.cy, top, height);
+  }
+  return {left, top, left + width, top + height};
 }
 
 void FormWindow::place(ControlWindow& window) {
   const RECT bounds = window.nativeBounds(boundsOf(window.model()));
-  MoveWindow(window.hwnd(), bounds.left, bounds.top, bounds.right - bounds.left,
-             bounds.bottom - bounds.top, TRUE);
+  const int width = bounds.right - bounds.left;
+  const int height = bounds.bottom - bounds.top;
+  MoveWindow(window.hwnd(), bounds.left, bounds.top, width, height, TRUE);
+  if (window.model().parent()) return;
+  // Scrolled up under the skin's top strip, a control shows only below it,
+  // so that it never covers the strip and its buttons.
+  const int underStrip = topInset_ - bounds.top;
+  RECT clipped{};
+  if (topInset_ > 0 && underStrip > 0)
+    SetWindowRgn(window.hwnd(), CreateRectRgn(0, std::min(underStrip, height), width, height),
+                 TRUE);
+  else if (GetWindowRgnBox(window.hwnd(), &clipped) != ERROR)
+    SetWindowRgn(window.hwnd(), nullptr, TRUE);
 }
 
 void FormWindow::setTopInset(int pixels) {
@@ -602,11 +624,14 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_SIZE:
       if (skin_) skin_->resized(hwnd_);
+      followSize();
       if (!fittingScroll_) updateScrollBars();
       if (form_.onResize) guard([&] { form_.onResize(); });
       return 0;
     case WM_GETMINMAXINFO: {
-      // No larger than its design: past that there is nothing to show.
+      // No larger than its design, past which there is nothing to show,
+      // unless something in it follows the window.
+      if (form_.growable()) return 0;
       auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
       limits.ptMaxTrackSize.x = std::min<LONG>(limits.ptMaxTrackSize.x, pixels(form_.Width()));
       limits.ptMaxTrackSize.y =

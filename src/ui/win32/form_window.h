@@ -139,6 +139,8 @@ class FormWindow final : public FormObserver {
   SIZE contentSize() const;
   void updateScrollBars();
   void scrollTo(POINT to);
+  // The window's size changed: what follows it is placed again.
+  void followSize();
   // A form scroll bar's or the wheel's message; false for a control's.
   bool scrollMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // Scrolls so that `control` (the focus) shows whole, if it can.
@@ -174,6 +176,7 @@ class FormWindow final : public FormObserver {
   int topInset_ = 0;
   POINT scroll_{0, 0};       // how far the content is scrolled, in pixels
   bool fittingScroll_ = false;  // scroll bars being set: their WM_SIZE waits
+  SIZE grown_{0, 0};            // how much larger than its design the user made it, in pixels
   int nextId_ = 100;  // above IDOK, IDCANCEL and the skin's own buttons
   HWND lastFocus_ = nullptr;
   std::vector<ControlWindow*> unfitted_;  // made, caption not fitted yet

@@ -1,6 +1,8 @@
 // Combo boxes, image combos, list boxes and report-mode list views. The
 // model keeps the items (sorted where the list is sorted), so the native
 // lists are never sorted themselves and positions match one for one.
+#include <algorithm>
+
 #include "platform/win32/wide_text.h"
 #include "ui/win32/control_kinds.h"
 
@@ -189,19 +191,45 @@ class ListView final : public ControlWindow {
     return 0;
   }
 
+ protected:
+  bool intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    // Widened with its window, its columns share what it gained; only when
+    // its width changes, so that a column the user sized keeps its width.
+    if (message == WM_SIZE && model_.growsAcross() == Grow::Stretch && widened() != widened_) {
+      widened_ = widened();
+      for (std::size_t column = 0; column < model_.columns().size(); ++column)
+        SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, column, columnWidth(column));
+    }
+    return ControlWindow::intercept(message, wParam, lParam, result);
+  }
+
  private:
+  // How much wider than its design the list is, in pixels.
+  int widened() const {
+    RECT now{};
+    GetWindowRect(hwnd_, &now);
+    return std::max(0,
+                    static_cast<int>(now.right - now.left) - MulDiv(model_.Width(), dpi(), 1440));
+  }
+  // A column's designed width, and its share of what the list was widened
+  // by, in proportion to that width.
+  int columnWidth(std::size_t index) const {
+    int designed = 0;
+    for (const auto& column : model_.columns()) designed += column.width;
+    const int width = model_.columns()[index].width;
+    return MulDiv(width, dpi(), 1440) + (designed > 0 ? MulDiv(widened_, width, designed) : 0);
+  }
   void showColumns() {
     while (SendMessageW(hwnd_, LVM_DELETECOLUMN, 0, 0)) {
     }
-    int position = 0;
-    for (const auto& column : model_.columns()) {
-      std::wstring caption = wide(column.caption);
+    widened_ = widened();
+    for (std::size_t column = 0; column < model_.columns().size(); ++column) {
+      std::wstring caption = wide(model_.columns()[column].caption);
       LVCOLUMNW entry{};
       entry.mask = LVCF_TEXT | LVCF_WIDTH;
       entry.pszText = caption.data();
-      entry.cx = MulDiv(column.width, dpi(), 1440);
-      SendMessageW(hwnd_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(position++),
-                   reinterpret_cast<LPARAM>(&entry));
+      entry.cx = columnWidth(column);
+      SendMessageW(hwnd_, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&entry));
     }
   }
   // A list that is refilled keeps its scroll position, and is drawn once.
@@ -262,6 +290,8 @@ class ListView final : public ControlWindow {
     }
     updating_ = false;
   }
+
+  int widened_ = 0;  // what the columns were last sized for
 };
 
 }  // namespace

@@ -539,10 +539,16 @@ TEST_F(HealthTest, HelpRegistrationsAreRepairedInTheirOwnListOnly) {
 TEST_F(HealthTest, SharedComponentsOfMissingFilesGoWhateverTheirCount) {
   app.registry.putDword(kHklm, kSharedDlls, "C:\\tools\\here.exe", 0);
   app.registry.putDword(kHklm, kSharedDlls, "C:\\tools\\gone.dll", 9);
+  app.registry.putDword(kHklm, kSharedDlls, "C:\\tools\\gone.ocx", 2);
   click("check6cmd");
-  EXPECT_EQ((Counts{"1", "1"}), counts("E6label", "R6label"));
+  EXPECT_EQ((Counts{"2", "2"}), counts("E6label", "R6label"));
   EXPECT_TRUE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\here.exe"));
   EXPECT_FALSE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone.dll"));
+  // Values of one key are backed up under one header.
+  EXPECT_EQ("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\" + kSharedDlls +
+                "]\r\n\"C:\\\\tools\\\\gone.dll\"=dword:00000009\r\n"
+                "\"C:\\\\tools\\\\gone.ocx\"=dword:00000002\r\n",
+            backupText(app, kBackups + "\\" + kStamp + " Shared components.reg"));
   // A .reg file cannot hold a line break in a name: such a value cannot be
   // backed up, so it is kept (once written raw, breaking the backup).
   app.registry.putDword(kHklm, kSharedDlls, "C:\\tools\\gone\r\n.dll", 1);

@@ -150,6 +150,7 @@ bool RegExport::addKeyTree(RegKey parent, const std::string& parentName, const s
   std::string out;
   if (!writeTree(key.get(), parentName + '\\' + path, viewFlag, out)) return false;
   body_ += out;
+  valuesKey_.clear();
   return true;
 }
 
@@ -157,11 +158,15 @@ bool RegExport::addValues(RegKey parent, const std::string& parentName, const st
                           const std::vector<std::string>& names) {
   ScopedRegKey key;
   if (openOrBorrow(registry_, parent, path, kKeyRead, key) != kErrorSuccess) return false;
-  std::string out = "\r\n[" + (path.empty() ? parentName : parentName + '\\' + path) + "]\r\n";
+  // Values of the key the last values went under join them: one header a
+  // key, however many values are added one by one.
+  const std::string fullName = path.empty() ? parentName : parentName + '\\' + path;
+  std::string out = fullName == valuesKey_ ? "" : "\r\n[" + fullName + "]\r\n";
   for (const std::string& name : names) {
     if (!writeValue(key.get(), name, out)) return false;
   }
   body_ += out;
+  valuesKey_ = fullName;
   return true;
 }
 

@@ -50,6 +50,7 @@ class RegExport {
 
   RegistryPort& registry_;
   std::string body_;
+  std::string valuesKey_;  // the key the body's last lines are values of, if added as values
 };
 
 }  // namespace corvanta

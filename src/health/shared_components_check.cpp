@@ -45,8 +45,11 @@ void SharedComponentsCheck(HealthRun& run) {
   }
   display.setMaximumFor(shrlst4.size());
   std::size_t deleted = 0;
-  for (std::size_t i = 0; i < shrlst4.size(); ++i) {
-    display.setPosition(i);
+  // From the last found to the first: a key's values go fastest from its
+  // end (deleting from its front, Wine moves every value after each).
+  for (std::size_t done = 0; done < shrlst4.size(); ++done) {
+    display.setPosition(done);
+    const std::size_t i = shrlst4.size() - 1 - done;
     const RegistryScope& scope = scopes[shrlst4[i].scope];
     if (run.deleteValue(scope.key.get(), "", shrlst4[i].name,
                         scope.name + " : " + shrlst4[i].name)) {

@@ -1,8 +1,10 @@
 #include "health/review_form.h"
 
 #include <array>
+#include <map>
 #include <utility>
 
+#include "base/text.h"
 #include "core/app_context.h"
 #include "core/i18n/localizer.h"
 #include "core/skin_form.h"
@@ -93,12 +95,14 @@ void ReviewForm::fill() {
   for (std::size_t row = 0; row < shown_.size(); ++row)
     ticked_[shown_[row]] = list.RowTicked(static_cast<int>(row));
   shown_.clear();
+  // Described once: a refill after an Ignore only leaves rows out.
+  if (rowOf_.size() != found_.size()) rowOf_ = describeFindings();
   std::vector<std::vector<std::string>> rows;
   std::vector<bool> ticks;
   for (std::size_t i = 0; i < found_.size(); ++i) {
     if (ignored_.contains(found_[i].entry())) continue;
     shown_.push_back(i);
-    rows.push_back({shownEntry(found_[i].entry()), shownView(found_[i]), why(found_[i])});
+    rows.push_back(rowOf_[i]);
     ticks.push_back(ticked_[i]);
   }
   // Rows and ticks in one go: the list is drawn once, not once a row.
@@ -107,15 +111,27 @@ void ReviewForm::fill() {
   control("ignorecmd").setEnabled(!shown_.empty());
 }
 
-std::string ReviewForm::shownView(const Finding& finding) {
-  return shown(app_.localizer, kViews, finding.view);
-}
-
-// Why, with the path judged missing where there is one.
-std::string ReviewForm::why(const Finding& finding) {
-  const std::string reason = shown(app_.localizer, kReasons, finding.reason);
-  return finding.target.empty() ? reason
-                                : app_.localizer.text("8211", "%1: %2", {reason, finding.target});
+std::vector<std::vector<std::string>> ReviewForm::describeFindings() {
+  // Each word is looked up once, not once a row: a lookup reads the
+  // language setting, and thousands of rows share a handful of words.
+  std::map<std::string, std::string> words;
+  const auto word = [&](const auto& table, const std::string& english) -> const std::string& {
+    auto known = words.find(english);
+    if (known == words.end())
+      known = words.emplace(english, shown(app_.localizer, table, english)).first;
+    return known->second;
+  };
+  // Why, with the path judged missing where there is one.
+  const std::string withTarget = app_.localizer.LookupText("8211", "%1: %2");
+  std::vector<std::vector<std::string>> rows;
+  rows.reserve(found_.size());
+  for (const Finding& finding : found_) {
+    const std::string& reason = word(kReasons, finding.reason);
+    rows.push_back(
+        {shownEntry(finding.entry()), word(kViews, finding.view),
+         finding.target.empty() ? reason : fillIn(withTarget, {reason, finding.target})});
+  }
+  return rows;
 }
 
 void ReviewForm::repaircmd_Click() {

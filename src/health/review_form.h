@@ -28,16 +28,16 @@ class ReviewForm : public ui::Form {
 
  private:
   void fill();
-  // A finding's view and reason, which a report gives in English, as the
-  // list shows them.
-  std::string shownView(const Finding& finding);
-  std::string why(const Finding& finding);
+  // Each finding's row: its entry, and its view and reason, which a report
+  // gives in English, as the list shows them.
+  std::vector<std::vector<std::string>> describeFindings();
 
   AppContext& app_;
   std::vector<Finding>& found_;
   IgnoreList& ignored_;
   std::vector<std::size_t> shown_;  // the row's finding
   std::vector<bool> ticked_;        // by finding: all ticked at first
+  std::vector<std::vector<std::string>> rowOf_;  // by finding, once described
 };
 
 }  // namespace corvanta

@@ -11,17 +11,29 @@
 // files (one a shortcut), beside a bare FindFirstFile walk:
 //
 //   corvanta_health_timing walk-setup|walk|walk-bare|walk-cleanup
+//
+// A repair of N shared components whose files are missing, through the
+// command line (find, back up, journal, delete), beside a bare loop that
+// deletes the same values; and the review list's Ignore, and System Health
+// opening, with N findings or N ignored entries:
+//
+//   corvanta_health_timing shared-setup N|repair|repair-bare|shared-cleanup
+//   corvanta_health_timing ignore-click N|ignored-setup N|open|ignored-cleanup
 #include <windows.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
 #include "core/app_context.h"
+#include "health/findings.h"
 #include "health/health_checks.h"
 #include "health/health_form.h"
+#include "health/review_form.h"
+#include "shell/command_line.h"
 #include "shell/win32_program.h"
 #include "win32/scratch_folder.h"
 
@@ -168,6 +180,103 @@ void check(bool walk) {
   forms.Unload(health);
 }
 
+constexpr const wchar_t* kSharedDlls = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
+
+// N values naming files in a folder that does not exist.
+void sharedSetup(int count) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSharedDlls, 0, nullptr, 0,
+                      KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return;
+  const DWORD one = 1;
+  for (int i = 0; i < count; ++i) {
+    const std::wstring name = L"C:\\corvanta-bench-missing\\" + std::to_wstring(i) + L".dll";
+    RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one),
+                   sizeof one);
+  }
+  RegCloseKey(key);
+}
+
+// The bare loop: the same values deleted through one handle, from the last.
+void sharedDeleteBare() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSharedDlls, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, &key) !=
+      ERROR_SUCCESS)
+    return;
+  std::vector<std::wstring> names;
+  static wchar_t name[16384];
+  for (DWORD index = 0;; ++index) {
+    DWORD length = 16384;
+    if (RegEnumValueW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
+      break;
+    if (std::wcsncmp(name, L"C:\\corvanta-bench-missing\\", 26) == 0) names.emplace_back(name);
+  }
+  for (auto at = names.rbegin(); at != names.rend(); ++at) RegDeleteValueW(key, at->c_str());
+  RegCloseKey(key);
+}
+
+Win32Program& program() {
+  static char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  static Win32Program made(temp);
+  return made;
+}
+
+void repair() {
+  AppContext& app = program().context();
+  timed([&] {
+    runCommandLine(app, {"/health", "/checks", "shared", "/repair"}, [](const std::string&) {});
+  });
+}
+
+std::string benchEntry(int i) {
+  return "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+         "corvanta-bench-entry-" +
+         std::to_string(i);
+}
+
+// The review list of N findings: Ignore on the first one, until the list
+// shows the rest again.
+void ignoreClick(int count) {
+  AppContext& app = program().context();
+  std::vector<Finding> found(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    found[static_cast<std::size_t>(i)].check = "removal";
+    found[static_cast<std::size_t>(i)].key = benchEntry(i);
+    found[static_cast<std::size_t>(i)].view = "64-bit";
+    found[static_cast<std::size_t>(i)].reason = "no uninstall command";
+  }
+  IgnoreList ignored;
+  ReviewForm review(app, kHealthChecks[0], found, ignored);
+  app.forms.Show(review);
+  app.forms.DoEvents();
+  review.control("findings").setListIndex(0);
+  timed([&] {
+    review.control("ignorecmd").click();
+    app.forms.DoEvents();
+  });
+  app.forms.Unload(review);
+}
+
+void ignoredSetup(int count) {
+  AppContext& app = program().context();
+  IgnoreList ignored;
+  for (int i = 0; i < count; ++i) ignored.add(benchEntry(i));
+  ignored.save(app.settings);
+}
+
+// System Health opened and shown, its ignore list read and listed.
+void openHealth() {
+  AppContext& app = program().context();
+  timed([&] {
+    HealthForm health(app);
+    app.forms.Show(health);
+    app.forms.DoEvents();
+    app.forms.Unload(health);
+  });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -189,10 +298,32 @@ int main(int argc, char** argv) {
     timed([&] { walkBare(L"C:\\corvanta-bench-walk", links); });
   } else if (mode == "walk-cleanup") {
     testing::ScratchFolder::removeTree(kTree);
+  } else if (mode == "shared-setup" && argc > 2) {
+    sharedSetup(std::atoi(argv[2]));
+  } else if (mode == "repair") {
+    repair();
+  } else if (mode == "report") {
+    AppContext& app = program().context();
+    timed([&] {
+      runCommandLine(app, {"/health", "/checks", "shared"}, [](const std::string&) {});
+    });
+  } else if (mode == "repair-bare") {
+    timed([] { sharedDeleteBare(); });
+  } else if (mode == "shared-cleanup") {
+    sharedDeleteBare();
+  } else if (mode == "ignore-click" && argc > 2) {
+    ignoreClick(std::atoi(argv[2]));
+  } else if (mode == "ignored-setup" && argc > 2) {
+    ignoredSetup(std::atoi(argv[2]));
+  } else if (mode == "ignored-cleanup") {
+    ignoredSetup(0);
+  } else if (mode == "open") {
+    openHealth();
   } else {
     std::fprintf(stderr,
                  "usage: corvanta_health_timing setup N|check|bare|cleanup|walk-setup|walk|"
-                 "walk-bare|walk-cleanup\n");
+                 "walk-bare|walk-cleanup|shared-setup N|repair|repair-bare|shared-cleanup|"
+                 "ignore-click N|ignored-setup N|open|ignored-cleanup\n");
     return 64;
   }
   return 0;

@@ -9,10 +9,15 @@
 //   corvanta_journal_timing bare N      the same lines through one handle
 //   corvanta_journal_timing next N      with N groups in the journal, the
 //                                       time to record one more
+//   corvanta_journal_timing newest N    ... to find the newest group still in
+//                                       effect, as /undo-last does
+//   corvanta_journal_timing groups N    ... to read every group, as the
+//                                       Changes window does
 //
-// Each prints its milliseconds; the journal lives in a scratch folder that
-// is removed again.
+// Each prints its milliseconds, then the process's peak working set in
+// kilobytes; the journal lives in a scratch folder that is removed again.
 #include <windows.h>
+#include <psapi.h>
 
 #include <chrono>
 #include <cstdio>
@@ -61,7 +66,7 @@ Change change(int i) {
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: %s journal|reopen|bare|next N\n", argv[0]);
+    std::fprintf(stderr, "usage: %s journal|reopen|bare|next|newest|groups N\n", argv[0]);
     return 2;
   }
   const std::string mode = argv[1];
@@ -77,7 +82,8 @@ int main(int argc, char** argv) {
       "#00000000\tV\t1\t0\tHKEY_LOCAL_"
       "MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDlls"
       "\tC:\\Program Files\\Benchmark\\component-1234.dll\t4:01000000\t-\r\n";
-  if (mode == "next") {
+  const bool prepared = mode == "next" || mode == "newest" || mode == "groups";
+  if (prepared) {
     // N groups of one change each, as an earlier version wrote them.
     std::string text;
     for (int group = 1; group <= count; ++group) {
@@ -92,6 +98,11 @@ int main(int argc, char** argv) {
   if (mode == "journal" || mode == "next") {
     const ChangeScope scope(journal, "Benchmark");
     for (int i = 0; i < (mode == "next" ? 1 : count); ++i) journal.record(change(i));
+  } else if (mode == "newest") {
+    if (!journal.newestInEffect()) std::fprintf(stderr, "no group found\n");
+  } else if (mode == "groups") {
+    if (journal.groups().size() != static_cast<std::size_t>(count))
+      std::fprintf(stderr, "groups missing\n");
   } else if (mode == "reopen") {
     for (int i = 0; i < count; ++i) {
       makeFolderTree(files, log.substr(0, log.rfind('\\')));
@@ -113,5 +124,9 @@ int main(int argc, char** argv) {
                       std::chrono::steady_clock::now() - start)
                       .count();
   std::printf("%lld\n", static_cast<long long>(ms));
+  PROCESS_MEMORY_COUNTERS memory{};
+  memory.cb = sizeof memory;
+  if (GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory))
+    std::printf("%llu\n", static_cast<unsigned long long>(memory.PeakWorkingSetSize / 1024));
   return 0;
 }

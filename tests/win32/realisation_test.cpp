@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "ui/forms.h"
 #include "ui/win32/form_window.h"
@@ -241,6 +243,79 @@ TEST_F(RealisationTest, ListViewsShowColumnsAndRowsAndReportTheSelectedRow) {
   EXPECT_EQ(1, view.ListIndex());
   view.setListIndex(0);
   EXPECT_EQ(LVIS_SELECTED, send(view, LVM_GETITEMSTATE, 0, LVIS_SELECTED));
+}
+
+// The rows the native list shows, each with its tick ("+" ticked).
+std::vector<std::string> shownRows(const Control& view) {
+  std::vector<std::string> rows;
+  for (int row = 0; row < send(view, LVM_GETITEMCOUNT); ++row) {
+    char cell[64] = {};
+    LVITEMA item{};
+    item.pszText = cell;
+    item.cchTextMax = sizeof cell;
+    send(view, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    const auto state = send(view, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
+    rows.push_back((state == INDEXTOSTATEIMAGEMASK(2) ? "+" : "") + std::string(cell));
+  }
+  return rows;
+}
+
+// Rows put in, taken out and ticks set, counted on their way to the list.
+std::map<UINT, int> listCalls;
+WNDPROC listProcedure = nullptr;
+LRESULT CALLBACK countingList(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == LVM_SETITEMSTATE &&
+      (reinterpret_cast<const LVITEMW*>(lParam)->stateMask & LVIS_STATEIMAGEMASK))
+    ++listCalls[message];
+  if (message == LVM_INSERTITEMW || message == LVM_DELETEITEM || message == LVM_DELETEALLITEMS)
+    ++listCalls[message];
+  return CallWindowProcW(listProcedure, window, message, wParam, lParam);
+}
+
+TEST_F(RealisationTest, AListViewFilledAgainChangesOnlyTheRowsThatDifferAndKeepsEachTick) {
+  Control& view = form.add(ControlKind::ListView, "lvw").at(120, 120, 6000, 3000);
+  view.withStyle({.tickBoxes = true}).setColumns({{"Entry", 2400}});
+  show();
+  const std::vector<std::string> start{"a", "b", "c", "d", "e"};
+  const auto rowsOf = [](const std::vector<std::string>& names) {
+    std::vector<std::vector<std::string>> rows;
+    for (const auto& name : names) rows.push_back({name});
+    return rows;
+  };
+  const auto ticksOf = [](const std::vector<std::string>& names) {
+    std::vector<bool> ticks;
+    for (const auto& name : names) ticks.push_back(name != "b" && name != "x");
+    return ticks;
+  };
+  struct Case {
+    const char* what;
+    std::vector<std::string> rows;
+    int inserted, deleted;
+  };
+  for (const Case& refill : std::vector<Case>{{"one out of the middle", {"a", "b", "d", "e"}, 0, 1},
+                                              {"the first out", {"b", "c", "d", "e"}, 0, 1},
+                                              {"the last out", {"a", "b", "c", "d"}, 0, 1},
+                                              {"one in", {"a", "b", "x", "c", "d", "e"}, 1, 0},
+                                              {"the same", start, 0, 0},
+                                              {"all new", {"x", "y"}, 2, 5}}) {
+    view.setRows(rowsOf(start), ticksOf(start));
+    listCalls.clear();
+    listProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwndOf(view), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countingList)));
+    view.setRows(rowsOf(refill.rows), ticksOf(refill.rows));
+    SetWindowLongPtrW(hwndOf(view), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProcedure));
+    std::vector<std::string> expected;
+    for (const auto& name : refill.rows)
+      expected.push_back((name != "b" && name != "x" ? "+" : "") + name);
+    EXPECT_EQ(expected, shownRows(view)) << refill.what;
+    EXPECT_EQ(refill.inserted, listCalls[LVM_INSERTITEMW]) << refill.what;
+    EXPECT_EQ(refill.deleted,
+              listCalls[LVM_DELETEITEM] +
+                  (listCalls[LVM_DELETEALLITEMS] ? static_cast<int>(start.size()) : 0))
+        << refill.what;
+    EXPECT_LE(listCalls[LVM_SETITEMSTATE], refill.inserted)
+        << refill.what << ": ticks only for rows put in";
+  }
 }
 
 TEST_F(RealisationTest, TrackBarsTakeRangeAndStepsAndReportMoves) {

@@ -2,6 +2,8 @@
 // model keeps the items (sorted where the list is sorted), so the native
 // lists are never sorted themselves and positions match one for one.
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "platform/win32/wide_text.h"
 #include "ui/win32/control_kinds.h"
@@ -13,15 +15,16 @@ namespace {
 // in their names.
 struct ListMessages {
   UINT reset;
+  UINT initStorage;
   UINT add;
   UINT setSelection;
   UINT getSelection;
   int selectionChanged;
 };
-constexpr ListMessages kComboMessages{CB_RESETCONTENT, CB_ADDSTRING, CB_SETCURSEL, CB_GETCURSEL,
-                                      CBN_SELCHANGE};
-constexpr ListMessages kListMessages{LB_RESETCONTENT, LB_ADDSTRING, LB_SETCURSEL, LB_GETCURSEL,
-                                     LBN_SELCHANGE};
+constexpr ListMessages kComboMessages{CB_RESETCONTENT, CB_INITSTORAGE, CB_ADDSTRING,
+                                      CB_SETCURSEL,    CB_GETCURSEL,   CBN_SELCHANGE};
+constexpr ListMessages kListMessages{LB_RESETCONTENT, LB_INITSTORAGE, LB_ADDSTRING,
+                                     LB_SETCURSEL,    LB_GETCURSEL,   LBN_SELCHANGE};
 
 // A combo box's window reaches down over its dropped-down list.
 RECT withDropDown(RECT bounds) {
@@ -82,12 +85,21 @@ class SimpleList final : public ListWindow {
   }
 
  private:
+  // Thousands of items (ignored entries kept for years) go in with room
+  // made for them once and the list drawn once.
   void showItems() override {
     updating_ = true;
+    const auto& items = model_.items();
+    std::size_t characters = 0;
+    for (const auto& item : items) characters += item.size() + 1;
+    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(hwnd_, messages_.reset, 0, 0);
-    for (const auto& item : model_.items()) {
+    SendMessageW(hwnd_, messages_.initStorage, items.size(), characters * sizeof(wchar_t));
+    for (const auto& item : items) {
       SendMessageW(hwnd_, messages_.add, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
     }
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd_, nullptr, TRUE);
     updating_ = false;
     showSelection();
   }
@@ -181,8 +193,10 @@ class ListView final : public ControlWindow {
     if ((change.uChanged & LVIF_STATE) &&
         ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK)) {
       // State image 2 is the ticked box, 1 the empty one.
-      model_.rowTickedFromUser(change.iItem,
-                               (change.uNewState & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2));
+      const bool ticked = (change.uNewState & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+      if (static_cast<std::size_t>(change.iItem) < shownTicks_.size())
+        shownTicks_[static_cast<std::size_t>(change.iItem)] = ticked ? 1 : 0;
+      model_.rowTickedFromUser(change.iItem, ticked);
     }
     if ((change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) &&
         !(change.uOldState & LVIS_SELECTED)) {
@@ -232,31 +246,41 @@ class ListView final : public ControlWindow {
       SendMessageW(hwnd_, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&entry));
     }
   }
-  // A list that is refilled keeps its scroll position, and is drawn once.
+  // A list that is refilled changes only the rows that differ from what it
+  // shows (an Ignore takes one row out of thousands), keeps its scroll
+  // position, and is drawn once.
   void showRows() {
     updating_ = true;
+    const auto& rows = model_.rows();
     const auto top = static_cast<int>(SendMessageW(hwnd_, LVM_GETTOPINDEX, 0, 0));
+    std::size_t same = 0;  // rows alike from the start
+    while (same < rows.size() && same < shown_.size() && rows[same] == shown_[same]) ++same;
+    std::size_t tail = 0;  // and from the end, past those
+    while (tail < rows.size() - same && tail < shown_.size() - same &&
+           rows[rows.size() - 1 - tail] == shown_[shown_.size() - 1 - tail])
+      ++tail;
     SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0);
-    int row = 0;
-    for (const auto& cells : model_.rows()) {
-      for (std::size_t column = 0; column < cells.size(); ++column) {
-        std::wstring cell = wide(cells[column]);
-        LVITEMW entry{};
-        entry.mask = LVIF_TEXT;
-        entry.iItem = row;
-        entry.iSubItem = static_cast<int>(column);
-        entry.pszText = cell.data();
-        SendMessageW(hwnd_, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW,
-                     column == 0 ? 0 : static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&entry));
-      }
-      ++row;
+    if (same == 0 && tail == 0) {
+      SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+    } else {
+      for (std::size_t row = shown_.size() - tail; row-- > same;)
+        SendMessageW(hwnd_, LVM_DELETEITEM, row, 0);
     }
-    if (top > 0 && row > 0) {
+    for (std::size_t row = same; row < rows.size() - tail; ++row) insertRow(row, rows[row]);
+    // Rows put in show no tick until told.
+    const auto oldTicks = shownTicks_.begin();
+    std::vector<char> ticks(oldTicks, oldTicks + static_cast<std::ptrdiff_t>(same));
+    ticks.resize(rows.size() - tail, kUnknownTick);
+    ticks.insert(ticks.end(), shownTicks_.end() - static_cast<std::ptrdiff_t>(tail),
+                 shownTicks_.end());
+    shownTicks_ = std::move(ticks);
+    shown_ = rows;
+    const auto now = static_cast<int>(SendMessageW(hwnd_, LVM_GETTOPINDEX, 0, 0));
+    if (now != top && !rows.empty()) {
       RECT item{};
       item.left = LVIR_BOUNDS;
       SendMessageW(hwnd_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
-      SendMessageW(hwnd_, LVM_SCROLL, 0, top * (item.bottom - item.top));
+      SendMessageW(hwnd_, LVM_SCROLL, 0, (top - now) * (item.bottom - item.top));
     }
     SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd_, nullptr, TRUE);
@@ -264,15 +288,31 @@ class ListView final : public ControlWindow {
     showTicks();
     showSelection();
   }
+  void insertRow(std::size_t row, const std::vector<std::string>& cells) {
+    for (std::size_t column = 0; column < cells.size(); ++column) {
+      std::wstring cell = wide(cells[column]);
+      LVITEMW entry{};
+      entry.mask = LVIF_TEXT;
+      entry.iItem = static_cast<int>(row);
+      entry.iSubItem = static_cast<int>(column);
+      entry.pszText = cell.data();
+      SendMessageW(hwnd_, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, column == 0 ? 0 : row,
+                   reinterpret_cast<LPARAM>(&entry));
+    }
+  }
+  // Only the ticks that differ from what the list shows are sent.
   void showTicks() {
     if (!model_.style().tickBoxes) return;
     updating_ = true;
-    for (int row = 0; row < static_cast<int>(model_.rows().size()); ++row) {
+    shownTicks_.resize(model_.rows().size(), kUnknownTick);
+    for (std::size_t row = 0; row < shownTicks_.size(); ++row) {
+      const char tick = model_.RowTicked(static_cast<int>(row)) ? 1 : 0;
+      if (shownTicks_[row] == tick) continue;
+      shownTicks_[row] = tick;
       LVITEMW state{};
       state.stateMask = LVIS_STATEIMAGEMASK;
-      state.state = INDEXTOSTATEIMAGEMASK(model_.RowTicked(row) ? 2 : 1);
-      SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
-                   reinterpret_cast<LPARAM>(&state));
+      state.state = INDEXTOSTATEIMAGEMASK(tick ? 2 : 1);
+      SendMessageW(hwnd_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
     }
     updating_ = false;
   }
@@ -292,6 +332,11 @@ class ListView final : public ControlWindow {
   }
 
   int widened_ = 0;  // what the columns were last sized for
+  // What the native list shows, as it was told: its rows, and each row's
+  // tick (1 ticked, 0 not, kUnknownTick not yet told).
+  static constexpr char kUnknownTick = 2;
+  std::vector<std::vector<std::string>> shown_;
+  std::vector<char> shownTicks_;
 };
 
 }  // namespace

@@ -23,20 +23,24 @@ class QueryValueTest : public ::testing::Test {
   RegKey key = 0;
 };
 
-TEST_F(QueryValueTest, ReadsAValueOfAnySizeInOneProbeAndOneRead) {
-  fake.putValue(kHkeyCurrentUser, "K", "big", kRegSz, Bytes(10000, 'z'));
-  std::uint32_t type = 0;
-  Bytes data;
-  ASSERT_EQ(kErrorSuccess, queryValue(fake, key, "BIG", type, data));
-  EXPECT_EQ(kRegSz, type);
-  EXPECT_EQ(Bytes(10000, 'z'), data);
-  EXPECT_EQ(2, fake.calls(RegistryOp::QueryValue));
+TEST_F(QueryValueTest, ReadsAShortValueInOneCallAndALongerOneAfterOneProbe) {
+  for (const std::size_t size : {0u, 4u, 512u, 513u, 10000u}) {
+    fake.putValue(kHkeyCurrentUser, "K", "v", kRegSz, Bytes(size, 'z'));
+    const int before = fake.calls(RegistryOp::QueryValue);
+    std::uint32_t type = 0;
+    Bytes data;
+    ASSERT_EQ(kErrorSuccess, queryValue(fake, key, "V", type, data)) << size;
+    EXPECT_EQ(kRegSz, type);
+    EXPECT_EQ(Bytes(size, 'z'), data);
+    EXPECT_EQ(size <= 512 ? 1 : 3, fake.calls(RegistryOp::QueryValue) - before) << size;
+  }
 }
 
 TEST_F(QueryValueTest, AValueThatGrowsAndChangesTypeAfterTheProbeIsReadAgain) {
-  fake.putDword(kHkeyCurrentUser, "K", "v", 1);
+  fake.putValue(kHkeyCurrentUser, "K", "v", kRegSz, Bytes(1000, 'z'));
   fake.beforeCall = [&](RegistryOp op) {
-    if (op == RegistryOp::QueryValue && fake.calls(RegistryOp::QueryValue) == 2) {
+    // Past the first read, which was too small, and the probe.
+    if (op == RegistryOp::QueryValue && fake.calls(RegistryOp::QueryValue) == 3) {
       fake.putValue(kHkeyCurrentUser, "K", "v", kRegBinary, Bytes(5000, 0xEE));
     }
   };
@@ -52,18 +56,19 @@ TEST_F(QueryValueTest, AFailedReadLeavesTheOutputsAlone) {
   Bytes data{1, 2};
   EXPECT_EQ(kErrorFileNotFound, queryValue(fake, key, "missing", type, data));
   fake.putDword(kHkeyCurrentUser, "K", "v", 1);
-  fake.failCall(2, kErrorAccessDenied);  // the read after a good probe
+  fake.failCall(1, kErrorAccessDenied);
   EXPECT_EQ(kErrorAccessDenied, queryValue(fake, key, "v", type, data));
   EXPECT_EQ(77u, type);
   EXPECT_EQ(Bytes({1, 2}), data);
 }
 
 TEST_F(QueryValueTest, AValueThatNeverSettlesIsGivenUp) {
-  fake.putValue(kHkeyCurrentUser, "K", "v", kRegBinary, Bytes(10, 0));
-  std::size_t size = 10;
+  fake.putValue(kHkeyCurrentUser, "K", "v", kRegBinary, Bytes(1000, 0));
+  std::size_t size = 1000;
   fake.beforeCall = [&](RegistryOp op) {
     // Grows after every probe, so every read finds it larger than announced.
-    if (op == RegistryOp::QueryValue && fake.calls(RegistryOp::QueryValue) % 2 == 0) {
+    const int call = fake.calls(RegistryOp::QueryValue);
+    if (op == RegistryOp::QueryValue && call > 1 && call % 2 == 1) {
       fake.putValue(kHkeyCurrentUser, "K", "v", kRegBinary, Bytes(size += 10, 0));
     }
   };

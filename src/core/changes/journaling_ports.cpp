@@ -145,7 +145,11 @@ long JournalingRegistry::setValueEx(RegKey key, const std::string& valueName, st
 long JournalingRegistry::deleteValue(RegKey key, const std::string& valueName) {
   const Place place = placeOf(key);
   if (!journal_.recording() || place.name.empty()) return inner_.deleteValue(key, valueName);
-  const auto before = current(place, valueName);
+  // Read through the handle it is deleted through, when that may read:
+  // a repair deletes thousands of values, and opening each key again by its
+  // name costs two calls more a value.
+  auto before = read(key, valueName);
+  if (!before) before = current(place, valueName);
   if (!before) return kErrorJournalNotWritten;
   const Change change = Change::value(place.view, place.name, valueName, *before, {});
   if (!change.before.present) return inner_.deleteValue(key, valueName);

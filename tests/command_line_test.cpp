@@ -101,6 +101,7 @@ TEST_F(CommandLineTest, AReportListsExactlyTheBrokenEntriesAndARepairRemovesThem
   EXPECT_FALSE(goneDllThere());
   EXPECT_NE(std::string::npos, app.files.contents("C:\\out\\x.csv").find(",true,"));
   EXPECT_EQ(kExitSuccess, run({"/health", "/checks", "shared"})) << "nothing left to find";
+  EXPECT_EQ(std::vector<std::string>{}, app.windows.log) << "the checks run with no window";
 
   EXPECT_EQ(kExitSuccess, run({"/undo-last"}));
   EXPECT_TRUE(goneDllThere()) << "undo puts the repaired entry back";

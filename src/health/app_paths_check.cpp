@@ -77,7 +77,7 @@ std::string programPart(const std::string& command) {
 }
 
 void AppPathsCheck(HealthRun& run) {
-  CheckDisplay display(run.form, "PathProgressBar", "t2label", "R2label");
+  CheckProgress& display = run.progress;
   // An entry found broken, with the command it holds.
   struct Found {
     Entry entry;

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 
-#include "base/resume.h"
 #include "platform/drive_port.h"
 #include "platform/file_port.h"
-#include "ui/form.h"
 
 namespace corvanta {
 
@@ -21,33 +19,6 @@ std::string namesShown(const std::vector<std::string>& names) {
   if (names.size() > kShown) text += "...\r\n";
   return text;
 }
-
-CheckDisplay::CheckDisplay(ui::Form& form, const char* bar, const char* errors,
-                           const char* repaired)
-    : bar_(form.control(bar)), errors_(form.control(errors)), repaired_(form.control(repaired)) {}
-
-void CheckDisplay::clearCounts() {
-  errors_.setCaption("");
-  repaired_.setCaption("");
-}
-
-void CheckDisplay::setMaximumFor(std::size_t count) {
-  step_ = count / 100 + 1;
-  nextShown_ = 0;
-  resumeNext([&] { bar_.setMax(static_cast<int>(count) - 1); });
-}
-
-void CheckDisplay::setPosition(std::size_t position) {
-  // The first position, every step after, and anything past the last entry
-  // (a pass's end) are shown; the positions between are passed over.
-  const bool last = static_cast<int>(position) >= bar_.Max();
-  if (position < nextShown_ && !last) return;
-  nextShown_ = position + step_;
-  resumeNext([&] { bar_.setValue(static_cast<int>(position)); });
-}
-
-void CheckDisplay::setErrors(std::size_t count) { errors_.setCaption(std::to_string(count)); }
-void CheckDisplay::setRepaired(std::size_t count) { repaired_.setCaption(std::to_string(count)); }
 
 bool PresenceTest::driveCanTell(char letter) {
   const char lower = static_cast<char>(letter | 0x20);

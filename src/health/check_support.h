@@ -1,6 +1,5 @@
-// What the six checks of the System Health window share: the frame's
-// progress bar and count labels, the hidden sorted lists, the existence test
-// and the quote rule.
+// What the six checks of the System Health window share: the hidden sorted
+// lists, the existence test and the quote rule.
 #pragma once
 
 #include <cstddef>
@@ -14,10 +13,6 @@ namespace corvanta {
 
 class DrivePort;
 class FilePort;
-namespace ui {
-class Control;
-class Form;
-}  // namespace ui
 
 // Every double quote of `text` becomes one space; the length stays.
 std::string QuotesToSpaces(std::string text);
@@ -44,29 +39,6 @@ class SortedList {
     }
   };
   std::multiset<std::string, Less> items_;
-};
-
-// A check frame's progress bar and its two count labels. The bar takes a
-// maximum of a count minus one and refuses what it cannot show (a maximum of
-// 0 or less, a position past the maximum): a refused setting leaves the bar
-// as it was and the check goes on. The bar moves a hundred times a pass at
-// most: moved for each of ten thousand entries, it took most of the time.
-class CheckDisplay {
- public:
-  CheckDisplay(ui::Form& form, const char* bar, const char* errors, const char* repaired);
-
-  void clearCounts();
-  void setMaximumFor(std::size_t count);
-  void setPosition(std::size_t position);
-  void setErrors(std::size_t count);
-  void setRepaired(std::size_t count);
-
- private:
-  ui::Control& bar_;
-  ui::Control& errors_;
-  ui::Control& repaired_;
-  std::size_t step_ = 1;       // entries between two moves of the bar
-  std::size_t nextShown_ = 0;  // the next position the bar moves to
 };
 
 // IsPresent: whether the file or folder a path names is there. Only a

@@ -8,6 +8,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "health/check_progress.h"
 #include "health/check_support.h"
 #include "health/findings.h"
 #include "health/reg_export.h"
@@ -17,9 +18,6 @@
 namespace corvanta {
 
 struct AppContext;
-namespace ui {
-class Form;
-}
 class HealthRun;
 
 // The six checks, in the window's order, as the window and the command line
@@ -39,10 +37,10 @@ using ChooseRepairs = std::function<void(std::vector<Finding>& found, IgnoreList
 
 class HealthRun {
  public:
-  HealthRun(AppContext& app, ui::Form& form, const HealthCheck& check);
+  HealthRun(AppContext& app, CheckProgress& progress, const HealthCheck& check);
 
   AppContext& app;
-  ui::Form& form;
+  CheckProgress& progress;
   RegistryRoutines routines;
   PresenceTest presence;
   const HealthCheck& check;
@@ -53,7 +51,7 @@ class HealthRun {
   IgnoreList ignored;
   // Everything the run found, ignored entries left out, in the order found.
   std::vector<Finding> findings;
-  // The drive the shortcut walk covers ("C:"); empty: the window's choice.
+  // The drive the shortcut walk covers ("C:").
   std::string drive;
 
   // Takes the entries on the ignore list off `entries`, records the others

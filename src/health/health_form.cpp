@@ -2,6 +2,8 @@
 #include "health/health_form.h"
 
 #include <array>
+#include <string>
+#include <string_view>
 
 #include "base/resume.h"
 #include "core/app_context.h"
@@ -10,6 +12,7 @@
 #include "core/elevation.h"
 #include "core/i18n/localizer.h"
 #include "core/skin_form.h"
+#include "health/check_progress.h"
 #include "health/health_checks.h"
 #include "health/review_form.h"
 #include "platform/drive_port.h"
@@ -41,6 +44,7 @@ struct CheckFrame {
   const char* bar;
   const char* errors;
   const char* repaired;
+  const char* check;  // the id of the check it shows
 };
 
 // The five registry checks; the orphan-shortcut frame is laid out on its own.
@@ -53,7 +57,8 @@ constexpr std::array<CheckFrame, 5> kRegistryFrames = {{
      "checkcmd",
      "RemovalProgressBar",
      "Elabel",
-     "Rlabel"},
+     "Rlabel",
+     "removal"},
     {"APFrame",
      "Application paths entries in Registry",
      "8102",
@@ -62,7 +67,8 @@ constexpr std::array<CheckFrame, 5> kRegistryFrames = {{
      "check2cmd",
      "PathProgressBar",
      "t2label",
-     "R2label"},
+     "R2label",
+     "apppaths"},
     {"HFrame",
      "Histories",
      "8103",
@@ -71,7 +77,8 @@ constexpr std::array<CheckFrame, 5> kRegistryFrames = {{
      "check4cmd",
      "HistoryProgressBar",
      "t4label",
-     "R4label"},
+     "R4label",
+     "histories"},
     {"HelpFrame",
      "Help files",
      "8104",
@@ -80,7 +87,8 @@ constexpr std::array<CheckFrame, 5> kRegistryFrames = {{
      "check5cmd",
      "HelpProgressBar",
      "e5label",
-     "R5label"},
+     "R5label",
+     "help"},
     {"SCFrame",
      "Shared Components",
      "8105",
@@ -89,8 +97,69 @@ constexpr std::array<CheckFrame, 5> kRegistryFrames = {{
      "check6cmd",
      "SharedProgressBar",
      "E6label",
-     "R6label"},
+     "R6label",
+     "shared"},
 }};
+
+// The orphan-shortcut frame's bar and counts; its other parts are declared
+// with it.
+constexpr CheckFrame kOrphanFrame{
+    "", "", "", {}, "", "check3cmd", "OrphanProgressBar", "E3label", "R3label", "shortcuts"};
+
+// A check's run shown in its frame: the bar, which takes a maximum of a
+// count minus one and refuses what it cannot show (a maximum of 0 or less, a
+// position past the maximum: a refused setting leaves the bar as it was and
+// the check goes on), and moves a hundred times a pass at most (moved for
+// each of ten thousand entries, it took most of the time); the two counts;
+// the status line; and the window's events, let run during the check.
+class FrameProgress final : public CheckProgress {
+ public:
+  FrameProgress(ui::Form& window, ui::Forms& forms, const CheckFrame& frame)
+      : forms_(forms),
+        bar_(window.control(frame.bar)),
+        errors_(window.control(frame.errors)),
+        repaired_(window.control(frame.repaired)),
+        status_(window.control("label29")) {}
+
+  void clearCounts() override {
+    errors_.setCaption("");
+    repaired_.setCaption("");
+  }
+  void setMaximumFor(std::size_t count) override {
+    step_ = count / 100 + 1;
+    nextShown_ = 0;
+    resumeNext([&] { bar_.setMax(static_cast<int>(count) - 1); });
+  }
+  void setPosition(std::size_t position) override {
+    // The first position, every step after, and anything past the last
+    // entry (a pass's end) are shown; the positions between are passed over.
+    const bool last = static_cast<int>(position) >= bar_.Max();
+    if (position < nextShown_ && !last) return;
+    nextShown_ = position + step_;
+    resumeNext([&] { bar_.setValue(static_cast<int>(position)); });
+  }
+  void setErrors(std::size_t count) override { errors_.setCaption(std::to_string(count)); }
+  void setRepaired(std::size_t count) override { repaired_.setCaption(std::to_string(count)); }
+  void showStatus(const std::string& text) override {
+    resumeNext([&] { status_.setCaption(text); });
+  }
+  void letInputRun() override { forms_.DoEvents(); }
+
+ private:
+  ui::Forms& forms_;
+  ui::Control& bar_;
+  ui::Control& errors_;
+  ui::Control& repaired_;
+  ui::Control& status_;
+  std::size_t step_ = 1;       // entries between two moves of the bar
+  std::size_t nextShown_ = 0;  // the next position the bar moves to
+};
+
+const CheckFrame& frameOf(const HealthCheck& check) {
+  for (const CheckFrame& frame : kRegistryFrames)
+    if (std::string_view(frame.check) == check.id) return frame;
+  return kOrphanFrame;
+}
 
 constexpr std::array<const char*, 8> kButtons = {"checkcmd",  "check2cmd",  "check3cmd",
                                                  "check4cmd", "check5cmd",  "check6cmd",
@@ -175,8 +244,8 @@ void HealthForm::declareControls() {
       .in(shortcuts)
       .asDefault();
   add(ControlKind::Label, "label29").at(120, 1200, 4935, 225).in(shortcuts);
-  add(ControlKind::ProgressBar, "OrphanProgressBar").at(120, 1440, 4935, 255).in(shortcuts);
-  countLabels(shortcuts, "E3label", "R3label", 360);
+  add(ControlKind::ProgressBar, kOrphanFrame.bar).at(120, 1440, 4935, 255).in(shortcuts);
+  countLabels(shortcuts, kOrphanFrame.errors, kOrphanFrame.repaired, 360);
   add(ControlKind::Button, "Command1")
       .caption("Close")
       .tag("1018")
@@ -246,7 +315,9 @@ void HealthForm::runCheck(const HealthCheck& check) {
   for (const char* button : kButtons) control(button).setEnabled(false);
   {
     const ChangeScope changes(app_.journal, check.name);
-    HealthRun run(app_, *this, check);
+    FrameProgress progress(*this, app_.forms, frameOf(check));
+    HealthRun run(app_, progress, check);
+    run.drive = control("ODrive").Text();
     if (control("reviewchk").Value() == ui::kChecked) {
       run.choose = [this, &check](std::vector<Finding>& found, IgnoreList& ignored) {
         ReviewForm review(app_, check, found, ignored);

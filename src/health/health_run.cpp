@@ -10,7 +10,6 @@
 #include "platform/system_port.h"
 #include "registry/query_value.h"
 #include "registry/registry_helpers.h"
-#include "ui/form.h"
 
 namespace corvanta {
 
@@ -68,9 +67,9 @@ Finding valueFinding(const RegistryScope& scope, const std::string& subKey, std:
   return finding;
 }
 
-HealthRun::HealthRun(AppContext& context, ui::Form& window, const HealthCheck& which)
+HealthRun::HealthRun(AppContext& context, CheckProgress& watcher, const HealthCheck& which)
     : app(context),
-      form(window),
+      progress(watcher),
       routines(context.registry, context.system),
       presence(context.files, context.drives),
       check(which),
@@ -132,7 +131,7 @@ void HealthRun::showStatus(const std::string& text, bool force) {
   const auto now = std::chrono::steady_clock::now();
   if (!force && now - statusShown_ < kInterval) return;
   statusShown_ = now;
-  resumeNext([&] { form.control("label29").setCaption(text); });
+  progress.showStatus(text);
 }
 
 bool HealthRun::isPresent(const std::string& path, const RegistryScope& scope) {
@@ -145,7 +144,7 @@ bool HealthRun::isPresent(const std::string& path, const RegistryScope& scope) {
 bool HealthRun::deleteKeyTree(const RegistryScope& scope, const std::string& path,
                               const std::string& shownAs) {
   const RegKey root = scope.key.get();
-  if (DeleteKeyTree(app.registry, app.forms, root, path, scope.viewFlag) == kErrorSuccess)
+  if (DeleteKeyTree(app.registry, progress, root, path, scope.viewFlag) == kErrorSuccess)
     return true;
   // Only "not found" shows it gone: a key that can no longer be opened for
   // another reason may well still be there.

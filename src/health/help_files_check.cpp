@@ -35,7 +35,7 @@ struct ListScopes {
 }  // namespace
 
 void HelpFilesCheck(HealthRun& run) {
-  CheckDisplay display(run.form, "HelpProgressBar", "e5label", "R5label");
+  CheckProgress& display = run.progress;
   std::vector<Entry> hlplst2;
   display.clearCounts();
 

@@ -23,7 +23,7 @@ struct Entry {
 }  // namespace
 
 void HistoriesCheck(HealthRun& run) {
-  CheckDisplay display(run.form, "HistoryProgressBar", "t4label", "R4label");
+  CheckProgress& display = run.progress;
   std::vector<std::string> hislst1;
   std::vector<Entry> hislst4;
   display.clearCounts();

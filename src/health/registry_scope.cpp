@@ -1,10 +1,10 @@
 #include "health/registry_scope.h"
 
-#include "base/text.h"
 #include "base/resume.h"
+#include "base/text.h"
+#include "health/check_progress.h"
 #include "platform/system_port.h"
 #include "registry/registry_helpers.h"
-#include "ui/forms.h"
 
 namespace corvanta {
 namespace {
@@ -179,8 +179,8 @@ std::optional<std::vector<std::string>> valueNames(RegistryPort& registry, RegKe
   }
 }
 
-long DeleteKeyTree(RegistryPort& registry, ui::Forms& forms, RegKey parent, const std::string& path,
-                   std::uint32_t viewFlag) {
+long DeleteKeyTree(RegistryPort& registry, CheckProgress& progress, RegKey parent,
+                   const std::string& path, std::uint32_t viewFlag) {
   // Query, set, enumerate and delete-value rights, with the view.
   constexpr std::uint32_t kTreeAccess = 0x3F | kKeyRead;
   RegKey opened = 0;
@@ -188,11 +188,11 @@ long DeleteKeyTree(RegistryPort& registry, ui::Forms& forms, RegKey parent, cons
     const ScopedRegKey key(registry, opened);
     for (const std::string& child :
          subKeyNames(registry, key.get()).value_or(std::vector<std::string>{}))
-      DeleteKeyTree(registry, forms, key.get(), child, viewFlag);
+      DeleteKeyTree(registry, progress, key.get(), child, viewFlag);
     // Only the names are needed, and all of them before the first goes.
     for (const std::string& value :
          valueNames(registry, key.get()).value_or(std::vector<std::string>{})) {
-      forms.DoEvents();
+      progress.letInputRun();
       registry.deleteValue(key.get(), value);
     }
   }

@@ -9,10 +9,8 @@
 
 namespace corvanta {
 
+class CheckProgress;
 class SystemPort;
-namespace ui {
-class Forms;
-}
 
 // Whose entries a scope holds. On 64-bit Windows a 32-bit program sees
 // other folders than a 64-bit one: System32 is SysWOW64 to it, and
@@ -78,9 +76,9 @@ std::optional<std::vector<std::string>> valueNames(RegistryPort& registry, RegKe
 
 // Deletes the key at `path` below `parent` with every key and value below
 // it, each in the view `viewFlag` names: depth first, each value on its own
-// (letting the window's events run before each), then the key. A step that
+// (letting the user's input run before each), then the key. A step that
 // fails is passed over; the status of deleting the key itself is returned.
-long DeleteKeyTree(RegistryPort& registry, ui::Forms& forms, RegKey parent, const std::string& path,
-                   std::uint32_t viewFlag);
+long DeleteKeyTree(RegistryPort& registry, CheckProgress& progress, RegKey parent,
+                   const std::string& path, std::uint32_t viewFlag);
 
 }  // namespace corvanta

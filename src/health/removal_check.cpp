@@ -42,7 +42,7 @@ std::optional<bool> hasUninstallCommand(RegistryPort& registry, RegKey entry) {
 }  // namespace
 
 void RemovalCheck(HealthRun& run) {
-  CheckDisplay display(run.form, "RemovalProgressBar", "Elabel", "Rlabel");
+  CheckProgress& display = run.progress;
   std::vector<Entry> remlst2;
   display.clearCounts();
 

@@ -16,7 +16,7 @@ using Entry = ScopedEntry;
 }  // namespace
 
 void SharedComponentsCheck(HealthRun& run) {
-  CheckDisplay display(run.form, "SharedProgressBar", "E6label", "R6label");
+  CheckProgress& display = run.progress;
   std::vector<Entry> shrlst2, shrlst4;
   display.clearCounts();
 

@@ -17,8 +17,6 @@
 #include "platform/file_port.h"
 #include "platform/shortcut_port.h"
 #include "registry/script_shell.h"
-#include "ui/form.h"
-#include "ui/forms.h"
 
 namespace corvanta {
 namespace {
@@ -66,7 +64,7 @@ namespace {
 void walk(HealthRun& run, const std::string& folder, const std::string& backups,
           SortedList& lnklst) {
   if (!backups.empty() && equalsIgnoringCase(folder, backups)) return;
-  run.app.forms.DoEvents();
+  run.progress.letInputRun();
   run.showStatus(folder);
   std::vector<FileEntry> entries;
   // A folder that cannot be listed (no rights, no medium) is passed over.
@@ -92,7 +90,7 @@ void FindShortcutFiles(HealthRun& run, const std::string& folder, SortedList& ln
 }
 
 void OrphanShortcutsCheck(HealthRun& run) {
-  CheckDisplay display(run.form, "OrphanProgressBar", "E3label", "R3label");
+  CheckProgress& display = run.progress;
   SortedList lnklst;
   // Broken shortcuts, in the walk's sorted order, with their targets.
   struct Orphan {
@@ -101,8 +99,7 @@ void OrphanShortcutsCheck(HealthRun& run) {
   };
   std::vector<Orphan> lnklst2;
 
-  const std::string drive =
-      (run.drive.empty() ? run.form.control("ODrive").Text() : run.drive).substr(0, 2);
+  const std::string drive = run.drive.substr(0, 2);
   if (drive.size() == 2) FindShortcutFiles(run, drive + "\\", lnklst);
   run.showStatus(run.app.localizer.text("8115", "Wait ..."), true);
 

@@ -7,13 +7,11 @@
 #include "core/changes/change_journal.h"
 #include "core/changes/undo.h"
 #include "health/health_checks.h"
-#include "health/health_form.h"
 #include "health/health_report.h"
 #include "platform/drive_port.h"
 #include "platform/file_port.h"
 #include "platform/system_port.h"
 #include "shell/settings_profile.h"
-#include "ui/forms.h"
 
 namespace corvanta {
 namespace {
@@ -104,13 +102,13 @@ int runHealth(AppContext& app, const CommandLine& command, const Print& print) {
       return kExitNeedsAdmin;
     }
   }
-  HealthForm window(app);
-  app.forms.Load(window);
+  // No window: the checks report to no one while they run.
+  CheckProgress quiet;
   std::vector<Finding> findings;
   for (const HealthCheck* check : command.checks) {
     std::optional<ChangeScope> changes;
     if (command.repair) changes.emplace(app.journal, check->name);
-    HealthRun run(app, window, *check);
+    HealthRun run(app, quiet, *check);
     run.drive = command.drive.empty() ? app.system.windowsDirectory().substr(0, 2) : command.drive;
     if (!command.repair) {
       run.choose = [](std::vector<Finding>& found, IgnoreList&) {
@@ -124,8 +122,6 @@ int runHealth(AppContext& app, const CommandLine& command, const Print& print) {
           (command.repair ? ", " + std::to_string(repaired) + " repaired" : ""));
     for (Finding& finding : run.findings) findings.push_back(std::move(finding));
   }
-  app.forms.Unload(window);
-
   int code = findings.empty() ? kExitSuccess : command.repair ? kExitRepaired : kExitFindings;
   for (const Finding& finding : findings) {
     if (command.repair && !finding.repaired) {

@@ -171,7 +171,8 @@ void check(bool walk) {
   forms.Show(health);
   forms.DoEvents();
   if (walk) {
-    HealthRun run(app, health, kHealthChecks[2]);
+    CheckProgress quiet;
+    HealthRun run(app, quiet, kHealthChecks[2]);
     SortedList links;
     timed([&] { FindShortcutFiles(run, kTree, links); });
   } else {

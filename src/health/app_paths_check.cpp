@@ -87,14 +87,9 @@ void AppPathsCheck(HealthRun& run) {
   display.clearCounts();
 
   const auto scopes = machineScopes(run.app.registry, kAppPaths);
-  const std::vector<Entry> aplst1 = subKeysOf(run.app.registry, scopes);
-  display.setMaximumFor(aplst1.size());
-  for (std::size_t i = 0; i < aplst1.size(); ++i) {
-    display.setPosition(i);
-    const Entry& entry = aplst1[i];
-    const RegistryScope& scope = scopes[entry.scope];
+  run.forEachSubKey(scopes, [&](const RegistryScope& scope, const Entry& entry) {
     const auto commands = defaultCommands(run, scope, entry.name);
-    if (!commands) continue;  // none, or one that cannot be read: kept
+    if (!commands) return;  // none, or one that cannot be read: kept
     // Missing only when every reading of it is.
     const bool missing = std::all_of(commands->begin(), commands->end(), [&](const auto& command) {
       const std::string target = normalised(command);
@@ -102,7 +97,7 @@ void AppPathsCheck(HealthRun& run) {
              !run.isPresent(programOfCommand(command), scope);
     });
     if (missing) aplst4.push_back({entry, commands->front()});
-  }
+  });
 
   display.setErrors(run.settle(aplst4, [&](const Found& found) {
     return keyFinding(scopes[found.entry.scope], found.entry.name,
@@ -110,22 +105,7 @@ void AppPathsCheck(HealthRun& run) {
   }));
   std::vector<Entry> keys;
   for (const Found& found : aplst4) keys.push_back(found.entry);
-  if (!run.backUpKeyTrees(scopes, keys)) {
-    display.setRepaired(0);
-    return;
-  }
-  display.setMaximumFor(keys.size());
-  std::size_t deleted = 0;
-  for (std::size_t i = 0; i < keys.size(); ++i) {
-    display.setPosition(i);
-    const RegistryScope& scope = scopes[keys[i].scope];
-    if (run.deleteKeyTree(scope, keys[i].name, scope.name + '\\' + keys[i].name)) {
-      ++deleted;
-      run.markRepaired(keyFinding(scope, keys[i].name, "", ""));
-    }
-  }
-  display.setRepaired(deleted);
-  run.tellKept();
+  run.repairKeyTrees(scopes, keys);
 }
 
 }  // namespace corvanta

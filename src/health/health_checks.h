@@ -94,9 +94,35 @@ class HealthRun {
   // view (pathReadings): missing only when every reading is missing.
   bool isPresent(const std::string& path, const RegistryScope& scope);
 
+  // The repair every registry check ends with: the entries it chose backed
+  // up in one file, then deleted one by one with the bar moving, counted as
+  // repaired, and what would not go told in one notice. Nothing is deleted
+  // when the backup cannot be written. Whole keys below the scopes...
+  void repairKeyTrees(const std::vector<RegistryScope>& scopes, std::vector<ScopedEntry>& keys);
+  // ... or values, each in its scope's key or a sub-key of it, deleted from
+  // the last to the first (the order a key gives up its values fastest in).
+  struct ValueEntry {
+    const RegistryScope* scope;
+    std::string subKey;  // empty: the scope's key itself
+    std::string name;
+  };
+  void repairValues(std::vector<ValueEntry>& values);
+  // Every sub-key of the scopes' keys, handed to `judge` one by one with
+  // the bar moving over them.
+  void forEachSubKey(const std::vector<RegistryScope>& scopes,
+                     const std::function<void(const RegistryScope&, const ScopedEntry&)>& judge);
+
   // Where the last backup written went.
   std::string backupWritten;
 
+  std::vector<std::string> kept;
+  // One notice naming what the check found broken but kept (no backup could
+  // hold it, or it would not be deleted: no rights, in use), each also
+  // written to the error log; the list is emptied. Nothing when there was none.
+  void tellKept();
+
+ private:
+  void chooseAmong(std::vector<Finding>& found);
   // Writes the backup of the registry entries `gather` adds before any of
   // them is deleted. False when it cannot be written: the user has been told
   // and nothing may be deleted.
@@ -116,11 +142,6 @@ class HealthRun {
              return true;
            });
   }
-  // For whole keys, or for values, found below the scopes.
-  bool backUpKeyTrees(const std::vector<RegistryScope>& scopes,
-                      std::vector<ScopedEntry>& keys);
-  bool backUpValues(const std::vector<RegistryScope>& scopes,
-                    std::vector<ScopedEntry>& values);
 
   // Deletes the whole key, or the value, then looks again: true when it is
   // gone. What is still there goes on the run's kept list, by `shownAs`.
@@ -128,16 +149,31 @@ class HealthRun {
                      const std::string& shownAs);
   bool deleteValue(RegKey key, const std::string& subKey, const std::string& name,
                    const std::string& shownAs);
-  std::vector<std::string> kept;
   // Puts an entry no backup could hold on the kept list.
   void keptWithoutBackup(const std::string& shownAs);
-  // One notice naming what the check found broken but kept (no backup could
-  // hold it, or it would not be deleted: no rights, in use), each also
-  // written to the error log; the list is emptied. Nothing when there was none.
-  void tellKept();
-
- private:
-  void chooseAmong(std::vector<Finding>& found);
+  // The pipeline both repairs share: back up every entry (`backUp` adds one
+  // to the file), then delete each (`remove`, true when it is gone; from the
+  // last when `lastFirst`), counting and marking what went.
+  template <class Entry, class BackUp, class Remove, class Name, class Describe>
+  void repairEach(std::vector<Entry>& entries, BackUp backUp, Remove remove, Name shownAs,
+                  Describe describe, bool lastFirst) {
+    if (!backUpEach(entries, backUp, shownAs)) {
+      progress.setRepaired(0);
+      return;
+    }
+    progress.setMaximumFor(entries.size());
+    std::size_t deleted = 0;
+    for (std::size_t done = 0; done < entries.size(); ++done) {
+      progress.setPosition(done);
+      const Entry& entry = entries[lastFirst ? entries.size() - 1 - done : done];
+      if (remove(entry, shownAs(entry))) {
+        ++deleted;
+        markRepaired(describe(entry));
+      }
+    }
+    progress.setRepaired(deleted);
+    tellKept();
+  }
 
   // Where each finding is in `findings`, by its entry: a repair of ten
   // thousand entries must not look through all of them each time.

@@ -100,26 +100,51 @@ bool HealthRun::backUpRegistry(const std::function<bool(RegExport&)>& gather) {
   return false;
 }
 
-bool HealthRun::backUpKeyTrees(const std::vector<RegistryScope>& scopes,
+void HealthRun::repairKeyTrees(const std::vector<RegistryScope>& scopes,
                                std::vector<ScopedEntry>& keys) {
-  return backUpEach(
+  repairEach(
       keys,
       [&](RegExport& out, const ScopedEntry& key) {
         const RegistryScope& scope = scopes[key.scope];
         return out.addKeyTree(scope.key.get(), scope.name, key.name, scope.viewFlag);
       },
-      [&](const ScopedEntry& key) { return scopes[key.scope].name + '\\' + key.name; });
+      [&](const ScopedEntry& key, const std::string& shownAs) {
+        return deleteKeyTree(scopes[key.scope], key.name, shownAs);
+      },
+      [&](const ScopedEntry& key) { return scopes[key.scope].name + '\\' + key.name; },
+      [&](const ScopedEntry& key) { return keyFinding(scopes[key.scope], key.name, "", ""); },
+      false);
 }
 
-bool HealthRun::backUpValues(const std::vector<RegistryScope>& scopes,
-                             std::vector<ScopedEntry>& values) {
-  return backUpEach(
+void HealthRun::repairValues(std::vector<ValueEntry>& values) {
+  repairEach(
       values,
-      [&](RegExport& out, const ScopedEntry& value) {
-        return out.addValues(scopes[value.scope].key.get(), scopes[value.scope].name, "",
+      [](RegExport& out, const ValueEntry& value) {
+        return out.addValues(value.scope->key.get(), value.scope->name, value.subKey,
                              {value.name});
       },
-      [&](const ScopedEntry& value) { return scopes[value.scope].name + " : " + value.name; });
+      [&](const ValueEntry& value, const std::string& shownAs) {
+        return deleteValue(value.scope->key.get(), value.subKey, value.name, shownAs);
+      },
+      [](const ValueEntry& value) {
+        return value.scope->name + (value.subKey.empty() ? "" : '\\' + value.subKey) + " : " +
+               value.name;
+      },
+      [](const ValueEntry& value) {
+        return valueFinding(*value.scope, value.subKey, value.name, "", "");
+      },
+      true);
+}
+
+void HealthRun::forEachSubKey(
+    const std::vector<RegistryScope>& scopes,
+    const std::function<void(const RegistryScope&, const ScopedEntry&)>& judge) {
+  const std::vector<ScopedEntry> keys = subKeysOf(app.registry, scopes);
+  progress.setMaximumFor(keys.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    progress.setPosition(i);
+    judge(scopes[keys[i].scope], keys[i]);
+  }
 }
 
 void HealthRun::keptWithoutBackup(const std::string& shownAs) {

@@ -66,41 +66,11 @@ void HelpFilesCheck(HealthRun& run) {
   };
   display.setErrors(run.settle(hlplst2, finding));
 
-  if (!run.backUpEach(
-          hlplst2,
-          [&](RegExport& out, const Entry& entry) {
-            const RegistryScope& scope = scopeOf(entry);
-            return out.addValues(scope.key.get(), scope.name, "", {entry.valueName});
-          },
-          [&](const Entry& entry) { return scopeOf(entry).name + " : " + entry.valueName; })) {
-    display.setRepaired(0);
-    return;
-  }
-  // The HTML help registrations go in a first pass, in which the bar moves
-  // for every entry, the classic ones in a second, moving it for theirs only.
-  std::size_t deleted = 0;
-  const auto remove = [&](const Entry& entry) {
-    const RegistryScope& scope = scopeOf(entry);
-    if (run.deleteValue(scope.key.get(), "", entry.valueName,
-                        scope.name + " : " + entry.valueName)) {
-      ++deleted;
-      run.markRepaired(finding(entry));
-    }
-  };
-  display.setMaximumFor(hlplst2.size());
-  for (std::size_t i = 0; i < hlplst2.size(); ++i) {
-    display.setPosition(i);
-    if (hlplst2[i].list == &kHtmlHelp) remove(hlplst2[i]);
-  }
-  display.setMaximumFor(hlplst2.size());
-  for (std::size_t i = 0; i < hlplst2.size(); ++i) {
-    if (hlplst2[i].list != &kClassicHelp) continue;
-    display.setPosition(i);
-    remove(hlplst2[i]);
-  }
-  display.setPosition(100);
-  display.setRepaired(deleted);
-  run.tellKept();
+  // The compiled HTML help's registrations were found first, the classic
+  // ones after.
+  std::vector<HealthRun::ValueEntry> values;
+  for (const Entry& entry : hlplst2) values.push_back({&scopeOf(entry), "", entry.valueName});
+  run.repairValues(values);
 }
 
 }  // namespace corvanta

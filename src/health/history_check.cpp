@@ -56,30 +56,9 @@ void HistoriesCheck(HealthRun& run) {
   };
   display.setErrors(run.settle(hislst4, finding));
 
-  if (!run.backUpEach(
-          hislst4,
-          [&](RegExport& out, const Entry& entry) {
-            return out.addValues(scope.key.get(), scope.name, entry.subKey, {entry.valueName});
-          },
-          [&](const Entry& entry) {
-            return scope.name + '\\' + entry.subKey + " : " + entry.valueName;
-          })) {
-    display.setRepaired(0);
-    return;
-  }
-  display.setMaximumFor(hislst4.size());
-  std::size_t deleted = 0;
-  for (std::size_t i = 0; i < hislst4.size(); ++i) {
-    display.setPosition(i);
-    const Entry& entry = hislst4[i];
-    if (run.deleteValue(scope.key.get(), entry.subKey, entry.valueName,
-                        scope.name + '\\' + entry.subKey + " : " + entry.valueName)) {
-      ++deleted;
-      run.markRepaired(finding(entry));
-    }
-  }
-  display.setRepaired(deleted);
-  run.tellKept();
+  std::vector<HealthRun::ValueEntry> values;
+  for (const Entry& entry : hislst4) values.push_back({&scope, entry.subKey, entry.valueName});
+  run.repairValues(values);
 }
 
 }  // namespace corvanta

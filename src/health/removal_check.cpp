@@ -47,43 +47,21 @@ void RemovalCheck(HealthRun& run) {
   display.clearCounts();
 
   const auto scopes = machineScopes(run.app.registry, kUninstall);
-  const std::vector<Entry> remlst1 = subKeysOf(run.app.registry, scopes);
-  display.setMaximumFor(remlst1.size());
-  for (std::size_t i = 0; i < remlst1.size(); ++i) {
-    display.setPosition(i);
-    const Entry& entry = remlst1[i];
+  run.forEachSubKey(scopes, [&](const RegistryScope& scope, const Entry& entry) {
     RegKey opened = 0;
-    const RegistryScope& scope = scopes[entry.scope];
     if (run.app.registry.openKeyEx(scope.key.get(), entry.name, kKeyRead | scope.viewFlag,
-                                   opened) != kErrorSuccess) {
-      continue;
-    }
+                                   opened) != kErrorSuccess)
+      return;
     const ScopedRegKey key(run.app.registry, opened);
     const auto command = hasUninstallCommand(run.app.registry, key.get());
-    if (command && !*command && entry.name.find('{') == std::string::npos) {
+    if (command && !*command && entry.name.find('{') == std::string::npos)
       remlst2.push_back(entry);
-    }
-  }
+  });
   display.setErrors(run.settle(remlst2, [&](const Entry& entry) {
     return keyFinding(scopes[entry.scope], entry.name, "", "no uninstall command");
   }));
 
-  if (!run.backUpKeyTrees(scopes, remlst2)) {
-    display.setRepaired(0);
-    return;
-  }
-  display.setMaximumFor(remlst2.size());
-  std::size_t deleted = 0;
-  for (std::size_t i = 0; i < remlst2.size(); ++i) {
-    const RegistryScope& scope = scopes[remlst2[i].scope];
-    if (run.deleteKeyTree(scope, remlst2[i].name, scope.name + '\\' + remlst2[i].name)) {
-      ++deleted;
-      run.markRepaired(keyFinding(scope, remlst2[i].name, "", ""));
-    }
-    display.setPosition(i);
-  }
-  display.setRepaired(deleted);
-  run.tellKept();
+  run.repairKeyTrees(scopes, remlst2);
 }
 
 }  // namespace corvanta

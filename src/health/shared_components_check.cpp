@@ -39,26 +39,9 @@ void SharedComponentsCheck(HealthRun& run) {
   };
   display.setErrors(run.settle(shrlst4, finding));
 
-  if (!run.backUpValues(scopes, shrlst4)) {
-    display.setRepaired(0);
-    return;
-  }
-  display.setMaximumFor(shrlst4.size());
-  std::size_t deleted = 0;
-  // From the last found to the first: a key's values go fastest from its
-  // end (deleting from its front, Wine moves every value after each).
-  for (std::size_t done = 0; done < shrlst4.size(); ++done) {
-    display.setPosition(done);
-    const std::size_t i = shrlst4.size() - 1 - done;
-    const RegistryScope& scope = scopes[shrlst4[i].scope];
-    if (run.deleteValue(scope.key.get(), "", shrlst4[i].name,
-                        scope.name + " : " + shrlst4[i].name)) {
-      ++deleted;
-      run.markRepaired(finding(shrlst4[i]));
-    }
-  }
-  display.setRepaired(deleted);
-  run.tellKept();
+  std::vector<HealthRun::ValueEntry> values;
+  for (const Entry& entry : shrlst4) values.push_back({&scopes[entry.scope], "", entry.name});
+  run.repairValues(values);
 }
 
 }  // namespace corvanta

@@ -30,6 +30,16 @@ struct HealthCheck {
   bool machineWide;  // repairs under HKEY_LOCAL_MACHINE: administrators only
 };
 
+// What a run of a check came to: how many entries it found broken (those on
+// the ignore list left out) and how many it repaired, each entry it found
+// broken but left in place with why, and the findings in the order found.
+struct CheckOutcome {
+  std::size_t found = 0;
+  std::size_t repaired = 0;
+  std::vector<std::string> kept;
+  std::vector<Finding> findings;
+};
+
 // Which of a check's findings to repair: all of them (the window, as
 // designed), the ones the user ticks (review), or none (a report). It may
 // clear `chosen`; it may also put entries on the ignore list.
@@ -49,8 +59,8 @@ class HealthRun {
   // Read from the settings when the run starts; saved back when `choose`
   // changed it.
   IgnoreList ignored;
-  // Everything the run found, ignored entries left out, in the order found.
-  std::vector<Finding> findings;
+  // What the run has come to so far; whole once the check returns.
+  CheckOutcome outcome;
   // The drive the shortcut walk covers ("C:").
   std::string drive;
 
@@ -75,10 +85,11 @@ class HealthRun {
       // What the user has just ignored is neither repaired nor reported.
       if (ignored.contains(found[i].entry())) continue;
       if (found[i].chosen) entries.push_back(std::move(listed[i]));
-      findingAt_.emplace(found[i].entry(), findings.size());
-      findings.push_back(std::move(found[i]));
+      findingAt_.emplace(found[i].entry(), outcome.findings.size());
+      outcome.findings.push_back(std::move(found[i]));
       ++count;
     }
+    outcome.found = count;
     return count;
   }
   // The entry `finding` names was deleted: the run's finding says so, with
@@ -171,6 +182,7 @@ class HealthRun {
         markRepaired(describe(entry));
       }
     }
+    outcome.repaired = deleted;
     progress.setRepaired(deleted);
     tellKept();
   }

@@ -86,8 +86,8 @@ void HealthRun::chooseAmong(std::vector<Finding>& found) {
 void HealthRun::markRepaired(const Finding& finding) {
   const auto at = findingAt_.find(finding.entry());
   if (at == findingAt_.end()) return;
-  findings[at->second].repaired = true;
-  findings[at->second].backup = backupWritten;
+  outcome.findings[at->second].repaired = true;
+  outcome.findings[at->second].backup = backupWritten;
 }
 
 bool HealthRun::backUpRegistry(const std::function<bool(RegExport&)>& gather) {
@@ -120,8 +120,7 @@ void HealthRun::repairValues(std::vector<ValueEntry>& values) {
   repairEach(
       values,
       [](RegExport& out, const ValueEntry& value) {
-        return out.addValues(value.scope->key.get(), value.scope->name, value.subKey,
-                             {value.name});
+        return out.addValues(value.scope->key.get(), value.scope->name, value.subKey, {value.name});
       },
       [&](const ValueEntry& value, const std::string& shownAs) {
         return deleteValue(value.scope->key.get(), value.subKey, value.name, shownAs);
@@ -201,6 +200,7 @@ void HealthRun::tellKept() {
   const std::vector<std::string> names = std::move(kept);
   kept.clear();
   if (names.empty()) return;
+  outcome.kept.insert(outcome.kept.end(), names.begin(), names.end());
   ErrorLog log = programLog(app);
   for (const std::string& name : names) log.LogError(0, "kept: " + name, "System Health", check.name);
   app.dialogs.messageBox(app.localizer.text("8130", "Found broken but left in place (%1):%n%2",

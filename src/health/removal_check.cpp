@@ -54,8 +54,7 @@ void RemovalCheck(HealthRun& run) {
       return;
     const ScopedRegKey key(run.app.registry, opened);
     const auto command = hasUninstallCommand(run.app.registry, key.get());
-    if (command && !*command && entry.name.find('{') == std::string::npos)
-      remlst2.push_back(entry);
+    if (command && !*command && entry.name.find('{') == std::string::npos) remlst2.push_back(entry);
   });
   display.setErrors(run.settle(remlst2, [&](const Entry& entry) {
     return keyFinding(scopes[entry.scope], entry.name, "", "no uninstall command");

@@ -161,6 +161,7 @@ void OrphanShortcutsCheck(HealthRun& run) {
   }
   run.showStatus(run.app.localizer.text("8116", "Done ..."), true);
   display.setPosition(100);
+  run.outcome.repaired = deleted;
   display.setRepaired(deleted);
   run.tellKept();
 }

@@ -116,11 +116,10 @@ int runHealth(AppContext& app, const CommandLine& command, const Print& print) {
       };
     }
     check->run(run);
-    const auto repaired = std::count_if(run.findings.begin(), run.findings.end(),
-                                        [](const Finding& finding) { return finding.repaired; });
-    print(std::string(check->name) + ": " + std::to_string(run.findings.size()) + " found" +
-          (command.repair ? ", " + std::to_string(repaired) + " repaired" : ""));
-    for (Finding& finding : run.findings) findings.push_back(std::move(finding));
+    CheckOutcome& outcome = run.outcome;
+    print(std::string(check->name) + ": " + std::to_string(outcome.found) + " found" +
+          (command.repair ? ", " + std::to_string(outcome.repaired) + " repaired" : ""));
+    for (Finding& finding : outcome.findings) findings.push_back(std::move(finding));
   }
   int code = findings.empty() ? kExitSuccess : command.repair ? kExitRepaired : kExitFindings;
   for (const Finding& finding : findings) {

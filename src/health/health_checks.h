@@ -194,6 +194,13 @@ class HealthRun {
   std::string windowsFolder_;  // asked once: every path reading needs it
 };
 
+// Runs a check as a function of what it reads: its changes one group of the
+// journal, its progress told to `progress`, the shortcut walk over `drive`
+// ("C:"), the findings to repair chosen by `choose` (null: all). What it
+// came to is returned.
+CheckOutcome runHealthCheck(AppContext& app, CheckProgress& progress, const HealthCheck& check,
+                            const std::string& drive, ChooseRepairs choose = nullptr);
+
 // The program an application path's command line starts, normalised (lower
 // case, quotes as spaces, trimmed): a quoted first part, or the text up to
 // the first ".exe", ".com", ".bat" or ".cmd" that ends a word, or the whole.

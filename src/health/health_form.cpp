@@ -7,7 +7,6 @@
 
 #include "base/resume.h"
 #include "core/app_context.h"
-#include "core/changes/change_journal.h"
 #include "core/drive_list.h"
 #include "core/elevation.h"
 #include "core/i18n/localizer.h"
@@ -314,17 +313,15 @@ void HealthForm::runCheck(const HealthCheck& check) {
   running_ = true;
   for (const char* button : kButtons) control(button).setEnabled(false);
   {
-    const ChangeScope changes(app_.journal, check.name);
     FrameProgress progress(*this, app_.forms, frameOf(check));
-    HealthRun run(app_, progress, check);
-    run.drive = control("ODrive").Text();
+    ChooseRepairs review;
     if (control("reviewchk").Value() == ui::kChecked) {
-      run.choose = [this, &check](std::vector<Finding>& found, IgnoreList& ignored) {
-        ReviewForm review(app_, check, found, ignored);
-        app_.forms.ShowModal(review, *this);
+      review = [this, &check](std::vector<Finding>& found, IgnoreList& ignored) {
+        ReviewForm form(app_, check, found, ignored);
+        app_.forms.ShowModal(form, *this);
       };
     }
-    check.run(run);
+    runHealthCheck(app_, progress, check, control("ODrive").Text(), review);
   }
   showIgnored();
   for (const char* button : kButtons) control(button).setEnabled(true);

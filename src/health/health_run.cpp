@@ -1,6 +1,7 @@
 #include "base/resume.h"
 #include "core/app_context.h"
 #include "core/app_info.h"
+#include "core/changes/change_journal.h"
 #include "core/i18n/localizer.h"
 #include "core/log/error_log.h"
 #include "health/health_checks.h"
@@ -75,6 +76,16 @@ HealthRun::HealthRun(AppContext& context, CheckProgress& watcher, const HealthCh
       check(which),
       ignored(IgnoreList::load(context.settings)),
       windowsFolder_(context.system.windowsDirectory()) {}
+
+CheckOutcome runHealthCheck(AppContext& app, CheckProgress& progress, const HealthCheck& check,
+                            const std::string& drive, ChooseRepairs choose) {
+  const ChangeScope changes(app.journal, check.name);
+  HealthRun run(app, progress, check);
+  run.drive = drive;
+  run.choose = std::move(choose);
+  check.run(run);
+  return std::move(run.outcome);
+}
 
 void HealthRun::chooseAmong(std::vector<Finding>& found) {
   if (!choose || found.empty()) return;

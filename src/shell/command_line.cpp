@@ -105,18 +105,15 @@ int runHealth(AppContext& app, const CommandLine& command, const Print& print) {
   // No window: the checks report to no one while they run.
   CheckProgress quiet;
   std::vector<Finding> findings;
+  const std::string drive =
+      command.drive.empty() ? app.system.windowsDirectory().substr(0, 2) : command.drive;
+  // A report repairs nothing, and so records nothing.
+  const ChooseRepairs reportOnly = [](std::vector<Finding>& found, IgnoreList&) {
+    for (Finding& finding : found) finding.chosen = false;
+  };
   for (const HealthCheck* check : command.checks) {
-    std::optional<ChangeScope> changes;
-    if (command.repair) changes.emplace(app.journal, check->name);
-    HealthRun run(app, quiet, *check);
-    run.drive = command.drive.empty() ? app.system.windowsDirectory().substr(0, 2) : command.drive;
-    if (!command.repair) {
-      run.choose = [](std::vector<Finding>& found, IgnoreList&) {
-        for (Finding& finding : found) finding.chosen = false;
-      };
-    }
-    check->run(run);
-    CheckOutcome& outcome = run.outcome;
+    CheckOutcome outcome =
+        runHealthCheck(app, quiet, *check, drive, command.repair ? nullptr : reportOnly);
     print(std::string(check->name) + ": " + std::to_string(outcome.found) + " found" +
           (command.repair ? ", " + std::to_string(outcome.repaired) + " repaired" : ""));
     for (Finding& finding : outcome.findings) findings.push_back(std::move(finding));

@@ -179,8 +179,7 @@ TEST_F(HealthTest, RemovalDeletesEntriesWithoutUninstallCommandFromBothViewsAndB
   app.registry.failPath(kHklm, kUninstall + "\\Unreadable", kErrorAccessDenied);
   app.registry.putString(kHklm, kUninstall32 + "\\Old32", "DisplayName", "Old");
 
-  const Counts counted = counts("removal");
-  EXPECT_EQ(Counts(3, 3), counted);
+  EXPECT_EQ(Counts(3, 3), counts("removal"));
   for (const char* gone : {"NoCommand", "Bare"})
     EXPECT_FALSE(app.registry.hasKey(kHklm, kUninstall + "\\" + gone)) << gone;
   EXPECT_FALSE(app.registry.hasKey(kHklm, kUninstall32 + "\\Old32"));
@@ -198,8 +197,7 @@ TEST_F(HealthTest, RemovalDeletesEntriesWithoutUninstallCommandFromBothViewsAndB
   }
   EXPECT_EQ(0u, app.registry.openHandles());
 
-  const Counts again = counts("removal");
-  EXPECT_EQ(Counts(0, 0), again) << "nothing accumulates";
+  EXPECT_EQ(Counts(0, 0), counts("removal")) << "nothing accumulates";
 }
 
 TEST_F(HealthTest, ABackupThatCannotBeWrittenDeletesNothingAndSaysSo) {
@@ -224,8 +222,7 @@ TEST_F(HealthTest, AppPathsTestsTheProgramOfTheDefaultValueOnly) {
   app.registry.putString(kHklm, kAppPaths + "\\other.exe", "Path", "C:\\missing folder");
   app.registry.putString(kHklm, kAppPaths + "\\gone.exe\\Sub", "x", "y");
 
-  const Counts counted = counts("apppaths");
-  EXPECT_EQ(Counts(2, 2), counted);
+  EXPECT_EQ(Counts(2, 2), counts("apppaths"));
   for (const char* name : {"gone.exe", "goneargs.exe"})
     EXPECT_FALSE(app.registry.hasKey(kHklm, kAppPaths + "\\" + name)) << name;
   for (const char* name : {"here.exe", "args.exe", "bare.exe", "other.exe"})
@@ -244,8 +241,7 @@ TEST_F(HealthTest, OrphanShortcutsAreDeletedAfterACopyAndUnreadableOnesAreKept) 
   app.files.addFile("C:\\locked\\x\\gone.lnk");
   app.files.failListing("C:\\locked", kErrorAccessDenied);
 
-  const Counts counted = counts("shortcuts");
-  EXPECT_EQ(Counts(1, 1), counted);
+  EXPECT_EQ(Counts(1, 1), counts("shortcuts"));
   EXPECT_FALSE(app.files.exists("C:\\b\\Dead.lnk"));
   EXPECT_TRUE(app.files.exists("C:\\a\\good.lnk"));
   EXPECT_TRUE(app.files.exists("C:\\b\\empty target.lnk"));
@@ -277,8 +273,7 @@ TEST_F(HealthTest, ShortcutsTwiceInARowLeaveBackupsBinsAndUndeletableFilesAndCou
   app.files.addFile("C:\\b\\Removable.lnk");
   app.drives.drives["e:\\"] = {DriveType::Removable, "STICK", true, {}};
 
-  const Counts counted = counts("shortcuts");
-  EXPECT_EQ(Counts(2, 1), counted);
+  EXPECT_EQ(Counts(2, 1), counts("shortcuts"));
   ASSERT_EQ(1u, app.dialogs.shown.size());
   EXPECT_NE(std::string::npos, app.dialogs.shown[0].text.find("\\b\\Stuck.lnk"));
   EXPECT_NE(std::string::npos,
@@ -286,8 +281,7 @@ TEST_F(HealthTest, ShortcutsTwiceInARowLeaveBackupsBinsAndUndeletableFilesAndCou
   const std::string copy = kBackups + "\\" + kStamp + " Orphan shortcuts\\C\\b\\Dead.lnk";
   ASSERT_TRUE(app.files.exists(copy));
 
-  const Counts again = counts("shortcuts");
-  EXPECT_EQ(Counts(1, 0), again) << "only the stuck one, again";
+  EXPECT_EQ(Counts(1, 0), counts("shortcuts")) << "only the stuck one, again";
   EXPECT_TRUE(app.files.exists(copy));
   for (const char* kept : {"C:\\$Recycle.Bin\\S-1-5-21\\$R1.lnk", "C:\\RECYCLER\\x.lnk",
                            "C:\\System Volume Information\\y.lnk", "C:\\b\\Removable.lnk"})
@@ -512,8 +506,7 @@ TEST_F(HealthTest, HistoriesLoseStaleFilesOnlyAndKeepTheirOrder) {
   app.registry.putString(kHkcu, kMru + "\\*", "a", "C:\\docs\\gone.txt");
   app.registry.putString(kHkcu, kMru + "\\*", "n", "\\\\server\\docs\\gone.txt");
 
-  const Counts counted = counts("histories");
-  EXPECT_EQ(Counts(3, 3), counted);
+  EXPECT_EQ(Counts(3, 3), counts("histories"));
   EXPECT_TRUE(app.registry.value(kHkcu, kMru + "\\txt", "a"));
   EXPECT_TRUE(app.registry.value(kHkcu, kMru + "\\txt", "MRUList"));
   EXPECT_FALSE(app.registry.value(kHkcu, kMru + "\\txt", "b"));
@@ -534,8 +527,7 @@ TEST_F(HealthTest, HelpRegistrationsAreRepairedInTheirOwnListOnly) {
   app.registry.putString(kHklm, classic, "a.chm", "C:\\present\\");
   app.registry.putString(kHklm, classic, "gone.hlp", "C:\\HELP");
 
-  const Counts counted = counts("help");
-  EXPECT_EQ(Counts(3, 3), counted);
+  EXPECT_EQ(Counts(3, 3), counts("help"));
   EXPECT_TRUE(app.registry.value(kHklm, html, "here.chm"));
   EXPECT_TRUE(app.registry.value(kHklm, classic, "a.chm")) << "not offered to the other list";
   for (const auto& [key, name] :
@@ -548,8 +540,7 @@ TEST_F(HealthTest, SharedComponentsOfMissingFilesGoWhateverTheirCount) {
   app.registry.putDword(kHklm, kSharedDlls, "C:\\tools\\here.exe", 0);
   app.registry.putDword(kHklm, kSharedDlls, "C:\\tools\\gone.dll", 9);
   app.registry.putDword(kHklm, kSharedDlls, "C:\\tools\\gone.ocx", 2);
-  const Counts counted = counts("shared");
-  EXPECT_EQ(Counts(2, 2), counted);
+  EXPECT_EQ(Counts(2, 2), counts("shared"));
   EXPECT_TRUE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\here.exe"));
   EXPECT_FALSE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone.dll"));
   // Values of one key are backed up under one header.

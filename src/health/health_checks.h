@@ -105,10 +105,38 @@ class HealthRun {
   // view (pathReadings): missing only when every reading is missing.
   bool isPresent(const std::string& path, const RegistryScope& scope);
 
-  // The repair every registry check ends with: the entries it chose backed
-  // up in one file, then deleted one by one with the bar moving, counted as
-  // repaired, and what would not go told in one notice. Nothing is deleted
-  // when the backup cannot be written. Whole keys below the scopes...
+  // The repair every check ends with, written once: `backUp` writes the
+  // backup of the entries chosen, taking off those it cannot hold (false
+  // when it cannot be written at all: then nothing is deleted); each entry
+  // is then deleted (`remove`, true when it is gone; from the last when
+  // `lastFirst`) with the bar moving, and marked repaired (`describe` gives
+  // its finding); `ended` (told whether the backup was written) runs before
+  // the count is shown, and what would not go is told in one notice.
+  template <class Entry, class BackUp, class Remove, class Describe>
+  void repair(std::vector<Entry>& entries, BackUp backUp, Remove remove, Describe describe,
+              bool lastFirst, const std::function<void(bool backedUp)>& ended = {}) {
+    if (!backUp(entries)) {
+      if (ended) ended(false);
+      progress.setRepaired(0);
+      return;
+    }
+    progress.setMaximumFor(entries.size());
+    std::size_t deleted = 0;
+    for (std::size_t done = 0; done < entries.size(); ++done) {
+      progress.setPosition(done);
+      const Entry& entry = entries[lastFirst ? entries.size() - 1 - done : done];
+      if (remove(entry)) {
+        ++deleted;
+        markRepaired(describe(entry));
+      }
+    }
+    if (ended) ended(true);
+    outcome.repaired = deleted;
+    progress.setRepaired(deleted);
+    tellKept();
+  }
+  // The same for a registry check: its entries backed up in one .reg file.
+  // Whole keys below the scopes...
   void repairKeyTrees(const std::vector<RegistryScope>& scopes, std::vector<ScopedEntry>& keys);
   // ... or values, each in its scope's key or a sub-key of it, deleted from
   // the last to the first (the order a key gives up its values fastest in).
@@ -162,31 +190,6 @@ class HealthRun {
                    const std::string& shownAs);
   // Puts an entry no backup could hold on the kept list.
   void keptWithoutBackup(const std::string& shownAs);
-  // The pipeline both repairs share: back up every entry (`backUp` adds one
-  // to the file), then delete each (`remove`, true when it is gone; from the
-  // last when `lastFirst`), counting and marking what went.
-  template <class Entry, class BackUp, class Remove, class Name, class Describe>
-  void repairEach(std::vector<Entry>& entries, BackUp backUp, Remove remove, Name shownAs,
-                  Describe describe, bool lastFirst) {
-    if (!backUpEach(entries, backUp, shownAs)) {
-      progress.setRepaired(0);
-      return;
-    }
-    progress.setMaximumFor(entries.size());
-    std::size_t deleted = 0;
-    for (std::size_t done = 0; done < entries.size(); ++done) {
-      progress.setPosition(done);
-      const Entry& entry = entries[lastFirst ? entries.size() - 1 - done : done];
-      if (remove(entry, shownAs(entry))) {
-        ++deleted;
-        markRepaired(describe(entry));
-      }
-    }
-    outcome.repaired = deleted;
-    progress.setRepaired(deleted);
-    tellKept();
-  }
-
   // Where each finding is in `findings`, by its entry: a repair of ten
   // thousand entries must not look through all of them each time.
   std::unordered_map<std::string, std::size_t> findingAt_;

@@ -113,32 +113,45 @@ bool HealthRun::backUpRegistry(const std::function<bool(RegExport&)>& gather) {
 
 void HealthRun::repairKeyTrees(const std::vector<RegistryScope>& scopes,
                                std::vector<ScopedEntry>& keys) {
-  repairEach(
+  const auto shownAs = [&](const ScopedEntry& key) {
+    return scopes[key.scope].name + '\\' + key.name;
+  };
+  repair(
       keys,
-      [&](RegExport& out, const ScopedEntry& key) {
-        const RegistryScope& scope = scopes[key.scope];
-        return out.addKeyTree(scope.key.get(), scope.name, key.name, scope.viewFlag);
+      [&](std::vector<ScopedEntry>& chosen) {
+        return backUpEach(
+            chosen,
+            [&](RegExport& out, const ScopedEntry& key) {
+              const RegistryScope& scope = scopes[key.scope];
+              return out.addKeyTree(scope.key.get(), scope.name, key.name, scope.viewFlag);
+            },
+            shownAs);
       },
-      [&](const ScopedEntry& key, const std::string& shownAs) {
-        return deleteKeyTree(scopes[key.scope], key.name, shownAs);
+      [&](const ScopedEntry& key) {
+        return deleteKeyTree(scopes[key.scope], key.name, shownAs(key));
       },
-      [&](const ScopedEntry& key) { return scopes[key.scope].name + '\\' + key.name; },
       [&](const ScopedEntry& key) { return keyFinding(scopes[key.scope], key.name, "", ""); },
       false);
 }
 
 void HealthRun::repairValues(std::vector<ValueEntry>& values) {
-  repairEach(
+  const auto shownAs = [](const ValueEntry& value) {
+    return value.scope->name + (value.subKey.empty() ? "" : '\\' + value.subKey) + " : " +
+           value.name;
+  };
+  repair(
       values,
-      [](RegExport& out, const ValueEntry& value) {
-        return out.addValues(value.scope->key.get(), value.scope->name, value.subKey, {value.name});
+      [&](std::vector<ValueEntry>& chosen) {
+        return backUpEach(
+            chosen,
+            [](RegExport& out, const ValueEntry& value) {
+              return out.addValues(value.scope->key.get(), value.scope->name, value.subKey,
+                                   {value.name});
+            },
+            shownAs);
       },
-      [&](const ValueEntry& value, const std::string& shownAs) {
-        return deleteValue(value.scope->key.get(), value.subKey, value.name, shownAs);
-      },
-      [](const ValueEntry& value) {
-        return value.scope->name + (value.subKey.empty() ? "" : '\\' + value.subKey) + " : " +
-               value.name;
+      [&](const ValueEntry& value) {
+        return deleteValue(value.scope->key.get(), value.subKey, value.name, shownAs(value));
       },
       [](const ValueEntry& value) {
         return valueFinding(*value.scope, value.subKey, value.name, "", "");

@@ -128,42 +128,37 @@ void OrphanShortcutsCheck(HealthRun& run) {
   };
   display.setErrors(run.settle(lnklst2, finding));
 
-  if (!lnklst2.empty()) {
-    RepairBackup backup(run.app, run.check.name);
-    const bool saved = std::all_of(lnklst2.begin(), lnklst2.end(),
-                                   [&](const Orphan& orphan) { return backup.addFile(orphan.path); });
-    run.backupWritten = backup.location();
-    if (!saved) {
-      backup.tellFailure();
-      run.showStatus(run.app.localizer.text("8116", "Done ..."), true);
-      display.setRepaired(0);
-      return;
-    }
-  }
-  display.setMaximumFor(lnklst2.size());
-  std::size_t position = 0;
-  std::size_t deleted = 0;
-  for (const Orphan& orphan : lnklst2) {
-    const std::string& path = orphan.path;
-    display.setPosition(position++);
-    std::vector<FileEntry> found;
-    const std::uint32_t attributes = run.app.files.findFiles(path, found) == kErrorSuccess
-                                         ? found.front().attributes
-                                         : kFileAttributeNormal;
-    run.app.files.setFileAttributes(path, kFileAttributeNormal);
-    if (run.app.files.deleteFile(path) == kErrorSuccess) {
-      ++deleted;
-      run.markRepaired(finding(orphan));
-    } else {
-      run.app.files.setFileAttributes(path, attributes);  // left as it was found
-      run.kept.push_back(run.app.localizer.text("8133", "%1 (could not be deleted)", {path}));
-    }
-  }
-  run.showStatus(run.app.localizer.text("8116", "Done ..."), true);
-  display.setPosition(100);
-  run.outcome.repaired = deleted;
-  display.setRepaired(deleted);
-  run.tellKept();
+  run.repair(
+      lnklst2,
+      [&](const std::vector<Orphan>& chosen) {
+        if (chosen.empty()) return true;
+        // Every shortcut copied before any is deleted: one that cannot be
+        // copied keeps them all.
+        RepairBackup backup(run.app, run.check.name);
+        const bool saved = std::all_of(chosen.begin(), chosen.end(), [&](const Orphan& orphan) {
+          return backup.addFile(orphan.path);
+        });
+        run.backupWritten = backup.location();
+        if (!saved) backup.tellFailure();
+        return saved;
+      },
+      [&](const Orphan& orphan) {
+        const std::string& path = orphan.path;
+        std::vector<FileEntry> found;
+        const std::uint32_t attributes = run.app.files.findFiles(path, found) == kErrorSuccess
+                                             ? found.front().attributes
+                                             : kFileAttributeNormal;
+        run.app.files.setFileAttributes(path, kFileAttributeNormal);
+        if (run.app.files.deleteFile(path) == kErrorSuccess) return true;
+        run.app.files.setFileAttributes(path, attributes);  // left as it was found
+        run.kept.push_back(run.app.localizer.text("8133", "%1 (could not be deleted)", {path}));
+        return false;
+      },
+      finding, false,
+      [&](bool backedUp) {
+        run.showStatus(run.app.localizer.text("8116", "Done ..."), true);
+        if (backedUp) display.setPosition(100);
+      });
 }
 
 }  // namespace corvanta

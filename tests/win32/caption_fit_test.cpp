@@ -477,27 +477,11 @@ TEST(CaptionFit, EveryWindowIsLaidOutAgainForTheDotsPerInchOfTheMonitorItMovesTo
   for (const std::string& line : wrong) ADD_FAILURE() << line;
 }
 
-// Where the window's shown controls reach, in its client coordinates: the
-// bottom right corner of the lowest and of the rightmost.
-POINT farthestControl(const ui::Form& form) {
+// Where each of the window's own controls shows, in its client coordinates:
+// a region, when it has one, hides what is outside it.
+std::vector<RECT> shownControls(const ui::Form& form) {
   const auto formWindow = reinterpret_cast<HWND>(form.handle());
-  POINT reach{0, 0};
-  for (const auto& control : form.controls()) {
-    const auto window = reinterpret_cast<HWND>(control->handle());
-    if (!window || control->parent() || !IsWindowVisible(window)) continue;
-    RECT at{};
-    GetWindowRect(window, &at);
-    MapWindowPoints(nullptr, formWindow, reinterpret_cast<POINT*>(&at), 2);
-    reach = {std::max(reach.x, at.right), std::max(reach.y, at.bottom)};
-  }
-  return reach;
-}
-
-// The highest point of the window's own controls that shows: a control's
-// region, when it has one, hides what is above it.
-LONG highestShown(const ui::Form& form) {
-  const auto formWindow = reinterpret_cast<HWND>(form.handle());
-  LONG highest = LONG_MAX;
+  std::vector<RECT> shown;
   for (const auto& control : form.controls()) {
     const auto window = reinterpret_cast<HWND>(control->handle());
     if (!window || control->parent() || !IsWindowVisible(window)) continue;
@@ -507,8 +491,24 @@ LONG highestShown(const ui::Form& form) {
     RECT region{};
     const int clipped = GetWindowRgnBox(window, &region);
     if (clipped == NULLREGION) continue;
-    highest = std::min(highest, at.top + (clipped != ERROR ? region.top : 0));
+    if (clipped != ERROR) at.top += region.top;
+    shown.push_back(at);
   }
+  return shown;
+}
+
+// The bottom right corner of the lowest and of the rightmost control.
+POINT farthestControl(const ui::Form& form) {
+  POINT reach{0, 0};
+  for (const RECT& at : shownControls(form))
+    reach = {std::max(reach.x, at.right), std::max(reach.y, at.bottom)};
+  return reach;
+}
+
+// The highest point any of them shows at.
+LONG highestShown(const ui::Form& form) {
+  LONG highest = LONG_MAX;
+  for (const RECT& at : shownControls(form)) highest = std::min(highest, at.top);
   return highest;
 }
 

@@ -41,14 +41,34 @@ void outline(HDC dc, RECT box, HBRUSH brush, UINT edges) {
   }
 }
 
+// The control's area filled with what it stands on, and its font selected
+// into the DC for as long as this lives.
+class Canvas {
+ public:
+  Canvas(HWND control, HDC dc, HBRUSH back) : dc_(dc) {
+    GetClientRect(control, &area);
+    FillRect(dc, &area, back);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    oldFont_ = font ? SelectObject(dc, font) : nullptr;
+  }
+  ~Canvas() {
+    if (oldFont_) SelectObject(dc_, oldFont_);
+  }
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  RECT area{};
+
+ private:
+  HDC dc_;
+  HGDIOBJ oldFont_;
+};
+
 }  // namespace
 
 void paintGroupBox(HWND box, HDC dc, const HandDrawnLook& look) {
-  RECT area;
-  GetClientRect(box, &area);
-  FillRect(dc, &area, look.back);
-  const auto font = reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0));
-  const HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
+  const Canvas canvas(box, dc, look.back);
+  const RECT& area = canvas.area;
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   // The border runs through the middle of the caption's line, as Windows
@@ -69,15 +89,11 @@ void paintGroupBox(HWND box, HDC dc, const HandDrawnLook& look) {
     SetTextColor(dc, IsWindowEnabled(box) ? look.text : GetSysColor(COLOR_GRAYTEXT));
     DrawTextW(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_END_ELLIPSIS | prefixFlag(box));
   }
-  if (oldFont) SelectObject(dc, oldFont);
 }
 
 void paintTabStrip(HWND tabs, HDC dc, const HandDrawnLook& look) {
-  RECT area;
-  GetClientRect(tabs, &area);
-  FillRect(dc, &area, look.back);
-  const auto font = reinterpret_cast<HFONT>(SendMessageW(tabs, WM_GETFONT, 0, 0));
-  const HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
+  const Canvas canvas(tabs, dc, look.back);
+  const RECT& area = canvas.area;
   const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
   const int chosen = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
   const int lift = MulDiv(2, look.dpi, 96);
@@ -118,7 +134,6 @@ void paintTabStrip(HWND tabs, HDC dc, const HandDrawnLook& look) {
       DrawFocusRect(dc, &label);
     }
   }
-  if (oldFont) SelectObject(dc, oldFont);
 }
 
 }  // namespace corvanta::ui::win32

@@ -316,6 +316,29 @@ TEST_F(ChangesTest, TwoJournalsOnOneFileKeepTheirGroupsApart) {
   EXPECT_LT(groups[1].id, groups[2].id);
   ASSERT_EQ(1u, app.journal.recorded().size()) << "what this process's group holds";
   EXPECT_EQ("A4", app.journal.recorded()[0].name);
+
+  // A repair keeps the lock from line to line, giving it back every 256
+  // lines and at its end: another writer is refused meanwhile (the fake
+  // lock does not wait) and gets in between.
+  app.journal.begin("Repair");
+  {
+    const JournalLockHeld held(app.journal);
+    for (int line = 1; line < 256; ++line) ASSERT_TRUE(app.journal.record(change("R", 1)));
+    other.begin("Meanwhile");
+    EXPECT_FALSE(other.record(change("M1", 1))) << "the lock is held";
+    ASSERT_TRUE(app.journal.record(change("R", 1)));  // the 256th
+    EXPECT_TRUE(other.record(change("M2", 2))) << "given back after 256 lines";
+    ASSERT_TRUE(app.journal.record(change("R", 1)));
+  }
+  EXPECT_TRUE(other.record(change("M3", 3))) << "given back at the end";
+  other.end();
+  app.journal.end();
+  const auto after = other.groups();
+  ASSERT_EQ(5u, after.size());
+  EXPECT_EQ("Repair", after[3].source);
+  EXPECT_EQ(257u, after[3].changes.size());
+  EXPECT_EQ("Meanwhile", after[4].source);
+  EXPECT_EQ("M2 M3 ", names(after[4]));
 }
 
 }  // namespace

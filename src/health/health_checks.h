@@ -8,6 +8,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "core/changes/change_journal.h"
 #include "health/check_progress.h"
 #include "health/check_support.h"
 #include "health/findings.h"
@@ -122,12 +123,16 @@ class HealthRun {
     }
     progress.setMaximumFor(entries.size());
     std::size_t deleted = 0;
-    for (std::size_t done = 0; done < entries.size(); ++done) {
-      progress.setPosition(done);
-      const Entry& entry = entries[lastFirst ? entries.size() - 1 - done : done];
-      if (remove(entry)) {
-        ++deleted;
-        markRepaired(describe(entry));
+    {
+      // The journal keeps its lock from one delete's line to the next.
+      const JournalLockHeld held(app.journal);
+      for (std::size_t done = 0; done < entries.size(); ++done) {
+        progress.setPosition(done);
+        const Entry& entry = entries[lastFirst ? entries.size() - 1 - done : done];
+        if (remove(entry)) {
+          ++deleted;
+          markRepaired(describe(entry));
+        }
       }
     }
     if (ended) ended(true);
@@ -186,8 +191,10 @@ class HealthRun {
   // gone. What is still there goes on the run's kept list, by `shownAs`.
   bool deleteKeyTree(const RegistryScope& scope, const std::string& path,
                      const std::string& shownAs);
+  // `writable`, when given, is the key itself opened to delete values
+  // through: a repair of thousands of values opens it once, not once each.
   bool deleteValue(RegKey key, const std::string& subKey, const std::string& name,
-                   const std::string& shownAs);
+                   const std::string& shownAs, RegKey writable = 0);
   // Puts an entry no backup could hold on the kept list.
   void keptWithoutBackup(const std::string& shownAs);
   // Where each finding is in `findings`, by its entry: a repair of ten

@@ -1,3 +1,5 @@
+#include <map>
+
 #include "base/resume.h"
 #include "core/app_context.h"
 #include "core/app_info.h"
@@ -13,6 +15,12 @@
 #include "registry/registry_helpers.h"
 
 namespace corvanta {
+namespace {
+
+// Query, set, enumerate and delete values: what deleting a value asks.
+constexpr std::uint32_t kDeleteAccess = 0x3F;
+
+}  // namespace
 
 const std::array<HealthCheck, 6> kHealthChecks = {{
     {"removal", "Software removal entries", "8120", RemovalCheck, true},
@@ -135,6 +143,9 @@ void HealthRun::repairKeyTrees(const std::vector<RegistryScope>& scopes,
 }
 
 void HealthRun::repairValues(std::vector<ValueEntry>& values) {
+  // Each scope's own key opened once to delete its values through, with
+  // the view it was opened in.
+  std::map<const RegistryScope*, ScopedRegKey> writable;
   const auto shownAs = [](const ValueEntry& value) {
     return value.scope->name + (value.subKey.empty() ? "" : '\\' + value.subKey) + " : " +
            value.name;
@@ -151,7 +162,18 @@ void HealthRun::repairValues(std::vector<ValueEntry>& values) {
             shownAs);
       },
       [&](const ValueEntry& value) {
-        return deleteValue(value.scope->key.get(), value.subKey, value.name, shownAs(value));
+        RegKey through = 0;
+        if (value.subKey.empty()) {
+          auto [opened, made] = writable.try_emplace(value.scope);
+          RegKey key = 0;
+          if (made &&
+              app.registry.openKeyEx(value.scope->key.get(), "",
+                                     kDeleteAccess | value.scope->viewFlag, key) == kErrorSuccess)
+            opened->second = ScopedRegKey(app.registry, key);
+          through = opened->second.get();
+        }
+        return deleteValue(value.scope->key.get(), value.subKey, value.name, shownAs(value),
+                           through);
       },
       [](const ValueEntry& value) {
         return valueFinding(*value.scope, value.subKey, value.name, "", "");
@@ -205,8 +227,10 @@ bool HealthRun::deleteKeyTree(const RegistryScope& scope, const std::string& pat
 }
 
 bool HealthRun::deleteValue(RegKey key, const std::string& subKey, const std::string& name,
-                            const std::string& shownAs) {
-  if (DeleteRegistryValue(app.registry, key, subKey, name) == kErrorSuccess) return true;
+                            const std::string& shownAs, RegKey writable) {
+  const long deleted = writable ? app.registry.deleteValue(writable, name)
+                                : DeleteRegistryValue(app.registry, key, subKey, name);
+  if (deleted == kErrorSuccess) return true;
   RegKey opened = 0;
   const long status = app.registry.openKeyEx(key, subKey, kKeyRead, opened);
   if (status == kErrorFileNotFound) return true;

@@ -14,6 +14,10 @@
 namespace corvanta {
 namespace {
 
+// Lines written under one taking of the lock while it is held (holdLock):
+// a few milliseconds of a repair's deletes.
+constexpr int kLinesPerLock = 256;
+
 // Fields are tab-separated; a field's own tabs, line breaks and
 // backslashes are escaped, so a record is always one line.
 std::string escaped(const std::string& text) {
@@ -241,12 +245,19 @@ bool ChangeJournal::append(bool inGroup, const std::function<std::string(GroupId
     if (files_.openShared(file, file_) != kErrorSuccess) return false;
   }
   SharedFile& journal = *file_;
-  if (journal.lock() != kErrorSuccess) return false;
+  // While the lock has been ours since this journal's last line, the file
+  // ends where that line left it.
+  const bool lockedSinceLastLine = locked_ && leftAt_ != 0;
+  if (!locked_) {
+    if (journal.lock() != kErrorSuccess) return false;
+    locked_ = true;
+    linesLocked_ = 0;
+  }
   std::string text;
   // A line cut short is ended, so that this one is not read into it.
   // Where the file ends as this journal left it, it ends with this
   // journal's own line: nothing to read back.
-  const std::uint64_t size = journal.size();
+  const std::uint64_t size = lockedSinceLastLine ? leftAt_ : journal.size();
   std::string last;
   if (size > 0 && size != leftAt_ &&
       (journal.readAt(size - 1, 1, last) != kErrorSuccess || last != "\n"))
@@ -265,9 +276,13 @@ bool ChangeJournal::append(bool inGroup, const std::function<std::string(GroupId
   text += checked(compose(id));
   const bool written = journal.append(text) == kErrorSuccess;
   leftAt_ = written ? size + text.size() : 0;
-  journal.unlock();
+  if (holding_ == 0 || ++linesLocked_ >= kLinesPerLock) {
+    journal.unlock();
+    locked_ = false;
+  }
   if (written && opening) group_ = id;
   if (!recording()) {  // outside a group: held no longer than the line
+    releaseHeldLock();
     file_.reset();
     leftAt_ = 0;
   }
@@ -285,9 +300,21 @@ void ChangeJournal::begin(const std::string& source, GroupId undoes) {
 
 void ChangeJournal::end() {
   if (depth_ > 0 && --depth_ == 0) {
+    releaseHeldLock();
     file_.reset();
     leftAt_ = 0;
   }
+}
+
+void ChangeJournal::holdLock() { ++holding_; }
+
+void ChangeJournal::releaseLock() {
+  if (holding_ > 0 && --holding_ == 0) releaseHeldLock();
+}
+
+void ChangeJournal::releaseHeldLock() {
+  if (locked_ && file_) file_->unlock();
+  locked_ = false;
 }
 
 bool ChangeJournal::record(const Change& change) {

@@ -147,11 +147,20 @@ class ChangeJournal {
   std::optional<ChangeGroup> newestInEffect();
   bool markUndone(GroupId group);
 
+  // Between these, the journal's lock is kept from one line to the next
+  // instead of taken and given back for each (a repair records thousands
+  // of lines in a row); it is still given back every few hundred lines, so
+  // that another process's writer waits no longer than it would for one
+  // line of a slow disk. Nothing that waits on the user may run between.
+  void holdLock();
+  void releaseLock();
+
  private:
   std::string path();
   // Appends the line `compose` makes for the open group's number; in a
   // group that has no number yet, the group's own line goes first.
   bool append(bool inGroup, const std::function<std::string(GroupId)>& compose);
+  void releaseHeldLock();
 
   FilePort& files_;
   ShellPort& shell_;
@@ -163,9 +172,24 @@ class ChangeJournal {
   bool refused_ = false;
   std::unique_ptr<SharedFile> file_;  // the journal, held while a group is open
   std::uint64_t leftAt_ = 0;          // its size after this journal's last line, or 0
+  int holding_ = 0;                   // holdLock() calls not yet released
+  bool locked_ = false;               // the file's lock is ours now
+  int linesLocked_ = 0;               // lines written since it was taken
   std::string folderMade_;            // the journal's folder, once made
   std::string copiesMade_;            // the copies' folder, once made
   std::vector<Change> recorded_;
+};
+
+// Keeps the journal's lock from line to line for its own lifetime.
+class JournalLockHeld {
+ public:
+  explicit JournalLockHeld(ChangeJournal& journal) : journal_(journal) { journal_.holdLock(); }
+  ~JournalLockHeld() { journal_.releaseLock(); }
+  JournalLockHeld(const JournalLockHeld&) = delete;
+  JournalLockHeld& operator=(const JournalLockHeld&) = delete;
+
+ private:
+  ChangeJournal& journal_;
 };
 
 // Keeps a group open for its own lifetime.

@@ -259,8 +259,10 @@ TEST_F(ChangesTest, TheNewestGroupInEffectIsFoundFromTheEndHoweverFarBackItLies)
   const std::string journal = app.shell.appData + "\\Corvanta\\changes.log";
   EXPECT_FALSE(app.journal.newestInEffect()) << "no journal yet";
   EXPECT_FALSE(app.files.exists(journal)) << "and none made by asking";
-  std::string text = "G\t1\t2020-01-01 10:00:00\tKept\t0\r\nV\t1\t0\tHKEY_CURRENT_USER\\" +
-                     kPolicy + "\tNoRun\t-\t4:01000000\r\n";
+  // The kept group's line checked as any zip or PNG tool computes CRC-32.
+  std::string text =
+      "#f44c79ff\tG\t1\t2020-01-01 10:00:00\tKept\t0\r\nV\t1\t0\tHKEY_CURRENT_USER\\" + kPolicy +
+      "\tNoRun\t-\t4:01000000\r\n";
   for (int id = 2; id <= 3000; ++id)
     text += "G\t" + std::to_string(id) + "\t2020-01-01 10:00:00\tUndone since\t0\r\nU\t" +
             std::to_string(id) + "\r\n";

@@ -80,6 +80,7 @@ Control& Control::grows(Grow across, Grow down) {
   growsDown_ = down;
   return *this;
 }
+
 Control& Control::asDefault() {
   default_ = true;
   return *this;

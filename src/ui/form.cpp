@@ -1,7 +1,6 @@
 #include "ui/form.h"
 
 #include <algorithm>
-
 #include <stdexcept>
 
 namespace corvanta::ui {

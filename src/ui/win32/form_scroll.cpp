@@ -7,12 +7,22 @@
 // stretch by what it grew.
 #include <algorithm>
 
+#include "platform/win32/late_bound.h"
 #include "ui/win32/form_window.h"
 
 namespace corvanta::ui::win32 {
 namespace {
 
 constexpr int kLinePixels = 16;  // a click on a scroll bar's arrow, at 96 dpi
+
+// A scroll bar's width (SM_CXVSCROLL) or height (SM_CYHSCROLL) at `dpi`: a
+// per-monitor window draws its own at its monitor's dots per inch (Windows
+// 10 1607 on), an older Windows every window at the system's.
+int scrollBarSpan(int metric, int dpi) {
+  using Call = int WINAPI(int, UINT);
+  static auto* const forDpi = lateBound<Call>(L"user32.dll", "GetSystemMetricsForDpi");
+  return forDpi ? forDpi(metric, static_cast<UINT>(dpi)) : GetSystemMetrics(metric);
+}
 
 }  // namespace
 
@@ -26,9 +36,9 @@ SIZE FormWindow::contentSize() const {
   GetClientRect(hwnd_, &client);
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
   const LONG frameWidth = (window.right - window.left) - client.right -
-                          ((style & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0);
+                          ((style & WS_VSCROLL) ? scrollBarSpan(SM_CXVSCROLL, dpi_) : 0);
   const LONG frameHeight = (window.bottom - window.top) - client.bottom -
-                           ((style & WS_HSCROLL) ? GetSystemMetrics(SM_CYHSCROLL) : 0);
+                           ((style & WS_HSCROLL) ? scrollBarSpan(SM_CYHSCROLL, dpi_) : 0);
   return {pixels(form_.Width()) - frameWidth, pixels(form_.Height()) + topInset_ - frameHeight};
 }
 
@@ -41,8 +51,8 @@ void FormWindow::updateScrollBars() {
   RECT client{};
   GetClientRect(hwnd_, &client);
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
-  const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
-  const int barHeight = GetSystemMetrics(SM_CYHSCROLL);
+  const int barWidth = scrollBarSpan(SM_CXVSCROLL, dpi_);
+  const int barHeight = scrollBarSpan(SM_CYHSCROLL, dpi_);
   // The room there is with neither bar: measured with a bar that shows, it
   // would keep that bar when the content now fits.
   LONG width = client.right + ((style & WS_VSCROLL) ? barWidth : 0);

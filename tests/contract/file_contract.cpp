@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace corvanta::testing {
 
@@ -24,6 +26,18 @@ void checkFileRules(FilePort& files, const std::string& root,
   hide(hidden);
   EXPECT_EQ(0, files.appendToFile(root + "\\notes.txt", "x"));
   EXPECT_EQ(kErrorPathNotFound, files.appendToFile(root + "\\missing\\notes.txt", "x"));
+  // Whether anything is there: one path (a file, a hidden folder), a
+  // folder's entries, a wildcard.
+  for (const auto& [pattern, status] : std::vector<std::pair<std::string, long>>{
+           {root + "\\NOTES.txt", 0},
+           {hidden, 0},
+           {root + "\\gone.txt", kErrorFileNotFound},
+           {root + "\\missing\\notes.txt", kErrorPathNotFound},
+           {panel + "\\*", kErrorFileNotFound},
+           {root + "\\*.TXT", 0},
+           {root + "\\n?tes.txt", 0},
+           {root + "\\*.dll", kErrorFileNotFound}})
+    EXPECT_EQ(status, files.anyMatch(pattern)) << pattern;
 
   found.clear();
   ASSERT_EQ(0, files.findFiles(root + "\\*.{21ec2020-3aea-1069-a2dd-08002b30309d}", found));

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <utility>
 
+#include "base/text.h"
 #include "core/app_context.h"
 #include "core/app_info.h"
 #include "core/changes/undo.h"
@@ -52,6 +54,7 @@ ChangesForm::ChangesForm(AppContext& app)
   add(ControlKind::ListView, "groups")
       .at(120, 120, 9000, 2295)
       .grows(Grow::Stretch, Grow::Stay)
+      .withStyle({.manyRows = true})
       .named("Groups of changes", "8720")
       .setColumns(
           {{"Time", 2000, "8700"}, {"Page or check", 5000, "8701"}, {"Changes", 1700, "8702"}});
@@ -93,11 +96,16 @@ void ChangesForm::Form_Load() {
 void ChangesForm::fill() {
   groups_ = app_.journal.groups();
   std::reverse(groups_.begin(), groups_.end());
+  // Each source named once, not once a group: a name is looked up in the
+  // language file, and a journal of years repeats a few dozen sources.
+  std::map<std::string, std::string> shown;
+  const std::string undone = app_.localizer.LookupText("8706", "%1 (undone)");
   std::vector<std::vector<std::string>> rows;
+  rows.reserve(groups_.size());
   for (const ChangeGroup& group : groups_) {
-    const std::string source = shownSource(group.source);
-    rows.push_back({group.time,
-                    group.undone ? app_.localizer.text("8706", "%1 (undone)", {source}) : source,
+    auto named = shown.find(group.source);
+    if (named == shown.end()) named = shown.emplace(group.source, shownSource(group.source)).first;
+    rows.push_back({group.time, group.undone ? fillIn(undone, {named->second}) : named->second,
                     std::to_string(group.changes.size())});
   }
   control("groups").setRows(std::move(rows));

@@ -112,6 +112,9 @@ struct ControlStyle {
   bool readOnly = false;      // text box
   bool vertical = false;      // track bar, up-down
   bool tickBoxes = false;     // list view: a tick box on each row
+  // List view: its rows handed over as it draws them, for lists of many
+  // thousands (no tick boxes, no typing to find a row).
+  bool manyRows = false;
 };
 
 class Control;

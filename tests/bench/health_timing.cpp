@@ -19,6 +19,11 @@
 //
 //   corvanta_health_timing shared-setup N|repair|repair-bare|shared-cleanup
 //   corvanta_health_timing ignore-click N|ignored-setup N|open|ignored-cleanup
+//
+// And the Changes window opened over a journal of N groups (the journal is
+// replaced for the run and removed after it):
+//
+//   corvanta_health_timing changes N
 #include <windows.h>
 
 #include <chrono>
@@ -33,6 +38,9 @@
 #include "health/health_checks.h"
 #include "health/health_form.h"
 #include "health/review_form.h"
+#include "platform/file_port.h"
+#include "platform/shell_port.h"
+#include "shell/changes_form.h"
 #include "shell/command_line.h"
 #include "shell/win32_program.h"
 #include "win32/scratch_folder.h"
@@ -278,6 +286,25 @@ void openHealth() {
   });
 }
 
+void changesWindow(int count) {
+  AppContext& app = program().context();
+  const std::string journal = app.shell.userAppDataFolder() + "\\Corvanta\\changes.log";
+  std::string text;
+  for (int group = 1; group <= count; ++group) {
+    const std::string id = std::to_string(group);
+    text += "G\t" + id + "\t2026-01-01 10:00:00\tVisual\t0\r\nV\t" + id +
+            "\t0\tHKEY_CURRENT_USER\\Control Panel\\Desktop\tFontSmoothing\t1:30\t1:32\r\n";
+  }
+  if (app.files.replaceFile(journal, text) != 0) return;
+  timed([&] {
+    ChangesForm changes(app);
+    app.forms.Show(changes);
+    app.forms.DoEvents();
+    app.forms.Unload(changes);
+  });
+  app.files.deleteFile(journal);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -320,11 +347,13 @@ int main(int argc, char** argv) {
     ignoredSetup(0);
   } else if (mode == "open") {
     openHealth();
+  } else if (mode == "changes" && argc > 2) {
+    changesWindow(std::atoi(argv[2]));
   } else {
     std::fprintf(stderr,
                  "usage: corvanta_health_timing setup N|check|bare|cleanup|walk-setup|walk|"
                  "walk-bare|walk-cleanup|shared-setup N|repair|repair-bare|shared-cleanup|"
-                 "ignore-click N|ignored-setup N|open|ignored-cleanup\n");
+                 "ignore-click N|ignored-setup N|open|ignored-cleanup|changes N\n");
     return 64;
   }
   return 0;

@@ -223,26 +223,32 @@ TEST_F(RealisationTest, ImageCombosAndListBoxesFollowTheModelAndTheKeyboard) {
   EXPECT_EQ(1, send(list, LB_GETCOUNT));
 }
 
+// Rows put in the list, or (many rows) handed over as it draws them.
 TEST_F(RealisationTest, ListViewsShowColumnsAndRowsAndReportTheSelectedRow) {
-  Control& view = form.add(ControlKind::ListView, "lvw").at(120, 120, 6000, 3000);
+  Control& few = form.add(ControlKind::ListView, "few").at(120, 120, 6000, 1500);
+  Control& many = form.add(ControlKind::ListView, "many")
+                      .at(120, 1800, 6000, 1500)
+                      .withStyle({.manyRows = true});
   show();
-  view.setColumns({{"Name", 2400}, {"Process ID", 1200}});
-  view.setRows({{"explorer.exe", "1204"}, {"corvanta.exe", "2288"}});
-  EXPECT_EQ(2, send(view, LVM_GETITEMCOUNT));
-  char cell[64] = {};
-  LVITEMA item{};
-  item.iSubItem = 1;
-  item.pszText = cell;
-  item.cchTextMax = sizeof cell;
-  send(view, LVM_GETITEMTEXTA, 1, reinterpret_cast<LPARAM>(&item));
-  EXPECT_STREQ("2288", cell);
-  LVITEMA select{};
-  select.stateMask = LVIS_SELECTED;
-  select.state = LVIS_SELECTED;
-  send(view, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&select));
-  EXPECT_EQ(1, view.ListIndex());
-  view.setListIndex(0);
-  EXPECT_EQ(LVIS_SELECTED, send(view, LVM_GETITEMSTATE, 0, LVIS_SELECTED));
+  for (Control* view : {&few, &many}) {
+    view->setColumns({{"Name", 2400}, {"Process ID", 1200}});
+    view->setRows({{"explorer.exe", "1204"}, {"corvanta.exe", "2288"}});
+    EXPECT_EQ(2, send(*view, LVM_GETITEMCOUNT)) << view->name();
+    char cell[64] = {};
+    LVITEMA item{};
+    item.iSubItem = 1;
+    item.pszText = cell;
+    item.cchTextMax = sizeof cell;
+    send(*view, LVM_GETITEMTEXTA, 1, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ("2288", cell) << view->name();
+    LVITEMA select{};
+    select.stateMask = LVIS_SELECTED;
+    select.state = LVIS_SELECTED;
+    send(*view, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&select));
+    EXPECT_EQ(1, view->ListIndex()) << view->name();
+    view->setListIndex(0);
+    EXPECT_EQ(LVIS_SELECTED, send(*view, LVM_GETITEMSTATE, 0, LVIS_SELECTED)) << view->name();
+  }
 }
 
 // The rows the native list shows, each with its tick ("+" ticked).

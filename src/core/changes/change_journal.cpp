@@ -44,20 +44,29 @@ std::string escaped(const std::string& text) {
   return out;
 }
 
-std::vector<std::string> fields(const std::string& line) {
-  std::vector<std::string> out(1);
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (c == '\t') {
-      out.emplace_back();
-    } else if (c == '\\' && i + 1 < line.size()) {
-      const char next = line[++i];
-      out.back() += next == 't' ? '\t' : next == 'r' ? '\r' : next == 'n' ? '\n' : next;
+std::vector<std::string> fields(std::string_view line) {
+  std::vector<std::string> out;
+  for (std::size_t start = 0;;) {
+    const std::size_t tab = std::min(line.find('\t', start), line.size());
+    const std::string_view field = line.substr(start, tab - start);
+    std::string& text = out.emplace_back();
+    // Most fields hold no escape and are taken whole.
+    if (field.find('\\') == std::string_view::npos) {
+      text.assign(field);
     } else {
-      out.back() += c;
+      text.reserve(field.size());
+      for (std::size_t i = 0; i < field.size(); ++i) {
+        char c = field[i];
+        if (c == '\\' && i + 1 < field.size()) {
+          const char next = field[++i];
+          c = next == 't' ? '\t' : next == 'r' ? '\r' : next == 'n' ? '\n' : next;
+        }
+        text += c;
+      }
     }
+    if (tab == line.size()) return out;
+    start = tab + 1;
   }
-  return out;
 }
 
 std::string stateText(const ValueState& state) {
@@ -71,18 +80,33 @@ std::string stateText(const ValueState& state) {
   return text;
 }
 
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
 bool parseState(const std::string& text, ValueState& state) {
   state = {};
   if (text == "-") return true;
   const std::size_t colon = text.find(':');
-  if (colon == std::string::npos || colon == 0 || (text.size() - colon - 1) % 2) return false;
-  try {
-    state.type = static_cast<std::uint32_t>(std::stoul(text.substr(0, colon)));
-    for (std::size_t i = colon + 1; i < text.size(); i += 2)
-      state.data.push_back(static_cast<std::uint8_t>(std::stoul(text.substr(i, 2), nullptr, 16)));
-  } catch (const std::exception&) {
+  if (colon == std::string::npos || colon == 0 || colon > 10 || (text.size() - colon - 1) % 2)
     return false;
+  std::uint64_t type = 0;
+  for (std::size_t i = 0; i < colon; ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    type = type * 10 + static_cast<std::uint64_t>(text[i] - '0');
   }
+  if (type > 0xFFFFFFFFu) return false;
+  state.data.reserve((text.size() - colon - 1) / 2);
+  for (std::size_t i = colon + 1; i < text.size(); i += 2) {
+    const int high = hexDigit(text[i]);
+    const int low = hexDigit(text[i + 1]);
+    if (high < 0 || low < 0) return false;
+    state.data.push_back(static_cast<std::uint8_t>(high << 4 | low));
+  }
+  state.type = static_cast<std::uint32_t>(type);
   state.present = true;
   return true;
 }
@@ -399,7 +423,7 @@ std::vector<ChangeGroup> parseGroups(std::string_view text) {
     start = stop + 1;
     // A line that cannot be read (a write cut short) is passed over.
     if (!record) continue;
-    const std::vector<std::string> f = fields(std::string(*record));
+    const std::vector<std::string> f = fields(*record);
     if (f[0] == "G" && f.size() == 5 && number(f[1]) > 0 && !byId.count(number(f[1]))) {
       byId[number(f[1])] = groups.size();
       ChangeGroup group;

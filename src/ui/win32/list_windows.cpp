@@ -161,7 +161,9 @@ class ListView final : public ControlWindow {
   using ControlWindow::ControlWindow;
 
   void create(HWND parent, const RECT& bounds, HFONT font) override {
-    hwnd_ = createNative(WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
+    hwnd_ = createNative(WC_LISTVIEWW,
+                         LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP |
+                             (model_.style().manyRows ? LVS_OWNERDATA : 0),
                          WS_EX_CLIENTEDGE, parent, bounds, "", font);
     const DWORD extended =
         LVS_EX_FULLROWSELECT | (model_.style().tickBoxes ? LVS_EX_CHECKBOXES : 0);
@@ -188,6 +190,10 @@ class ListView final : public ControlWindow {
     }
   }
   LRESULT notify(const NMHDR& header) override {
+    if (header.code == LVN_GETDISPINFOW) {
+      showCell(reinterpret_cast<const NMLVDISPINFOW&>(header).item);
+      return 0;
+    }
     if (header.code != LVN_ITEMCHANGED || updating_) return 0;
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
     if ((change.uChanged & LVIF_STATE) &&
@@ -250,6 +256,15 @@ class ListView final : public ControlWindow {
   // shows (an Ignore takes one row out of thousands), keeps its scroll
   // position, and is drawn once.
   void showRows() {
+    if (model_.style().manyRows) {
+      // The list asks for each cell as it draws it (LVN_GETDISPINFO).
+      updating_ = true;
+      SendMessageW(hwnd_, LVM_SETITEMCOUNT, model_.rows().size(), LVSICF_NOSCROLL);
+      InvalidateRect(hwnd_, nullptr, TRUE);
+      updating_ = false;
+      showSelection();
+      return;
+    }
     updating_ = true;
     const auto& rows = model_.rows();
     const auto top = static_cast<int>(SendMessageW(hwnd_, LVM_GETTOPINDEX, 0, 0));
@@ -299,6 +314,16 @@ class ListView final : public ControlWindow {
       SendMessageW(hwnd_, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, column == 0 ? 0 : row,
                    reinterpret_cast<LPARAM>(&entry));
     }
+  }
+  // A cell of a list of many rows, as it is drawn.
+  void showCell(const LVITEMW& item) const {
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+    const auto& rows = model_.rows();
+    const auto row = static_cast<std::size_t>(item.iItem);
+    const auto column = static_cast<std::size_t>(item.iSubItem);
+    const std::wstring cell =
+        row < rows.size() && column < rows[row].size() ? wide(rows[row][column]) : L"";
+    lstrcpynW(item.pszText, cell.c_str(), item.cchTextMax);
   }
   // Only the ticks that differ from what the list shows are sent.
   void showTicks() {

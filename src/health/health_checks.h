@@ -125,7 +125,7 @@ class HealthRun {
     std::size_t deleted = 0;
     {
       // The journal keeps its lock from one delete's line to the next.
-      const JournalLockHeld held(app.journal);
+      const JournalLockHeld held(journal());
       for (std::size_t done = 0; done < entries.size(); ++done) {
         progress.setPosition(done);
         const Entry& entry = entries[lastFirst ? entries.size() - 1 - done : done];
@@ -167,6 +167,7 @@ class HealthRun {
 
  private:
   void chooseAmong(std::vector<Finding>& found);
+  ChangeJournal& journal();
   // Writes the backup of the registry entries `gather` adds before any of
   // them is deleted. False when it cannot be written: the user has been told
   // and nothing may be deleted.

@@ -95,6 +95,8 @@ CheckOutcome runHealthCheck(AppContext& app, CheckProgress& progress, const Heal
   return std::move(run.outcome);
 }
 
+ChangeJournal& HealthRun::journal() { return app.journal; }
+
 void HealthRun::chooseAmong(std::vector<Finding>& found) {
   if (!choose || found.empty()) return;
   const std::vector<std::string> before = ignored.entries();

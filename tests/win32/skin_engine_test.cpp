@@ -101,36 +101,65 @@ struct Painted {
   bool textTold = false;
 };
 
+// A bitmap the size of a window's client area, 32 bits a pixel, top row
+// first, selected into a memory DC: what is drawn there is read back.
+class ClientBitmap {
+ public:
+  explicit ClientBitmap(HWND window) {
+    GetClientRect(window, &area);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = area.right;
+    info.bmiHeader.biHeight = -area.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    dc = CreateCompatibleDC(nullptr);
+    previous_ = SelectObject(dc, bitmap_);
+  }
+  ~ClientBitmap() {
+    SelectObject(dc, previous_);
+    DeleteDC(dc);
+    DeleteObject(bitmap_);
+  }
+  ClientBitmap(const ClientBitmap&) = delete;
+  ClientBitmap& operator=(const ClientBitmap&) = delete;
+
+  // Every pixel as 0x00RRGGBB, row by row.
+  std::vector<std::uint32_t> pixels() const {
+    GdiFlush();
+    const auto* first = static_cast<const std::uint32_t*>(bits_);
+    std::vector<std::uint32_t> all(first, first + area.right * area.bottom);
+    for (auto& pixel : all) pixel &= 0xFFFFFF;
+    return all;
+  }
+
+  RECT area{};
+  HDC dc = nullptr;
+
+ private:
+  HBITMAP bitmap_ = nullptr;
+  void* bits_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+};
+
 // Paints `window` into a bitmap as it paints itself on the screen (its
 // background, then for a control WM_PRINTCLIENT, which asks its parent for
 // the same colours and owner drawing a paint does).
 Painted paintOf(HWND window, bool control) {
   constexpr COLORREF kUnpainted = RGB(1, 2, 3);
-  RECT area;
-  GetClientRect(window, &area);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = area.right;
-  info.bmiHeader.biHeight = -area.bottom;  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ previous = SelectObject(dc, bitmap);
+  ClientBitmap canvas(window);
   HBRUSH unpainted = CreateSolidBrush(kUnpainted);
-  FillRect(dc, &area, unpainted);
+  FillRect(canvas.dc, &canvas.area, unpainted);
   DeleteObject(unpainted);
-  SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  if (control) SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-  GdiFlush();
+  SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc), 0);
+  if (control)
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc), PRF_CLIENT);
   Painted painted;
-  painted.text = GetTextColor(dc);
+  painted.text = GetTextColor(canvas.dc);
   std::map<COLORREF, int> counts;
-  const auto* pixels = static_cast<const std::uint32_t*>(bits);
-  for (int i = 0; i < area.right * area.bottom; ++i) {
-    const std::uint32_t p = pixels[i];
+  for (const std::uint32_t p : canvas.pixels()) {
     const COLORREF color = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     if (color != kUnpainted) ++counts[color];
   }
@@ -142,9 +171,6 @@ Painted paintOf(HWND window, bool control) {
       painted.mostCommon = color;
     }
   }
-  SelectObject(dc, previous);
-  DeleteDC(dc);
-  DeleteObject(bitmap);
   return painted;
 }
 
@@ -335,30 +361,11 @@ TEST_F(HighContrastTest, TheSettingIsReadOnceAsTheSkinLoadsAndThenOnlyWhenItMayH
 std::vector<std::uint32_t> clientPixels(HWND window) {
   RedrawWindow(window, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  RECT area;
-  GetClientRect(window, &area);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = area.right;
-  info.bmiHeader.biHeight = -area.bottom;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const ClientBitmap canvas(window);
   HDC shown = GetDC(window);
-  HDC dc = CreateCompatibleDC(shown);
-  HGDIOBJ previous = SelectObject(dc, bitmap);
-  BitBlt(dc, 0, 0, area.right, area.bottom, shown, 0, 0, SRCCOPY);
-  GdiFlush();
-  const auto* first = static_cast<const std::uint32_t*>(bits);
-  std::vector<std::uint32_t> pixels(first, first + area.right * area.bottom);
-  SelectObject(dc, previous);
-  DeleteDC(dc);
+  BitBlt(canvas.dc, 0, 0, canvas.area.right, canvas.area.bottom, shown, 0, 0, SRCCOPY);
   ReleaseDC(window, shown);
-  DeleteObject(bitmap);
-  for (auto& pixel : pixels) pixel &= 0xFFFFFF;
-  return pixels;
+  return canvas.pixels();
 }
 
 // The median WCAG luminance (0 black, 1 white) of the window's client area.

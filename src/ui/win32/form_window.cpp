@@ -227,12 +227,13 @@ void FormWindow::place(ControlWindow& window) {
   const int width = bounds.right - bounds.left;
   const int height = bounds.bottom - bounds.top;
   MoveWindow(window.hwnd(), bounds.left, bounds.top, width, height, TRUE);
-  if (window.model().parent()) return;
-  // Scrolled up under the skin's top strip, a control shows only below it,
-  // so that it never covers the strip and its buttons.
+  // Scrolled up under the skin's top strip, a control of the window shows
+  // only below it, so that it never covers the strip and its buttons; a
+  // window without the strip clips nothing.
+  if (window.model().parent() || topInset_ == 0) return;
   const int underStrip = topInset_ - bounds.top;
   RECT clipped{};
-  if (topInset_ > 0 && underStrip > 0)
+  if (underStrip > 0)
     SetWindowRgn(window.hwnd(), CreateRectRgn(0, std::min(underStrip, height), width, height),
                  TRUE);
   else if (GetWindowRgnBox(window.hwnd(), &clipped) != ERROR)

@@ -5,15 +5,11 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/win32/wide_text.h"
+#include "ui/win32/control_window.h"
+
 namespace corvanta::ui::win32 {
 namespace {
-
-std::wstring captionOf(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 // Access keys are underlined only while the user is using the keyboard, as
 // Windows draws them.
@@ -76,7 +72,7 @@ void paintGroupBox(HWND box, HDC dc, const HandDrawnLook& look) {
   RECT border = area;
   border.top += metrics.tmHeight / 2;
   outline(dc, border, look.border, BF_RECT);
-  const std::wstring caption = captionOf(box);
+  const std::wstring caption = wide(windowText(box));
   if (!caption.empty()) {
     const int indent = MulDiv(8, look.dpi, 96);
     const int pad = MulDiv(2, look.dpi, 96);

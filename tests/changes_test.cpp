@@ -282,7 +282,7 @@ TEST_F(ChangesTest, TheNewestGroupInEffectIsFoundFromTheEndHoweverFarBackItLies)
 // each group gets a number of its own, and one's cancel never strikes the
 // other's record.
 TEST_F(ChangesTest, TwoJournalsOnOneFileKeepTheirGroupsApart) {
-  ChangeJournal other(app.files, app.shell, app.system);
+  ChangeJournal other(app.files, app.folders, app.system);
   const auto change = [](const char* name, std::uint8_t value) {
     return Change::value(0, "HKEY_CURRENT_USER\\" + kPolicy, name, {},
                          {true, kRegDword, {value, 0, 0, 0}});

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/fake_files.h"
 #include "fakes/fake_registry.h"
 #include "registry/registry_error.h"
 
@@ -51,6 +52,29 @@ TEST(SettingsStore, SavingThatFailsIsRaisedAndNamesNothingHalfDone) {
   EXPECT_THROW(store.SaveSetting("Corvanta", "Language", "lng", "English"), RegistryError);
   EXPECT_THROW(store.SaveSetting("Corvanta", "", "lng", "English"), RegistryError);
   EXPECT_EQ(0u, fake.openHandles());
+}
+
+// Portable, a section is a file of its own: keys match without regard to
+// case, a value's line breaks and backslashes come back whole, the other
+// keys stay, and a folder that cannot be made is raised.
+TEST(SettingsStore, APortableStoreKeepsEachSectionInAFileOfItsOwn) {
+  testing::FakeFiles files;
+  files.addFolder("D:\\Corvanta");
+  SettingsStore store(files, "D:\\Corvanta\\Data\\Settings");
+  EXPECT_EQ("none", store.GetSetting("Corvanta", "health", "ignore", "none"));
+  const std::string list = "HKEY_LOCAL_MACHINE\\a : b\nC:\\x\\y.lnk\n\\n";
+  store.SaveSetting("Corvanta", "health", "ignore", list);
+  store.SaveSetting("Corvanta", "health", "review", "1");
+  store.SaveSetting("Corvanta", "health", "IGNORE", list + "more");
+  EXPECT_EQ(list + "more", store.GetSetting("Corvanta", "health", "ignore"));
+  EXPECT_EQ("1", store.GetSetting("corvanta", "health", "Review"));
+  EXPECT_EQ("", store.GetSetting("Halvorn utilities", "health", "review"));
+  const std::string file =
+      files.contents("D:\\Corvanta\\Data\\Settings\\Corvanta\\health.ini");
+  EXPECT_EQ(2, std::count(file.begin(), file.end(), '\n'))
+      << "one line a setting";
+  files.makeUnwritable("D:\\Corvanta\\Data\\Settings\\Other");
+  EXPECT_THROW(store.SaveSetting("Other", "s", "k", "v"), RegistryError);
 }
 
 }  // namespace

@@ -21,6 +21,8 @@ class SystemPort;
 class SettingsStore;
 class Localizer;
 class ChangeJournal;
+class ProgramFolders;
+class RestorePoints;
 namespace ui {
 class Forms;
 class Skin;
@@ -47,6 +49,10 @@ struct AppContext {
   // The record of what the windows change, and undo (the registry and files
   // above write through it while a change group is open).
   ChangeJournal& journal;
+  // Where the program keeps its own files (portable or not).
+  ProgramFolders& folders;
+  // The restore point asked for before an armed action's first change.
+  RestorePoints& restorePoints;
   std::string appFolder;
 };
 

@@ -10,6 +10,8 @@
 #include "core/drive_list.h"
 #include "core/elevation.h"
 #include "core/i18n/localizer.h"
+#include "core/policies.h"
+#include "core/restore_points.h"
 #include "core/skin_form.h"
 #include "health/check_progress.h"
 #include "health/health_checks.h"
@@ -185,6 +187,7 @@ HealthForm::HealthForm(AppContext& app)
   control("check6cmd").onClick = [this] { check6cmd_Click(); };
   control("Command1").onClick = [this] { Command1_Click(); };
   control("reviewchk").onClick = [this] { reviewchk_Click(); };
+  control("restorechk").onClick = [this] { restorechk_Click(); };
   control("unignorecmd").onClick = [this] { unignorecmd_Click(); };
 }
 
@@ -261,6 +264,13 @@ void HealthForm::declareControls() {
       .tag("7021")
       .at(120, 300, 3480, 255)
       .in(review);
+  add(ControlKind::CheckBox, "restorechk")
+      .caption("Make a restore point first")
+      .tag("7024")
+      .at(120, 660, 3480, 255)
+      .in(review);
+  // What the last repair's restore point came to.
+  add(ControlKind::Label, "restorelabel").at(120, 1020, 3480, 615).in(review);
   add(ControlKind::Label, "ignorelabel")
       .caption("Ignored entries:")
       .tag("7022")
@@ -277,11 +287,39 @@ void HealthForm::declareControls() {
 void HealthForm::Form_Load() {
   skinWindow(*this, app_.skin, app_.appFolder, "SmallForm");
   fillDriveList(control("ODrive"), app_.drives, app_.drives.currentDrive());
-  control("reviewchk")
-      .setValue(app_.settings.GetSetting(kSettingsApplication, "health", "review", "0") == "1"
-                    ? ui::kChecked
-                    : ui::kUnchecked);
+  const auto stored = [&](const char* key, const char* fallback) {
+    return app_.settings.GetSetting(kSettingsApplication, "health", key, fallback) == "1"
+               ? ui::kChecked
+               : ui::kUnchecked;
+  };
+  control("reviewchk").setValue(stored("review", "0"));
+  control("restorechk").setValue(stored("restorepoint", "1"));
+  // What the organisation set holds the boxes, ticked, and says why.
+  const Policies policies = readPolicies(app_.registry);
+  const std::string why = app_.localizer.text("8140", kSetByOrganisation);
+  const auto hold = [&](const char* box) {
+    control(box).setValue(ui::kChecked);
+    control(box).setEnabled(false);
+    control(box).setToolTipText(why);
+  };
+  // Repairs turned off: each check lists what it finds, for the user to see.
+  if (policies.forceReview || policies.disableRepairs) hold("reviewchk");
+  if (policies.requireRestorePoint) hold("restorechk");
+  if (policies.disableRepairs) {
+    control("restorechk").setEnabled(false);
+    control("restorechk").setToolTipText(why);
+    control("restorelabel")
+        .setCaption(app_.localizer.text(
+            "8141", "Repairs are turned off by your organisation: the checks only report."));
+  }
   showIgnored();
+}
+
+void HealthForm::restorechk_Click() {
+  resumeNext([&] {
+    app_.settings.SaveSetting(kSettingsApplication, "health", "restorepoint",
+                              control("restorechk").Value() == ui::kChecked ? "1" : "0");
+  });
 }
 
 void HealthForm::showIgnored() {
@@ -313,15 +351,23 @@ void HealthForm::runCheck(const HealthCheck& check) {
   running_ = true;
   for (const char* button : kButtons) control(button).setEnabled(false);
   {
+    // Read at each click: a policy applied meanwhile holds at once.
+    const Policies policies = readPolicies(app_.registry);
+    const bool repairs = !policies.disableRepairs;
     FrameProgress progress(*this, app_.forms, frameOf(check));
     ChooseRepairs review;
-    if (control("reviewchk").Value() == ui::kChecked) {
-      review = [this, &check](std::vector<Finding>& found, IgnoreList& ignored) {
-        ReviewForm form(app_, check, found, ignored);
+    if (!repairs || policies.forceReview || control("reviewchk").Value() == ui::kChecked) {
+      review = [this, &check, repairs](std::vector<Finding>& found, IgnoreList& ignored) {
+        ReviewForm form(app_, check, found, ignored, repairs);
         app_.forms.ShowModal(form, *this);
       };
     }
+    const RestorePointScope restorePoint(
+        app_, "before System Health repairs",
+        repairs && control("restorechk").Value() == ui::kChecked);
     runHealthCheck(app_, progress, check, control("ODrive").Text(), review);
+    if (const auto outcome = restorePoint.outcome())
+      control("restorelabel").setCaption(describeFor(app_.localizer, *outcome));
   }
   showIgnored();
   for (const char* button : kButtons) control(button).setEnabled(true);

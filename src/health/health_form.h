@@ -3,7 +3,10 @@
 // that finds and repairs in one click, after writing a backup of what it
 // deletes. With "Review before repairing" ticked, each check first lists
 // what it found, for the user to choose; the entries the user ignored are
-// listed below, and can be taken off the list.
+// listed below, and can be taken off the list. A restore point is asked of
+// Windows before a repair's first change unless the user says not to; what
+// an organisation set by policy (no repairs, always review, always a
+// restore point) holds the boxes.
 #pragma once
 
 #include "health/findings.h"
@@ -28,6 +31,7 @@ class HealthForm : public ui::Form {
   void check6cmd_Click();
   void Command1_Click();
   void reviewchk_Click();
+  void restorechk_Click();
   void unignorecmd_Click();
 
  private:

@@ -87,8 +87,10 @@ std::string csvField(std::string_view text) {
   return out + '"';
 }
 
-// The fields of a record, in the report's order.
-std::vector<std::pair<const char*, std::string>> fields(const Finding& finding, bool repairing) {
+// The fields of a record, in the report's order; the restore point's
+// outcome too when given (a CSV record repeats it).
+std::vector<std::pair<const char*, std::string>> fields(const Finding& finding, bool repairing,
+                                                        const std::string* restorePoint) {
   std::vector<std::pair<const char*, std::string>> out = {
       {"check", finding.check},   {"kind", kindName(finding.kind)}, {"key", finding.key},
       {"value", finding.value},   {"file", finding.file},           {"target", finding.target},
@@ -97,6 +99,7 @@ std::vector<std::pair<const char*, std::string>> fields(const Finding& finding, 
   if (repairing) {
     out.emplace_back("repaired", finding.repaired ? "true" : "false");
     out.emplace_back("backup", finding.backup);
+    if (restorePoint) out.emplace_back("restorepoint", *restorePoint);
   }
   return out;
 }
@@ -111,14 +114,14 @@ ReportFormat reportFormatFor(const std::string& fileName) {
 }
 
 std::string healthReport(const std::vector<Finding>& findings, ReportFormat format,
-                         bool repairing) {
+                         bool repairing, const std::string& restorePoint) {
   std::string out;
   if (format == ReportFormat::Csv) {
-    const auto header = fields(Finding{}, repairing);
+    const auto header = fields(Finding{}, repairing, &restorePoint);
     for (std::size_t i = 0; i < header.size(); ++i) out += (i ? "," : "") + std::string(header[i].first);
     out += "\r\n";
     for (const Finding& finding : findings) {
-      const auto record = fields(finding, repairing);
+      const auto record = fields(finding, repairing, &restorePoint);
       for (std::size_t i = 0; i < record.size(); ++i) out += (i ? "," : "") + csvField(record[i].second);
       out += "\r\n";
     }
@@ -127,7 +130,7 @@ std::string healthReport(const std::vector<Finding>& findings, ReportFormat form
   out = "{\"findings\": [";
   for (std::size_t n = 0; n < findings.size(); ++n) {
     out += n ? ",\n  {" : "\n  {";
-    const auto record = fields(findings[n], repairing);
+    const auto record = fields(findings[n], repairing, nullptr);
     for (std::size_t i = 0; i < record.size(); ++i) {
       out += (i ? ", " : "") + jsonText(record[i].first) + ": ";
       // repaired is a JSON truth value, the rest are texts
@@ -135,7 +138,10 @@ std::string healthReport(const std::vector<Finding>& findings, ReportFormat form
     }
     out += '}';
   }
-  return out + (findings.empty() ? "]}\n" : "\n]}\n");
+  out += findings.empty() ? "]" : "\n]";
+  // Once for the run, not once a finding.
+  if (repairing) out += ", \"restorePoint\": " + jsonText(restorePoint);
+  return out + "}\n";
 }
 
 }  // namespace corvanta

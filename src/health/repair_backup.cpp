@@ -8,7 +8,7 @@
 #include "core/i18n/localizer.h"
 #include "platform/dialogs_port.h"
 #include "platform/file_port.h"
-#include "platform/shell_port.h"
+#include "core/program_folders.h"
 #include "platform/system_port.h"
 
 namespace corvanta {
@@ -24,8 +24,8 @@ std::string timestamp(const LocalTime& now) {
 }  // namespace
 
 std::string backupsFolder(AppContext& app) {
-  const std::string appData = app.shell.userAppDataFolder();
-  return appData.empty() ? std::string() : appData + "\\Corvanta\\Backups";
+  const std::string data = app.folders.data();
+  return data.empty() ? std::string() : data + "\\Backups";
 }
 
 RepairBackup::RepairBackup(AppContext& app, const std::string& check)

@@ -8,6 +8,7 @@
 #include "core/app_context.h"
 #include "core/i18n/localizer.h"
 #include "core/skin_form.h"
+#include "core/policies.h"
 #include "health/health_checks.h"
 #include "ui/forms.h"
 
@@ -45,11 +46,12 @@ std::string shown(Localizer& localizer,
 }  // namespace
 
 ReviewForm::ReviewForm(AppContext& app, const HealthCheck& check, std::vector<Finding>& found,
-                       IgnoreList& ignored)
+                       IgnoreList& ignored, bool repairs)
     : ui::Form("frmreview", check.name, 10800, 5400),
       app_(app),
       found_(found),
       ignored_(ignored),
+      repairs_(repairs),
       ticked_(found.size(), true) {
   setResizable(true);
   setTag(check.nameId);
@@ -86,6 +88,7 @@ ReviewForm::ReviewForm(AppContext& app, const HealthCheck& check, std::vector<Fi
 
 void ReviewForm::Form_Load() {
   skinWindow(*this, app_.skin, app_.appFolder, "SmallForm");
+  if (!repairs_) control("repaircmd").setToolTipText(app_.localizer.text("8140", kSetByOrganisation));
   fill();
 }
 
@@ -107,7 +110,7 @@ void ReviewForm::fill() {
   }
   // Rows and ticks in one go: the list is drawn once, not once a row.
   list.setRows(std::move(rows), std::move(ticks));
-  control("repaircmd").setEnabled(!shown_.empty());
+  control("repaircmd").setEnabled(repairs_ && !shown_.empty());
   control("ignorecmd").setEnabled(!shown_.empty());
 }
 

@@ -17,9 +17,10 @@ struct HealthCheck;
 class ReviewForm : public ui::Form {
  public:
   // `found`'s `chosen` flags are set when the window closes; entries the
-  // user ignores go on `ignored`.
+  // user ignores go on `ignored`. Without `repairs` (turned off by policy)
+  // the list only shows what was found: Repair stays disabled.
   ReviewForm(AppContext& app, const HealthCheck& check, std::vector<Finding>& found,
-             IgnoreList& ignored);
+             IgnoreList& ignored, bool repairs = true);
 
   void Form_Load();
   void repaircmd_Click();
@@ -35,6 +36,7 @@ class ReviewForm : public ui::Form {
   AppContext& app_;
   std::vector<Finding>& found_;
   IgnoreList& ignored_;
+  bool repairs_;
   std::vector<std::size_t> shown_;  // the row's finding
   std::vector<bool> ticked_;        // by finding: all ticked at first
   std::vector<std::vector<std::string>> rowOf_;  // by finding, once described

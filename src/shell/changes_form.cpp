@@ -10,6 +10,8 @@
 #include "core/app_info.h"
 #include "core/changes/undo.h"
 #include "core/i18n/localizer.h"
+#include "core/policies.h"
+#include "core/restore_points.h"
 #include "core/skin_form.h"
 #include "health/check_support.h"
 #include "health/health_checks.h"
@@ -90,6 +92,13 @@ ChangesForm::ChangesForm(AppContext& app)
 
 void ChangesForm::Form_Load() {
   skinWindow(*this, app_.skin, app_.appFolder, "SmallForm");
+  undoAllowed_ = !readPolicies(app_.registry).disableUndo;
+  if (!undoAllowed_) {
+    const std::string why = app_.localizer.text("8140", kSetByOrganisation);
+    control("undocmd").setToolTipText(why);
+    control("undoallcmd").setToolTipText(why);
+    control("undoallcmd").setEnabled(false);
+  }
   fill();
 }
 
@@ -165,12 +174,13 @@ void ChangesForm::groups_Click() {
                       state(change, change.after, false)});
   }
   control("changes").setRows(std::move(rows));
-  control("undocmd").setEnabled(index >= 0 && index < static_cast<int>(groups_.size()) &&
+  control("undocmd").setEnabled(undoAllowed_ && index >= 0 &&
+                                index < static_cast<int>(groups_.size()) &&
                                 !groups_[static_cast<std::size_t>(index)].undone);
 }
 
-void ChangesForm::tell(const UndoOutcome& outcome) {
-  std::string text;
+void ChangesForm::tell(const UndoOutcome& outcome, const std::string& restorePoint) {
+  std::string text = restorePoint.empty() ? std::string() : restorePoint + "\r\n";
   if (!outcome.failed.empty())
     text += app_.localizer.text("8714", "These changes could not be undone:%n%1",
                                 {namesShown(outcome.failed)}) +
@@ -204,11 +214,18 @@ Undo undoFor(AppContext& app) {
 }  // namespace
 
 void ChangesForm::undocmd_Click() {
+  if (!undoAllowed_) return;
   const int index = control("groups").ListIndex();
   if (index < 0 || index >= static_cast<int>(groups_.size())) return;
   tell(undoFor(app_).group(groups_[static_cast<std::size_t>(index)]));
 }
 
-void ChangesForm::undoallcmd_Click() { tell(undoFor(app_).all()); }
+void ChangesForm::undoallcmd_Click() {
+  if (!undoAllowed_) return;
+  const RestorePointScope restorePoint(app_, "before Undo all", true);
+  const UndoOutcome outcome = undoFor(app_).all();
+  const auto made = restorePoint.outcome();
+  tell(outcome, made ? describeFor(app_.localizer, *made) : std::string());
+}
 
 }  // namespace corvanta

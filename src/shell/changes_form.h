@@ -24,7 +24,9 @@ class ChangesForm : public ui::Form {
 
  private:
   void fill();
-  void tell(const UndoOutcome& outcome);
+  // What an undo could not do, and what the restore point asked for first
+  // came to, in one message.
+  void tell(const UndoOutcome& outcome, const std::string& restorePoint = {});
   // What a change found (`then`) or left, and the page or check a group
   // came from, in the window's words.
   std::string state(const Change& change, const ValueState& then, bool found);
@@ -32,6 +34,7 @@ class ChangesForm : public ui::Form {
 
   AppContext& app_;
   std::vector<ChangeGroup> groups_;  // newest first, as listed
+  bool undoAllowed_ = true;          // not turned off by the organisation
 };
 
 }  // namespace corvanta

@@ -1,11 +1,14 @@
 #include "shell/command_line.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "base/text.h"
 #include "core/app_context.h"
 #include "core/changes/change_journal.h"
 #include "core/changes/undo.h"
+#include "core/policies.h"
+#include "core/restore_points.h"
 #include "health/health_checks.h"
 #include "health/health_report.h"
 #include "platform/drive_port.h"
@@ -82,6 +85,51 @@ std::string whatWasWritten(const Change& change) {
   return describe(change);
 }
 
+// What the restore point asked for came to, as printed and reported.
+std::string restorePointLine(const RestorePointScope& scope, bool wanted) {
+  if (const auto outcome = scope.outcome()) return describe(*outcome);
+  return wanted ? "no restore point asked for: nothing was changed"
+                : "no restore point asked for (/no-restore-point)";
+}
+
+// The line the console shows for it.
+std::string restorePointPrinted(const std::string& line) {
+  return static_cast<char>(std::toupper(static_cast<unsigned char>(line[0]))) + line.substr(1);
+}
+
+// Why the organisation's policy refuses what the command asks; nothing when
+// it allows it.
+std::optional<std::string> refusedByPolicy(AppContext& app, const CommandLine& command) {
+  using Action = CommandLine::Action;
+  const Policies policies = readPolicies(app.registry);
+  const auto refusal = [](const char* what, const char* policy) {
+    return std::string(what) + " is turned off by your organisation (policy " + policy +
+           "). Nothing was done.";
+  };
+  const bool changes = (command.action == Action::Health && command.repair) ||
+                       command.action == Action::ImportSettings ||
+                       command.action == Action::UndoAll;
+  if (changes && !command.restorePoint && policies.requireRestorePoint)
+    return refusal("Going without a restore point", kPolicyRequireRestorePoint);
+  switch (command.action) {
+    case Action::Health:
+      if (policies.pageDisabled("health")) return refusal("System Health", kPolicyDisabledPages);
+      if (command.repair && policies.disableRepairs)
+        return refusal("Repairing", kPolicyDisableRepairs);
+      // A repair must be reviewed in the window first.
+      if (command.repair && policies.forceReview)
+        return refusal("Repairing without review", kPolicyForceReview);
+      break;
+    case Action::UndoLast:
+    case Action::UndoAll:
+      if (policies.disableUndo) return refusal("Undo", kPolicyDisableUndo);
+      break;
+    default:
+      break;
+  }
+  return std::nullopt;
+}
+
 int runHealth(AppContext& app, const CommandLine& command, const Print& print) {
   if (!command.drive.empty()) {
     const DriveType type = app.drives.driveType(command.drive + "\\");
@@ -111,6 +159,8 @@ int runHealth(AppContext& app, const CommandLine& command, const Print& print) {
   const ChooseRepairs reportOnly = [](std::vector<Finding>& found, IgnoreList&) {
     for (Finding& finding : found) finding.chosen = false;
   };
+  const bool restorePointWanted = command.repair && command.restorePoint;
+  const RestorePointScope restorePoint(app, "before System Health repairs", restorePointWanted);
   for (const HealthCheck* check : command.checks) {
     CheckOutcome outcome =
         runHealthCheck(app, quiet, *check, drive, command.repair ? nullptr : reportOnly);
@@ -118,6 +168,8 @@ int runHealth(AppContext& app, const CommandLine& command, const Print& print) {
           (command.repair ? ", " + std::to_string(outcome.repaired) + " repaired" : ""));
     for (Finding& finding : outcome.findings) findings.push_back(std::move(finding));
   }
+  const std::string restorePointText = restorePointLine(restorePoint, command.restorePoint);
+  if (command.repair) print(restorePointPrinted(restorePointText));
   int code = findings.empty() ? kExitSuccess : command.repair ? kExitRepaired : kExitFindings;
   for (const Finding& finding : findings) {
     if (command.repair && !finding.repaired) {
@@ -127,7 +179,7 @@ int runHealth(AppContext& app, const CommandLine& command, const Print& print) {
   }
   if (!command.report.empty()) {
     const std::string text =
-        healthReport(findings, reportFormatFor(command.report), command.repair);
+        healthReport(findings, reportFormatFor(command.report), command.repair, restorePointText);
     if (!writeWholeFile(app.files, command.report, text)) {
       print("The report could not be written to " + command.report + ".");
       return kExitCannotWrite;
@@ -137,13 +189,15 @@ int runHealth(AppContext& app, const CommandLine& command, const Print& print) {
   return code;
 }
 
-int runUndo(AppContext& app, bool all, const Print& print) {
+int runUndo(AppContext& app, bool all, bool restorePointWanted, const Print& print) {
   // Nobody is there to ask: a value something else changed since is kept.
   Undo undo(app.registry, app.files, app.desktop, app.journal,
             [](const Change&, const ValueState&) { return false; });
   UndoOutcome outcome;
   if (all) {
+    const RestorePointScope restorePoint(app, "before Undo all", restorePointWanted);
     outcome = undo.all();
+    print(restorePointPrinted(restorePointLine(restorePoint, restorePointWanted)));
   } else {
     const std::optional<ChangeGroup> last = app.journal.newestInEffect();
     if (!last) {
@@ -158,17 +212,24 @@ int runUndo(AppContext& app, bool all, const Print& print) {
   return outcome.failed.empty() ? kExitSuccess : kExitRepairsFailed;
 }
 
-int runImport(AppContext& app, const std::string& file, const Print& print) {
+int runImport(AppContext& app, const CommandLine& command, const Print& print) {
+  const std::string& file = command.file;
   std::string text;
   if (app.files.readFile(file, text) != kErrorSuccess) {
     print("The settings file " + file + " cannot be read. Nothing was applied.");
     return kExitBadInput;
   }
+  const RestorePointScope restorePoint(app, "before a settings import", command.restorePoint);
   const ImportOutcome outcome = importSettings(app, text);
+  if (outcome.refusedByPolicy) {
+    print(file + ", " + outcome.refused + ". Nothing was applied.");
+    return kExitPolicy;
+  }
   if (!outcome.refused.empty()) {
     print(file + ", " + outcome.refused + ". Nothing was applied.");
     return kExitBadInput;
   }
+  print(restorePointPrinted(restorePointLine(restorePoint, command.restorePoint)));
   if (outcome.journalRefused)
     print("The changes journal could not be written: what it could not record was not changed.");
   for (const Change& change : outcome.written) print("set: " + whatWasWritten(change));
@@ -216,7 +277,7 @@ std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::s
       }
       continue;
     }
-    healthOnly = true;
+    if (*name != "no-restore-point") healthOnly = true;
     if (*name == "repair") {
       command.repair = true;
     } else if (*name == "checks") {
@@ -241,6 +302,8 @@ std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::s
       const auto letter = driveOf(*drive);
       if (!letter) return "Not a drive: " + *drive + " (give it as C:).";
       command.drive = *letter;
+    } else if (*name == "no-restore-point") {
+      command.restorePoint = false;
     } else if (*name == "report") {
       const auto file = argument();
       if (!file) return "/report needs a file name.";
@@ -250,6 +313,9 @@ std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::s
     }
   }
   if (!action) return "Say what to do: /health, /export-settings, /import-settings, /undo-last, /undo-all, /help or /version.";
+  if (!command.restorePoint && *action != CommandLine::Action::Health &&
+      *action != CommandLine::Action::ImportSettings && *action != CommandLine::Action::UndoAll)
+    return "/no-restore-point goes with /health /repair, /import-settings and /undo-all only.";
   if (healthOnly && *action != CommandLine::Action::Health)
     return "/checks, /drive, /repair and /report go with /health only.";
   command.action = *action;
@@ -275,6 +341,9 @@ std::string usageText() {
       "  /import-settings FILE   applies such a file as the pages' Apply would\r\n"
       "  /undo-last              undoes the newest change still in effect\r\n"
       "  /undo-all               undoes every change still in effect\r\n"
+      "  /no-restore-point       with /health /repair, /import-settings or /undo-all:\r\n"
+      "      no restore point is asked of Windows first (by default one is, before\r\n"
+      "      the first change; its outcome is printed and, with /report, reported)\r\n"
       "  /help, /version\r\n"
       "\r\n"
       "Switches may also be written --health and so on, in any case.\r\n"
@@ -285,6 +354,7 @@ std::string usageText() {
       "   2  /health /repair repaired every one\r\n"
       "   3  some repairs, undos or settings were not done (each is named)\r\n"
       "   4  administrator rights are needed (nothing was done)\r\n"
+      "   5  not allowed by your organisation's policy (nothing was done)\r\n"
       "  64  usage error: unknown switch or check name, missing argument\r\n"
       "  65  bad input file: unreadable, malformed, unknown key or value (nothing applied)\r\n"
       "  70  Corvanta itself failed (the message says where)\r\n"
@@ -298,6 +368,10 @@ int runCommandLine(AppContext& app, const std::vector<std::string>& args, const 
     return kExitUsage;
   }
   const CommandLine& command = std::get<CommandLine>(parsed);
+  if (const auto refusal = refusedByPolicy(app, command)) {
+    print(*refusal);
+    return kExitPolicy;
+  }
   switch (command.action) {
     case CommandLine::Action::Health:
       return runHealth(app, command, print);
@@ -309,11 +383,11 @@ int runCommandLine(AppContext& app, const std::vector<std::string>& args, const 
       print("Settings written to " + command.file + ".");
       return kExitSuccess;
     case CommandLine::Action::ImportSettings:
-      return runImport(app, command.file, print);
+      return runImport(app, command, print);
     case CommandLine::Action::UndoLast:
-      return runUndo(app, false, print);
+      return runUndo(app, false, false, print);
     case CommandLine::Action::UndoAll:
-      return runUndo(app, true, print);
+      return runUndo(app, true, command.restorePoint, print);
     case CommandLine::Action::Help:
       print(usageText());
       return kExitSuccess;

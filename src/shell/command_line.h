@@ -19,6 +19,7 @@ enum ExitCode : int {
   kExitRepaired = 2,        // /repair repaired every one of them
   kExitRepairsFailed = 3,   // some repairs (or undos) failed: each is named
   kExitNeedsAdmin = 4,      // administrator rights are needed: nothing was done
+  kExitPolicy = 5,          // not allowed by the organisation's policy: nothing was done
   kExitUsage = 64,          // an unknown switch or check, a missing argument
   kExitBadInput = 65,       // an input file unreadable, malformed, or naming what is not there
   kExitInternal = 70,       // the program itself failed: the message says where
@@ -33,6 +34,7 @@ struct CommandLine {
   bool repair = false;
   std::string report;  // /report FILE
   std::string file;    // /export-settings and /import-settings
+  bool restorePoint = true;  // off with /no-restore-point
 };
 
 // The command line's arguments (the program's name left out) read, or a

@@ -11,6 +11,7 @@
 #include "core/app_info.h"
 #include "core/i18n/localizer.h"
 #include "core/log/error_log.h"
+#include "core/policies.h"
 #include "core/skin_form.h"
 #include "health/health_form.h"
 #include "platform/dialogs_port.h"
@@ -34,6 +35,26 @@ constexpr int kWidth = 9300;
 // The page frames, in the order start-up hides them.
 constexpr std::array<const char*, 7> kPages = {"SMframe", "drivesframe", "EXPFrame",   "Inputframe",
                                                "SIFrame", "langFrame",   "VisualFrame"};
+
+// The navigation column, top to bottom: each button, the page it shows
+// (none: it opens a window) and the name a policy turns the page off by.
+struct NavButton {
+  const char* name;
+  const char* text;
+  const char* tag;
+  int top;
+  const char* page;
+  const char* pageId;
+};
+constexpr std::array<NavButton, 7> kNavigation = {{
+    {"Command4", "Visual", "1002", 165, "VisualFrame", "visual"},
+    {"Command5", "Drives", "1003", 660, "drivesframe", "drives"},
+    {"Command6", "Input", "1004", 1140, "Inputframe", "input"},
+    {"Command1", "Explorer", " 7003", 1620, "EXPFrame", "explorer"},
+    {"Command2", "System info", "1006", 2130, "SIFrame", "sysinfo"},
+    {"Command3", "System Health", "1007", 2625, "", "health"},
+    {"Command7", "Language", "1026", 3105, "langFrame", "language"},
+}};
 
 }  // namespace
 
@@ -65,21 +86,6 @@ void MainForm::declareControls() {
   setHelpTopic("index.html");
 
   auto& nav = add(ControlKind::Frame, "Frame1").at(60, 1860, 1635, 3555).hidden();
-  struct NavButton {
-    const char* name;
-    const char* text;
-    const char* tag;
-    int top;
-  };
-  constexpr std::array<NavButton, 7> kNavigation = {{
-      {"Command4", "Visual", "1002", 165},
-      {"Command5", "Drives", "1003", 660},
-      {"Command6", "Input", "1004", 1140},
-      {"Command1", "Explorer", " 7003", 1620},
-      {"Command2", "System info", "1006", 2130},
-      {"Command3", "System Health", "1007", 2625},
-      {"Command7", "Language", "1026", 3105},
-  }};
   for (const auto& button : kNavigation) {
     add(ControlKind::Button, button.name)
         .caption(button.text)
@@ -222,7 +228,7 @@ void MainForm::Form_Load() {
   setHeight(kStartHeight);
   hideAllPages();
   app_.splash.SplashStep(0);
-  control("VisualFrame").setVisible(true);
+  showPermittedPages();
 
   // 7. Skin, its own elements in the language too.
   app_.skin.elementCaptions = {{"Changes", app_.localizer.LookupText("8007", "Changes")},
@@ -299,6 +305,24 @@ void MainForm::Form_Shown() {
 
   // 17. The Drives page's figures once more.
   drives_.refresh();
+}
+
+void MainForm::showPermittedPages() {
+  const Policies policies = readPolicies(app_.registry);
+  // A page the organisation turned off loses its button; those below move
+  // up, so that the column has no gaps.
+  std::size_t slot = 0;
+  const char* first = nullptr;
+  for (const NavButton& button : kNavigation) {
+    const bool shown = !policies.pageDisabled(button.pageId);
+    control(button.name).setVisible(shown);
+    if (!shown) continue;
+    control(button.name).setTop(kNavigation[slot++].top);
+    if (!first && *button.page) first = button.page;
+  }
+  if (policies.pageDisabled("monitor")) control("cpucmd").setVisible(false);
+  // The Visual page first, or the first page left.
+  if (first) control(first).setVisible(true);
 }
 
 void MainForm::hideAllPages() {

@@ -54,6 +54,8 @@ class MainForm : public ui::Form {
   // Shows the named page frame and hides the other six.
   void showPage(const std::string& page);
   void hideAllPages();
+  // The pages the organisation left on: their buttons, and the first shown.
+  void showPermittedPages();
   // Sub-frame i-1 is shown, enabled and brought to the front exactly when
   // tab i is the selected tab.
   void switchSubPages(const std::string& tabStrip, const std::string& frames);

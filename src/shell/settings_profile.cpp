@@ -8,6 +8,7 @@
 #include "base/text.h"
 #include "core/app_context.h"
 #include "core/changes/change_journal.h"
+#include "core/policies.h"
 #include "registry/script_shell.h"
 #include "tweaks/desktop_page.h"
 #include "tweaks/explorer_page.h"
@@ -55,13 +56,14 @@ class SettingsPages : public ui::Form {
     const char* section;
     const char* frame;
     const char* apply;
+    const char* pageId;  // the main window's page it is on, as policies name it
   };
   static constexpr std::array<Page, 5> kPages = {{
-      {"Visual", "visualpage", "applyvisualcmd"},
-      {"Start Menu", "startmenupage", "applymenu"},
-      {"Desktop", "desktoppage", "applydesktop"},
-      {"Explorer", "explorerpage", "applycmd"},
-      {"Input", "inputpage", "inputcmd"},
+      {"Visual", "visualpage", "applyvisualcmd", "visual"},
+      {"Start Menu", "startmenupage", "applymenu", "visual"},
+      {"Desktop", "desktoppage", "applydesktop", "visual"},
+      {"Explorer", "explorerpage", "applycmd", "explorer"},
+      {"Input", "inputpage", "inputcmd", "input"},
   }};
 
  private:
@@ -245,6 +247,7 @@ ImportOutcome importSettings(AppContext& app, const std::string& text) {
     std::string value;
   };
   std::vector<Setting> settings;
+  const Policies policies = readPolicies(app.registry);
   for (const Line& line : lines) {
     const std::string where = "line " + std::to_string(line.number) + ": ";
     const SettingsPages::Page* page = nullptr;
@@ -253,6 +256,13 @@ ImportOutcome importSettings(AppContext& app, const std::string& text) {
     }
     if (!page) {
       outcome.refused = where + "no page is called [" + line.section + "]";
+      break;
+    }
+    if (policies.pageDisabled(page->pageId)) {
+      outcome.refused = where + "the " + page->section +
+                        " settings are on a page turned off by your organisation (policy " +
+                        kPolicyDisabledPages + ")";
+      outcome.refusedByPolicy = true;
       break;
     }
     if (line.key.empty()) continue;

@@ -23,6 +23,7 @@ struct ImportOutcome {
   // section or key, a value the control cannot take), one line; empty when
   // the file was applied.
   std::string refused;
+  bool refusedByPolicy = false;  // refused: a page the organisation turned off
   std::vector<Change> written;          // what the journal recorded, as made
   std::vector<std::string> notApplied;  // "Page: key": set, but no Apply wrote it
   bool journalRefused = false;          // a change was not made: no record of it

@@ -11,6 +11,8 @@
 #include "core/changes/change_journal.h"
 #include "core/changes/journaling_ports.h"
 #include "core/i18n/localizer.h"
+#include "core/program_folders.h"
+#include "core/restore_points.h"
 #include "platform/win32/desktop_win32.h"
 #include "platform/win32/dialogs_win32.h"
 #include "platform/win32/drive_win32.h"
@@ -18,6 +20,7 @@
 #include "platform/win32/performance_win32.h"
 #include "platform/win32/process_win32.h"
 #include "platform/win32/registry_win32.h"
+#include "platform/win32/restore_point_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/shortcut_win32.h"
 #include "platform/win32/system_info_win32.h"
@@ -57,7 +60,10 @@ class Win32Program {
                  settings_,
                  localizer_,
                  journal_,
+                 folders_,
+                 restorePoints_,
                  appFolder_} {
+    journal_.setBeforeFirstChange([this] { return restorePoints_.beforeFirstChange(); });
     windows_.setSkinPainter(&skin_);
     setDisplayCollation(&userCollation);
     translateEveryWindow(forms_, localizer_);
@@ -86,10 +92,18 @@ class Win32Program {
   ui::win32::SkinEngine skin_{desktop_};
   ui::win32::SplashWindow splash_;
   ui::Forms forms_{windows_};
-  SettingsStore settings_{registry_};
   std::string appFolder_;
+  // Portable (portable.ini beside the program): its settings, journal,
+  // backups and log all in Data beside it.
+  std::string portableRoot_ = portableRootOf(files_, appFolder_);
+  ProgramFolders folders_{shell_, portableRoot_};
+  SettingsStore settings_ = portableRoot_.empty()
+                                ? SettingsStore(registry_)
+                                : SettingsStore(files_, portableRoot_ + "\\Data\\Settings");
   Localizer localizer_{files_, settings_, appFolder_};
-  ChangeJournal journal_{files_, shell_, system_};
+  ChangeJournal journal_{files_, folders_, system_};
+  Win32RestorePoints restorePointPort_;
+  RestorePoints restorePoints_{restorePointPort_, settings_};
   JournalingRegistry journaledRegistry_{registry_, journal_};
   JournalingFiles journaledFiles_{files_, journal_};
   JournalingDesktop journaledDesktop_{desktop_, journal_};

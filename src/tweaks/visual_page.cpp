@@ -9,10 +9,10 @@
 #include "core/app_info.h"
 #include "core/changes/change_journal.h"
 #include "core/i18n/localizer.h"
+#include "core/program_folders.h"
 #include "platform/desktop_port.h"
 #include "platform/dialogs_port.h"
 #include "platform/file_port.h"
-#include "platform/shell_port.h"
 #include "platform/system_port.h"
 #include "registry/registry_helpers.h"
 #include "registry/script_shell.h"
@@ -123,8 +123,8 @@ void VisualPage::load(ScriptShell& shell) {
 // Windows folder, and the picture is the user's own. Empty when that folder
 // is not known.
 std::string VisualPage::wallpaperFile() const {
-  const std::string appData = app_.shell.userAppDataFolder();
-  return appData.empty() ? std::string() : appData + "\\Corvanta\\wallpaper.bmp";
+  const std::string data = app_.folders.data();
+  return data.empty() ? std::string() : data + "\\wallpaper.bmp";
 }
 
 void VisualPage::ResolutionCheck_Click() {

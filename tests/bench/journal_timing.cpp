@@ -27,6 +27,7 @@
 
 #include "core/changes/change_journal.h"
 #include "platform/file_port.h"
+#include "core/program_folders.h"
 #include "platform/shell_port.h"
 #include "platform/win32/file_win32.h"
 #include "platform/win32/system_win32.h"
@@ -75,7 +76,8 @@ int main(int argc, char** argv) {
   Win32Files files;
   ScratchShell shell(scratch.path());
   Win32System system;
-  ChangeJournal journal(files, shell, system);
+  ProgramFolders folders(shell);
+  ChangeJournal journal(files, folders, system);
   const std::string log = scratch.path() + "\\Corvanta\\changes.log";
   // A line as the journal writes it, for the two bare ways.
   const std::string line =

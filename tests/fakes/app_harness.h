@@ -11,12 +11,15 @@
 #include "core/changes/journaling_ports.h"
 #include "core/app_info.h"
 #include "core/i18n/localizer.h"
+#include "core/program_folders.h"
+#include "core/restore_points.h"
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_drives.h"
 #include "fakes/fake_files.h"
 #include "fakes/fake_monitor.h"
 #include "fakes/fake_registry.h"
+#include "fakes/fake_restore_points.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_shortcuts.h"
 #include "fakes/fake_system.h"
@@ -35,7 +38,12 @@ inline std::string readSourceFile(const std::string& relative) {
 }
 
 struct AppHarness {
-  AppHarness() {
+  // `portable`: as the program runs with portable.ini beside it.
+  explicit AppHarness(bool portable = false)
+      : portableRoot(portable ? appFolder : std::string()),
+        settings(portable ? SettingsStore(files, appFolder + "\\Data\\Settings")
+                          : SettingsStore(registry)) {
+    journal.setBeforeFirstChange([this] { return restorePoints.beforeFirstChange(); });
     files.addFile(languageFile(kEnglish), readSourceFile("languages/English.ini"));
     translateEveryWindow(forms, localizer);
   }
@@ -80,6 +88,8 @@ struct AppHarness {
                       settings,
                       localizer,
                       pick(with.journal, journal),
+                      folders,
+                      restorePoints,
                       with.appFolder.empty() ? appFolder : with.appFolder};
   }
 
@@ -102,18 +112,22 @@ struct AppHarness {
   FakeSkin skin;
   FakeSplash splash;
   ui::Forms forms{windows};
-  SettingsStore settings{registry};
   std::string appFolder = AppFolder(system);
+  std::string portableRoot;
+  SettingsStore settings;
   Localizer localizer{files, settings, appFolder};
   // What the windows change goes through the journal, as in the program.
-  ChangeJournal journal{files, shell, system};
+  ProgramFolders folders{shell, portableRoot};
+  ChangeJournal journal{files, folders, system};
+  FakeRestorePoints restorePointPort{registry};
+  RestorePoints restorePoints{restorePointPort, settings};
   JournalingRegistry journaledRegistry{registry, journal};
   JournalingFiles journaledFiles{files, journal};
   JournalingDesktop journaledDesktop{desktop, journal};
   AppContext context{journaledRegistry, system,    journaledFiles,   drives,    dialogs,
                      shortcuts,         shell,     performance,      processes, systemInfo,
                      journaledDesktop,  forms,     skin,             splash,    settings,
-                     localizer,         journal,   appFolder};
+                     localizer,         journal,   folders,          restorePoints, appFolder};
 };
 
 }  // namespace corvanta::testing

@@ -32,6 +32,12 @@ class FakeFiles final : public FilePort {
 
   bool exists(const std::string& path) const { return entries_.count(foldCase(path)) != 0; }
   std::string contents(const std::string& path) const;
+  // Every folder and file there is, as named when made.
+  std::vector<std::string> paths() const {
+    std::vector<std::string> all;
+    for (const auto& [folded, entry] : entries_) all.push_back(entry.path);
+    return all;
+  }
 
   long appendToFile(const std::string& path, const std::string& bytes) override;
   long findFiles(const std::string& pattern, std::vector<FileEntry>& found) override;

@@ -27,8 +27,10 @@ struct Outcome {
   std::string output;
 };
 
-// Starts corvanta.exe with `args`, its output going to a file, and waits.
-Outcome corvanta(const ScratchFolder& folder, const std::string& args) {
+// Starts corvanta.exe (the build's, or `program`) with `args`, its output
+// going to a file, and waits.
+Outcome corvanta(const ScratchFolder& folder, const std::string& args,
+                 const std::string& program = programPath()) {
   const std::string outputFile = folder.file("output.txt");
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   const HANDLE output = CreateFileW(wide(outputFile).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
@@ -38,7 +40,7 @@ Outcome corvanta(const ScratchFolder& folder, const std::string& args) {
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdOutput = output;
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-  std::wstring command = L"\"" + wide(programPath()) + L"\" " + wide(args);
+  std::wstring command = L"\"" + wide(program) + L"\" " + wide(args);
   PROCESS_INFORMATION process{};
   Outcome outcome;
   if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
@@ -272,6 +274,71 @@ TEST(CommandLine, TheWindowAndACommandLineImportKeepTheirOwnGroups) {
   EXPECT_NE(std::string::npos, undone.output.find("Start Menu")) << undone.output;
   EXPECT_EQ(1u, policy(L"NoFind")) << "the window's last Apply taken back";
   EXPECT_EQ(1u, noRun()) << "the import's change left alone";
+}
+
+std::string shellFolder(int which) {
+  wchar_t path[MAX_PATH];
+  return SUCCEEDED(SHGetFolderPathW(nullptr, which, nullptr, 0, path)) ? narrow(path) : std::string();
+}
+
+bool exists(const std::string& path) {
+  return GetFileAttributesW(wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The zip's program with portable.ini beside it: an export, an import, a
+// repair and Undo all keep everything of the program's own in Data beside
+// it, and leave nothing of it in the registry or the profile.
+TEST(CommandLine, APortableProgramLeavesNothingOfItsOwnInTheRegistryOrTheProfile) {
+  ScratchFolder folder;
+  const std::string program = folder.file("corvanta.exe");
+  ASSERT_TRUE(CopyFileW(wide(programPath()).c_str(), wide(program).c_str(), FALSE));
+  writeFile(folder.file("portable.ini"), "");
+  // What the installed program's runs in this test prefix left goes first.
+  const std::string roaming = shellFolder(CSIDL_APPDATA) + "\\Corvanta";
+  const std::string local = shellFolder(CSIDL_LOCAL_APPDATA) + "\\Corvanta";
+  const std::wstring settings = L"Software\\VB and VBA Program Settings\\Corvanta";
+  ScratchFolder::removeTree(roaming);
+  ScratchFolder::removeTree(local);
+  RegDeleteTreeW(HKEY_CURRENT_USER, settings.c_str());
+  RegDeleteKeyW(HKEY_CURRENT_USER, settings.c_str());
+  const std::string gone = folder.file("portable-gone.dll");
+  putShared(KEY_WOW64_64KEY, gone);
+  setNoRun(0);
+
+  const std::string file = folder.file("settings.ini");
+  EXPECT_EQ(0u, corvanta(folder, "/export-settings \"" + file + "\"", program).code);
+  writeFile(file, "[Start Menu]\r\nrunchk=1\r\n");
+  const Outcome imported = corvanta(folder, "/import-settings \"" + file + "\"", program);
+  EXPECT_EQ(0u, imported.code) << imported.output;
+  EXPECT_EQ(1u, noRun());
+  const Outcome repaired = corvanta(folder, "/health /checks shared /repair", program);
+  EXPECT_EQ(2u, repaired.code) << repaired.output;
+  EXPECT_FALSE(hasShared(KEY_WOW64_64KEY, gone));
+  const Outcome undone = corvanta(folder, "/undo-all", program);
+  EXPECT_EQ(0u, undone.code) << undone.output;
+  EXPECT_EQ(0u, noRun());
+  EXPECT_TRUE(hasShared(KEY_WOW64_64KEY, gone)) << "the repair undone from Data's journal";
+
+  EXPECT_FALSE(exists(roaming));
+  EXPECT_FALSE(exists(local));
+  HKEY key = nullptr;
+  EXPECT_NE(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, settings.c_str(), 0, KEY_READ, &key));
+  EXPECT_TRUE(exists(folder.file("Data\\changes.log")));
+  std::vector<std::string> backups;
+  WIN32_FIND_DATAW found;
+  const HANDLE search =
+      FindFirstFileW(wide(folder.file("Data\\Backups\\*.reg")).c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do backups.push_back(narrow(found.cFileName));
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  EXPECT_EQ(1u, backups.size()) << "the repair's backup beside the program";
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSharedDlls.c_str(), 0, KEY_SET_VALUE | KEY_WOW64_64KEY,
+                    &key) == ERROR_SUCCESS) {
+    RegDeleteValueW(key, wide(gone).c_str());
+    RegCloseKey(key);
+  }
 }
 
 }  // namespace

@@ -348,7 +348,7 @@ TEST(ChangesProgram, UndoAllPutsBackEveryValueKeyAndShortcutByteForByte) {
   const Snapshot before = snapshotAll();
 
   RealHealth real;
-  ChangeJournal journal(real.files, real.harness.shell, real.system);
+  ChangeJournal journal(real.files, real.harness.folders, real.system);
   JournalingRegistry registry(real.registry, journal);
   JournalingFiles files(real.files, journal);
   AppContext context = real.harness.contextWith({.registry = &registry, .system = &real.system,

@@ -9,7 +9,7 @@
 
 #include "platform/file_port.h"
 #include "platform/registry_port.h"
-#include "platform/shell_port.h"
+#include "core/program_folders.h"
 #include "platform/system_port.h"
 
 namespace corvanta {
@@ -251,24 +251,21 @@ std::string describe(const Change& change) {
 }
 
 std::string ChangeJournal::path() {
-  const std::string appData = shell_.userAppDataFolder();
-  return appData.empty() ? std::string() : appData + "\\Corvanta\\changes.log";
+  const std::string data = folders_.data();
+  return data.empty() ? std::string() : data + "\\changes.log";
 }
 
-std::string ChangeJournal::ownFolder() {
-  const std::string appData = shell_.userAppDataFolder();
-  return appData.empty() ? std::string() : appData + "\\Corvanta";
-}
+std::string ChangeJournal::ownFolder() { return folders_.data(); }
 
-ChangeJournal::ChangeJournal(FilePort& files, ShellPort& shell, SystemPort& system)
-    : files_(files), shell_(shell), system_(system) {}
+ChangeJournal::ChangeJournal(FilePort& files, ProgramFolders& folders, SystemPort& system)
+    : files_(files), folders_(folders), system_(system) {}
 
 ChangeJournal::~ChangeJournal() = default;
 
 std::string ChangeJournal::copiesFolder() {
-  const std::string appData = shell_.userAppDataFolder();
-  if (appData.empty()) return {};
-  const std::string folder = appData + "\\Corvanta\\Changes";
+  const std::string data = folders_.data();
+  if (data.empty()) return {};
+  const std::string folder = data + "\\Changes";
   if (copiesMade_ != folder) {
     if (!makeFolderTree(files_, folder)) return {};
     copiesMade_ = folder;
@@ -317,6 +314,7 @@ bool ChangeJournal::append(bool inGroup, const std::function<std::string(GroupId
     id = lastGroupIn(journal) + 1;
     text += checked("G\t" + std::to_string(id) + '\t' + time + '\t' + escaped(source_) + '\t' +
                     std::to_string(undoes_));
+    if (!note_.empty()) text += checked("N\t" + std::to_string(id) + '\t' + escaped(note_));
   }
   text += checked(compose(id));
   const bool written = journal.append(text) == kErrorSuccess;
@@ -341,6 +339,8 @@ void ChangeJournal::begin(const std::string& source, GroupId undoes) {
   group_ = 0;
   refused_ = false;
   recorded_.clear();
+  firstChangeAsked_ = false;
+  note_.clear();
 }
 
 void ChangeJournal::end() {
@@ -364,6 +364,10 @@ void ChangeJournal::releaseHeldLock() {
 
 bool ChangeJournal::record(const Change& change) {
   if (!recording()) return true;
+  if (group_ == 0 && !firstChangeAsked_ && beforeFirstChange_) {
+    firstChangeAsked_ = true;
+    if (const auto note = beforeFirstChange_()) note_ = *note;
+  }
   const bool written = append(true, [&](GroupId group) -> std::string {
     const std::string id = std::to_string(group);
     const std::string view = std::to_string(change.view);
@@ -457,6 +461,8 @@ std::vector<ChangeGroup> parseGroups(std::string_view text) {
     } else if (f[0] == "X" && f.size() == 2) {
       if (ChangeGroup* group = groupOf(f[1]); group && !group->changes.empty())
         group->changes.pop_back();
+    } else if (f[0] == "N" && f.size() == 3) {
+      if (ChangeGroup* group = groupOf(f[1])) group->note = f[2];
     } else if (f[0] == "U" && f.size() == 2) {
       if (ChangeGroup* group = groupOf(f[1])) group->undone = true;
     }

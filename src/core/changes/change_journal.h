@@ -1,7 +1,7 @@
 // The record of every change the program makes to the machine: before a
 // registry value or key is written or deleted, or a file deleted, what was
 // there and what is written go to an append-only journal under
-// %APPDATA%\Corvanta (UTF-8, one line a record), in groups (one Apply, one
+// the program's data folder (UTF-8, one line a record), in groups (one Apply, one
 // check run, one undo). A change the journal cannot hold is not made.
 //
 // Several processes may write it at once (the window and a scheduled command
@@ -25,7 +25,7 @@ namespace corvanta {
 
 class FilePort;
 class SharedFile;
-class ShellPort;
+class ProgramFolders;
 class SystemPort;
 
 // A registry value as it was or is: absent, or its type and bytes (text as
@@ -104,6 +104,7 @@ struct ChangeGroup {
   std::string source;  // the page or check, or "Undo: ..."
   GroupId undoes = 0;  // the group this one undid, or 0
   bool undone = false;
+  std::string note;  // what was done before its first change (a restore point)
   std::vector<Change> changes;
 };
 
@@ -113,7 +114,7 @@ std::string describe(const ValueState& state);
 
 class ChangeJournal {
  public:
-  ChangeJournal(FilePort& files, ShellPort& shell, SystemPort& system);
+  ChangeJournal(FilePort& files, ProgramFolders& folders, SystemPort& system);
   ~ChangeJournal();
   ChangeJournal(const ChangeJournal&) = delete;
   ChangeJournal& operator=(const ChangeJournal&) = delete;
@@ -147,6 +148,13 @@ class ChangeJournal {
   std::optional<ChangeGroup> newestInEffect();
   bool markUndone(GroupId group);
 
+  // Called before a group's first change is recorded, with no lock held
+  // (it may take long): what it gives is kept in the group's record as its
+  // note (the restore point asked for first).
+  void setBeforeFirstChange(std::function<std::optional<std::string>()> hook) {
+    beforeFirstChange_ = std::move(hook);
+  }
+
   // Between these, the journal's lock is kept from one line to the next
   // instead of taken and given back for each (a repair records thousands
   // of lines in a row); it is still given back every few hundred lines, so
@@ -163,7 +171,7 @@ class ChangeJournal {
   void releaseHeldLock();
 
   FilePort& files_;
-  ShellPort& shell_;
+  ProgramFolders& folders_;
   SystemPort& system_;
   int depth_ = 0;
   std::string source_;
@@ -178,6 +186,9 @@ class ChangeJournal {
   std::string folderMade_;            // the journal's folder, once made
   std::string copiesMade_;            // the copies' folder, once made
   std::vector<Change> recorded_;
+  std::function<std::optional<std::string>()> beforeFirstChange_;
+  bool firstChangeAsked_ = false;  // the hook was called for the open group
+  std::string note_;               // what it gave, written after the group's own line
 };
 
 // Keeps the journal's lock from line to line for its own lifetime.

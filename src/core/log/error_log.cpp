@@ -5,7 +5,7 @@
 #include "base/resume.h"
 #include "core/app_context.h"
 #include "platform/file_port.h"
-#include "platform/shell_port.h"
+#include "core/program_folders.h"
 
 namespace corvanta {
 
@@ -51,9 +51,7 @@ void ErrorLog::AppendLogLine(const std::string& line) noexcept {
 }
 
 ErrorLog programLog(AppContext& app) {
-  const std::string local = app.shell.localAppDataFolder();
-  return ErrorLog(app.files, logFilePath(app.appFolder),
-                  local.empty() ? std::string() : local + "\\Corvanta");
+  return ErrorLog(app.files, app.folders.logFile(app.appFolder), app.folders.logFallback());
 }
 
 }  // namespace corvanta

@@ -35,8 +35,8 @@ class ErrorLog {
   std::string fallbackFolder_;
 };
 
-// The program's own log: beside it, or under the user's local application
-// data when the program's folder cannot be written.
+// The program's own log: beside it (in Data when portable), or under the
+// user's local application data when the program's folder cannot be written.
 ErrorLog programLog(AppContext& app);
 
 // appFolder + "\PROGRAM.LOG".

@@ -316,6 +316,17 @@ TEST_F(ChangesTest, TwoJournalsOnOneFileKeepTheirGroupsApart) {
   EXPECT_EQ("A4 ", names(groups[2]));
   EXPECT_LT(groups[0].id, groups[1].id);
   EXPECT_LT(groups[1].id, groups[2].id);
+  // Listed without their changes (the Changes window), and each read whole
+  // again from its own lines, which the other's lines run through.
+  const auto summaries = other.summaries();
+  ASSERT_EQ(3u, summaries.size());
+  for (std::size_t i = 0; i < summaries.size(); ++i) {
+    EXPECT_EQ(groups[i].source, summaries[i].source);
+    EXPECT_EQ(groups[i].changes.size(), summaries[i].changes) << groups[i].source;
+    const auto whole = other.group(summaries[i]);
+    ASSERT_TRUE(whole) << groups[i].source;
+    EXPECT_EQ(names(groups[i]), names(*whole));
+  }
   ASSERT_EQ(1u, app.journal.recorded().size()) << "what this process's group holds";
   EXPECT_EQ("A4", app.journal.recorded()[0].name);
 

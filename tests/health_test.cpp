@@ -494,6 +494,7 @@ TEST(HealthWindow, EachCheckShowsWhatItFoundAndRepairedInItsFrame) {
     EXPECT_EQ("1", health.control(check.errors).Caption()) << check.check;
     EXPECT_EQ("1", health.control(check.repaired).Caption()) << check.check;
     EXPECT_FALSE(check.stillThere(arranged.app)) << check.check;
+    EXPECT_FALSE(health.control("unignorecmd").Enabled()) << "nothing ignored to remove";
     arranged.app.forms.Unload(health);
   }
 }

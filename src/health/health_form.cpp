@@ -369,8 +369,8 @@ void HealthForm::runCheck(const HealthCheck& check) {
     if (const auto outcome = restorePoint.outcome())
       control("restorelabel").setCaption(describeFor(app_.localizer, *outcome));
   }
-  showIgnored();
   for (const char* button : kButtons) control(button).setEnabled(true);
+  showIgnored();  // Remove only with something to remove
   running_ = false;
   if (closeWhenDone_) app_.forms.Unload(*this);
 }

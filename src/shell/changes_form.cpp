@@ -103,7 +103,8 @@ void ChangesForm::Form_Load() {
 }
 
 void ChangesForm::fill() {
-  groups_ = app_.journal.groups();
+  // The groups without their changes; the chosen one's are read when it is.
+  groups_ = app_.journal.summaries();
   std::reverse(groups_.begin(), groups_.end());
   // Each source named once, not once a group: a name is looked up in the
   // language file, and a journal of years repeats a few dozen sources.
@@ -111,11 +112,11 @@ void ChangesForm::fill() {
   const std::string undone = app_.localizer.LookupText("8706", "%1 (undone)");
   std::vector<std::vector<std::string>> rows;
   rows.reserve(groups_.size());
-  for (const ChangeGroup& group : groups_) {
+  for (const GroupSummary& group : groups_) {
     auto named = shown.find(group.source);
     if (named == shown.end()) named = shown.emplace(group.source, shownSource(group.source)).first;
     rows.push_back({group.time, group.undone ? fillIn(undone, {named->second}) : named->second,
-                    std::to_string(group.changes.size())});
+                    std::to_string(group.changes)});
   }
   control("groups").setRows(std::move(rows));
   control("groups").setListIndex(groups_.empty() ? -1 : 0);
@@ -167,16 +168,17 @@ std::string ChangesForm::shownSource(const std::string& source) {
 
 void ChangesForm::groups_Click() {
   const int index = control("groups").ListIndex();
-  std::vector<std::vector<std::string>> rows;
+  chosen_ = {};
   if (index >= 0 && index < static_cast<int>(groups_.size())) {
-    for (const Change& change : groups_[static_cast<std::size_t>(index)].changes)
-      rows.push_back({shownChange(app_.localizer, change), state(change, change.before, true),
-                      state(change, change.after, false)});
+    if (auto whole = app_.journal.group(groups_[static_cast<std::size_t>(index)]))
+      chosen_ = std::move(*whole);
   }
+  std::vector<std::vector<std::string>> rows;
+  for (const Change& change : chosen_.changes)
+    rows.push_back({shownChange(app_.localizer, change), state(change, change.before, true),
+                    state(change, change.after, false)});
   control("changes").setRows(std::move(rows));
-  control("undocmd").setEnabled(undoAllowed_ && index >= 0 &&
-                                index < static_cast<int>(groups_.size()) &&
-                                !groups_[static_cast<std::size_t>(index)].undone);
+  control("undocmd").setEnabled(undoAllowed_ && chosen_.id != 0 && !chosen_.undone);
 }
 
 void ChangesForm::tell(const UndoOutcome& outcome, const std::string& restorePoint) {
@@ -215,9 +217,8 @@ Undo undoFor(AppContext& app) {
 
 void ChangesForm::undocmd_Click() {
   if (!undoAllowed_) return;
-  const int index = control("groups").ListIndex();
-  if (index < 0 || index >= static_cast<int>(groups_.size())) return;
-  tell(undoFor(app_).group(groups_[static_cast<std::size_t>(index)]));
+  if (chosen_.id == 0 || chosen_.undone) return;
+  tell(undoFor(app_).group(chosen_));
 }
 
 void ChangesForm::undoallcmd_Click() {

@@ -33,7 +33,8 @@ class ChangesForm : public ui::Form {
   std::string shownSource(const std::string& source);
 
   AppContext& app_;
-  std::vector<ChangeGroup> groups_;  // newest first, as listed
+  std::vector<GroupSummary> groups_;  // newest first, as listed
+  ChangeGroup chosen_;                // the chosen group, whole
   bool undoAllowed_ = true;          // not turned off by the organisation
 };
 

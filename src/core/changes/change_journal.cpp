@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/file_port.h"
 #include "platform/registry_port.h"
@@ -471,6 +472,79 @@ std::vector<ChangeGroup> parseGroups(std::string_view text) {
 }
 
 }  // namespace
+
+std::vector<GroupSummary> ChangeJournal::summaries() {
+  std::string text;
+  const std::string file = path();
+  if (file.empty() || files_.readFile(file, text) != kErrorSuccess) return {};
+  std::vector<GroupSummary> groups;
+  std::unordered_map<GroupId, std::size_t> byId;
+  // The fields each kind of line has, as the full reading demands them.
+  const auto fieldsOf = [](char kind) -> std::size_t {
+    switch (kind) {
+      case 'V': return 7;
+      case 'K': return 6;
+      case 'F': case 'P': return 5;
+      case 'R': case 'D': case 'N': return 3;
+      case 'X': case 'U': return 2;
+      default: return 0;
+    }
+  };
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t stop = text.find('\n', start);
+    if (stop == std::string::npos) stop = text.size();
+    const std::uint64_t lineStart = start;
+    const auto record = recordOf(std::string_view(text).substr(start, stop - start));
+    start = stop + 1;
+    if (!record || record->size() < 3 || (*record)[1] != '\t') continue;
+    const char kind = (*record)[0];
+    if (kind == 'G') {
+      const std::vector<std::string> f = fields(*record);
+      if (f.size() != 5 || number(f[1]) <= 0 || byId.count(number(f[1]))) continue;
+      byId.emplace(number(f[1]), groups.size());
+      groups.push_back({number(f[1]), f[2], f[3], number(f[4]), false, 0, lineStart,
+                        std::min<std::uint64_t>(start, text.size())});
+      continue;
+    }
+    if (fieldsOf(kind) == 0 ||
+        static_cast<std::size_t>(std::count(record->begin(), record->end(), '\t')) + 1 !=
+            fieldsOf(kind))
+      continue;
+    const std::string_view rest = record->substr(2);
+    const auto found = byId.find(number(rest.substr(0, rest.find('\t'))));
+    if (found == byId.end()) continue;
+    GroupSummary& group = groups[found->second];
+    if (kind == 'U') {
+      group.undone = true;
+      continue;
+    }
+    if (kind == 'X') {
+      if (group.changes > 0) --group.changes;
+    } else if (kind != 'N') {
+      ++group.changes;
+    }
+    // (An undo's mark is left out: it may come any time later.)
+    group.to = std::min<std::uint64_t>(start, text.size());
+  }
+  return groups;
+}
+
+std::optional<ChangeGroup> ChangeJournal::group(const GroupSummary& summary) {
+  const std::string file = path();
+  std::unique_ptr<SharedFile> journal;
+  std::string text;
+  if (file.empty() || summary.to <= summary.from ||
+      files_.openShared(file, journal) != kErrorSuccess ||
+      journal->readAt(summary.from, static_cast<std::size_t>(summary.to - summary.from), text) !=
+          kErrorSuccess)
+    return std::nullopt;
+  for (ChangeGroup& group : parseGroups(text)) {
+    if (group.id != summary.id) continue;
+    group.undone = summary.undone;  // the mark may lie past its lines
+    return std::move(group);
+  }
+  return std::nullopt;
+}
 
 std::vector<ChangeGroup> ChangeJournal::groups() {
   std::string text;

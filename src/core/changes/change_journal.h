@@ -108,6 +108,19 @@ struct ChangeGroup {
   std::vector<Change> changes;
 };
 
+// A group as a list of groups shows it, read without its changes: what
+// reading a journal of years costs is mostly its changes' values.
+struct GroupSummary {
+  GroupId id = 0;
+  std::string time;
+  std::string source;
+  GroupId undoes = 0;
+  bool undone = false;
+  std::size_t changes = 0;
+  std::uint64_t from = 0;  // where the group's own line starts in the journal
+  std::uint64_t to = 0;    // where its last line ends
+};
+
 // One line of a Change as the Changes window shows it.
 std::string describe(const Change& change);
 std::string describe(const ValueState& state);
@@ -143,6 +156,11 @@ class ChangeJournal {
 
   // Every group, oldest first; nothing when there is no journal yet.
   std::vector<ChangeGroup> groups();
+  // The same, each without its changes: read in a fraction of the time.
+  std::vector<GroupSummary> summaries();
+  // The group a summary names, whole, read from its lines alone; nothing
+  // when they cannot be read (the journal was replaced meanwhile).
+  std::optional<ChangeGroup> group(const GroupSummary& summary);
   // The newest group not undone (an undo among them), read from the end of
   // the journal only as far back as it lies; nothing when there is none.
   std::optional<ChangeGroup> newestInEffect();

@@ -354,5 +354,207 @@ TEST_F(ChangesTest, TwoJournalsOnOneFileKeepTheirGroupsApart) {
   EXPECT_EQ("M2 M3 ", names(after[4]));
 }
 
+// A journal on the window's file that compacts past `bytes`, keeping `kept`
+// groups, with the ports that record into it.
+struct CompactingJournal {
+  CompactingJournal(AppHarness& app, std::uint64_t bytes, std::size_t kept)
+      : journal(app.files, app.folders, app.system, {bytes, kept}),
+        registry(app.registry, journal),
+        files(app.files, journal) {}
+  ChangeJournal journal;
+  JournalingRegistry registry;
+  JournalingFiles files;
+};
+
+std::vector<GroupId> idsOf(const std::vector<ChangeGroup>& groups) {
+  std::vector<GroupId> ids;
+  for (const ChangeGroup& group : groups) ids.push_back(group.id);
+  return ids;
+}
+
+const std::string kArchive = "\\Corvanta\\changes-2026-12-08";
+
+// The group that takes the journal past its limit moves to a dated archive
+// the groups undone with their undos and the oldest beyond those kept, and
+// the copies of files only they deleted; what stays undoes as before.
+TEST_F(ChangesTest, AJournalPastItsLimitArchivesWhatNeedNotStayAndUndoesTheRestAsBefore) {
+  const std::string journal = app.shell.appData + "\\Corvanta\\changes.log";
+  app.files.addFile("C:\\Links\\Kept.lnk", "kept bytes");
+  const auto change = [&](ChangeJournal& into, RegistryPort& registry, FilePort& files,
+                          const char* source, const char* value, const char* deletes) {
+    const ChangeScope scope(into, source);
+    ScriptShell(registry, app.shortcuts)
+        .RegWrite("HKCU\\" + kPolicy + "\\" + value, std::int64_t{1}, "REG_DWORD");
+    if (deletes) {
+      ASSERT_EQ(kErrorSuccess, files.deleteFile(deletes));
+    }
+  };
+  struct Step {
+    const char* source;
+    const char* value;
+    const char* deletes;
+    bool undone;
+  };
+  const Step history[] = {
+      {"Oldest", "A", "C:\\Links\\Gone.lnk", false},  // 1: beyond the three kept
+      {"Kept", "C", "C:\\Links\\Kept.lnk", false},    // 2
+      {"Undone", "B", nullptr, true},                 // 3, and 4 its undo
+      {"Kept too", "D", nullptr, false},              // 5
+  };
+  for (const Step& step : history) {
+    change(app.journal, app.context.registry, app.context.files, step.source, step.value,
+           step.deletes);
+    if (step.undone) {
+      ASSERT_TRUE(undo().group(app.journal.groups().back()).failed.empty());
+    }
+  }
+  CompactingJournal small(app, app.files.contents(journal).size(), 3);
+  change(small.journal, small.registry, small.files, "Last", "E", nullptr);  // 6
+
+  const std::string archive = app.shell.appData + kArchive + ".log";
+  ASSERT_EQ(std::vector<std::string>{archive}, app.journal.archives());
+  const auto archived = app.journal.groups(archive);
+  EXPECT_EQ((std::vector<GroupId>{1, 3, 4}), idsOf(archived));
+  EXPECT_EQ((std::vector<GroupId>{2, 5, 6}), idsOf(app.journal.groups()));
+  EXPECT_FALSE(app.files.exists(journal + ".compacting")) << "the rewrite was finished";
+  ASSERT_EQ(3u, archived.size());
+  EXPECT_TRUE(archived[1].undone);
+  EXPECT_EQ(3, archived[2].undoes);
+  const std::string moved = app.shell.appData + kArchive + "\\1.bak";
+  ASSERT_EQ(2u, archived[0].changes.size());
+  EXPECT_EQ(moved, archived[0].changes[1].copy) << "the archive names where its copy went";
+  EXPECT_EQ("shortcut bytes", app.files.contents(moved));
+  EXPECT_FALSE(app.files.exists(app.shell.appData + "\\Corvanta\\Changes\\1.bak"));
+
+  EXPECT_EQ(6, app.journal.newestInEffect()->id);
+  EXPECT_TRUE(undo().all().failed.empty());
+  for (const char* value : {"C", "D", "E"}) EXPECT_FALSE(app.registry.value(kHkcu, kPolicy, value));
+  EXPECT_TRUE(app.registry.value(kHkcu, kPolicy, "A")) << "archived, so no longer undone";
+  EXPECT_EQ("kept bytes", app.files.contents("C:\\Links\\Kept.lnk")) << "its copy stayed";
+  EXPECT_FALSE(app.files.exists("C:\\Links\\Gone.lnk"));
+}
+
+// Archived lines keep their bytes and their order, an earlier version's
+// unchecked lines too, and the journal keeps the rest (a damaged line
+// among them) byte for byte; a second archive that day takes a counter, and
+// the Changes window shows either.
+TEST_F(ChangesTest, ArchivedLinesKeepTheirBytesAndReadBackAsGroups) {
+  const std::string journal = app.shell.appData + "\\Corvanta\\changes.log";
+  app.files.addFile(journal, "G\t1\t2020-01-01 10:00:00\tOld\t0\r\nV\t1\t0\tHKEY_CURRENT_USER\\" +
+                                 kPolicy + "\tX\t-\t4:01000000\r\n#00000000\tU\t9\r\nU\t1\r\n");
+  const auto group = [&](ChangeJournal& into, std::uint8_t n) {
+    const ChangeScope scope(into, "Group " + std::to_string(n));
+    ASSERT_TRUE(into.record(
+        Change::value(0, "HKEY_CURRENT_USER\\" + kPolicy, "V", {}, {true, kRegDword, {n}})));
+  };
+  const auto lines = [](const std::string& text) {
+    std::vector<std::string> out;
+    for (std::size_t start = 0; start < text.size();) {
+      const std::size_t stop = text.find('\n', start) + 1;
+      out.push_back(text.substr(start, stop - start));
+      start = stop;
+    }
+    return out;
+  };
+  struct Round {
+    const char* archive;
+    std::vector<GroupId> leaving;  // after three groups more and a fourth that compacts
+  };
+  const Round rounds[] = {{".log", {1, 2, 3}}, {"-2.log", {4, 5, 6, 7}}};
+  std::uint8_t next = 2;
+  for (const Round& round : rounds) {
+    SCOPED_TRACE(round.archive);
+    for (int i = 0; i < 3; ++i) group(app.journal, next++);
+    const std::string before = app.files.contents(journal);
+    CompactingJournal small(app, 1, 2);
+    group(small.journal, next++);
+    const std::string archive = app.shell.appData + kArchive + round.archive;
+    ASSERT_EQ(archive, app.journal.archives().back());
+    EXPECT_EQ(round.leaving, idsOf(app.journal.groups(archive)));
+    const auto left = lines(app.files.contents(archive));
+    const auto stayed = lines(app.files.contents(journal));
+    std::size_t inArchive = 0;
+    std::size_t inJournal = 0;
+    for (const std::string& line : lines(before)) {
+      if (inArchive < left.size() && left[inArchive] == line) {
+        ++inArchive;
+      } else {
+        ASSERT_LT(inJournal, stayed.size());
+        EXPECT_EQ(line, stayed[inJournal++]);
+      }
+    }
+    EXPECT_EQ(left.size(), inArchive) << "the archive holds only the journal's lines";
+    EXPECT_EQ(2u, app.journal.groups().size());
+    EXPECT_EQ("#00000000\tU\t9\r\n", stayed[0]) << "a line no group claims stays";
+  }
+  // The Changes window lists an archive's groups, to read only.
+  ChangesForm changes(app.context);
+  app.forms.Load(changes);
+  app.dialogs.fileAnswers = {app.shell.appData + kArchive + ".log"};
+  changes.control("archivecmd").click();
+  EXPECT_EQ("changes-2026-12-08-2.log", app.dialogs.fileRequests.at(0).fileName) << "the newest";
+  EXPECT_EQ(3u, changes.control("groups").rows().size());
+  EXPECT_FALSE(changes.control("changes").rows().empty()) << "a group's changes, read from it";
+  EXPECT_FALSE(changes.control("undocmd").Enabled());
+  EXPECT_FALSE(changes.control("undoallcmd").Enabled());
+}
+
+// A compaction that cannot finish leaves the journal as it was with the
+// group just recorded, nothing half made beside it, and is reported; one
+// whose rewrite was cut short (power lost) is finished by whoever next
+// reads or writes the journal.
+TEST_F(ChangesTest, ACompactionThatCannotFinishLeavesTheJournalWholeOrIsFinishedNextTime) {
+  const std::string journal = app.shell.appData + "\\Corvanta\\changes.log";
+  struct Row {
+    const char* what;
+    bool copy;  // the copy's new place is refused, else the archive
+  };
+  for (const Row& row : {Row{"a copy's new place", true}, Row{"the archive", false}}) {
+    SCOPED_TRACE(row.what);
+    app.files.addFile(journal, "");
+    app.files.addFile("C:\\Links\\Gone.lnk", "shortcut bytes");
+    app.registry.putDword(kHkcu, kPolicy, "NoRun", 0);
+    {
+      const ChangeScope scope(app.journal, "Deleted");
+      ASSERT_EQ(kErrorSuccess, app.context.files.deleteFile("C:\\Links\\Gone.lnk"));
+    }
+    const std::string copy = app.journal.groups()[0].changes[0].copy;
+    const std::string archive = app.shell.appData + kArchive;
+    app.files.makeUnwritable(row.copy ? archive + copy.substr(copy.rfind('\\')) : archive + ".log");
+    const std::string before = app.files.contents(journal);
+    CompactingJournal small(app, 1, 1);
+    std::vector<std::string> reports;
+    small.journal.onArchiveFailure([&](const std::string& report) { reports.push_back(report); });
+    {
+      const ChangeScope scope(small.journal, "Changed");
+      ScriptShell(small.registry, app.shortcuts)
+          .RegWrite("HKCU\\" + kPolicy + "\\NoRun", std::int64_t{1}, "REG_DWORD");
+    }
+    EXPECT_EQ(1u, reports.size());
+    EXPECT_EQ(before, app.files.contents(journal).substr(0, before.size()));
+    EXPECT_EQ((std::vector<GroupId>{1, 2}), idsOf(app.journal.groups()));
+    EXPECT_EQ((Bytes{1, 0, 0, 0}), app.registry.value(kHkcu, kPolicy, "NoRun")->data);
+    EXPECT_TRUE(app.journal.archives().empty());
+    EXPECT_FALSE(app.files.exists(archive)) << "the copies' folder goes again";
+    EXPECT_EQ("shortcut bytes", app.files.contents(copy));
+  }
+  // Cut short mid-rewrite: the journal part new, part old; what it is to
+  // hold lies beside it. A reader sees, and a writer appends to, that.
+  const std::string whole = app.files.contents(journal);
+  app.files.addFile(journal + ".compacting", whole);
+  app.files.addFile(journal, whole.substr(whole.size() / 2) + whole.substr(0, whole.size() / 2));
+  EXPECT_EQ((std::vector<GroupId>{1, 2}), idsOf(app.journal.groups()));
+  EXPECT_EQ(whole, app.files.contents(journal));
+  EXPECT_FALSE(app.files.exists(journal + ".compacting"));
+  app.files.addFile(journal + ".compacting", whole);
+  app.files.addFile(journal, "cut sh");
+  {
+    const ChangeScope scope(app.journal, "After");
+    ScriptShell(app.context.registry, app.shortcuts)
+        .RegWrite("HKCU\\" + kPolicy + "\\NoRun", std::int64_t{0}, "REG_DWORD");
+  }
+  EXPECT_EQ((std::vector<GroupId>{1, 2, 3}), idsOf(app.journal.groups()));
+}
+
 }  // namespace
 }  // namespace corvanta

@@ -310,6 +310,9 @@ TEXTS = {
 "8719": ["Undo: %1 (%2)", "Rückgängig: %1 (%2)", "Annulation : %1 (%2)", "Deshacer: %1 (%2)", "Annulla: %1 (%2)", "Anular: %1 (%2)", "Ongedaan: %1 (%2)", "Cofnięcie: %1 (%2)", "Zpět: %1 (%2)", "Отмена: %1 (%2)", "Скасування: %1 (%2)", "Αναίρεση: %1 (%2)", "Geri alma: %1 (%2)", "撤销：%1（%2）"],
 "8720": ["Groups of changes", "Gruppen von Änderungen", "Groupes de modifications", "Grupos de cambios", "Gruppi di modifiche", "Grupos de alterações", "Groepen wijzigingen", "Grupy zmian", "Skupiny změn", "Группы изменений", "Групи змін", "Ομάδες αλλαγών", "Değişiklik grupları", "更改组"],
 "8721": ["Changes in the group", "Änderungen der Gruppe", "Modifications du groupe", "Cambios del grupo", "Modifiche del gruppo", "Alterações do grupo", "Wijzigingen in de groep", "Zmiany w grupie", "Změny ve skupině", "Изменения в группе", "Зміни в групі", "Αλλαγές της ομάδας", "Gruptaki değişiklikler", "组中的更改"],
+"8722": ["A&rchives...", "Arc&hive...", "A&rchives...", "A&rchivos...", "A&rchivi...", "A&rquivos...", "A&rchieven...", "A&rchiwa...", "A&rchivy...", "&Архивы...", "&Архіви...", "Αρ&χειοθήκες...", "&Arşivler...", "存档(&R)..."],
+"8723": ["Open an archive of changes", "Archiv der Änderungen öffnen", "Ouvrir une archive des modifications", "Abrir un archivo de cambios", "Apri un archivio delle modifiche", "Abrir um arquivo de alterações", "Archief van wijzigingen openen", "Otwórz archiwum zmian", "Otevřít archiv změn", "Открыть архив изменений", "Відкрити архів змін", "Άνοιγμα αρχειοθήκης αλλαγών", "Değişiklik arşivi aç", "打开更改存档"],
+"8724": ["Archives of changes", "Archive der Änderungen", "Archives des modifications", "Archivos de cambios", "Archivi delle modifiche", "Arquivos de alterações", "Archieven van wijzigingen", "Archiwa zmian", "Archivy změn", "Архивы изменений", "Архіви змін", "Αρχειοθήκες αλλαγών", "Değişiklik arşivleri", "更改存档"],
 }
 
 # Texts of what the user presses or moves to by its key: buttons, check
@@ -324,7 +327,7 @@ KEYED = set("""
 1026 1030 1031 1032 1033 1034 1035 3000 3001 3011 3013 3014 3015 3021 3023 3024 3027 3040 3041 3043
 5000 5001 5002 5003 5004 5005 5006 5007 5008 5009 5010 5011 5012 5013 5016 5017 5018 5019 5020 5021
 5022 5023 5024 5025 5026 7003 7017 7021 7022 7024 8007 8008 8009 8019 8020 8021 8107 8108 8109 8110 8111
-8112 8300 8504
+8112 8300 8504 8722
 """.split())
 
 # Texts shown where nothing draws access keys: window titles, list columns
@@ -338,7 +341,7 @@ PLAIN = set("""
 8134 8200 8201 8202 8203 8204 8205 8206 8207 8208 8209 8210 8211 8301 8302 8303 8304 8305 8306 8307
 8308 8309 8400 8401 8402 8403 8404 8405 8406 8407 8408 8409 8410 8411 8412 8500 8600 8601 8602 8603
 8091 8092 8093 8310 8604 8700 8701 8702 8703 8704 8705 8706 8707 8708 8709 8710 8711 8712 8713 8714 8715 8716 8717 8718
-8719 8720 8721 8140
+8719 8720 8721 8723 8724 8140
 """.split())
 
 # The keyed texts the user meets together, by window (and, on the main
@@ -362,7 +365,7 @@ GROUPS = {
     "System Colors": "3027 1025 1016 1018".split(),
     "About": ["8504"],
     "process manager": "1013 1018".split(),
-    "Changes": "1030 1031 1018".split(),
+    "Changes": "1030 1031 8722 1018".split(),
 }
 
 LONGEST = 254  # UTF-16 units: a 255-unit buffer and its terminator

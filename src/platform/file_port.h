@@ -42,6 +42,11 @@ class SharedFile {
   // Up to `count` bytes from `offset` into `bytes` (fewer at the end).
   virtual long readAt(std::uint64_t offset, std::size_t count, std::string& bytes) = 0;
   virtual long append(const std::string& bytes) = 0;
+  // Makes the file hold `bytes` alone, in place (written from its start,
+  // cut after them, flushed), so that every holder reads and appends to
+  // the new content through the handle it has. Taken under the lock; a
+  // failure part way leaves the file part old, part new.
+  virtual long rewrite(const std::string& bytes) = 0;
 };
 
 class FilePort {

@@ -75,6 +75,11 @@ ChangesForm::ChangesForm(AppContext& app)
       .tag("1031")
       .at(2055, 5220, 1815, 375)
       .grows(Grow::Stay, Grow::Move);
+  add(ControlKind::Button, "archivecmd")
+      .caption("Archives...")
+      .tag("8722")
+      .at(3990, 5220, 1815, 375)
+      .grows(Grow::Stay, Grow::Move);
   add(ControlKind::Button, "closecmd")
       .caption("Close")
       .tag("1018")
@@ -87,6 +92,7 @@ ChangesForm::ChangesForm(AppContext& app)
   control("groups").onClick = [this] { groups_Click(); };
   control("undocmd").onClick = [this] { undocmd_Click(); };
   control("undoallcmd").onClick = [this] { undoallcmd_Click(); };
+  control("archivecmd").onClick = [this] { archivecmd_Click(); };
   control("closecmd").onClick = [this] { app_.forms.Unload(*this); };
 }
 
@@ -97,14 +103,13 @@ void ChangesForm::Form_Load() {
     const std::string why = app_.localizer.text("8140", kSetByOrganisation);
     control("undocmd").setToolTipText(why);
     control("undoallcmd").setToolTipText(why);
-    control("undoallcmd").setEnabled(false);
   }
   fill();
 }
 
 void ChangesForm::fill() {
   // The groups without their changes; the chosen one's are read when it is.
-  groups_ = app_.journal.summaries();
+  groups_ = app_.journal.summaries(archive_);
   std::reverse(groups_.begin(), groups_.end());
   // Each source named once, not once a group: a name is looked up in the
   // language file, and a journal of years repeats a few dozen sources.
@@ -112,10 +117,12 @@ void ChangesForm::fill() {
   const std::string undone = app_.localizer.LookupText("8706", "%1 (undone)");
   std::vector<std::vector<std::string>> rows;
   rows.reserve(groups_.size());
-  for (const GroupSummary& group : groups_) {
+  for (GroupSummary& group : groups_) {
     auto named = shown.find(group.source);
     if (named == shown.end()) named = shown.emplace(group.source, shownSource(group.source)).first;
-    rows.push_back({group.time, group.undone ? fillIn(undone, {named->second}) : named->second,
+    // The time is the row's from here on: a chosen group is read whole.
+    rows.push_back({std::move(group.time),
+                    group.undone ? fillIn(undone, {named->second}) : named->second,
                     std::to_string(group.changes)});
   }
   control("groups").setRows(std::move(rows));
@@ -170,7 +177,7 @@ void ChangesForm::groups_Click() {
   const int index = control("groups").ListIndex();
   chosen_ = {};
   if (index >= 0 && index < static_cast<int>(groups_.size())) {
-    if (auto whole = app_.journal.group(groups_[static_cast<std::size_t>(index)]))
+    if (auto whole = app_.journal.group(groups_[static_cast<std::size_t>(index)], archive_))
       chosen_ = std::move(*whole);
   }
   std::vector<std::vector<std::string>> rows;
@@ -178,7 +185,10 @@ void ChangesForm::groups_Click() {
     rows.push_back({shownChange(app_.localizer, change), state(change, change.before, true),
                     state(change, change.after, false)});
   control("changes").setRows(std::move(rows));
-  control("undocmd").setEnabled(undoAllowed_ && chosen_.id != 0 && !chosen_.undone);
+  // An archived group is history: only the journal's are undone.
+  control("undocmd").setEnabled(undoAllowed_ && archive_.empty() && chosen_.id != 0 &&
+                                !chosen_.undone);
+  control("undoallcmd").setEnabled(undoAllowed_ && archive_.empty());
 }
 
 void ChangesForm::tell(const UndoOutcome& outcome, const std::string& restorePoint) {
@@ -216,17 +226,32 @@ Undo undoFor(AppContext& app) {
 }  // namespace
 
 void ChangesForm::undocmd_Click() {
-  if (!undoAllowed_) return;
+  if (!undoAllowed_ || !archive_.empty()) return;
   if (chosen_.id == 0 || chosen_.undone) return;
   tell(undoFor(app_).group(chosen_));
 }
 
 void ChangesForm::undoallcmd_Click() {
-  if (!undoAllowed_) return;
+  if (!undoAllowed_ || !archive_.empty()) return;
   const RestorePointScope restorePoint(app_, "before Undo all", true);
   const UndoOutcome outcome = undoFor(app_).all();
   const auto made = restorePoint.outcome();
   tell(outcome, made ? describeFor(app_.localizer, *made) : std::string());
+}
+
+// The newest archive is offered first; choosing the journal itself lists
+// it again.
+void ChangesForm::archivecmd_Click() {
+  const std::vector<std::string> archives = app_.journal.archives();
+  Localizer& texts = app_.localizer;
+  const auto chosen = app_.dialogs.openFile(
+      {texts.text("8723", "Open an archive of changes"),
+       texts.text("8724", "Archives of changes") + " (changes-*.log)|changes-*.log",
+       app_.journal.ownFolder(),
+       archives.empty() ? std::string() : archives.back().substr(archives.back().rfind('\\') + 1)});
+  if (!chosen) return;
+  archive_ = foldCase(*chosen) == foldCase(app_.journal.path()) ? std::string() : *chosen;
+  fill();
 }
 
 }  // namespace corvanta

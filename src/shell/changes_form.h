@@ -1,6 +1,8 @@
 // The Changes window, opened from the main window's top bar: every change
 // group the journal holds, newest first, the selected group's changes, and
-// Undo (the selected group) and Undo all (every group still in effect).
+// Undo (the selected group) and Undo all (every group still in effect);
+// Archives... lists instead an archive the journal was compacted to, to
+// read only.
 #pragma once
 
 #include <vector>
@@ -19,6 +21,7 @@ class ChangesForm : public ui::Form {
 
   void Form_Load();
   void groups_Click();
+  void archivecmd_Click();
   void undocmd_Click();
   void undoallcmd_Click();
 
@@ -36,6 +39,7 @@ class ChangesForm : public ui::Form {
   std::vector<GroupSummary> groups_;  // newest first, as listed
   ChangeGroup chosen_;                // the chosen group, whole
   bool undoAllowed_ = true;          // not turned off by the organisation
+  std::string archive_;              // the archive listed, to read only; empty: the journal
 };
 
 }  // namespace corvanta

@@ -11,6 +11,7 @@
 #include "core/changes/change_journal.h"
 #include "core/changes/journaling_ports.h"
 #include "core/i18n/localizer.h"
+#include "core/log/error_log.h"
 #include "core/program_folders.h"
 #include "core/restore_points.h"
 #include "platform/win32/desktop_win32.h"
@@ -64,6 +65,9 @@ class Win32Program {
                  restorePoints_,
                  appFolder_} {
     journal_.setBeforeFirstChange([this] { return restorePoints_.beforeFirstChange(); });
+    journal_.onArchiveFailure([this](const std::string& message) {
+      programLog(context_).LogError(0, message, "ChangeJournal", "end");
+    });
     windows_.setSkinPainter(&skin_);
     setDisplayCollation(&userCollation);
     translateEveryWindow(forms_, localizer_);

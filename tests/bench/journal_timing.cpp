@@ -67,7 +67,7 @@ Change change(int i) {
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: %s journal|reopen|bare|next|newest|groups N\n", argv[0]);
+    std::fprintf(stderr, "usage: %s journal|reopen|bare|next|newest|list|groups N\n", argv[0]);
     return 2;
   }
   const std::string mode = argv[1];
@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
       "#00000000\tV\t1\t0\tHKEY_LOCAL_"
       "MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDlls"
       "\tC:\\Program Files\\Benchmark\\component-1234.dll\t4:01000000\t-\r\n";
-  const bool prepared = mode == "next" || mode == "newest" || mode == "groups";
+  const bool prepared = mode == "next" || mode == "newest" || mode == "groups" || mode == "list";
   if (prepared) {
     // N groups of one change each, as an earlier version wrote them.
     std::string text;
@@ -104,6 +104,9 @@ int main(int argc, char** argv) {
     if (!journal.newestInEffect()) std::fprintf(stderr, "no group found\n");
   } else if (mode == "groups") {
     if (journal.groups().size() != static_cast<std::size_t>(count))
+      std::fprintf(stderr, "groups missing\n");
+  } else if (mode == "list") {
+    if (journal.summaries().size() != static_cast<std::size_t>(count))
       std::fprintf(stderr, "groups missing\n");
   } else if (mode == "reopen") {
     for (int i = 0; i < count; ++i) {

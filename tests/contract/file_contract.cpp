@@ -107,10 +107,17 @@ void checkFileRules(FilePort& files, const std::string& root,
   EXPECT_EQ("abc\r\nde", bytes) << "readers are let in";
   EXPECT_EQ(33, second->lock()) << "a second holder waits, then is refused (ERROR_LOCK_VIOLATION)";
   first->unlock();
-  EXPECT_EQ(0, second->lock());
+  // Rewritten in place by a holder under the lock: every holder reads the
+  // new content and appends after it.
+  ASSERT_EQ(0, second->lock());
+  EXPECT_EQ(0, second->rewrite("new\r\n"));
   second->unlock();
+  EXPECT_EQ(5u, first->size());
+  EXPECT_EQ(0, first->append("more"));
+  EXPECT_EQ(0, files.readFile(journal, bytes));
+  EXPECT_EQ("new\r\nmore", bytes);
   first.reset();
-  EXPECT_EQ(7u, second->size());
+  EXPECT_EQ(9u, second->size());
 
   // Names Windows refuses are refused, whatever the call.
   for (const char* bad : {"a?b.txt", "a<b", "a|b", "a\"b", "a>b\\c"}) {

@@ -238,6 +238,11 @@ long FakeFiles::openShared(const std::string& path, std::unique_ptr<SharedFile>&
       files_.entries_[folded_].contents += bytes;
       return 0;
     }
+    long rewrite(const std::string& bytes) override {
+      if (files_.unwritable_.count(folded_)) return kAccessDenied;
+      contents() = bytes;
+      return 0;
+    }
 
    private:
     std::string& contents() { return files_.entries_[folded_].contents; }

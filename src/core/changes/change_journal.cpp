@@ -5,12 +5,14 @@
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <set>
 #include <string_view>
+#include <tuple>
 #include <unordered_map>
 
+#include "core/program_folders.h"
 #include "platform/file_port.h"
 #include "platform/registry_port.h"
-#include "core/program_folders.h"
 #include "platform/system_port.h"
 
 namespace corvanta {
@@ -212,6 +214,10 @@ GroupId lastGroupIn(SharedFile& journal) {
 
 std::string twoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
 
+std::string dateOf(const LocalTime& time) {
+  return std::to_string(time.year) + '-' + twoDigits(time.month) + '-' + twoDigits(time.day);
+}
+
 }  // namespace
 
 std::string describe(const ValueState& state) {
@@ -258,8 +264,9 @@ std::string ChangeJournal::path() {
 
 std::string ChangeJournal::ownFolder() { return folders_.data(); }
 
-ChangeJournal::ChangeJournal(FilePort& files, ProgramFolders& folders, SystemPort& system)
-    : files_(files), folders_(folders), system_(system) {}
+ChangeJournal::ChangeJournal(FilePort& files, ProgramFolders& folders, SystemPort& system,
+                             JournalLimits limits)
+    : files_(files), folders_(folders), system_(system), limits_(limits) {}
 
 ChangeJournal::~ChangeJournal() = default;
 
@@ -295,6 +302,12 @@ bool ChangeJournal::append(bool inGroup, const std::function<std::string(GroupId
     if (journal.lock() != kErrorSuccess) return false;
     locked_ = true;
     linesLocked_ = 0;
+    // A compaction cut short is finished before anything is added to a
+    // journal it left part rewritten.
+    if (finishRewrite(journal) != kErrorSuccess) {
+      releaseHeldLock();
+      return false;
+    }
   }
   std::string text;
   // A line cut short is ended, so that this one is not read into it.
@@ -309,8 +322,7 @@ bool ChangeJournal::append(bool inGroup, const std::function<std::string(GroupId
   GroupId id = group_;
   if (opening) {
     const LocalTime now = system_.localTime();
-    const std::string time = std::to_string(now.year) + '-' + twoDigits(now.month) + '-' +
-                             twoDigits(now.day) + ' ' + twoDigits(now.hour) + ':' +
+    const std::string time = dateOf(now) + ' ' + twoDigits(now.hour) + ':' +
                              twoDigits(now.minute) + ':' + twoDigits(now.second);
     id = lastGroupIn(journal) + 1;
     text += checked("G\t" + std::to_string(id) + '\t' + time + '\t' + escaped(source_) + '\t' +
@@ -346,6 +358,18 @@ void ChangeJournal::begin(const std::string& source, GroupId undoes) {
 
 void ChangeJournal::end() {
   if (depth_ > 0 && --depth_ == 0) {
+    // Compacted by the group that takes it past the limit, right after its
+    // last line: a failure leaves every group in the journal. Tried once a
+    // run after a failure, so that each later group does not copy and
+    // remove again.
+    if (!archiveRefused_ && file_ && group_ != 0 && file_->size() > limits_.archiveBytes) {
+      releaseHeldLock();
+      const long status = archive(*file_);
+      archiveRefused_ = status != kErrorSuccess;
+      if (archiveRefused_ && archiveFailed_)
+        archiveFailed_("The changes journal could not be archived (status " +
+                       std::to_string(status) + "); it keeps every group.");
+    }
     releaseHeldLock();
     file_.reset();
     leftAt_ = 0;
@@ -473,12 +497,24 @@ std::vector<ChangeGroup> parseGroups(std::string_view text) {
 
 }  // namespace
 
-std::vector<GroupSummary> ChangeJournal::summaries() {
+std::vector<GroupSummary> ChangeJournal::summaries(const std::string& file) {
   std::string text;
-  const std::string file = path();
-  if (file.empty() || files_.readFile(file, text) != kErrorSuccess) return {};
+  if (readWhole(file, text) != kErrorSuccess) return {};
   std::vector<GroupSummary> groups;
+  groups.reserve(text.size() / 256);
+  // A group by its number: found by halving while numbers only grow, as one
+  // writer's do, and through a map from the first that does not.
   std::unordered_map<GroupId, std::size_t> byId;
+  bool ascending = true;
+  const auto find = [&](GroupId id) -> GroupSummary* {
+    if (ascending) {
+      const auto at = std::lower_bound(groups.begin(), groups.end(), id,
+                                       [](const GroupSummary& g, GroupId n) { return g.id < n; });
+      return at != groups.end() && at->id == id ? &*at : nullptr;
+    }
+    const auto found = byId.find(id);
+    return found == byId.end() ? nullptr : &groups[found->second];
+  };
   // The fields each kind of line has, as the full reading demands them.
   const auto fieldsOf = [](char kind) -> std::size_t {
     switch (kind) {
@@ -499,10 +535,29 @@ std::vector<GroupSummary> ChangeJournal::summaries() {
     if (!record || record->size() < 3 || (*record)[1] != '\t') continue;
     const char kind = (*record)[0];
     if (kind == 'G') {
-      const std::vector<std::string> f = fields(*record);
-      if (f.size() != 5 || number(f[1]) <= 0 || byId.count(number(f[1]))) continue;
-      byId.emplace(number(f[1]), groups.size());
-      groups.push_back({number(f[1]), f[2], f[3], number(f[4]), false, 0, lineStart,
+      // Split in place: a journal of years holds a hundred thousand of them.
+      std::string_view f[5];
+      std::size_t count = 0;
+      for (std::string_view rest = *record;; ++count) {
+        const std::size_t tab = rest.find('\t');
+        if (count < 5) f[count] = rest.substr(0, tab);
+        if (tab == std::string_view::npos) break;
+        rest.remove_prefix(tab + 1);
+      }
+      ++count;
+      const GroupId id = count == 5 ? number(f[1]) : 0;
+      if (id <= 0) continue;
+      if (ascending && !groups.empty() && id <= groups.back().id) {
+        if (find(id)) continue;
+        ascending = false;
+        for (std::size_t i = 0; i < groups.size(); ++i) byId.emplace(groups[i].id, i);
+      }
+      if (!ascending && !byId.try_emplace(id, groups.size()).second) continue;
+      const auto owned = [](std::string_view field) {
+        return field.find('\\') == std::string_view::npos ? std::string(field)
+                                                           : fields(field)[0];
+      };
+      groups.push_back({id, owned(f[2]), owned(f[3]), number(f[4]), false, 0, lineStart,
                         std::min<std::uint64_t>(start, text.size())});
       continue;
     }
@@ -511,9 +566,11 @@ std::vector<GroupSummary> ChangeJournal::summaries() {
             fieldsOf(kind))
       continue;
     const std::string_view rest = record->substr(2);
-    const auto found = byId.find(number(rest.substr(0, rest.find('\t'))));
-    if (found == byId.end()) continue;
-    GroupSummary& group = groups[found->second];
+    const GroupId id = number(rest.substr(0, rest.find('\t')));
+    // Most lines belong to the group begun last.
+    GroupSummary* owner = !groups.empty() && groups.back().id == id ? &groups.back() : find(id);
+    if (!owner) continue;
+    GroupSummary& group = *owner;
     if (kind == 'U') {
       group.undone = true;
       continue;
@@ -529,15 +586,23 @@ std::vector<GroupSummary> ChangeJournal::summaries() {
   return groups;
 }
 
-std::optional<ChangeGroup> ChangeJournal::group(const GroupSummary& summary) {
-  const std::string file = path();
+std::optional<ChangeGroup> ChangeJournal::group(const GroupSummary& summary,
+                                                const std::string& file) {
+  const std::string journalFile = path();
+  const std::string& read = file.empty() ? journalFile : file;
   std::unique_ptr<SharedFile> journal;
   std::string text;
-  if (file.empty() || summary.to <= summary.from ||
-      files_.openShared(file, journal) != kErrorSuccess ||
-      journal->readAt(summary.from, static_cast<std::size_t>(summary.to - summary.from), text) !=
-          kErrorSuccess)
+  if (read.empty() || summary.to <= summary.from || files_.anyMatch(read) != kErrorSuccess ||
+      files_.openShared(read, journal) != kErrorSuccess)
     return std::nullopt;
+  // Under the lock, so that no compaction is seen half done. Lines moved
+  // by one since the summary was read are read as no group, or as the
+  // group whole: a group's lines only ever move to the start.
+  const bool locked = journal->lock() == kErrorSuccess;
+  const long status =
+      journal->readAt(summary.from, static_cast<std::size_t>(summary.to - summary.from), text);
+  if (locked) journal->unlock();
+  if (status != kErrorSuccess) return std::nullopt;
   for (ChangeGroup& group : parseGroups(text)) {
     if (group.id != summary.id) continue;
     group.undone = summary.undone;  // the mark may lie past its lines
@@ -546,11 +611,241 @@ std::optional<ChangeGroup> ChangeJournal::group(const GroupSummary& summary) {
   return std::nullopt;
 }
 
-std::vector<ChangeGroup> ChangeJournal::groups() {
+std::vector<ChangeGroup> ChangeJournal::groups(const std::string& file) {
   std::string text;
-  const std::string file = path();
-  if (file.empty() || files_.readFile(file, text) != kErrorSuccess) return {};
+  if (readWhole(file, text) != kErrorSuccess) return {};
   return parseGroups(text);
+}
+
+long ChangeJournal::readWhole(const std::string& file, std::string& text) {
+  const std::string journalFile = path();
+  if (!file.empty() && file != journalFile) return files_.readFile(file, text);
+  if (journalFile.empty()) return kErrorPathNotFound;
+  // Not made by reading it.
+  if (const long status = files_.anyMatch(journalFile); status != kErrorSuccess) return status;
+  std::unique_ptr<SharedFile> journal;
+  if (const long status = files_.openShared(journalFile, journal); status != kErrorSuccess)
+    return status;
+  // Read all the same when the lock cannot be had: a writer that holds it
+  // for long only appends.
+  const bool locked = journal->lock() == kErrorSuccess;
+  long status = locked ? finishRewrite(*journal) : kErrorSuccess;
+  if (status == kErrorSuccess)
+    status = journal->readAt(0, static_cast<std::size_t>(journal->size()), text);
+  if (locked) journal->unlock();
+  return status;
+}
+
+long ChangeJournal::finishRewrite(SharedFile& journal) {
+  const std::string pending = path() + ".compacting";
+  if (files_.anyMatch(pending) != kErrorSuccess) return kErrorSuccess;
+  std::string text;
+  long status = files_.readFile(pending, text);
+  if (status == kErrorSuccess) status = journal.rewrite(text);
+  if (status == kErrorSuccess) status = files_.deleteFile(pending);
+  return status;
+}
+
+std::vector<std::string> ChangeJournal::archives() {
+  const std::string file = path();
+  const std::size_t dot = file.rfind('.');
+  std::vector<FileEntry> found;
+  if (file.empty() ||
+      files_.findFiles(file.substr(0, dot) + "-*" + file.substr(dot), found) != kErrorSuccess)
+    return {};
+  std::vector<std::string> out;
+  const std::string folder = file.substr(0, file.rfind('\\') + 1);
+  for (const FileEntry& entry : found) {
+    if (!(entry.attributes & kFileAttributeDirectory)) out.push_back(folder + entry.name);
+  }
+  // By date, and a date's second archive after its first.
+  const std::size_t date = dot + 1;  // where "YYYY-MM-DD" begins in each
+  std::sort(out.begin(), out.end(), [date](const std::string& a, const std::string& b) {
+    return std::make_tuple(a.substr(date, 10), a.size(), a) <
+           std::make_tuple(b.substr(date, 10), b.size(), b);
+  });
+  return out;
+}
+
+namespace {
+
+// A journal line as compaction sorts it: its bytes as they are, and the
+// group it belongs to (0: a line no group claims, or one that cannot be
+// read, which stays).
+struct JournalLine {
+  std::string_view bytes;
+  std::vector<std::string> fields;  // as written, escapes and all
+  GroupId group = 0;
+};
+
+struct GroupFacts {
+  int lines = 0;  // its own lines: a number given twice (damage) keeps both groups in place
+  GroupId undoes = 0;
+  bool undone = false;
+};
+
+std::vector<std::string> rawFields(std::string_view record) {
+  std::vector<std::string> out(1);
+  for (const char c : record) {
+    if (c == '\t') {
+      out.emplace_back();
+    } else {
+      out.back() += c;
+    }
+  }
+  return out;
+}
+
+// The groups that leave a journal of `lines` keeping `kept` groups: those
+// undone with the undos that undid them, undos whose group left before, and
+// the oldest beyond `kept`. The newest group always stays: the next group's
+// number is read from it.
+std::set<GroupId> leaving(const std::vector<JournalLine>& lines, std::size_t kept) {
+  std::map<GroupId, GroupFacts> facts;
+  std::vector<GroupId> order;
+  for (const JournalLine& line : lines) {
+    if (!line.group) continue;
+    if (line.fields[0] == "G") {
+      GroupFacts& group = facts[line.group];
+      if (++group.lines == 1) order.push_back(line.group);
+      group.undoes = line.fields.size() == 5 ? number(line.fields[4]) : 0;
+    } else if (line.fields[0] == "U") {
+      facts[line.group].undone = true;
+    }
+  }
+  std::set<GroupId> out;
+  if (order.empty()) return out;
+  const GroupId newest = order.back();
+  const auto movable = [&](GroupId id) { return id != newest && facts[id].lines == 1; };
+  std::map<GroupId, std::vector<GroupId>> undos;
+  for (const GroupId id : order) {
+    if (facts[id].undoes) undos[facts[id].undoes].push_back(id);
+  }
+  for (const GroupId id : order) {
+    const GroupFacts& group = facts[id];
+    if (group.undoes != 0) {
+      const auto undid = facts.find(group.undoes);
+      if ((undid == facts.end() || undid->second.lines == 0) && !group.undone && movable(id))
+        out.insert(id);
+      continue;
+    }
+    // An undo that was itself undone put the group back in effect: both stay.
+    const auto& its = undos[id];
+    if (group.undone && movable(id) && std::all_of(its.begin(), its.end(), [&](GroupId undo) {
+          return movable(undo) && !facts[undo].undone;
+        })) {
+      out.insert(id);
+      out.insert(its.begin(), its.end());
+    }
+  }
+  std::vector<GroupId> staying;
+  for (const GroupId id : order) {
+    if (!out.count(id)) staying.push_back(id);
+  }
+  for (std::size_t i = 0; i + kept < staying.size(); ++i) {
+    if (movable(staying[i])) out.insert(staying[i]);
+  }
+  return out;
+}
+
+}  // namespace
+
+long ChangeJournal::archive(SharedFile& journal) {
+  const std::string file = path();
+  const std::size_t dot = file.rfind('.');
+  if (file.empty() || dot == std::string::npos) return kErrorSuccess;
+  if (const long locked = journal.lock(); locked != kErrorSuccess) return locked;
+  std::string text;
+  long status = finishRewrite(journal);
+  if (status == kErrorSuccess)
+    status = journal.readAt(0, static_cast<std::size_t>(journal.size()), text);
+  std::vector<JournalLine> lines;
+  for (std::size_t start = 0; status == kErrorSuccess && start < text.size();) {
+    const std::size_t newline = text.find('\n', start);
+    const std::size_t stop = newline == std::string::npos ? text.size() : newline + 1;
+    JournalLine line;
+    line.bytes = std::string_view(text).substr(start, stop - start);
+    start = stop;
+    std::string_view body = line.bytes;
+    if (!body.empty() && body.back() == '\n') body.remove_suffix(1);
+    if (const auto record = recordOf(body)) {
+      line.fields = rawFields(*record);
+      if (line.fields.size() >= 2 && line.fields[0].size() == 1 &&
+          std::string_view("GVKFPRDXUN").find(line.fields[0][0]) != std::string_view::npos)
+        line.group = number(line.fields[1]);
+    }
+    lines.push_back(std::move(line));
+  }
+  const std::set<GroupId> moving =
+      status == kErrorSuccess ? leaving(lines, limits_.keptGroups) : std::set<GroupId>();
+  if (moving.empty()) {
+    journal.unlock();
+    return status;
+  }
+
+  // A date's first archive takes the date alone; a later one that day a
+  // counter after it. Its copies of deleted files go in a folder of its
+  // name.
+  const std::string date = dateOf(system_.localTime());
+  std::string name = file.substr(0, dot) + '-' + date;
+  for (int counter = 2;
+       counter < 10000 && (files_.anyMatch(name + file.substr(dot)) != kErrorFileNotFound ||
+                           files_.anyMatch(name) != kErrorFileNotFound);
+       ++counter)
+    name = file.substr(0, dot) + '-' + date + '-' + std::to_string(counter);
+  const std::string archived = name + file.substr(dot);
+
+  const auto fileLine = [](const JournalLine& line) {
+    return line.fields.size() == 5 && line.fields[0] == "F";
+  };
+  std::set<std::string> keptCopies;
+  for (const JournalLine& line : lines) {
+    if (!moving.count(line.group) && fileLine(line)) keptCopies.insert(fields(line.fields[3])[0]);
+  }
+  std::map<std::string, std::string> copies;  // the journal's copy, and where it moved
+  std::string leaves;
+  std::string stays;
+  for (const JournalLine& line : lines) {
+    if (!moving.count(line.group)) {
+      stays += line.bytes;
+      continue;
+    }
+    std::string bytes(line.bytes);
+    if (bytes.back() != '\n') bytes += "\r\n";
+    const std::string copy = fileLine(line) ? fields(line.fields[3])[0] : std::string();
+    if (!copy.empty() && !keptCopies.count(copy) && files_.anyMatch(copy) == kErrorSuccess) {
+      std::string& to = copies[copy];
+      if (to.empty()) {
+        to = name + copy.substr(copy.rfind('\\'));
+        status =
+            makeFolderTree(files_, name) ? files_.copyFile(copy, to, true) : kErrorPathNotFound;
+        if (status != kErrorSuccess) break;
+      }
+      std::vector<std::string> record = line.fields;
+      record[3] = escaped(to);
+      bytes = checked(record[0] + '\t' + record[1] + '\t' + record[2] + '\t' + record[3] + '\t' +
+                      record[4]);
+    }
+    leaves += bytes;
+  }
+  // The archive whole first, then what the journal is to hold beside it,
+  // then the journal rewritten: until that is written, the journal still
+  // holds every group, and what was made for the archive goes again; once
+  // it is, whoever next takes the lock finishes a rewrite cut short.
+  const std::string pending = file + ".compacting";
+  if (status == kErrorSuccess) status = files_.createNewFile(archived, leaves);
+  const bool archiveMade = status == kErrorSuccess;
+  if (status == kErrorSuccess) status = files_.replaceFile(pending, stays);
+  if (status == kErrorSuccess) {
+    status = finishRewrite(journal);
+    for (const auto& [from, to] : copies) files_.deleteFile(from);
+  } else {
+    for (const auto& [from, to] : copies) files_.deleteFile(to);
+    if (!copies.empty()) files_.removeDirectory(name);
+    if (archiveMade) files_.deleteFile(archived);
+  }
+  journal.unlock();
+  return status;
 }
 
 std::optional<ChangeGroup> ChangeJournal::newestInEffect() {
@@ -562,6 +857,19 @@ std::optional<ChangeGroup> ChangeJournal::newestInEffect() {
   if (file.empty() || files_.anyMatch(file) != kErrorSuccess ||
       files_.openShared(file, journal) != kErrorSuccess)
     return std::nullopt;
+  // Under the lock, so that no compaction is seen half done.
+  const bool locked = journal->lock() == kErrorSuccess;
+  if (locked && finishRewrite(*journal) != kErrorSuccess) {
+    journal->unlock();
+    return std::nullopt;
+  }
+  struct Unlock {
+    SharedFile& file;
+    bool locked;
+    ~Unlock() {
+      if (locked) file.unlock();
+    }
+  } unlock{*journal, locked};
   const std::uint64_t size = journal->size();
   for (std::uint64_t tail = 64 * 1024;; tail *= 4) {
     const std::uint64_t start = tail >= size ? 0 : size - tail;

@@ -4,6 +4,17 @@
 // the program's data folder (UTF-8, one line a record), in groups (one Apply, one
 // check run, one undo). A change the journal cannot hold is not made.
 //
+// Past a size (kJournalArchiveBytes) it is compacted when a group ends:
+// groups undone, with the undo groups that undid them, and the oldest beyond
+// the newest kJournalKeptGroups move to an archive beside it,
+// "changes-YYYY-MM-DD.log" ("changes-YYYY-MM-DD-2.log" and on when that date
+// has one), and the copies of deleted files only they name move to a folder
+// of the archive's name. Every group the journal keeps undoes as before. The
+// journal is rewritten in place, so that the other processes that hold it
+// open go on with it; what it is to hold is written beside it first
+// ("changes.log.compacting"), and whoever takes the lock next finishes a
+// rewrite that was cut short.
+//
 // Several processes may write it at once (the window and a scheduled command
 // line): each append is made under a lock on the file, and a group's number
 // is taken under that lock from the journal as it is then. Each line carries
@@ -125,9 +136,20 @@ struct GroupSummary {
 std::string describe(const Change& change);
 std::string describe(const ValueState& state);
 
+// The journal's size past which a group's end compacts it, and how many of
+// its newest groups it keeps.
+inline constexpr std::uint64_t kJournalArchiveBytes = 8 * 1024 * 1024;
+inline constexpr std::size_t kJournalKeptGroups = 1000;
+
+struct JournalLimits {
+  std::uint64_t archiveBytes = kJournalArchiveBytes;
+  std::size_t keptGroups = kJournalKeptGroups;
+};
+
 class ChangeJournal {
  public:
-  ChangeJournal(FilePort& files, ProgramFolders& folders, SystemPort& system);
+  ChangeJournal(FilePort& files, ProgramFolders& folders, SystemPort& system,
+                JournalLimits limits = {});
   ~ChangeJournal();
   ChangeJournal(const ChangeJournal&) = delete;
   ChangeJournal& operator=(const ChangeJournal&) = delete;
@@ -154,13 +176,22 @@ class ChangeJournal {
   // changes are not the machine's; empty without one.
   std::string ownFolder();
 
-  // Every group, oldest first; nothing when there is no journal yet.
-  std::vector<ChangeGroup> groups();
+  // Every group of the journal (or of `file`, an archive), oldest first;
+  // nothing when there is none yet.
+  std::vector<ChangeGroup> groups(const std::string& file = {});
   // The same, each without its changes: read in a fraction of the time.
-  std::vector<GroupSummary> summaries();
+  std::vector<GroupSummary> summaries(const std::string& file = {});
   // The group a summary names, whole, read from its lines alone; nothing
-  // when they cannot be read (the journal was replaced meanwhile).
-  std::optional<ChangeGroup> group(const GroupSummary& summary);
+  // when they cannot be read (the journal was compacted meanwhile).
+  std::optional<ChangeGroup> group(const GroupSummary& summary, const std::string& file = {});
+  // The journal's file; empty without one.
+  std::string path();
+  // The archives compaction made, full paths, oldest first.
+  std::vector<std::string> archives();
+  // Told why a compaction failed (the journal then stays as it was).
+  void onArchiveFailure(std::function<void(const std::string&)> report) {
+    archiveFailed_ = std::move(report);
+  }
   // The newest group not undone (an undo among them), read from the end of
   // the journal only as far back as it lies; nothing when there is none.
   std::optional<ChangeGroup> newestInEffect();
@@ -182,7 +213,15 @@ class ChangeJournal {
   void releaseLock();
 
  private:
-  std::string path();
+  // Moves what need not stay to a new archive, under the journal's lock; the
+  // status that stopped it, or 0 (also when nothing moves).
+  long archive(SharedFile& journal);
+  // Under the journal's lock: finishes a rewrite a compaction began and
+  // could not end; 0 when there is none or it is done.
+  long finishRewrite(SharedFile& journal);
+  // The journal's (or an archive's) whole text, read under the journal's
+  // lock so that no rewrite is seen half done.
+  long readWhole(const std::string& file, std::string& text);
   // Appends the line `compose` makes for the open group's number; in a
   // group that has no number yet, the group's own line goes first.
   bool append(bool inGroup, const std::function<std::string(GroupId)>& compose);
@@ -191,6 +230,9 @@ class ChangeJournal {
   FilePort& files_;
   ProgramFolders& folders_;
   SystemPort& system_;
+  JournalLimits limits_;
+  std::function<void(const std::string&)> archiveFailed_;
+  bool archiveRefused_ = false;  // a compaction failed in this run: not tried again
   int depth_ = 0;
   std::string source_;
   GroupId undoes_ = 0;

@@ -60,7 +60,8 @@ long writeAll(HANDLE file, const std::string& bytes) {
 // only the other holders' appends, never a reader.
 class Win32SharedFile final : public SharedFile {
  public:
-  explicit Win32SharedFile(UniqueFileHandle file) : file_(std::move(file)) {}
+  Win32SharedFile(UniqueFileHandle file, std::wstring path)
+      : file_(std::move(file)), path_(std::move(path)) {}
   long lock() override {
     // Another process's append holds it for microseconds: wait for it, but
     // not for ever.
@@ -100,6 +101,18 @@ class Win32SharedFile final : public SharedFile {
   // Opened to append only: every write lands at the end, wherever another
   // holder left it.
   long append(const std::string& bytes) override { return writeAll(file_.get(), bytes); }
+  // Through a handle of its own that writes where it is told: this one
+  // appends only.
+  long rewrite(const std::string& bytes) override {
+    const UniqueFileHandle file(CreateFileW(path_.c_str(), GENERIC_WRITE,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return lastError();
+    long status = writeAll(file.get(), bytes);
+    if (status == ERROR_SUCCESS && (!SetEndOfFile(file.get()) || !FlushFileBuffers(file.get())))
+      status = lastError();
+    return status;
+  }
 
  private:
   static OVERLAPPED lockRange() {
@@ -108,6 +121,7 @@ class Win32SharedFile final : public SharedFile {
     return range;
   }
   UniqueFileHandle file_;
+  std::wstring path_;
 };
 
 }  // namespace
@@ -118,7 +132,7 @@ long Win32Files::openShared(const std::string& path, std::unique_ptr<SharedFile>
                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!opened.valid()) return lastError();
-  file = std::make_unique<Win32SharedFile>(std::move(opened));
+  file = std::make_unique<Win32SharedFile>(std::move(opened), wide(path));
   return ERROR_SUCCESS;
 }
 

@@ -345,8 +345,13 @@ class ListView final : public ControlWindow {
     updating_ = true;
     LVITEMW state{};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(&state));
+    // One row at most is selected and one focused: those are cleared, not
+    // every row (told of every row, Wine visits each of a long list's).
+    for (const UINT which : {LVNI_SELECTED, LVNI_FOCUSED}) {
+      const auto row = SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which);
+      if (row >= 0) SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                                 reinterpret_cast<LPARAM>(&state));
+    }
     if (model_.ListIndex() >= 0) {
       state.state = LVIS_SELECTED | LVIS_FOCUSED;
       SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(model_.ListIndex()),

@@ -538,22 +538,35 @@ TEST_F(ChangesTest, ACompactionThatCannotFinishLeavesTheJournalWholeOrIsFinished
     EXPECT_FALSE(app.files.exists(archive)) << "the copies' folder goes again";
     EXPECT_EQ("shortcut bytes", app.files.contents(copy));
   }
-  // Cut short mid-rewrite: the journal part new, part old; what it is to
-  // hold lies beside it. A reader sees, and a writer appends to, that.
-  const std::string whole = app.files.contents(journal);
-  app.files.addFile(journal + ".compacting", whole);
-  app.files.addFile(journal, whole.substr(whole.size() / 2) + whole.substr(0, whole.size() / 2));
-  EXPECT_EQ((std::vector<GroupId>{1, 2}), idsOf(app.journal.groups()));
-  EXPECT_EQ(whole, app.files.contents(journal));
-  EXPECT_FALSE(app.files.exists(journal + ".compacting"));
-  app.files.addFile(journal + ".compacting", whole);
-  app.files.addFile(journal, "cut sh");
-  {
-    const ChangeScope scope(app.journal, "After");
-    ScriptShell(app.context.registry, app.shortcuts)
-        .RegWrite("HKCU\\" + kPolicy + "\\NoRun", std::int64_t{0}, "REG_DWORD");
+  // Cut short mid-rewrite: the journal part new, part old. Whoever next
+  // reads or writes it finishes the rewrite first.
+  for (const bool reader : {true, false}) {
+    SCOPED_TRACE(reader ? "read" : "written");
+    ++app.system.now.day;  // an archive of a day of its own: the one above is refused
+    app.files.cutRewrites = true;
+    CompactingJournal small(app, 1, 1);
+    bool reported = false;
+    small.journal.onArchiveFailure([&](const std::string&) { reported = true; });
+    {
+      const ChangeScope scope(small.journal, "Cut short");
+      ScriptShell(small.registry, app.shortcuts)
+          .RegWrite("HKCU\\" + kPolicy + "\\NoRun", std::int64_t{reader ? 0 : 1}, "REG_DWORD");
+    }
+    app.files.cutRewrites = false;
+    ASSERT_TRUE(reported);
+    ASSERT_TRUE(app.files.exists(journal + ".compacting"));
+    const std::string kept = app.files.contents(journal + ".compacting");
+    if (reader) {
+      EXPECT_EQ(1u, app.journal.groups().size());
+      EXPECT_EQ(kept, app.files.contents(journal));
+    } else {
+      const ChangeScope scope(app.journal, "After");
+      ScriptShell(app.context.registry, app.shortcuts)
+          .RegWrite("HKCU\\" + kPolicy + "\\NoRun", std::int64_t{0}, "REG_DWORD");
+    }
+    EXPECT_FALSE(app.files.exists(journal + ".compacting"));
+    EXPECT_EQ(0u, app.files.contents(journal).rfind(kept, 0)) << "the rewrite finished first";
   }
-  EXPECT_EQ((std::vector<GroupId>{1, 2, 3}), idsOf(app.journal.groups()));
 }
 
 }  // namespace

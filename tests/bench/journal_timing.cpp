@@ -20,6 +20,7 @@
 #include <psapi.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -67,7 +68,7 @@ Change change(int i) {
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: %s journal|reopen|bare|next|newest|list|groups N\n", argv[0]);
+    std::fprintf(stderr, "usage: %s journal|reopen|bare|next|compact|newest|list|groups N\n", argv[0]);
     return 2;
   }
   const std::string mode = argv[1];
@@ -77,14 +78,19 @@ int main(int argc, char** argv) {
   ScratchShell shell(scratch.path());
   Win32System system;
   ProgramFolders folders(shell);
-  ChangeJournal journal(files, folders, system);
+  // "next" times the next group's number read from the tail, so it keeps
+  // the journal from compacting; "compact" times the group that does.
+  JournalLimits limits;
+  if (mode != "compact") limits.archiveBytes = UINT64_MAX;
+  ChangeJournal journal(files, folders, system, limits);
   const std::string log = scratch.path() + "\\Corvanta\\changes.log";
   // A line as the journal writes it, for the two bare ways.
   const std::string line =
       "#00000000\tV\t1\t0\tHKEY_LOCAL_"
       "MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDlls"
       "\tC:\\Program Files\\Benchmark\\component-1234.dll\t4:01000000\t-\r\n";
-  const bool prepared = mode == "next" || mode == "newest" || mode == "groups" || mode == "list";
+  const bool prepared = mode == "next" || mode == "compact" || mode == "newest" ||
+                        mode == "groups" || mode == "list";
   if (prepared) {
     // N groups of one change each, as an earlier version wrote them.
     std::string text;
@@ -97,9 +103,9 @@ int main(int argc, char** argv) {
     files.appendToFile(log, text);
   }
   const auto start = std::chrono::steady_clock::now();
-  if (mode == "journal" || mode == "next") {
+  if (mode == "journal" || mode == "next" || mode == "compact") {
     const ChangeScope scope(journal, "Benchmark");
-    for (int i = 0; i < (mode == "next" ? 1 : count); ++i) journal.record(change(i));
+    for (int i = 0; i < (mode == "journal" ? count : 1); ++i) journal.record(change(i));
   } else if (mode == "newest") {
     if (!journal.newestInEffect()) std::fprintf(stderr, "no group found\n");
   } else if (mode == "groups") {

@@ -240,6 +240,10 @@ long FakeFiles::openShared(const std::string& path, std::unique_ptr<SharedFile>&
     }
     long rewrite(const std::string& bytes) override {
       if (files_.unwritable_.count(folded_)) return kAccessDenied;
+      if (files_.cutRewrites) {
+        contents().replace(0, bytes.size() / 2, bytes.substr(0, bytes.size() / 2));
+        return 112;
+      }
       contents() = bytes;
       return 0;
     }

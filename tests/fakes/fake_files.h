@@ -54,6 +54,9 @@ class FakeFiles final : public FilePort {
   long replaceFile(const std::string& path, const std::string& bytes) override;
   long openShared(const std::string& path, std::unique_ptr<SharedFile>& file) override;
   int sharedOpens = 0;  // how often openShared opened a file
+  // A SharedFile's rewrite writes the first half of what it is given over
+  // the file's start and fails (112), as a rewrite cut short by a power cut.
+  bool cutRewrites = false;
   long readFile(const std::string& path, std::string& bytes) override {
     if (!exists(path) || (attributesOf(path) & kFileAttributeDirectory)) return 2;
     bytes = contents(path);

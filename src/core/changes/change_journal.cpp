@@ -214,6 +214,14 @@ GroupId lastGroupIn(SharedFile& journal) {
 
 std::string twoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
 
+// The line a compaction puts at the journal's end before it rewrites it,
+// which the rewrite's cut takes away again: found there, it tells that a
+// rewrite was cut short. No group's; read past by every reader.
+const std::string& compactingLine() {
+  static const std::string line = checked("C");
+  return line;
+}
+
 std::string dateOf(const LocalTime& time) {
   return std::to_string(time.year) + '-' + twoDigits(time.month) + '-' + twoDigits(time.day);
 }
@@ -302,18 +310,19 @@ bool ChangeJournal::append(bool inGroup, const std::function<std::string(GroupId
     if (journal.lock() != kErrorSuccess) return false;
     locked_ = true;
     linesLocked_ = 0;
-    // A compaction cut short is finished before anything is added to a
-    // journal it left part rewritten.
-    if (finishRewrite(journal) != kErrorSuccess) {
-      releaseHeldLock();
-      return false;
-    }
   }
   std::string text;
   // A line cut short is ended, so that this one is not read into it.
   // Where the file ends as this journal left it, it ends with this
-  // journal's own line: nothing to read back.
-  const std::uint64_t size = lockedSinceLastLine ? leftAt_ : journal.size();
+  // journal's own line: nothing to read back, and no compaction began
+  // since (it would have marked the end).
+  std::uint64_t size = lockedSinceLastLine ? leftAt_ : journal.size();
+  // A compaction cut short is finished before anything is added to a
+  // journal it left part rewritten.
+  if (size != leftAt_ && finishRewrite(journal, size) != kErrorSuccess) {
+    releaseHeldLock();
+    return false;
+  }
   std::string last;
   if (size > 0 && size != leftAt_ &&
       (journal.readAt(size - 1, 1, last) != kErrorSuccess || last != "\n"))
@@ -368,7 +377,7 @@ void ChangeJournal::end() {
       archiveRefused_ = status != kErrorSuccess;
       if (archiveRefused_ && archiveFailed_)
         archiveFailed_("The changes journal could not be archived (status " +
-                       std::to_string(status) + "); it keeps every group.");
+                       std::to_string(status) + "); no group is lost.");
     }
     releaseHeldLock();
     file_.reset();
@@ -629,20 +638,29 @@ long ChangeJournal::readWhole(const std::string& file, std::string& text) {
   // Read all the same when the lock cannot be had: a writer that holds it
   // for long only appends.
   const bool locked = journal->lock() == kErrorSuccess;
-  long status = locked ? finishRewrite(*journal) : kErrorSuccess;
-  if (status == kErrorSuccess)
-    status = journal->readAt(0, static_cast<std::size_t>(journal->size()), text);
+  std::uint64_t size = journal->size();
+  long status = locked ? finishRewrite(*journal, size) : kErrorSuccess;
+  if (status == kErrorSuccess) status = journal->readAt(0, static_cast<std::size_t>(size), text);
   if (locked) journal->unlock();
   return status;
 }
 
-long ChangeJournal::finishRewrite(SharedFile& journal) {
-  const std::string pending = path() + ".compacting";
-  if (files_.anyMatch(pending) != kErrorSuccess) return kErrorSuccess;
+long ChangeJournal::finishRewrite(SharedFile& journal, std::uint64_t& size) {
+  // A rewrite writes from the start and cuts the file last: until it is
+  // done, the mark the compaction put at the end is there still.
+  const std::string& mark = compactingLine();
+  std::string tail;
+  if (size < mark.size() || journal.readAt(size - mark.size(), mark.size(), tail) != kErrorSuccess ||
+      tail != mark)
+    return kErrorSuccess;
   std::string text;
+  const std::string pending = path() + ".compacting";
   long status = files_.readFile(pending, text);
   if (status == kErrorSuccess) status = journal.rewrite(text);
-  if (status == kErrorSuccess) status = files_.deleteFile(pending);
+  if (status == kErrorSuccess) {
+    size = text.size();
+    files_.deleteFile(pending);  // a copy left behind is never read again
+  }
   return status;
 }
 
@@ -674,7 +692,9 @@ namespace {
 // read, which stays).
 struct JournalLine {
   std::string_view bytes;
-  std::vector<std::string> fields;  // as written, escapes and all
+  std::string_view record;  // its record, as written: escapes and all
+  char kind = 0;            // the record's kind ('G', 'V', ...), 0 for none
+  std::size_t fields = 0;   // how many fields the record has
   GroupId group = 0;
 };
 
@@ -684,16 +704,15 @@ struct GroupFacts {
   bool undone = false;
 };
 
-std::vector<std::string> rawFields(std::string_view record) {
-  std::vector<std::string> out(1);
-  for (const char c : record) {
-    if (c == '\t') {
-      out.emplace_back();
-    } else {
-      out.back() += c;
-    }
+// A record's field `n` as written, found without copying: a journal of
+// years holds hundreds of thousands of lines.
+std::string_view fieldAt(std::string_view record, std::size_t n) {
+  for (; n > 0; --n) {
+    const std::size_t tab = record.find('\t');
+    if (tab == std::string_view::npos) return {};
+    record.remove_prefix(tab + 1);
   }
-  return out;
+  return record.substr(0, record.find('\t'));
 }
 
 // The groups that leave a journal of `lines` keeping `kept` groups: those
@@ -705,11 +724,11 @@ std::set<GroupId> leaving(const std::vector<JournalLine>& lines, std::size_t kep
   std::vector<GroupId> order;
   for (const JournalLine& line : lines) {
     if (!line.group) continue;
-    if (line.fields[0] == "G") {
+    if (line.kind == 'G') {
       GroupFacts& group = facts[line.group];
       if (++group.lines == 1) order.push_back(line.group);
-      group.undoes = line.fields.size() == 5 ? number(line.fields[4]) : 0;
-    } else if (line.fields[0] == "U") {
+      group.undoes = line.fields == 5 ? number(fieldAt(line.record, 4)) : 0;
+    } else if (line.kind == 'U') {
       facts[line.group].undone = true;
     }
   }
@@ -756,9 +775,9 @@ long ChangeJournal::archive(SharedFile& journal) {
   if (file.empty() || dot == std::string::npos) return kErrorSuccess;
   if (const long locked = journal.lock(); locked != kErrorSuccess) return locked;
   std::string text;
-  long status = finishRewrite(journal);
-  if (status == kErrorSuccess)
-    status = journal.readAt(0, static_cast<std::size_t>(journal.size()), text);
+  std::uint64_t size = journal.size();
+  long status = finishRewrite(journal, size);
+  if (status == kErrorSuccess) status = journal.readAt(0, static_cast<std::size_t>(size), text);
   std::vector<JournalLine> lines;
   for (std::size_t start = 0; status == kErrorSuccess && start < text.size();) {
     const std::size_t newline = text.find('\n', start);
@@ -769,12 +788,15 @@ long ChangeJournal::archive(SharedFile& journal) {
     std::string_view body = line.bytes;
     if (!body.empty() && body.back() == '\n') body.remove_suffix(1);
     if (const auto record = recordOf(body)) {
-      line.fields = rawFields(*record);
-      if (line.fields.size() >= 2 && line.fields[0].size() == 1 &&
-          std::string_view("GVKFPRDXUN").find(line.fields[0][0]) != std::string_view::npos)
-        line.group = number(line.fields[1]);
+      line.record = *record;
+      line.fields = static_cast<std::size_t>(std::count(record->begin(), record->end(), '\t')) + 1;
+      if (line.fields >= 2 && record->size() > 1 && (*record)[1] == '\t' &&
+          std::string_view("GVKFPRDXUN").find((*record)[0]) != std::string_view::npos) {
+        line.kind = (*record)[0];
+        line.group = number(fieldAt(*record, 1));
+      }
     }
-    lines.push_back(std::move(line));
+    lines.push_back(line);
   }
   const std::set<GroupId> moving =
       status == kErrorSuccess ? leaving(lines, limits_.keptGroups) : std::set<GroupId>();
@@ -795,24 +817,26 @@ long ChangeJournal::archive(SharedFile& journal) {
     name = file.substr(0, dot) + '-' + date + '-' + std::to_string(counter);
   const std::string archived = name + file.substr(dot);
 
-  const auto fileLine = [](const JournalLine& line) {
-    return line.fields.size() == 5 && line.fields[0] == "F";
+  // The copy a file line names, unescaped; empty for any other line.
+  const auto copyOf = [](const JournalLine& line) {
+    return line.kind == 'F' && line.fields == 5 ? fields(fieldAt(line.record, 3))[0]
+                                                : std::string();
   };
   std::set<std::string> keptCopies;
   for (const JournalLine& line : lines) {
-    if (!moving.count(line.group) && fileLine(line)) keptCopies.insert(fields(line.fields[3])[0]);
+    if (line.kind == 'F' && !moving.count(line.group)) keptCopies.insert(copyOf(line));
   }
   std::map<std::string, std::string> copies;  // the journal's copy, and where it moved
   std::string leaves;
   std::string stays;
+  stays.reserve(text.size());
+  leaves.reserve(text.size());
   for (const JournalLine& line : lines) {
     if (!moving.count(line.group)) {
       stays += line.bytes;
       continue;
     }
-    std::string bytes(line.bytes);
-    if (bytes.back() != '\n') bytes += "\r\n";
-    const std::string copy = fileLine(line) ? fields(line.fields[3])[0] : std::string();
+    const std::string copy = copyOf(line);
     if (!copy.empty() && !keptCopies.count(copy) && files_.anyMatch(copy) == kErrorSuccess) {
       std::string& to = copies[copy];
       if (to.empty()) {
@@ -821,12 +845,15 @@ long ChangeJournal::archive(SharedFile& journal) {
             makeFolderTree(files_, name) ? files_.copyFile(copy, to, true) : kErrorPathNotFound;
         if (status != kErrorSuccess) break;
       }
-      std::vector<std::string> record = line.fields;
-      record[3] = escaped(to);
-      bytes = checked(record[0] + '\t' + record[1] + '\t' + record[2] + '\t' + record[3] + '\t' +
-                      record[4]);
+      // The line again, naming where its copy went.
+      const std::string_view r = line.record;
+      leaves += checked(std::string(r.substr(0, r.size() - fieldAt(r, 3).size() -
+                                                      fieldAt(r, 4).size() - 1)) +
+                        escaped(to) + '\t' + std::string(fieldAt(r, 4)));
+      continue;
     }
-    leaves += bytes;
+    leaves += line.bytes;
+    if (line.bytes.back() != '\n') leaves += "\r\n";
   }
   // The archive whole first, then what the journal is to hold beside it,
   // then the journal rewritten: until that is written, the journal still
@@ -836,8 +863,10 @@ long ChangeJournal::archive(SharedFile& journal) {
   if (status == kErrorSuccess) status = files_.createNewFile(archived, leaves);
   const bool archiveMade = status == kErrorSuccess;
   if (status == kErrorSuccess) status = files_.replaceFile(pending, stays);
+  if (status == kErrorSuccess) status = journal.append(compactingLine());
   if (status == kErrorSuccess) {
-    status = finishRewrite(journal);
+    size = journal.size();
+    status = finishRewrite(journal, size);
     for (const auto& [from, to] : copies) files_.deleteFile(from);
   } else {
     for (const auto& [from, to] : copies) files_.deleteFile(to);
@@ -859,7 +888,8 @@ std::optional<ChangeGroup> ChangeJournal::newestInEffect() {
     return std::nullopt;
   // Under the lock, so that no compaction is seen half done.
   const bool locked = journal->lock() == kErrorSuccess;
-  if (locked && finishRewrite(*journal) != kErrorSuccess) {
+  std::uint64_t finished = journal->size();
+  if (locked && finishRewrite(*journal, finished) != kErrorSuccess) {
     journal->unlock();
     return std::nullopt;
   }

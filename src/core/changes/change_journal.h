@@ -12,8 +12,9 @@
 // of the archive's name. Every group the journal keeps undoes as before. The
 // journal is rewritten in place, so that the other processes that hold it
 // open go on with it; what it is to hold is written beside it first
-// ("changes.log.compacting"), and whoever takes the lock next finishes a
-// rewrite that was cut short.
+// ("changes.log.compacting") and a mark put at its end, which the rewrite
+// takes away: whoever takes the lock and finds the mark finishes a rewrite
+// that was cut short.
 //
 // Several processes may write it at once (the window and a scheduled command
 // line): each append is made under a lock on the file, and a group's number
@@ -216,9 +217,10 @@ class ChangeJournal {
   // Moves what need not stay to a new archive, under the journal's lock; the
   // status that stopped it, or 0 (also when nothing moves).
   long archive(SharedFile& journal);
-  // Under the journal's lock: finishes a rewrite a compaction began and
-  // could not end; 0 when there is none or it is done.
-  long finishRewrite(SharedFile& journal);
+  // Under the journal's lock, the journal `size` bytes long: finishes a
+  // rewrite a compaction began and could not end (and gives the new size);
+  // 0 when there is none or it is done.
+  long finishRewrite(SharedFile& journal, std::uint64_t& size);
   // The journal's (or an archive's) whole text, read under the journal's
   // lock so that no rewrite is seen half done.
   long readWhole(const std::string& file, std::string& text);

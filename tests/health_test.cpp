@@ -605,9 +605,9 @@ TEST_F(HealthTest, ReviewRepairsTheTickedOnesAndAnIgnoredEntryStaysUntilTakenOff
   EXPECT_TRUE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone2.dll"));
   EXPECT_FALSE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone3.dll"));
   EXPECT_EQ("2", again.control("E6label").Caption()) << "the ignored one is not counted";
-  const std::vector<std::string> ignored{"C:\\tools\\gone2.dll   (" + kHklmName + kSharedDlls +
-                                         ")"};
-  EXPECT_EQ(ignored, again.control("ignorelist").items());
+  const std::vector<std::vector<std::string>> ignored{
+      {"C:\\tools\\gone2.dll   (" + kHklmName + kSharedDlls + ")"}};
+  EXPECT_EQ(ignored, again.control("ignorelist").rows());
 
   // Cancel: nothing goes; the ignored entry is not even listed.
   app.windows.whileModal = [&](ui::Form& review) {
@@ -622,7 +622,7 @@ TEST_F(HealthTest, ReviewRepairsTheTickedOnesAndAnIgnoredEntryStaysUntilTakenOff
   again.control("reviewchk").valueFromUser(ui::kUnchecked);
   again.control("ignorelist").listIndexFromUser(0);
   again.control("unignorecmd").click();
-  EXPECT_TRUE(again.control("ignorelist").items().empty());
+  EXPECT_TRUE(again.control("ignorelist").rows().empty());
   again.control("check6cmd").click();
   EXPECT_FALSE(app.registry.value(kHklm, kSharedDlls, "C:\\tools\\gone2.dll"));
 }

@@ -39,12 +39,19 @@ std::string shownEntry(const std::string& entry) {
     skip = 1;
   }
   if (split == std::string::npos || split + skip >= entry.size()) return entry;
-  return entry.substr(split + skip) + "   (" + entry.substr(0, split) + ")";
+  // Made in one piece: the System Health window shows every ignored entry.
+  std::string shown;
+  shown.reserve(entry.size() + 5);
+  shown.append(entry, split + skip).append("   (").append(entry, 0, split).push_back(')');
+  return shown;
 }
 
 IgnoreList IgnoreList::load(SettingsStore& settings) {
   IgnoreList list;
   const std::string stored = settings.GetSetting(kSettingsApplication, "health", "ignore");
+  const auto lines = static_cast<std::size_t>(std::count(stored.begin(), stored.end(), '\n')) + 1;
+  list.entries_.reserve(lines);
+  list.folded_.reserve(lines);
   for (std::size_t at = 0; at < stored.size();) {
     std::size_t end = stored.find('\n', at);
     if (end == std::string::npos) end = stored.size();

@@ -276,7 +276,12 @@ void HealthForm::declareControls() {
       .tag("7022")
       .at(3720, 300, 6960, 255)
       .in(review);
-  add(ControlKind::ListBox, "ignorelist").at(3720, 600, 6960, 1035).in(review);
+  // Handed its rows as it draws them: years of Ignore make thousands.
+  add(ControlKind::ListView, "ignorelist")
+      .at(3720, 600, 6960, 1035)
+      .in(review)
+      .withStyle({.manyRows = true})
+      .setColumns({{"Entry", 6600, "8200"}});
   add(ControlKind::Button, "unignorecmd")
       .caption("Remove")
       .tag("1034")
@@ -324,10 +329,11 @@ void HealthForm::restorechk_Click() {
 
 void HealthForm::showIgnored() {
   ignored_ = IgnoreList::load(app_.settings);
-  std::vector<std::string> shown;
-  for (const std::string& entry : ignored_.entries()) shown.push_back(shownEntry(entry));
-  control("ignorelist").setItems(std::move(shown));
-  control("unignorecmd").setEnabled(!control("ignorelist").items().empty());
+  std::vector<std::vector<std::string>> shown;
+  shown.reserve(ignored_.entries().size());
+  for (const std::string& entry : ignored_.entries()) shown.push_back({shownEntry(entry)});
+  control("ignorelist").setRows(std::move(shown));
+  control("unignorecmd").setEnabled(!control("ignorelist").rows().empty());
 }
 
 void HealthForm::reviewchk_Click() {

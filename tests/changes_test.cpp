@@ -408,8 +408,21 @@ TEST_F(ChangesTest, AJournalPastItsLimitArchivesWhatNeedNotStayAndUndoesTheRestA
       ASSERT_TRUE(undo().group(app.journal.groups().back()).failed.empty());
     }
   }
+  // Backups named by their time: those before every kept group go along.
+  const std::string backups = app.shell.appData + "\\Corvanta\\Backups\\";
+  app.files.addFile(backups + "2026-12-08 09-30-04 Histories.reg", "older");
+  app.files.addFile(backups + "2026-12-07 10-00-00 Orphan Shortcuts\\C\\a.lnk", "link");
+  app.files.addFile(backups + "2026-12-08 09-30-05 Help files.reg", "as old as the oldest kept");
+  app.files.addFile(backups + "1999 notes.txt", "not a backup's name");
   CompactingJournal small(app, app.files.contents(journal).size(), 3);
   change(small.journal, small.registry, small.files, "Last", "E", nullptr);  // 6
+  const std::string archivedBackups = app.shell.appData + kArchive + "\\Backups\\";
+  EXPECT_EQ("older", app.files.contents(archivedBackups + "2026-12-08 09-30-04 Histories.reg"));
+  EXPECT_EQ("link",
+            app.files.contents(archivedBackups + "2026-12-07 10-00-00 Orphan Shortcuts\\C\\a.lnk"));
+  EXPECT_FALSE(app.files.exists(backups + "2026-12-08 09-30-04 Histories.reg"));
+  EXPECT_TRUE(app.files.exists(backups + "2026-12-08 09-30-05 Help files.reg"));
+  EXPECT_TRUE(app.files.exists(backups + "1999 notes.txt"));
 
   const std::string archive = app.shell.appData + kArchive + ".log";
   ASSERT_EQ(std::vector<std::string>{archive}, app.journal.archives());

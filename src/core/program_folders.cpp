@@ -17,6 +17,11 @@ std::string ProgramFolders::data() {
   return portable() ? portableRoot_ + "\\Data" : ownFolderUnder(shell_.userAppDataFolder());
 }
 
+std::string ProgramFolders::backups() {
+  const std::string folder = data();
+  return folder.empty() ? std::string() : folder + "\\Backups";
+}
+
 std::string ProgramFolders::logFallback() {
   return portable() ? portableRoot_ + "\\Data" : ownFolderUnder(shell_.localAppDataFolder());
 }

@@ -26,6 +26,8 @@ class ProgramFolders {
   // The folder of the journal, copies, backups and wallpaper, without a
   // trailing backslash; empty when the system cannot say where it is.
   std::string data();
+  // The repair backups' folder in it; empty when data() is.
+  std::string backups();
   // Where the log goes when the program's own folder cannot be written:
   // the user's local (not roaming) application data, or Data when portable.
   std::string logFallback();

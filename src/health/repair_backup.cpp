@@ -24,8 +24,7 @@ std::string timestamp(const LocalTime& now) {
 }  // namespace
 
 std::string backupsFolder(AppContext& app) {
-  const std::string data = app.folders.data();
-  return data.empty() ? std::string() : data + "\\Backups";
+  return app.folders.backups();
 }
 
 RepairBackup::RepairBackup(AppContext& app, const std::string& check)

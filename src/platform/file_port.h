@@ -75,6 +75,9 @@ class FilePort {
   // CopyFileW: the copy keeps the file's attributes; with failIfExists an
   // existing `to` is left alone and the copy fails (80).
   virtual long copyFile(const std::string& from, const std::string& to, bool failIfExists) = 0;
+  // MoveFileExW without replacing: a file or a folder, with all it holds,
+  // to a new name on the same drive; an existing `to` is left alone (183).
+  virtual long moveFile(const std::string& from, const std::string& to) = 0;
   // The whole file into `bytes`, which is untouched on failure.
   virtual long readFile(const std::string& path, std::string& bytes) = 0;
   // Creates `path` holding `bytes`; an existing file is left alone (80).

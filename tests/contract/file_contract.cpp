@@ -89,6 +89,18 @@ void checkFileRules(FilePort& files, const std::string& root,
   EXPECT_EQ(1u, found.size()) << "no file left beside it";
   EXPECT_EQ(kErrorPathNotFound, files.replaceFile(root + "\\missing\\report.json", "x"));
 
+  // A folder moved whole to a new name; a name taken is left alone.
+  const std::string moving = root + "\\moving";
+  ASSERT_EQ(0, files.createDirectory(moving));
+  ASSERT_EQ(0, files.createNewFile(moving + "\\inside.txt", "in"));
+  EXPECT_EQ(0, files.moveFile(moving, root + "\\moved"));
+  EXPECT_EQ(0, files.readFile(root + "\\moved\\inside.txt", bytes));
+  EXPECT_EQ("in", bytes);
+  EXPECT_EQ(kErrorFileNotFound, files.anyMatch(moving));
+  EXPECT_EQ(183, files.moveFile(report, root + "\\moved")) << "ERROR_ALREADY_EXISTS";
+  EXPECT_EQ(0, files.deleteFile(root + "\\moved\\inside.txt"));
+  EXPECT_EQ(0, files.removeDirectory(root + "\\moved"));
+
   // The journal's lock: the file made when missing, read and added to
   // through any holder's handle; a reader is let in while it is held, a
   // second holder's lock is not, until the first lets go.

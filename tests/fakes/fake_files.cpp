@@ -189,6 +189,31 @@ long FakeFiles::copyFile(const std::string& from, const std::string& to, bool fa
   return 0;
 }
 
+long FakeFiles::moveFile(const std::string& from, const std::string& to) {
+  if (const long bad = invalidName(from)) return bad;
+  if (const long bad = invalidName(to)) return bad;
+  if (!exists(from)) return 2;
+  if (!isFolder(parentOf(to))) return kErrorPathNotFound;
+  if (exists(to)) return 183;  // ERROR_ALREADY_EXISTS
+  if (unwritable_.count(foldCase(from)) || unwritable_.count(foldCase(to))) return kAccessDenied;
+  // The entry and everything below it, renamed.
+  const std::string prefix = foldCase(from);
+  std::map<std::string, Entry> moved;
+  for (auto entry = entries_.begin(); entry != entries_.end();) {
+    const std::string& key = entry->first;
+    if (key == prefix || key.rfind(prefix + '\\', 0) == 0) {
+      Entry renamed = entry->second;
+      renamed.path = to + renamed.path.substr(from.size());
+      moved[foldCase(renamed.path)] = std::move(renamed);
+      entry = entries_.erase(entry);
+    } else {
+      ++entry;
+    }
+  }
+  entries_.merge(moved);
+  return 0;
+}
+
 long FakeFiles::createNewFile(const std::string& path, const std::string& bytes) {
   if (const long bad = invalidName(path)) return bad;
   if (exists(path)) return kErrorFileExists;

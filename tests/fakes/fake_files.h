@@ -50,6 +50,7 @@ class FakeFiles final : public FilePort {
   long setFileAttributes(const std::string& path, std::uint32_t attributes) override;
   long deleteFile(const std::string& path) override;
   long copyFile(const std::string& from, const std::string& to, bool failIfExists) override;
+  long moveFile(const std::string& from, const std::string& to) override;
   long createNewFile(const std::string& path, const std::string& bytes) override;
   long replaceFile(const std::string& path, const std::string& bytes) override;
   long openShared(const std::string& path, std::unique_ptr<SharedFile>& file) override;

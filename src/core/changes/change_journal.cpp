@@ -868,6 +868,15 @@ long ChangeJournal::archive(SharedFile& journal) {
     size = journal.size();
     status = finishRewrite(journal, size);
     for (const auto& [from, to] : copies) files_.deleteFile(from);
+    // The repair backups older than every group kept go with the groups
+    // archived (a backup is named by its time, as a group's line gives it).
+    for (const JournalLine& line : lines) {
+      if (line.kind != 'G' || moving.count(line.group)) continue;
+      std::string oldestKept(fieldAt(line.record, 2));
+      std::replace(oldestKept.begin(), oldestKept.end(), ':', '-');
+      moveBackupsBefore(oldestKept, name + "\\Backups");
+      break;
+    }
   } else {
     for (const auto& [from, to] : copies) files_.deleteFile(to);
     if (!copies.empty()) files_.removeDirectory(name);
@@ -875,6 +884,29 @@ long ChangeJournal::archive(SharedFile& journal) {
   }
   journal.unlock();
   return status;
+}
+
+void ChangeJournal::moveBackupsBefore(const std::string& time, const std::string& into) {
+  const std::string backups = folders_.backups();
+  std::vector<FileEntry> found;
+  if (backups.empty() || time.size() != 19 ||
+      files_.findFiles(backups + "\\*", found) != kErrorSuccess)
+    return;
+  // "YYYY-MM-DD hh-mm-ss " begins each backup's name.
+  const auto stamped = [](const std::string& name) {
+    constexpr std::string_view kShape = "0000-00-00 00-00-00 ";
+    if (name.size() <= kShape.size()) return false;
+    for (std::size_t i = 0; i < kShape.size(); ++i) {
+      if (kShape[i] == '0' ? (name[i] < '0' || name[i] > '9') : name[i] != kShape[i]) return false;
+    }
+    return true;
+  };
+  for (const FileEntry& entry : found) {
+    // What cannot move stays where it is: nothing is lost either way.
+    if (stamped(entry.name) && entry.name.compare(0, 19, time) < 0 &&
+        makeFolderTree(files_, into))
+      files_.moveFile(backups + '\\' + entry.name, into + '\\' + entry.name);
+  }
 }
 
 std::optional<ChangeGroup> ChangeJournal::newestInEffect() {

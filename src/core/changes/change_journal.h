@@ -9,7 +9,8 @@
 // the newest kJournalKeptGroups move to an archive beside it,
 // "changes-YYYY-MM-DD.log" ("changes-YYYY-MM-DD-2.log" and on when that date
 // has one), and the copies of deleted files only they name move to a folder
-// of the archive's name. Every group the journal keeps undoes as before. The
+// of the archive's name, with the repair backups older than every group
+// kept. Every group the journal keeps undoes as before. The
 // journal is rewritten in place, so that the other processes that hold it
 // open go on with it; what it is to hold is written beside it first
 // ("changes.log.compacting") and a mark put at its end, which the rewrite
@@ -217,6 +218,9 @@ class ChangeJournal {
   // Moves what need not stay to a new archive, under the journal's lock; the
   // status that stopped it, or 0 (also when nothing moves).
   long archive(SharedFile& journal);
+  // Moves the repair backups made before `time` ("YYYY-MM-DD hh-mm-ss",
+  // as their names begin) into the folder `into`.
+  void moveBackupsBefore(const std::string& time, const std::string& into);
   // Under the journal's lock, the journal `size` bytes long: finishes a
   // rewrite a compaction began and could not end (and gives the new size);
   // 0 when there is none or it is done.

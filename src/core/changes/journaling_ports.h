@@ -91,6 +91,12 @@ class JournalingFiles final : public FilePort {
   long copyFile(const std::string& from, const std::string& to, bool failIfExists) override {
     return inner_.copyFile(from, to, failIfExists);
   }
+  // Only the program's own files are moved while a group is open: a move
+  // elsewhere would be a change the journal cannot record.
+  long moveFile(const std::string& from, const std::string& to) override {
+    if (journal_.recording() && !(ours(from) && ours(to))) return kErrorJournalNotWritten;
+    return inner_.moveFile(from, to);
+  }
   long readFile(const std::string& path, std::string& bytes) override {
     return inner_.readFile(path, bytes);
   }

@@ -263,6 +263,12 @@ long Win32Files::deleteFile(const std::string& path) {
   return DeleteFileW(wide(path).c_str()) ? ERROR_SUCCESS : lastError();
 }
 
+long Win32Files::moveFile(const std::string& from, const std::string& to) {
+  const RealFileSystem real;
+  return MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_WRITE_THROUGH) ? ERROR_SUCCESS
+                                                                                   : lastError();
+}
+
 long Win32Files::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
   const RealFileSystem real;
   return CopyFileW(wide(from).c_str(), wide(to).c_str(), failIfExists) ? ERROR_SUCCESS

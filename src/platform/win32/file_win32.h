@@ -14,6 +14,7 @@ class Win32Files final : public FilePort {
   long removeDirectory(const std::string& path) override;
   long setFileAttributes(const std::string& path, std::uint32_t attributes) override;
   long deleteFile(const std::string& path) override;
+  long moveFile(const std::string& from, const std::string& to) override;
   long copyFile(const std::string& from, const std::string& to, bool failIfExists) override;
   long readFile(const std::string& path, std::string& bytes) override;
   long createNewFile(const std::string& path, const std::string& bytes) override;

@@ -45,9 +45,10 @@ void allowSystemRestoreCallbacks() {
                      reinterpret_cast<PSID>(parts[4].data()), &sizes[4])) {
     if (auto* secure = lateBound<decltype(CoInitializeSecurity)>(L"ole32.dll",
                                                                  "CoInitializeSecurity"))
-      secure(absolute, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_PKT_PRIVACY,
-             RPC_C_IMP_LEVEL_IDENTIFY, nullptr, EOAC_DISABLE_AAA | EOAC_NO_CUSTOM_MARSHAL,
-             nullptr);
+      // COM's own defaults otherwise, so that the program's other COM
+      // calls (the shell's dialogs) go on as before.
+      secure(absolute, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT, RPC_C_IMP_LEVEL_IMPERSONATE,
+             nullptr, EOAC_NONE, nullptr);
   }
   LocalFree(relative);
 }

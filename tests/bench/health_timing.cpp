@@ -24,6 +24,11 @@
 // replaced for the run and removed after it):
 //
 //   corvanta_health_timing changes N
+//
+// And /import-settings of a file of N lines (the pages' sections over and
+// over, each checked, and one setting that is already as the file says):
+//
+//   corvanta_health_timing import N
 #include <windows.h>
 
 #include <chrono>
@@ -305,6 +310,20 @@ void changesWindow(int count) {
   app.files.deleteFile(journal);
 }
 
+void importLines(int count) {
+  AppContext& app = program().context();
+  const std::string file = app.shell.userAppDataFolder() + "\\corvanta-bench-import.ini";
+  const char* sections[] = {"[Visual]", "[Start Menu]", "[Desktop]", "[Explorer]", "[Input]"};
+  std::string text;
+  for (int line = 0; line + 1 < count; ++line) text += std::string(sections[line % 5]) + "\r\n";
+  if (app.files.replaceFile(file, text) != 0) return;
+  timed([&] {
+    runCommandLine(app, {"/import-settings", file, "/no-restore-point"},
+                   [](const std::string&) {});
+  });
+  app.files.deleteFile(file);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -349,11 +368,13 @@ int main(int argc, char** argv) {
     openHealth();
   } else if (mode == "changes" && argc > 2) {
     changesWindow(std::atoi(argv[2]));
+  } else if (mode == "import" && argc > 2) {
+    importLines(std::atoi(argv[2]));
   } else {
     std::fprintf(stderr,
                  "usage: corvanta_health_timing setup N|check|bare|cleanup|walk-setup|walk|"
                  "walk-bare|walk-cleanup|shared-setup N|repair|repair-bare|shared-cleanup|"
-                 "ignore-click N|ignored-setup N|open|ignored-cleanup|changes N\n");
+                 "ignore-click N|ignored-setup N|open|ignored-cleanup|changes N|import N\n");
     return 64;
   }
   return 0;

@@ -18,6 +18,7 @@
 // opening, with N findings or N ignored entries:
 //
 //   corvanta_health_timing shared-setup N|repair|repair-bare|shared-cleanup
+//   corvanta_health_timing report     the same check, reporting only
 //   corvanta_health_timing ignore-click N|ignored-setup N|open|ignored-cleanup
 //
 // And the Changes window opened over a journal of N groups (the journal is
@@ -373,7 +374,7 @@ int main(int argc, char** argv) {
   } else {
     std::fprintf(stderr,
                  "usage: corvanta_health_timing setup N|check|bare|cleanup|walk-setup|walk|"
-                 "walk-bare|walk-cleanup|shared-setup N|repair|repair-bare|shared-cleanup|"
+                 "walk-bare|walk-cleanup|shared-setup N|repair|report|repair-bare|shared-cleanup|"
                  "ignore-click N|ignored-setup N|open|ignored-cleanup|changes N|import N\n");
     return 64;
   }

@@ -13,6 +13,7 @@
 #include "health/check_support.h"
 #include "health/findings.h"
 #include "health/reg_export.h"
+#include "registry/registry_lists.h"
 #include "health/registry_scope.h"
 #include "registry/registry_routines.h"
 
@@ -149,6 +150,9 @@ class HealthRun {
     const RegistryScope* scope;
     std::string subKey;  // empty: the scope's key itself
     std::string name;
+    // The value as the check's enumeration read it, which its backup then
+    // holds without reading it again; null: read for the backup.
+    const RegistryValue* seen = nullptr;
   };
   void repairValues(std::vector<ValueEntry>& values);
   // Every sub-key of the scopes' keys, handed to `judge` one by one with

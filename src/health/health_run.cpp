@@ -158,8 +158,10 @@ void HealthRun::repairValues(std::vector<ValueEntry>& values) {
         return backUpEach(
             chosen,
             [](RegExport& out, const ValueEntry& value) {
-              return out.addValues(value.scope->key.get(), value.scope->name, value.subKey,
-                                   {value.name});
+              return value.seen ? out.addValue(value.scope->name, value.subKey, value.name,
+                                               value.seen->type, value.seen->raw)
+                                : out.addValues(value.scope->key.get(), value.scope->name,
+                                                value.subKey, {value.name});
             },
             shownAs);
       },

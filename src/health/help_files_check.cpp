@@ -24,7 +24,7 @@ struct Entry {
   const HelpList* list;
   std::size_t scope;
   std::string folder;
-  std::string valueName;
+  RegistryValue value;  // as enumerated
 };
 
 struct ListScopes {
@@ -52,7 +52,7 @@ void HelpFilesCheck(HealthRun& run) {
         std::string folder = value.data;
         if (folder.empty() || folder.back() != '\\') folder += '\\';
         if (!run.isPresent(folder + value.name, list.scopes[scope])) {
-          hlplst2.push_back({list.list, scope, folder, value.name});
+          hlplst2.push_back({list.list, scope, folder, value});
         }
       }
     }
@@ -61,7 +61,7 @@ void HelpFilesCheck(HealthRun& run) {
     return lists[entry.list == &kHtmlHelp ? 0 : 1].scopes[entry.scope];
   };
   const auto finding = [&](const Entry& entry) {
-    return valueFinding(scopeOf(entry), "", entry.valueName, entry.folder + entry.valueName,
+    return valueFinding(scopeOf(entry), "", entry.value.name, entry.folder + entry.value.name,
                         "help file missing");
   };
   display.setErrors(run.settle(hlplst2, finding));
@@ -69,7 +69,8 @@ void HelpFilesCheck(HealthRun& run) {
   // The compiled HTML help's registrations were found first, the classic
   // ones after.
   std::vector<HealthRun::ValueEntry> values;
-  for (const Entry& entry : hlplst2) values.push_back({&scopeOf(entry), "", entry.valueName});
+  for (const Entry& entry : hlplst2)
+    values.push_back({&scopeOf(entry), "", entry.value.name, &entry.value});
   run.repairValues(values);
 }
 

@@ -16,8 +16,7 @@ constexpr const char* kOpenSaveMru =
 // deleted whole.
 struct Entry {
   std::string subKey;
-  std::string valueName;
-  std::string target;
+  RegistryValue value;  // as enumerated: its name, the path judged, and its bytes
 };
 
 }  // namespace
@@ -47,17 +46,18 @@ void HistoriesCheck(HealthRun& run) {
     resumeNext([&] { values = run.routines.EnumRegistryValues(scope.key.get(), hislst1[i]); });
     for (const RegistryValue& value : values) {
       if (value.data.find(":\\") != std::string::npos && !run.presence.IsPresent(value.data)) {
-        hislst4.push_back({hislst1[i], value.name, value.data});
+        hislst4.push_back({hislst1[i], value});
       }
     }
   }
   const auto finding = [&](const Entry& entry) {
-    return valueFinding(scope, entry.subKey, entry.valueName, entry.target, "file missing");
+    return valueFinding(scope, entry.subKey, entry.value.name, entry.value.data, "file missing");
   };
   display.setErrors(run.settle(hislst4, finding));
 
   std::vector<HealthRun::ValueEntry> values;
-  for (const Entry& entry : hislst4) values.push_back({&scope, entry.subKey, entry.valueName});
+  for (const Entry& entry : hislst4)
+    values.push_back({&scope, entry.subKey, entry.value.name, &entry.value});
   run.repairValues(values);
 }
 

@@ -154,6 +154,16 @@ bool RegExport::addKeyTree(RegKey parent, const std::string& parentName, const s
   return true;
 }
 
+bool RegExport::addValue(const std::string& parentName, const std::string& path,
+                         const std::string& name, std::uint32_t type, const Bytes& data) {
+  if (!regNameExportable(name) || !regDataExportable(type, data)) return false;
+  const std::string fullName = path.empty() ? parentName : parentName + '\\' + path;
+  if (fullName != valuesKey_) body_ += "\r\n[" + fullName + "]\r\n";
+  body_ += regValueLine(name, type, data);
+  valuesKey_ = fullName;
+  return true;
+}
+
 bool RegExport::addValues(RegKey parent, const std::string& parentName, const std::string& path,
                           const std::vector<std::string>& names) {
   ScopedRegKey key;

@@ -39,6 +39,11 @@ class RegExport {
   // Only the named values of that key (an empty path: `parent` itself).
   bool addValues(RegKey parent, const std::string& parentName, const std::string& path,
                  const std::vector<std::string>& names);
+  // A value as it was read (by the enumeration that judged it), under the
+  // key parentName\path; false, adding nothing, for a value no .reg line
+  // can give back exactly.
+  bool addValue(const std::string& parentName, const std::string& path, const std::string& name,
+                std::uint32_t type, const Bytes& data);
   bool empty() const { return body_.empty(); }
   // The whole file's text (UTF-8), and the bytes to write for it.
   std::string text() const { return "Windows Registry Editor Version 5.00\r\n" + body_; }

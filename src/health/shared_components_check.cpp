@@ -11,7 +11,10 @@ namespace {
 
 constexpr const char* kSharedDlls = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
 
-using Entry = ScopedEntry;
+struct Entry {
+  std::size_t scope;
+  RegistryValue value;  // as enumerated: its name is the file
+};
 
 }  // namespace
 
@@ -25,22 +28,25 @@ void SharedComponentsCheck(HealthRun& run) {
     resumeNext([&] {
       for (const RegistryValue& value :
            run.routines.EnumRegistryValues(scopes[scope].key.get(), "")) {
-        shrlst2.push_back({scope, value.name});
+        shrlst2.push_back({scope, value});
       }
     });
   }
   display.setMaximumFor(shrlst2.size());
   for (std::size_t i = 0; i < shrlst2.size(); ++i) {
     display.setPosition(i);
-    if (!run.isPresent(shrlst2[i].name, scopes[shrlst2[i].scope])) shrlst4.push_back(shrlst2[i]);
+    if (!run.isPresent(shrlst2[i].value.name, scopes[shrlst2[i].scope]))
+      shrlst4.push_back(std::move(shrlst2[i]));
   }
   const auto finding = [&](const Entry& entry) {
-    return valueFinding(scopes[entry.scope], "", entry.name, entry.name, "file missing");
+    return valueFinding(scopes[entry.scope], "", entry.value.name, entry.value.name,
+                        "file missing");
   };
   display.setErrors(run.settle(shrlst4, finding));
 
   std::vector<HealthRun::ValueEntry> values;
-  for (const Entry& entry : shrlst4) values.push_back({&scopes[entry.scope], "", entry.name});
+  for (const Entry& entry : shrlst4)
+    values.push_back({&scopes[entry.scope], "", entry.value.name, &entry.value});
   run.repairValues(values);
 }
 

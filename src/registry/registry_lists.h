@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/name_index.h"
+#include "registry/value_data.h"
 
 namespace corvanta {
 
@@ -16,6 +17,9 @@ namespace corvanta {
 struct RegistryValue {
   std::string name;
   std::string data;
+  // As read: what a backup of the value, made from what was judged, holds.
+  std::uint32_t type = 0;
+  Bytes raw{};
 
   const std::string& operator[](std::size_t element) const { return element == 0 ? name : data; }
 };

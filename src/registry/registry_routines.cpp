@@ -97,7 +97,8 @@ ValueList RegistryRoutines::EnumRegistryValues(RegKey hKey, const std::string& k
     }
     if (status != kErrorSuccess) break;
     values.add({std::string(name.data(), nameLength),
-                renderValueData(type, data.data(), dataLength, system_)});
+                renderValueData(type, data.data(), dataLength, system_), type,
+                Bytes(data.begin(), data.begin() + dataLength)});
   }
   return values;
 }

@@ -78,6 +78,21 @@ long handOutData(const std::string& produced, std::uint8_t* data, std::uint32_t*
   return ERROR_SUCCESS;
 }
 
+// What a read into a buffer too small fetched and converted, kept for the
+// read of the size it told, which follows at once: a value of megabytes is
+// then fetched once, and read as it was at the first of the two. Any other
+// call on the registry forgets it.
+struct ToldValue {
+  RegKey key = 0;
+  std::wstring name;
+  DWORD kind = 0;
+  std::string produced;
+};
+ToldValue& toldValue() {
+  thread_local ToldValue told;
+  return told;
+}
+
 // One value's data read whole through `read(buffer, size, type)` into
 // `buffer`'s first `size` bytes, growing the buffer while the value is
 // larger (it may grow between two reads). The buffer never shrinks.
@@ -96,12 +111,14 @@ LONG readWhole(std::vector<BYTE>& buffer, DWORD& size, DWORD& type, Read read) {
 
 long Win32Registry::openKeyEx(RegKey key, const std::string& subKey, std::uint32_t access,
                               RegKey& result) {
+  toldValue() = {};
   HKEY opened = nullptr;
   const LONG status = RegOpenKeyExW(toHkey(key), wide(subKey).c_str(), 0, access, &opened);
   return handOut(status, opened, result);
 }
 
 long Win32Registry::createKey(RegKey key, const std::string& subKey, RegKey& result) {
+  toldValue() = {};
   HKEY created = nullptr;
   const LONG status = RegCreateKeyW(toHkey(key), wide(subKey).c_str(), &created);
   return handOut(status, created, result);
@@ -110,6 +127,7 @@ long Win32Registry::createKey(RegKey key, const std::string& subKey, RegKey& res
 long Win32Registry::createKeyEx(RegKey key, const std::string& subKey, const std::string& className,
                                 std::uint32_t options, std::uint32_t access, RegKey& result,
                                 std::uint32_t* disposition) {
+  toldValue() = {};
   HKEY created = nullptr;
   DWORD how = 0;
   std::wstring classText = wide(className);
@@ -121,6 +139,7 @@ long Win32Registry::createKeyEx(RegKey key, const std::string& subKey, const std
 
 long Win32Registry::enumKeyEx(RegKey key, std::uint32_t index, char* name,
                               std::uint32_t& nameLength) {
+  toldValue() = {};
   wchar_t buffer[256];  // the longest key name and its terminator
   DWORD length = 256;
   const LONG status =
@@ -132,6 +151,7 @@ long Win32Registry::enumKeyEx(RegKey key, std::uint32_t index, char* name,
 long Win32Registry::enumValue(RegKey key, std::uint32_t index, char* name,
                               std::uint32_t& nameLength, std::uint32_t* type, std::uint8_t* data,
                               std::uint32_t* dataLength) {
+  toldValue() = {};
   // Read whole into buffers of this thread, converted, then handed out as
   // far as the caller's buffers hold them. The name buffer takes the longest
   // name, so "more data" can only be the data's.
@@ -174,6 +194,15 @@ long Win32Registry::queryValueEx(RegKey key, const std::string& valueName, std::
     if (status == ERROR_SUCCESS && type) *type = kind;
     return status;
   }
+  ToldValue& told = toldValue();
+  if (data && told.key == key && told.name == name && *dataLength >= told.produced.size()) {
+    const DWORD toldKind = told.kind;
+    const std::string produced = std::move(told.produced);
+    told = {};
+    if (type) *type = toldKind;
+    return handOutData(produced, data, dataLength);
+  }
+  told = {};
   thread_local std::vector<BYTE> buffer(4096);
   DWORD size = 0;
   const LONG status = readWhole(buffer, size, kind, [&](BYTE* into, DWORD* length, DWORD* found) {
@@ -185,11 +214,14 @@ long Win32Registry::queryValueEx(RegKey key, const std::string& valueName, std::
     return ERROR_INVALID_DATA;
   }
   if (type) *type = kind;
-  return handOutData(produced, data, dataLength);
+  const long handed = handOutData(produced, data, dataLength);
+  if (handed == ERROR_MORE_DATA) told = {key, name, kind, std::move(produced)};
+  return handed;
 }
 
 long Win32Registry::setValueEx(RegKey key, const std::string& valueName, std::uint32_t type,
                                const std::uint8_t* data, std::uint32_t dataLength) {
+  toldValue() = {};
   // For string types the system looks at the unit after the data to decide
   // whether to store a terminator the caller left out, so the data goes
   // through a copy that has a readable terminator there.
@@ -208,10 +240,12 @@ long Win32Registry::setValueEx(RegKey key, const std::string& valueName, std::ui
 }
 
 long Win32Registry::deleteKey(RegKey key, const std::string& subKey) {
+  toldValue() = {};
   return RegDeleteKeyW(toHkey(key), wide(subKey).c_str());
 }
 
 long Win32Registry::deleteKeyEx(RegKey key, const std::string& subKey, std::uint32_t view) {
+  toldValue() = {};
   // Bound when first needed: Windows XP has no such call, and one view.
   using DeleteKeyEx = LONG WINAPI(HKEY, LPCWSTR, REGSAM, DWORD);
   static auto* const deleteKeyExW = lateBound<DeleteKeyEx>(L"advapi32.dll", "RegDeleteKeyExW");
@@ -220,10 +254,12 @@ long Win32Registry::deleteKeyEx(RegKey key, const std::string& subKey, std::uint
 }
 
 long Win32Registry::deleteValue(RegKey key, const std::string& valueName) {
+  toldValue() = {};
   return RegDeleteValueW(toHkey(key), wide(valueName).c_str());
 }
 
 long Win32Registry::connectRegistry(const std::string& machineName, RegKey key, RegKey& result) {
+  toldValue() = {};
   HKEY connected = nullptr;
   const std::wstring machine = wide(machineName);
   const LONG status =
@@ -231,6 +267,9 @@ long Win32Registry::connectRegistry(const std::string& machineName, RegKey key, 
   return handOut(status, connected, result);
 }
 
-long Win32Registry::closeKey(RegKey key) { return RegCloseKey(toHkey(key)); }
+long Win32Registry::closeKey(RegKey key) {
+  toldValue() = {};
+  return RegCloseKey(toHkey(key));
+}
 
 }  // namespace corvanta

@@ -236,4 +236,44 @@ std::string fillIn(std::string_view pattern, std::initializer_list<std::string_v
   return text;
 }
 
+std::string escapedLine(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    switch (c) {
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+std::string unescapedLine(std::string_view text) {
+  // Most texts hold no escape and are taken whole.
+  if (text.find('\\') == std::string_view::npos) return std::string(text);
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\\' && i + 1 < text.size()) {
+      const char next = text[++i];
+      c = next == 't' ? '\t' : next == 'r' ? '\r' : next == 'n' ? '\n' : next;
+    }
+    out += c;
+  }
+  return out;
+}
+
 }  // namespace corvanta

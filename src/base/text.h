@@ -49,6 +49,11 @@ std::string trimSpaces(std::string_view text);
 // files are read.
 std::string trimBlanks(std::string_view text);
 
+// A text kept on one line of a file (a journal field, a setting): its
+// backslashes, tabs and line breaks as "\\", "\t", "\r" and "\n"; and back.
+std::string escapedLine(std::string_view text);
+std::string unescapedLine(std::string_view text);
+
 // A text of the language files with its blanks filled, as Windows' messages
 // mark them: "%1" to "%9" the values in order, "%n" a line break (CR LF),
 // "%%" one percent sign. A value is put in as it is, never read for marks

@@ -12,31 +12,8 @@ namespace corvanta {
 namespace {
 
 // A section's file holds one "key=value" line a setting, in UTF-8; a
-// value's backslashes and line breaks are escaped, so that a list kept in
-// one setting (the ignored entries, one a line) stays one line.
-std::string escapedValue(const std::string& value) {
-  std::string out;
-  for (const char c : value) {
-    if (c == '\\') out += "\\\\";
-    else if (c == '\n') out += "\\n";
-    else if (c == '\r') out += "\\r";
-    else out += c;
-  }
-  return out;
-}
-
-std::string unescapedValue(std::string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == '\\' && i + 1 < text.size()) {
-      const char next = text[++i];
-      c = next == 'n' ? '\n' : next == 'r' ? '\r' : next;
-    }
-    out += c;
-  }
-  return out;
-}
+// value's backslashes and line breaks are escaped (escapedLine), so that a
+// list kept in one setting (the ignored entries, one a line) stays one line.
 
 // Where `key`'s line starts in `text` and where it ends (after its line
 // break); nothing when the section holds no such key. Keys match without
@@ -72,7 +49,7 @@ std::string SettingsStore::GetSetting(const std::string& application, const std:
     std::string_view value(text.data() + line->first, line->second - line->first);
     value.remove_prefix(value.find('=') + 1);
     while (!value.empty() && (value.back() == '\n' || value.back() == '\r')) value.remove_suffix(1);
-    return unescapedValue(value);
+    return unescapedLine(value);
   }
   ScopedRegKey opened;
   if (openOrBorrow(*registry_, kHkeyCurrentUser, settingsKeyPath(application, section),
@@ -104,7 +81,7 @@ void SettingsStore::SaveSetting(const std::string& application, const std::strin
                                                                          : kErrorPathNotFound;
     }
     if (status == kErrorSuccess) {
-      const std::string line = key + '=' + escapedValue(value) + "\r\n";
+      const std::string line = key + '=' + escapedLine(value) + "\r\n";
       if (const auto at = keyLine(text, key)) {
         text.replace(at->first, at->second - at->first, line);
       } else {

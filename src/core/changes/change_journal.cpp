@@ -10,6 +10,7 @@
 #include <tuple>
 #include <unordered_map>
 
+#include "base/text.h"
 #include "core/program_folders.h"
 #include "platform/file_port.h"
 #include "platform/registry_port.h"
@@ -23,53 +24,27 @@ namespace {
 constexpr int kLinesPerLock = 256;
 
 // Fields are tab-separated; a field's own tabs, line breaks and
-// backslashes are escaped, so a record is always one line.
-std::string escaped(const std::string& text) {
-  std::string out;
-  for (const char c : text) {
-    switch (c) {
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
+// backslashes are escaped (escapedLine), so a record is always one line.
 std::vector<std::string> fields(std::string_view line) {
   std::vector<std::string> out;
   for (std::size_t start = 0;;) {
     const std::size_t tab = std::min(line.find('\t', start), line.size());
     const std::string_view field = line.substr(start, tab - start);
-    std::string& text = out.emplace_back();
-    // Most fields hold no escape and are taken whole.
-    if (field.find('\\') == std::string_view::npos) {
-      text.assign(field);
-    } else {
-      text.reserve(field.size());
-      for (std::size_t i = 0; i < field.size(); ++i) {
-        char c = field[i];
-        if (c == '\\' && i + 1 < field.size()) {
-          const char next = field[++i];
-          c = next == 't' ? '\t' : next == 'r' ? '\r' : next == 'n' ? '\n' : next;
-        }
-        text += c;
-      }
-    }
+    out.push_back(unescapedLine(field));
     if (tab == line.size()) return out;
     start = tab + 1;
   }
+}
+
+// A record's field `n` as written, found without copying: a journal of
+// years holds hundreds of thousands of lines.
+std::string_view fieldAt(std::string_view record, std::size_t n) {
+  for (; n > 0; --n) {
+    const std::size_t tab = record.find('\t');
+    if (tab == std::string_view::npos) return {};
+    record.remove_prefix(tab + 1);
+  }
+  return record.substr(0, record.find('\t'));
 }
 
 std::string stateText(const ValueState& state) {
@@ -334,9 +309,9 @@ bool ChangeJournal::append(bool inGroup, const std::function<std::string(GroupId
     const std::string time = dateOf(now) + ' ' + twoDigits(now.hour) + ':' +
                              twoDigits(now.minute) + ':' + twoDigits(now.second);
     id = lastGroupIn(journal) + 1;
-    text += checked("G\t" + std::to_string(id) + '\t' + time + '\t' + escaped(source_) + '\t' +
+    text += checked("G\t" + std::to_string(id) + '\t' + time + '\t' + escapedLine(source_) + '\t' +
                     std::to_string(undoes_));
-    if (!note_.empty()) text += checked("N\t" + std::to_string(id) + '\t' + escaped(note_));
+    if (!note_.empty()) text += checked("N\t" + std::to_string(id) + '\t' + escapedLine(note_));
   }
   text += checked(compose(id));
   const bool written = journal.append(text) == kErrorSuccess;
@@ -407,20 +382,20 @@ bool ChangeJournal::record(const Change& change) {
     const std::string view = std::to_string(change.view);
     switch (change.kind) {
       case Change::Kind::Value:
-        return "V\t" + id + '\t' + view + '\t' + escaped(change.key) + '\t' + escaped(change.name) +
+        return "V\t" + id + '\t' + view + '\t' + escapedLine(change.key) + '\t' + escapedLine(change.name) +
                '\t' + stateText(change.before) + '\t' + stateText(change.after);
       case Change::Kind::Key:
-        return "K\t" + id + '\t' + view + '\t' + escaped(change.key) + '\t' +
+        return "K\t" + id + '\t' + view + '\t' + escapedLine(change.key) + '\t' +
                (change.before.present ? "1" : "0") + '\t' + (change.after.present ? "1" : "0");
       case Change::Kind::Parameter:
-        return "P\t" + id + '\t' + escaped(change.name) + '\t' + stateText(change.before) + '\t' +
+        return "P\t" + id + '\t' + escapedLine(change.name) + '\t' + stateText(change.before) + '\t' +
                stateText(change.after);
       case Change::Kind::File:
         break;
     }
-    if (!change.before.present) return "D\t" + id + '\t' + escaped(change.name);
-    if (change.copy.empty()) return "R\t" + id + '\t' + escaped(change.name);
-    return "F\t" + id + '\t' + escaped(change.name) + '\t' + escaped(change.copy) + '\t' +
+    if (!change.before.present) return "D\t" + id + '\t' + escapedLine(change.name);
+    if (change.copy.empty()) return "R\t" + id + '\t' + escapedLine(change.name);
+    return "F\t" + id + '\t' + escapedLine(change.name) + '\t' + escapedLine(change.copy) + '\t' +
            std::to_string(change.attributes);
   });
   if (written) {
@@ -544,17 +519,9 @@ std::vector<GroupSummary> ChangeJournal::summaries(const std::string& file) {
     if (!record || record->size() < 3 || (*record)[1] != '\t') continue;
     const char kind = (*record)[0];
     if (kind == 'G') {
-      // Split in place: a journal of years holds a hundred thousand of them.
-      std::string_view f[5];
-      std::size_t count = 0;
-      for (std::string_view rest = *record;; ++count) {
-        const std::size_t tab = rest.find('\t');
-        if (count < 5) f[count] = rest.substr(0, tab);
-        if (tab == std::string_view::npos) break;
-        rest.remove_prefix(tab + 1);
-      }
-      ++count;
-      const GroupId id = count == 5 ? number(f[1]) : 0;
+      // Fields found in place: a journal of years holds a hundred thousand.
+      const auto count = static_cast<std::size_t>(std::count(record->begin(), record->end(), '\t'));
+      const GroupId id = count == 4 ? number(fieldAt(*record, 1)) : 0;
       if (id <= 0) continue;
       if (ascending && !groups.empty() && id <= groups.back().id) {
         if (find(id)) continue;
@@ -562,11 +529,8 @@ std::vector<GroupSummary> ChangeJournal::summaries(const std::string& file) {
         for (std::size_t i = 0; i < groups.size(); ++i) byId.emplace(groups[i].id, i);
       }
       if (!ascending && !byId.try_emplace(id, groups.size()).second) continue;
-      const auto owned = [](std::string_view field) {
-        return field.find('\\') == std::string_view::npos ? std::string(field)
-                                                           : fields(field)[0];
-      };
-      groups.push_back({id, owned(f[2]), owned(f[3]), number(f[4]), false, 0, lineStart,
+      groups.push_back({id, unescapedLine(fieldAt(*record, 2)), unescapedLine(fieldAt(*record, 3)),
+                        number(fieldAt(*record, 4)), false, 0, lineStart,
                         std::min<std::uint64_t>(start, text.size())});
       continue;
     }
@@ -704,16 +668,6 @@ struct GroupFacts {
   bool undone = false;
 };
 
-// A record's field `n` as written, found without copying: a journal of
-// years holds hundreds of thousands of lines.
-std::string_view fieldAt(std::string_view record, std::size_t n) {
-  for (; n > 0; --n) {
-    const std::size_t tab = record.find('\t');
-    if (tab == std::string_view::npos) return {};
-    record.remove_prefix(tab + 1);
-  }
-  return record.substr(0, record.find('\t'));
-}
 
 // The groups that leave a journal of `lines` keeping `kept` groups: those
 // undone with the undos that undid them, undos whose group left before, and
@@ -819,7 +773,7 @@ long ChangeJournal::archive(SharedFile& journal) {
 
   // The copy a file line names, unescaped; empty for any other line.
   const auto copyOf = [](const JournalLine& line) {
-    return line.kind == 'F' && line.fields == 5 ? fields(fieldAt(line.record, 3))[0]
+    return line.kind == 'F' && line.fields == 5 ? unescapedLine(fieldAt(line.record, 3))
                                                 : std::string();
   };
   std::set<std::string> keptCopies;
@@ -849,7 +803,7 @@ long ChangeJournal::archive(SharedFile& journal) {
       const std::string_view r = line.record;
       leaves += checked(std::string(r.substr(0, r.size() - fieldAt(r, 3).size() -
                                                       fieldAt(r, 4).size() - 1)) +
-                        escaped(to) + '\t' + std::string(fieldAt(r, 4)));
+                        escapedLine(to) + '\t' + std::string(fieldAt(r, 4)));
       continue;
     }
     leaves += line.bytes;
